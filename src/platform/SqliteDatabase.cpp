@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+#include "SqliteDatabase.h"
+#include "SqliteScript.h"
+#include "SqliteStoredProc.h"
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <sqlite3.h>
+
+namespace {
+
+QAtomicInteger<quint64> g_connectionCounter;
+
+sqlite3* NativeHandle(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(v.constData());
+}
+
+// wr_raise(message): fails the running statement with the message, so that a procedure body
+// can refuse its input with a text of its own (RAISE() only works inside triggers).
+void SqlRaise(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    const auto* text = argc > 0 ? reinterpret_cast<const char*>(sqlite3_value_text(argv[0])) : nullptr;
+    sqlite3_result_error(ctx, text && *text ? text : "wr_raise", -1);
+}
+
+void Exec(const QSqlDatabase& db, const QString& statement)
+{
+    QSqlQuery q(db);
+    if (!q.exec(statement)) RaiseSqliteError(q.lastError(), statement);
+}
+
+// A query whose whole result is fetched when it is opened, so that the row count is exact
+// and the statement holds no lock once Open returns.
+class TSqliteQuery final : public TDbQuery {
+public:
+    explicit TSqliteQuery(QString connectionName) : m_connectionName(std::move(connectionName)) {}
+
+    void Open() override
+    {
+        Close();
+        const QString text = SqlText();
+        QSqlQuery q(SqliteDatabaseByName(m_connectionName));
+        q.setForwardOnly(true);
+        if (!q.exec(text)) RaiseSqliteError(q.lastError(), text);
+        const QSqlRecord rec = q.record();
+        for (int c = 0; c < rec.count(); ++c) m_columns << rec.fieldName(c);
+        while (q.next()) {
+            QVariantList row;
+            row.reserve(rec.count());
+            for (int c = 0; c < rec.count(); ++c) row << q.value(c);
+            m_rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid()) RaiseSqliteError(q.lastError(), text);
+        m_active = true;
+    }
+
+    void ExecSQL() override
+    {
+        Close();
+        Exec(SqliteDatabaseByName(m_connectionName), SqlText());
+    }
+
+    void Close() override
+    {
+        m_active = false;
+        m_columns.clear();
+        m_rows.clear();
+        m_pos = 0;
+    }
+
+    bool Active() const override { return m_active; }
+    int RecordCount() const override { return static_cast<int>(m_rows.size()); }
+    void First() override { m_pos = 0; }
+    void Next() override { if (m_pos < m_rows.size()) ++m_pos; }
+    bool Eof() const override { return m_pos >= m_rows.size(); }
+
+    TDbValue FieldByName(const QString& name) const override
+    {
+        if (!m_active) throw EDatabaseError(QStringLiteral("Cannot read field '%1': the query is not open").arg(name));
+        for (qsizetype c = 0; c < m_columns.size(); ++c) {
+            if (m_columns.at(c).compare(name, Qt::CaseInsensitive) != 0) continue;
+            // Past the last row every field reads as NULL, as on an empty data set.
+            return Eof() ? TDbValue() : TDbValue(m_rows[m_pos].at(c));
+        }
+        throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    }
+
+    QStringList FieldNames() const override { return m_columns; }
+
+private:
+    QString m_connectionName;
+    bool m_active = false;
+    QStringList m_columns;
+    std::vector<QVariantList> m_rows;
+    size_t m_pos = 0;
+};
+
+} // namespace
+
+QSqlDatabase SqliteDatabaseByName(const QString& connectionName)
+{
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (!db.isValid() || !db.isOpen())
+        throw EDatabaseError(QStringLiteral("The database connection has been closed"));
+    return db;
+}
+
+void RaiseSqliteError(const QSqlError& error, const QString& statement)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty()) text = error.text().trimmed();
+    if (text.isEmpty()) text = QStringLiteral("Unknown database error");
+    throw EDatabaseError(QStringLiteral("%1 (SQL: %2)").arg(text, FirstSqlLine(statement)));
+}
+
+bool SqliteAutocommit(const QSqlDatabase& db)
+{
+    sqlite3* h = NativeHandle(db);
+    return !h || sqlite3_get_autocommit(h) != 0;
+}
+
+TSqliteConnection::TSqliteConnection(const QString& file)
+    : m_file(file)
+    , m_name(QStringLiteral("wr_sqlite_%1").arg(g_connectionCounter.fetchAndAddOrdered(1)))
+{
+    if (file != QLatin1String(":memory:") && !QFileInfo(file).isFile())
+        throw EDatabaseError(QStringLiteral("Database file not found: %1").arg(file));
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            try {
+                Exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
+                // Touch the schema so that a file which is not a database fails here.
+                Exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+                sqlite3* h = NativeHandle(db);
+                if (!h || sqlite3_create_function_v2(h, "wr_raise", 1, SQLITE_UTF8, nullptr, &SqlRaise,
+                                                     nullptr, nullptr, nullptr) != SQLITE_OK)
+                    error = QStringLiteral("Cannot register the SQL function wr_raise");
+            } catch (const EDatabaseError& e) {
+                error = e.Message();
+            }
+            if (!error.isEmpty()) db.close();
+        }
+    }
+    if (!error.isEmpty()) {
+        QSqlDatabase::removeDatabase(m_name);
+        throw EDatabaseError(QStringLiteral("Cannot open database %1: %2").arg(file, error));
+    }
+}
+
+TSqliteConnection::~TSqliteConnection()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+std::unique_ptr<TDbQuery> TSqliteConnection::CreateQuery() { return std::make_unique<TSqliteQuery>(m_name); }
+
+std::unique_ptr<TDbStoredProc> TSqliteConnection::CreateStoredProc()
+{
+    return std::make_unique<TSqliteStoredProc>(m_name);
+}
+
+bool TSqliteConnection::Connected() const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    return db.isValid() && db.isOpen();
+}
+
+QString TSqliteConnection::Description() const { return QStringLiteral("SQLite %1").arg(m_file); }
+
+void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
+{
+    if (QFileInfo::exists(file)) throw EDatabaseError(QStringLiteral("Database file already exists: %1").arg(file));
+    const QString dir = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(dir)) throw EDatabaseError(QStringLiteral("Cannot create folder %1").arg(dir));
+    const QString part = file + QStringLiteral(".part");
+    QFile::remove(part);
+    {
+        // An empty file makes the connection's "file exists" check pass; SQLite fills it.
+        QFile f(part);
+        if (!f.open(QIODevice::WriteOnly))
+            throw EDatabaseError(QStringLiteral("Cannot create %1: %2").arg(part, f.errorString()));
+    }
+    try {
+        TSqliteConnection conn(part);
+        const QSqlDatabase db = SqliteDatabaseByName(conn.ConnectionName());
+        for (const QString& script : scriptFiles) {
+            QFile f(script);
+            if (!f.open(QIODevice::ReadOnly))
+                throw EDatabaseError(QStringLiteral("Cannot read %1: %2").arg(script, f.errorString()));
+            const QStringList statements = SplitSqlStatements(QString::fromUtf8(f.readAll()));
+            try {
+                // One transaction per script: much faster, and a failing script leaves nothing.
+                Exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+                for (const QString& s : statements) Exec(db, s);
+                Exec(db, QStringLiteral("COMMIT"));
+            } catch (const EDatabaseError& e) {
+                throw EDatabaseError(QStringLiteral("%1: %2").arg(QFileInfo(script).fileName(), e.Message()));
+            }
+        }
+    } catch (...) {
+        QFile::remove(part);
+        throw;
+    }
+    if (!QFile::rename(part, file)) {
+        QFile::remove(part);
+        throw EDatabaseError(QStringLiteral("Cannot move %1 into place").arg(file));
+    }
+}
+
+QStringList SqliteScriptFiles(const QString& folder, bool withDemoData)
+{
+    const QDir d(folder);
+    QStringList files{d.filePath(QStringLiteral("schema.sql")), d.filePath(QStringLiteral("procedures.sql"))};
+    if (withDemoData) files << d.filePath(QStringLiteral("demo.sql"));
+    return files;
+}

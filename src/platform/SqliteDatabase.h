@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+// The embedded SQLite backend of the database-access interface (Qt's QSQLITE driver).
+//
+// One connection is one database file. Queries fetch their whole result when opened.
+// SQLite has no stored procedures, so the file holds them: table wr_procedure (name, body)
+// and the parameter catalogue wr_procedure_param; see db/sqlite/README.md. A procedure body
+// runs in one transaction and may fail on purpose with the SQL function wr_raise(message),
+// which every connection of this backend registers.
+//
+// Several processes may use one file at once: writers wait for each other (busy timeout)
+// instead of failing. A connection belongs to the thread that opened it.
+#pragma once
+#include "Database.h"
+#include <QSqlDatabase>
+
+class WR_PLATFORM_EXPORT TSqliteConnection final : public TDbConnection {
+public:
+    // Opens an existing database file; EDatabaseError when it is missing or cannot be opened.
+    explicit TSqliteConnection(const QString& file);
+    ~TSqliteConnection() override;
+    TSqliteConnection(const TSqliteConnection&) = delete;
+    TSqliteConnection& operator=(const TSqliteConnection&) = delete;
+
+    std::unique_ptr<TDbQuery> CreateQuery() override;
+    std::unique_ptr<TDbStoredProc> CreateStoredProc() override;
+    bool Connected() const override;
+    QString Dialect() const override { return QStringLiteral("sqlite"); }
+    QString Description() const override;
+
+    const QString& FileName() const { return m_file; }
+    // The Qt connection name; queries look the connection up by it, so a query that outlives
+    // its connection fails cleanly instead of touching freed memory.
+    const QString& ConnectionName() const { return m_name; }
+
+    // How long a statement waits for another process's write lock before failing.
+    static constexpr int kBusyTimeoutMs = 30000;
+
+private:
+    QString m_file;
+    QString m_name;
+};
+
+// The Qt connection of a backend connection name; EDatabaseError when it has been closed.
+QSqlDatabase SqliteDatabaseByName(const QString& connectionName);
+// EDatabaseError carrying the driver's text and the statement's first line.
+[[noreturn]] void RaiseSqliteError(const class QSqlError& error, const QString& statement);
+// Whether the connection is outside any transaction (SQLite's autocommit mode).
+bool SqliteAutocommit(const QSqlDatabase& db);
+
+// Creates the database file `file` by running the statements of each script in turn
+// (UTF-8 text). The file is built beside its target and moved into place only when every
+// script succeeded, so a failed build never leaves a half-made database. EDatabaseError when
+// the file already exists, a script cannot be read or a statement fails (naming the script).
+WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles);
+
+// The scripts of db/sqlite in `folder` that make a working database: schema.sql and
+// procedures.sql, then demo.sql when withDemoData.
+WR_PLATFORM_EXPORT QStringList SqliteScriptFiles(const QString& folder, bool withDemoData);
