@@ -36,6 +36,9 @@ QString ProcedureBody(const QSqlDatabase& db, const QString& name)
     return q.value(0).toString();
 }
 
+// Qt binds a null QString as SQL NULL; an empty text must arrive as an empty text.
+QString NonNullText(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
 // The value as SQLite should store it, following the type the catalogue declares:
 // booleans as 0/1, date-times as ISO text to the millisecond, integers as integers.
 QVariant BindValue(const TDbParameter& p)
@@ -46,10 +49,11 @@ QVariant BindValue(const TDbParameter& p)
     case TDbFieldType::Boolean: return p.Value.AsBoolean() ? 1 : 0;
     case TDbFieldType::DateTime: return DateTimeToQDateTime(p.Value.AsDateTime()).toString(kDateTimeFormat);
     case TDbFieldType::Float: return p.Value.Variant().toDouble();
-    case TDbFieldType::String: case TDbFieldType::Memo: return p.Value.AsString();
+    case TDbFieldType::String: case TDbFieldType::Memo: return NonNullText(p.Value.AsString());
     case TDbFieldType::Unknown: break;
     }
     const QVariant& v = p.Value.Variant();
+    if (v.typeId() == QMetaType::QString) return NonNullText(v.toString());
     if (v.typeId() == QMetaType::Bool) return v.toBool() ? 1 : 0;
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().toString(kDateTimeFormat);
     return v;
