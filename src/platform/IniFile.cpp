@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "IniFile.h"
 #include "Exception.h"
+#include "LegacyText.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <optional>
 
@@ -38,38 +38,6 @@ bool EnclosedInQuotes(const QString& s)
 
 bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-// Decodes in place: an ICU-backed decoder that has been moved stops reporting errors.
-QString DecodeWith(QStringDecoder& decoder, QByteArrayView bytes, TIniText& text)
-{
-    QString s = decoder.decode(bytes);
-    text.lossy = decoder.hasError();
-    return s;
-}
-
-QString Decode(const QByteArray& bytes, TIniText& text)
-{
-    struct TBom {
-        const char* mark;
-        QStringConverter::Encoding encoding;
-    };
-    for (const TBom& bom : {TBom{"\xEF\xBB\xBF", QStringConverter::Utf8}, TBom{"\xFF\xFE", QStringConverter::Utf16LE},
-                            TBom{"\xFE\xFF", QStringConverter::Utf16BE}}) {
-        if (!bytes.startsWith(bom.mark)) continue;
-        text.hadBom = true;
-        QStringDecoder decoder(bom.encoding);
-        return DecodeWith(decoder, QByteArrayView(bytes).sliced(qstrlen(bom.mark)), text);
-    }
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString s = DecodeWith(utf8, bytes, text);
-    if (!text.lossy) return s;
-    // Not UTF-8: a file from a Chinese Windows program. GB18030 decodes every GBK byte
-    // sequence the same way; without ICU the system code page is the best guess.
-    QStringDecoder gbk("GB18030");
-    if (gbk.isValid()) return DecodeWith(gbk, bytes, text);
-    QStringDecoder system(QStringConverter::System);
-    return DecodeWith(system, bytes, text);
-}
-
 TIniText Load(const QString& fileName)
 {
     TIniText text;
@@ -85,7 +53,10 @@ TIniText Load(const QString& fileName)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EFileError(QStringLiteral("无法读取文件 %1：%2").arg(fileName, file.errorString()));
-    const QString content = Decode(bytes, text);
+    TDecodedText decoded = DecodeWindowsText(bytes);
+    text.hadBom = decoded.hadBom;
+    text.lossy = decoded.lossy;
+    const QString content = std::move(decoded.text);
     if (content.isEmpty()) return text;
     const qsizetype lf = content.indexOf(QLatin1Char('\n'));
     if (lf > 0 && content.at(lf - 1) == QLatin1Char('\r')) text.eol = QStringLiteral("\r\n");
