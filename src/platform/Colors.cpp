@@ -115,7 +115,7 @@ QColor PaletteColor(int index)
 
 } // namespace
 
-bool IsSystemColor(TColor color) { return (static_cast<quint32>(color) & 0xFF000000u) == 0xFF000000u; }
+bool IsSystemColor(TColor color) { return (color & 0xFF000000u) == 0xFF000000u; }
 
 bool ColorToIdent(TColor color, QString& ident)
 {
@@ -141,7 +141,7 @@ QString ColorToString(TColor color)
 {
     QString ident;
     if (ColorToIdent(color, ident)) return ident;
-    return QLatin1Char('$') + QString::number(static_cast<quint32>(color), 16).toUpper().rightJustified(8, QLatin1Char('0'));
+    return QLatin1Char('$') + QString::number(color, 16).toUpper().rightJustified(8, QLatin1Char('0'));
 }
 
 TColor StringToColor(const QString& text)
@@ -161,21 +161,21 @@ TColor StringToColor(const QString& text)
         if (digits.isEmpty() || digits.size() > 8) RaiseBadColor(text);
         for (QChar ch : digits)
             if (!ch.isDigit() && !(ch.toLower() >= QLatin1Char('a') && ch.toLower() <= QLatin1Char('f'))) RaiseBadColor(text);
-        const quint32 v = digits.toUInt(&ok, 16);
+        const TColor v = digits.toUInt(&ok, 16);
         if (!ok) RaiseBadColor(text);
-        return static_cast<TColor>(v);
+        return v;
     }
 
     const qlonglong v = s.toLongLong(&ok, 10);
     if (!ok || v < -2147483648LL || v > 4294967295LL) RaiseBadColor(text);
-    return static_cast<TColor>(static_cast<quint32>(v));
+    return static_cast<TColor>(v);
 }
 
 QColor ColorToQColor(TColor color)
 {
     if (color == clNone) return QColor(Qt::transparent);
     if (color == clDefault) return QColor();
-    const quint32 v = static_cast<quint32>(color);
+    const TColor v = color;
     if (IsSystemColor(color)) return PaletteColor(static_cast<int>(v & 0xFFu));
     // Other high bytes (palette-relative values) still carry their RGB in the low 24 bits.
     return QColor(static_cast<int>(v & 0xFFu), static_cast<int>((v >> 8) & 0xFFu), static_cast<int>((v >> 16) & 0xFFu));
@@ -185,6 +185,6 @@ TColor QColorToColor(const QColor& color)
 {
     if (!color.isValid()) return clDefault;
     const QRgb rgb = color.rgb();
-    return static_cast<TColor>(static_cast<quint32>(qRed(rgb)) | (static_cast<quint32>(qGreen(rgb)) << 8) |
-                               (static_cast<quint32>(qBlue(rgb)) << 16));
+    return static_cast<TColor>(qRed(rgb)) | (static_cast<TColor>(qGreen(rgb)) << 8) |
+           (static_cast<TColor>(qBlue(rgb)) << 16);
 }

@@ -11,7 +11,7 @@
 #include <QColor>
 #include <QString>
 
-using TColor = qint32;
+using TColor = quint32;
 
 // The sixteen basic colours.
 inline constexpr TColor clBlack = 0x000000;
@@ -40,7 +40,7 @@ inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
 // System colours: high byte FF, low byte the system colour index.
-inline constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<quint32>(index)); }
+inline constexpr TColor SystemColor(int index) { return 0xFF000000u | static_cast<TColor>(index); }
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
 inline constexpr TColor clActiveCaption = SystemColor(2);

@@ -38,6 +38,7 @@ void TReportData::CompleteReportDefaults(TReportInfo&) {}
 void TReportData::GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_info)
 {
     std::unique_ptr<TDbQuery> qry;
+    FLoadOutcome = TLoadOutcome::Failed;
     try {
         FmainConnection = DataModule()->GetMainAdoConnection();
         if (!FmainConnection) throw EDatabaseError(QStringLiteral("The host supplied no database connection"));
@@ -53,8 +54,11 @@ void TReportData::GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_in
         qry->Open();
         if (qry->RecordCount() < 1) {
             Write_Log_TomfmAndLogbpl(kLoadTitle, QStringLiteral("没有找到符合条件的报告内容ruid=") + ruid);
+            FLoadOutcome = TLoadOutcome::NotFound;
         } else {
             qry->First();
+            // From here on a failure leaves a partly read row in the record.
+            FLoadOutcome = TLoadOutcome::FailedAfterRowFound;
             auto text = [&](const char* column) { return TrimText(qry->FieldByName(QLatin1String(column)).AsString()); };
             Rpt_info.FRuid = ruid;
             Rpt_info.FAccnu = text("Accnu");
@@ -108,6 +112,7 @@ void TReportData::GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_in
             Rpt_info.FkgjR_A = text("kgjR_A");
             Rpt_info.FkgjL_B = text("kgjL_B");
             Rpt_info.FkgjR_B = text("kgjR_B");
+            FLoadOutcome = TLoadOutcome::Loaded;
         }
         qry->Close();
     } catch (const Exception& e) {

@@ -8,7 +8,19 @@
 #pragma once
 #include "ReportInfo.h"
 #include "host/uPubIntFace_WriteReport.h"
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The four doctor lists of the form.
+enum class TDoctorBox { Exam, Report, HuiZhen, ShenHe };
+// The two rich-text sections: findings (rich_jcsj) and impression (rich_zdjx).
+enum class TRichSection { SuoJian, JieLun };
+// How the last GetReportInfoFromRuid ended. After FailedAfterRowFound the record holds a
+// partly read row, which must not be written back over the complete one.
+enum class TLoadOutcome { NotLoaded, NotFound, Loaded, Failed, FailedAfterRowFound };
 
 class TReportData {
 public:
@@ -28,10 +40,60 @@ public:
     // The six lines of the load statement for a GUID (the GUID quoted as an SQL literal).
     static QStringList ReportSelectSql(const QString& ruid);
 
+    // How the last GetReportInfoFromRuid ended.
+    TLoadOutcome LastLoadOutcome() const { return FLoadOutcome; }
+
+    // ---- Lookup lists (ReportLookups.cpp) ------------------------------------------------
+    // Each runs one SELECT and replaces uItems by the non-empty values, in the order read;
+    // uItems keeps its contents when anything fails. Doctors come from the main connection
+    // (filtered by FLogion_user.ukeshiCode), the dictionaries from the module connection.
+    // Nothing is caught: errors (EDatabaseError, EIntfCastError) reach the caller.
+    void GetDoctors(QStringList& uItems);
+    void GetJianChaTuJing(QStringList& uItems);
+    void GetTanTouPinLv(QStringList& uItems);
+    void GetTuXiangZhiLiang(QStringList& uItems);
+    // The value of the lowest uorder row, untrimmed; empty when the table has no row.
+    QString GetJianChaTuJing_Default();
+    QString GetTanTouPinLv_default();
+    QString GetTuXiangZhiLiang_Default();
+
+    // ---- Exam-item binding (ReportItemBinding.cpp) ---------------------------------------
+    // Lets the database bind the free registered items of the accession to the report and
+    // returns their names; empty (and one log line) on any error, which goes no further.
+    QString AutoSetDengjiedAndCanBindItemToCurrentReport(const QString& uaccnu, const QString& rpguid);
+
+    // ---- Saving (ReportSave.cpp) ---------------------------------------------------------
+    // Writes rpt_info through sp_SaveReportInfo (the row is rpt_info.FRuid; rguid is not
+    // used), the two RTF parameters taken from RichEditRtf, then remembers the doctor
+    // positions. Catches every error: logs it and tells the user through the dialog
+    // service. A record whose load failed midway is not sent at all. Answers whether the
+    // report reached the database.
+    bool SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt_info);
+
 protected:
     // The defaults step of loading, between the main and the hip-joint columns.
     // Does nothing here; the form completes incomplete reports.
     virtual void CompleteReportDefaults(TReportInfo& Rpt_info);
+
+    // The defaults of an incomplete report (ReportDefaults.cpp), for CompleteReportDefaults
+    // to call: review doctor and date below state 5, the user as examining doctor, the
+    // remembered doctors, the dictionary defaults, the host's exam method and the bound
+    // exam items. Catches nothing; fields set before an error keep their defaults.
+    void CompleteIncompleteReport(TReportInfo& Rpt_info);
+
+    // ---- Hooks the form implements with its controls -------------------------------------
+    // Selects the remembered entry (the position read at open) of the report, consultation
+    // or review doctor list and returns the text the list then shows, empty when the
+    // position selects nothing. Here: no list, empty text.
+    virtual QString SelectRememberedDoctor(TDoctorBox box);
+    // Whether the automatic exam-item selection box is ticked. Here: false.
+    virtual bool AutoSelectAllCanUseItemChecked();
+    // The rich edit's whole content as RTF, taken the way the save takes it. Here: empty.
+    virtual QByteArray RichEditRtf(TRichSection which);
+    // Remembers the chosen doctor positions after a successful save. Here: nothing.
+    virtual void Save_DoctorsIndexToConfigFile();
+    // The window message boxes belong to. Here: none.
+    virtual QWidget* DialogParent();
 
     IMainFrom* MainForm() const { return IntfCast<IMainFrom>(FmainForm); }
     ITrDataModle* DataModule() const { return IntfCast<ITrDataModle>(FDataModule); }
@@ -42,4 +104,5 @@ protected:
     TDbConnection* FModuleConnection = nullptr;
     TReportInfo Frptinfo;
     Tlogin_userInfo FLogion_user;
+    TLoadOutcome FLoadOutcome = TLoadOutcome::NotLoaded;
 };

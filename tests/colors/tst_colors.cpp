@@ -168,21 +168,21 @@ void TColorsTest::everyWrittenValueReadsBack()
 
 void TColorsTest::systemColoursFollowThePalette_data()
 {
-    QTest::addColumn<int>("color");
+    QTest::addColumn<quint32>("color");
     QTest::addColumn<int>("role");
-    QTest::newRow("window text is the text colour") << int(clWindowText) << int(QPalette::Text);
-    QTest::newRow("window is the base colour") << int(clWindow) << int(QPalette::Base);
-    QTest::newRow("button face") << int(clBtnFace) << int(QPalette::Button);
-    QTest::newRow("button text") << int(clBtnText) << int(QPalette::ButtonText);
-    QTest::newRow("highlight") << int(clHighlight) << int(QPalette::Highlight);
-    QTest::newRow("highlight text") << int(clHighlightText) << int(QPalette::HighlightedText);
-    QTest::newRow("info background") << int(clInfoBk) << int(QPalette::ToolTipBase);
-    QTest::newRow("button highlight") << int(clBtnHighlight) << int(QPalette::Light);
+    QTest::newRow("window text is the text colour") << quint32(clWindowText) << quint32(QPalette::Text);
+    QTest::newRow("window is the base colour") << quint32(clWindow) << quint32(QPalette::Base);
+    QTest::newRow("button face") << quint32(clBtnFace) << quint32(QPalette::Button);
+    QTest::newRow("button text") << quint32(clBtnText) << quint32(QPalette::ButtonText);
+    QTest::newRow("highlight") << quint32(clHighlight) << quint32(QPalette::Highlight);
+    QTest::newRow("highlight text") << quint32(clHighlightText) << quint32(QPalette::HighlightedText);
+    QTest::newRow("info background") << quint32(clInfoBk) << quint32(QPalette::ToolTipBase);
+    QTest::newRow("button highlight") << quint32(clBtnHighlight) << quint32(QPalette::Light);
 }
 
 void TColorsTest::systemColoursFollowThePalette()
 {
-    QFETCH(int, color);
+    QFETCH(quint32, color);
     QFETCH(int, role);
     QPalette pal = QGuiApplication::palette();
     // A palette with a distinctive colour in the role proves the value is read, not assumed.
@@ -197,17 +197,17 @@ void TColorsTest::systemColoursFollowThePalette()
 
 void TColorsTest::rgbValuesMapToQColor_data()
 {
-    QTest::addColumn<int>("color");
+    QTest::addColumn<quint32>("color");
     QTest::addColumn<QColor>("expected");
-    QTest::newRow("red is the low byte") << int(clRed) << QColor(255, 0, 0);
-    QTest::newRow("blue is the third byte") << int(clBlue) << QColor(0, 0, 255);
-    QTest::newRow("sky blue") << int(clSkyBlue) << QColor(0xA6, 0xCA, 0xF0);
-    QTest::newRow("locked-section grey") << 14211288 << QColor(216, 216, 216);
+    QTest::newRow("red is the low byte") << quint32(clRed) << QColor(255, 0, 0);
+    QTest::newRow("blue is the third byte") << quint32(clBlue) << QColor(0, 0, 255);
+    QTest::newRow("sky blue") << quint32(clSkyBlue) << QColor(0xA6, 0xCA, 0xF0);
+    QTest::newRow("locked-section grey") << 14211288u << QColor(216, 216, 216);
 }
 
 void TColorsTest::rgbValuesMapToQColor()
 {
-    QFETCH(int, color);
+    QFETCH(quint32, color);
     QFETCH(QColor, expected);
     QCOMPARE(ColorToQColor(color), expected);
     QCOMPARE(QColorToColor(expected), color);

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: MIT
+// Writing a report through sp_SaveReportInfo.
+#include "ReportData.h"
+#include "ReportText.h"
+#include "platform/DialogService.h"
+
+using report_text::NonNull;
+using report_text::RequireConnection;
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("ReportForm.SaveReportInfoToDB");
+
+void SetText(TDbStoredProc& sp, const char* name, const QString& value)
+{
+    sp.ParamByName(QLatin1String(name)).SetAsString(NonNull(value));
+}
+
+// The RTF as the parameter's text: 7-bit RTF, so Latin-1 keeps every byte as it is.
+void SetRtf(TDbStoredProc& sp, const char* name, const QByteArray& rtf)
+{
+    sp.ParamByName(QLatin1String(name)).SetAsString(NonNull(QString::fromLatin1(rtf)));
+}
+
+void TellUser(QWidget* parent, const QString& text)
+{
+    TMessageRequest r;
+    r.parent = parent;
+    r.caption = QStringLiteral("保存报告");
+    r.text = text;
+    r.buttons = TMsgButtons::Ok;
+    r.icon = TMsgIcon::Error;
+    r.defaultButton = TMsgResult::Ok;
+    Dialogs().MessageBox(r);
+}
+
+} // namespace
+
+bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt_info)
+{
+    Q_UNUSED(rguid); // the row is the record's own FRuid
+
+    if (FLoadOutcome == TLoadOutcome::FailedAfterRowFound) {
+        // Some columns of this report were never read; writing the record would blank them.
+        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:报告 ruid=%1 打开时没有完整读出").arg(rpt_info.FRuid));
+        TellUser(DialogParent(), QStringLiteral("报告保存失败：这份报告打开时没有完整读出，为免覆盖已有内容，本次没有保存。\r\n"
+                                                "请重新打开报告，确认内容完整后再保存。"));
+        return false;
+    }
+
+    bool written = false;
+    QString failure;
+    try {
+        FmainConnection = DataModule()->GetMainAdoConnection();
+        std::unique_ptr<TDbStoredProc> sp = RequireConnection(FmainConnection).CreateStoredProc();
+        sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
+        sp->RefreshParameters();
+
+        const TReportInfo& r = rpt_info;
+        SetText(*sp, "@Ruid", r.FRuid);
+        SetText(*sp, "@Accnu", r.FAccnu);
+        SetText(*sp, "@nbid", r.Fnbid);
+        SetText(*sp, "@jcMethod", r.FjcMethod);
+        SetText(*sp, "@ItemName", r.FItemName);
+        SetText(*sp, "@ItemCode", r.FItemCode);
+        SetText(*sp, "@JCDaLei", r.FJCDaLei);
+        SetText(*sp, "@jcTuJing", r.FjcTuJing);
+        SetText(*sp, "@ImgQuality", r.FImgQuality);
+        SetText(*sp, "@SuoJian", r.FSuoJian);
+        SetText(*sp, "@JieLun", r.FJieLun);
+        SetText(*sp, "@JianYi", r.FJianYi);
+        // The rich texts come from the editors as they stand, not from the record.
+        SetRtf(*sp, "@rtf_SuoJian", RichEditRtf(TRichSection::SuoJian));
+        SetRtf(*sp, "@rtf_JieLun", RichEditRtf(TRichSection::JieLun));
+        sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(r.FReportState);
+        SetText(*sp, "@TanTouRate", r.FTanTouRate);
+        SetText(*sp, "@TiXing", r.FTiXing);
+        SetText(*sp, "@ExamDoctor", r.FExamDoctor);
+        SetText(*sp, "@ExamDoctorCode", r.FExamDoctorCode);
+        SetText(*sp, "@ReportDoctor", r.FReportDoctor);
+        SetText(*sp, "@ReportDoctorCode", r.FReportDoctorCode);
+        SetText(*sp, "@ShenHeDoctor", r.FShenHeDoctor);
+        SetText(*sp, "@ShenHeDoctorCode", r.FShenHeDoctorCode);
+        SetText(*sp, "@HuiZhenDoctor", r.FHuiZhenDoctor);
+        SetText(*sp, "@HuizhenDoctorCode", r.FHuizhenDoctorCode);
+        sp->ParamByName(QStringLiteral("@ReportDate")).SetAsDateTime(r.FReportDate);
+        sp->ParamByName(QStringLiteral("@shenHeDate")).SetAsDateTime(r.FshenHeDate);
+        sp->ParamByName(QStringLiteral("@HuiZhenDate")).SetAsDateTime(r.FHuiZhenDate);
+        sp->ParamByName(QStringLiteral("@PrintedCont")).SetAsInteger(r.FPrintedCont);
+        sp->ParamByName(QStringLiteral("@YinYangXing")).SetAsBoolean(r.FYinYangXing);
+        SetText(*sp, "@WeiJiValue", r.FWeiJiValue);
+        SetText(*sp, "@BeiZhu", r.FBeiZhu);
+        SetText(*sp, "@lczd", r.Flczd);
+        SetText(*sp, "@jcpart", r.Fjcpart);
+        SetText(*sp, "@jcpartcode", r.FjcPartcode);
+        SetText(*sp, "@kgjLBaseLine", r.FkgjLBaseLine);
+        SetText(*sp, "@kgjLKjgd", r.FkgjLKjgd);
+        SetText(*sp, "@kgjLGxtq", r.FkgjLGxtq);
+        SetText(*sp, "@kgjLRgyc", r.FkgjLRgyc);
+        SetText(*sp, "@kgjLGxzx", r.FkgjLGxzx);
+        SetText(*sp, "@kgjRBaseLine", r.FkgjRBaseLine);
+        SetText(*sp, "@kgjRKjgd", r.FkgjRKjgd);
+        SetText(*sp, "@kgjRGxtq", r.FkgjRGxtq);
+        SetText(*sp, "@kgjRRgyc", r.FkgjRRgyc);
+        SetText(*sp, "@kgjRGxzx", r.FkgjRGxzx);
+        SetText(*sp, "@kgjL_A", r.FkgjL_A);
+        SetText(*sp, "@kgjR_A", r.FkgjR_A);
+        SetText(*sp, "@kgjL_B", r.FkgjL_B);
+        SetText(*sp, "@kgjR_B", r.FkgjR_B);
+
+        sp->SetPrepared(true);
+        sp->ExecProc();
+        sp->Close();
+        sp.reset();
+        written = true;
+
+        Save_DoctorsIndexToConfigFile();
+        return true;
+    } catch (const Exception& e) {
+        failure = e.Message();
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + failure);
+    // Only the report itself matters to the doctor: when it reached the database and just
+    // the remembered doctor positions failed, there is nothing to tell.
+    if (!written) TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n原因：") + failure);
+    return written;
+}
+
+QByteArray TReportData::RichEditRtf(TRichSection) { return QByteArray(); }
+void TReportData::Save_DoctorsIndexToConfigFile() {}
+QWidget* TReportData::DialogParent() { return nullptr; }
