@@ -51,7 +51,7 @@ struct TGUID {
 
     friend constexpr bool operator==(const TGUID& a, const TGUID& b) = default;
 
-    QString toString() const;
+    WR_PLATFORM_EXPORT QString toString() const;   // "{XXXXXXXX-...}", upper case
 };
 
 class IInterface {
