@@ -1,0 +1,6 @@
+// SPDX-License-Identifier: MIT
+#include "ReportUnit.h"
+
+void TReportForm::SetModValues_SuoJianPasteFromClipboard() {}
+
+void TReportForm::SetModValues_JieLunPasteFromClipboard() {}
