@@ -1,0 +1,154 @@
+-- SPDX-License-Identifier: MIT
+-- WriteReport on PostgreSQL: the two procedures the report editor calls. Run after
+-- schema.sql.
+--
+-- They are PROCEDUREs, called as CALL p("Name" => ?, ...). Parameter names are quoted so
+-- that the catalogue spells them as SQL Server does (@Ruid, @OutItemFirstName); the client
+-- adds the '@'. The output of sp_GetAllItemsFromAccnu_DefaustFirst is an INOUT parameter,
+-- which CALL returns as its result row. A CALL outside a transaction block is one
+-- transaction: an error anywhere in a procedure undoes everything it wrote.
+
+-- Saves one report page: updates the row(s) of @Ruid or inserts one. Refuses an empty @Ruid.
+CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
+    "Ruid" text,
+    "Accnu" text,
+    "nbid" text,
+    "jcMethod" text,
+    "ItemName" text,
+    "ItemCode" text,
+    "JCDaLei" text,
+    "jcTuJing" text,
+    "ImgQuality" text,
+    "SuoJian" text,
+    "JieLun" text,
+    "JianYi" text,
+    "rtf_SuoJian" text,
+    "rtf_JieLun" text,
+    "ReportState" integer,
+    "TanTouRate" text,
+    "TiXing" text,
+    "ExamDoctor" text,
+    "ExamDoctorCode" text,
+    "ReportDoctor" text,
+    "ReportDoctorCode" text,
+    "ShenHeDoctor" text,
+    "ShenHeDoctorCode" text,
+    "HuiZhenDoctor" text,
+    "HuizhenDoctorCode" text,
+    "ReportDate" timestamp,
+    "shenHeDate" timestamp,
+    "HuiZhenDate" timestamp,
+    "PrintedCont" integer,
+    "YinYangXing" boolean,
+    "WeiJiValue" text,
+    "BeiZhu" text,
+    "lczd" text,
+    "jcpart" text,
+    "jcpartcode" text,
+    "kgjLBaseLine" text,
+    "kgjLKjgd" text,
+    "kgjLGxtq" text,
+    "kgjLRgyc" text,
+    "kgjLGxzx" text,
+    "kgjRBaseLine" text,
+    "kgjRKjgd" text,
+    "kgjRGxtq" text,
+    "kgjRRgyc" text,
+    "kgjRGxzx" text,
+    "kgjL_A" text,
+    "kgjR_A" text,
+    "kgjL_B" text,
+    "kgjR_B" text
+)
+LANGUAGE plpgsql AS $$
+#variable_conflict use_variable
+BEGIN
+    -- A report without a GUID could never be found again.
+    IF btrim(coalesce("Ruid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@Ruid 不能为空';
+    END IF;
+    -- ruid is not unique, so two workstations saving a new report at the same moment could
+    -- both insert it; a lock per GUID, held to the end of the transaction, orders them.
+    PERFORM pg_advisory_xact_lock(hashtext('sp_SaveReportInfo'), hashtext("Ruid"));
+    UPDATE Report
+       SET
+           Accnu = "Accnu",
+           nbid = "nbid",
+           jcMethod = "jcMethod",
+           ItemName = "ItemName",
+           ItemCode = "ItemCode",
+           JCDaLei = "JCDaLei",
+           jcTuJing = "jcTuJing",
+           ImgQuality = "ImgQuality",
+           SuoJian = "SuoJian",
+           JieLun = "JieLun",
+           JianYi = "JianYi",
+           rtf_SuoJian = "rtf_SuoJian",
+           rtf_JieLun = "rtf_JieLun",
+           ReportState = "ReportState",
+           TanTouRate = "TanTouRate",
+           TiXing = "TiXing",
+           ExamDoctor = "ExamDoctor",
+           ExamDoctorCode = "ExamDoctorCode",
+           ReportDoctor = "ReportDoctor",
+           ReportDoctorCode = "ReportDoctorCode",
+           ShenHeDoctor = "ShenHeDoctor",
+           ShenHeDoctorCode = "ShenHeDoctorCode",
+           HuiZhenDoctor = "HuiZhenDoctor",
+           HuizhenDoctorCode = "HuizhenDoctorCode",
+           ReportDate = "ReportDate",
+           shenHeDate = "shenHeDate",
+           HuiZhenDate = "HuiZhenDate",
+           PrintedCont = "PrintedCont",
+           YinYangXing = "YinYangXing",
+           WeiJiValue = "WeiJiValue",
+           BeiZhu = "BeiZhu",
+           lczd = "lczd",
+           jcpart = "jcpart",
+           jcpartcode = "jcpartcode",
+           kgjLBaseLine = "kgjLBaseLine",
+           kgjLKjgd = "kgjLKjgd",
+           kgjLGxtq = "kgjLGxtq",
+           kgjLRgyc = "kgjLRgyc",
+           kgjLGxzx = "kgjLGxzx",
+           kgjRBaseLine = "kgjRBaseLine",
+           kgjRKjgd = "kgjRKjgd",
+           kgjRGxtq = "kgjRGxtq",
+           kgjRRgyc = "kgjRRgyc",
+           kgjRGxzx = "kgjRGxzx",
+           kgjL_A = "kgjL_A",
+           kgjR_A = "kgjR_A",
+           kgjL_B = "kgjL_B",
+           kgjR_B = "kgjR_B"
+     WHERE ruid = "Ruid";
+    IF NOT FOUND THEN
+        INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
+        VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3));
+    END IF;
+END
+$$;
+
+-- Binds to report @ReportGuid every usable item of accession @Accnu that no report page
+-- holds yet, and returns the names of all items this report holds, in registration order,
+-- joined with ','. The condition ReportGuid IS NULL is checked again on the locked row, so
+-- of two workstations binding the same accession at the same moment the second one skips
+-- the items the first one took: no item is ever bound to two reports.
+CREATE OR REPLACE PROCEDURE sp_GetAllItemsFromAccnu_DefaustFirst(
+    "Accnu" text,
+    "ReportGuid" text,
+    INOUT "OutItemFirstName" text DEFAULT NULL
+)
+LANGUAGE plpgsql AS $$
+#variable_conflict use_variable
+BEGIN
+    IF btrim(coalesce("ReportGuid", ''), E' \t\r\n') <> '' THEN
+        UPDATE ExamItem
+           SET ReportGuid = "ReportGuid"
+         WHERE Accnu = "Accnu" AND Usable = 1 AND ReportGuid IS NULL;
+    END IF;
+    SELECT coalesce(string_agg(ItemName, ',' ORDER BY ItemOrder, id), '')
+      INTO "OutItemFirstName"
+      FROM ExamItem
+     WHERE Accnu = "Accnu" AND ReportGuid = "ReportGuid" AND Usable = 1;
+END
+$$;

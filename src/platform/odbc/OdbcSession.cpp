@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+#include "OdbcSession.h"
+#include "OdbcDatabase.h"
+#include <QAtomicInteger>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace {
+QAtomicInteger<quint64> g_sessionCounter;
+QAtomicInt g_idleCheckSeconds = 60;
+
+// Login timeout, so that reconnecting to a server that is down fails within seconds instead
+// of hanging the user-interface thread.
+const QString kConnectOptions = QStringLiteral("SQL_ATTR_ODBC_VERSION=SQL_OV_ODBC3;SQL_ATTR_LOGIN_TIMEOUT=15");
+
+// A null QString would reach the server as NULL; the report code sends empty texts as
+// empty texts.
+QVariant BindableValue(const QVariant& v)
+{
+    if (!v.isNull() && v.typeId() == QMetaType::QString && v.toString().isNull()) return QVariant(QStringLiteral(""));
+    return v;
+}
+} // namespace
+
+QString OdbcStatementSummary(const QString& sql)
+{
+    QString first = sql.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (first.size() > 120) first = first.left(117) + QStringLiteral("...");
+    return first;
+}
+
+TOdbcSession::TOdbcSession(QString connectionString)
+    : m_connectionString(std::move(connectionString))
+    , m_name(QStringLiteral("wr_odbc_%1").arg(g_sessionCounter.fetchAndAddOrdered(1)))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+    if (!db.isValid()) {
+        QSqlDatabase::removeDatabase(m_name);
+        throw EDatabaseError(QStringLiteral("The Qt ODBC driver (QODBC) is not installed"));
+    }
+    db.setDatabaseName(m_connectionString);
+    db.setConnectOptions(kConnectOptions);
+    try {
+        Open();
+    } catch (...) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw;
+    }
+}
+
+TOdbcSession::~TOdbcSession()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void TOdbcSession::Open()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        QString text = e.databaseText().trimmed();
+        if (text.isEmpty()) text = e.text().trimmed();
+        throw EDatabaseError(QStringLiteral("Cannot connect to %1: %2").arg(OdbcDescription(m_connectionString), text));
+    }
+    switch (db.driver()->dbmsType()) {
+    case QSqlDriver::MSSqlServer: m_dialect = TOdbcDialect::SqlServer; break;
+    case QSqlDriver::PostgreSQL: m_dialect = TOdbcDialect::PostgreSql; break;
+    default:
+        db.close();
+        throw EDatabaseError(QStringLiteral("%1 is neither SQL Server nor PostgreSQL").arg(OdbcDescription(m_connectionString)));
+    }
+    m_suspect = false;
+    m_lastUse.start();
+}
+
+bool TOdbcSession::IsOpen() const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    return db.isValid() && db.isOpen();
+}
+
+bool TOdbcSession::Ping()
+{
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT 1"))) return false;
+    while (q.next()) {}
+    return !q.lastError().isValid();
+}
+
+void TOdbcSession::EnsureUsable()
+{
+    const bool idle = m_lastUse.isValid() && m_lastUse.elapsed() >= qint64(IdleCheckSeconds()) * 1000;
+    if (IsOpen() && !m_suspect && !idle) return;
+    if (IsOpen() && Ping()) {
+        m_suspect = false;
+        return;
+    }
+    // The link is gone: drop the driver's handles and open anew. Failing here leaves the
+    // session in doubt, so the next use tries again.
+    m_suspect = true;
+    QSqlDatabase::database(m_name, false).close();
+    Open();
+    ++m_reconnects;
+}
+
+QSqlQuery TOdbcSession::NewQuery()
+{
+    EnsureUsable();
+    m_lastUse.start();
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    // Forward-only: SQL Server can only walk several result sets of a batch this way.
+    q.setForwardOnly(true);
+    return q;
+}
+
+void TOdbcSession::Raise(const QSqlError& error, const QString& doing)
+{
+    MarkSuspect();
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty()) text = error.driverText().trimmed();
+    if (text.isEmpty()) text = QStringLiteral("Unknown database error");
+    // psqlodbc appends its own state line after ";\n"; keep the message on one line.
+    text.replace(QLatin1String(";\n"), QLatin1String("; "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    throw EDatabaseError(doing.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, doing));
+}
+
+TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& values, bool firstResult)
+{
+    QSqlQuery q = NewQuery();
+    const QString doing = QStringLiteral("SQL: ") + OdbcStatementSummary(sql);
+    bool ok;
+    if (values.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        if (!q.prepare(sql)) Raise(q.lastError(), doing);
+        for (const QVariant& v : values) q.addBindValue(BindableValue(v));
+        ok = q.exec();
+    }
+    if (!ok) Raise(q.lastError(), doing);
+
+    TResult result;
+    bool kept = false;
+    // Walk every result set: an error raised after the first one (a RAISERROR after a
+    // SELECT, a failing second statement) only shows when its result set is reached.
+    do {
+        const QSqlRecord rec = q.record();
+        const bool keep = rec.count() > 0 && !(firstResult && kept);
+        if (keep) {
+            result = TResult();
+            result.hasColumns = true;
+            for (int c = 0; c < rec.count(); ++c) result.columns << rec.fieldName(c);
+        }
+        while (q.next()) {
+            if (!keep) continue;
+            QVariantList row;
+            row.reserve(rec.count());
+            for (int c = 0; c < rec.count(); ++c) row << q.value(c);
+            result.rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid()) Raise(q.lastError(), doing);
+        kept = kept || keep;
+    } while (q.nextResult());
+    if (q.lastError().isValid()) Raise(q.lastError(), doing);
+    m_lastUse.start();
+    return result;
+}
+
+int TOdbcSession::IdleCheckSeconds() { return g_idleCheckSeconds.loadRelaxed(); }
+void TOdbcSession::SetIdleCheckSeconds(int seconds) { g_idleCheckSeconds.storeRelaxed(qMax(0, seconds)); }

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The live ODBC link behind one TOdbcConnection, shared with the queries and stored
+// procedures it creates (they hold it weakly, so one that outlives its connection fails
+// cleanly instead of touching freed memory).
+//
+// Reconnect on next use: a failed statement may mean the server went away (restarted,
+// network cut). The failure is reported to the caller as it happened; the session only
+// remembers that the link is in doubt. The next statement first checks the link with a
+// trivial query and, when that fails, closes and reopens the connection. A statement is
+// never retried by itself, since the server may have applied it before the link broke.
+// A link idle for longer than IdleCheckSeconds() is checked the same way before use.
+#pragma once
+#include "OdbcDialect.h"
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+class QSqlError;
+
+class TOdbcSession {
+public:
+    // Opens the connection; EDatabaseError with the driver's message when it cannot.
+    explicit TOdbcSession(QString connectionString);
+    ~TOdbcSession();
+    TOdbcSession(const TOdbcSession&) = delete;
+    TOdbcSession& operator=(const TOdbcSession&) = delete;
+
+    TOdbcDialect Dialect() const { return m_dialect; }
+    const QString& ConnectionString() const { return m_connectionString; }
+    bool IsOpen() const;
+
+    // A forward-only query on a usable link (reconnecting first when the link is in doubt).
+    QSqlQuery NewQuery();
+
+    // Runs a statement (already in the server's dialect) with positional values, walks every
+    // result set it produces and returns the rows of the last one that has columns (or of
+    // the first, when firstResult), with their column names. Throws EDatabaseError with the
+    // server's message for an error in any result set, also one raised late.
+    struct TResult {
+        QStringList columns;
+        std::vector<QVariantList> rows;
+        bool hasColumns = false;
+    };
+    TResult Run(const QString& sql, const QVariantList& values, bool firstResult);
+
+    // Marks the link as in doubt after a failure of any statement.
+    void MarkSuspect() { m_suspect = true; }
+    bool Suspect() const { return m_suspect; }
+    int ReconnectCount() const { return m_reconnects; }
+    static int IdleCheckSeconds();
+    // Tests use 0 to check the link before every statement.
+    static void SetIdleCheckSeconds(int seconds);
+
+    // EDatabaseError from a Qt error: the server's text, then what was being done.
+    [[noreturn]] void Raise(const QSqlError& error, const QString& doing);
+
+private:
+    void Open();
+    void EnsureUsable();
+    bool Ping();
+
+    QString m_connectionString;
+    QString m_name;
+    TOdbcDialect m_dialect = TOdbcDialect::SqlServer;
+    bool m_suspect = false;
+    int m_reconnects = 0;
+    QElapsedTimer m_lastUse;
+};
+
+// First line of a statement, shortened, for error messages.
+QString OdbcStatementSummary(const QString& sql);

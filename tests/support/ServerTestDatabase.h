@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// Fresh databases on the test database server (PostgreSQL through ODBC, started by
+// scripts/server-tests), built from the project's own scripts in db/postgresql.
+//
+// WR_TEST_ODBC holds the ODBC connection string of the server's maintenance database;
+// WR_TEST_BACKEND=odbc makes CreateTestDatabase (TestDatabase.h) build its databases there
+// instead of in SQLite files, so the same database tests run on both.
+#pragma once
+#include "platform/Database.h"
+#include <QString>
+
+// WR_TEST_ODBC, or empty when unset.
+QString TestServerConnectionString();
+
+// Whether this test run builds its databases on the server (WR_TEST_BACKEND=odbc).
+bool TestsUseServer();
+
+// The reason server tests cannot run here (WR_TEST_ODBC unset), or empty when they can.
+QString ServerTestsUnavailableReason();
+
+// Creates a new database on the server, runs schema.sql and procedures.sql (and demo.sql
+// when withDemoData) of db/postgresql in it, and returns its connection string.
+// EDatabaseError when the server cannot be reached or a script fails.
+QString CreateServerTestDatabase(bool withDemoData);
+
+// Drops a database made by CreateServerTestDatabase, disconnecting whoever still uses it.
+// Never throws: a database left behind goes with the throwaway cluster.
+void DropServerTestDatabase(const QString& connectionString);
+
+// A connection to a fresh server database; the database is dropped when the connection is
+// destroyed.
+std::unique_ptr<TDbConnection> OpenServerTestDatabase(bool withDemoData);
+
+// The connection string with its Database= value replaced (or added).
+QString WithDatabaseName(const QString& connectionString, const QString& database);
+
+// Runs a whole script file (several statements) on a connection; EDatabaseError naming the
+// file when it fails.
+void RunSqlScriptFile(TDbConnection& conn, const QString& file);
