@@ -4,9 +4,10 @@
 -- flags are 0/1.
 
 -- One row per report page, keyed by its GUID. ruid is deliberately not unique: rows written
--- by older workstations may repeat a GUID, and loading then reads the first one.
+-- by older workstations may repeat a GUID, and loading then reads the first one. GUIDs
+-- compare without regard to case, as on the production server.
 CREATE TABLE Report (
-    ruid              TEXT,
+    ruid              TEXT COLLATE NOCASE,
     Accnu             TEXT,
     nbid              TEXT,
     jcMethod          TEXT,
@@ -94,7 +95,7 @@ CREATE TABLE ExamItem (
     ItemName   TEXT NOT NULL,
     ItemOrder  INTEGER NOT NULL DEFAULT 0,
     Usable     INTEGER NOT NULL DEFAULT 1,
-    ReportGuid TEXT
+    ReportGuid TEXT COLLATE NOCASE
 );
 CREATE INDEX ix_ExamItem_Accnu ON ExamItem (Accnu, ItemOrder);
 
