@@ -5,11 +5,6 @@ namespace {
 QString Lit(const QString& s) { return s.isNull() ? QStringLiteral("NULL") : QuotedStr(s); }
 } // namespace
 
-QString SqlDateTime(TDateTime value)
-{
-    return QuotedStr(DateTimeToQDateTime(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
-}
-
 TReportInfo SampleReport(const QString& ruid)
 {
     TReportInfo r;
@@ -65,28 +60,55 @@ TReportInfo SampleReport(const QString& ruid)
     return r;
 }
 
+QStringList ReportColumns()
+{
+    return {"ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality",
+            "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing",
+            "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode",
+            "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont",
+            "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd",
+            "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx",
+            "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B"};
+}
+
+namespace {
+QString DateText(TDateTime v) { return DateTimeToQDateTime(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")); }
+bool IsTextColumn(int i) { return i != 14 && i != 25 && i != 26 && i != 27 && i != 28 && i != 29; }
+} // namespace
+
+QStringList ReportFieldTexts(const TReportInfo& r)
+{
+    return {r.FRuid, r.FAccnu, r.Fnbid, r.FjcMethod, r.FItemName, r.FItemCode, r.FJCDaLei, r.FjcTuJing,
+            r.FImgQuality, r.FSuoJian, r.FJieLun, r.FJianYi, r.Frtf_SuoJian, r.Frtf_JieLun,
+            QString::number(r.FReportState), r.FTanTouRate, r.FTiXing, r.FExamDoctor, r.FExamDoctorCode,
+            r.FReportDoctor, r.FReportDoctorCode, r.FShenHeDoctor, r.FShenHeDoctorCode, r.FHuiZhenDoctor,
+            r.FHuizhenDoctorCode, DateText(r.FReportDate), DateText(r.FshenHeDate), DateText(r.FHuiZhenDate),
+            QString::number(r.FPrintedCont), r.FYinYangXing ? QStringLiteral("1") : QStringLiteral("0"),
+            r.FWeiJiValue, r.FBeiZhu, r.Flczd, r.Fjcpart, r.FjcPartcode, r.FkgjLBaseLine, r.FkgjLKjgd,
+            r.FkgjLGxtq, r.FkgjLRgyc, r.FkgjLGxzx, r.FkgjRBaseLine, r.FkgjRKjgd, r.FkgjRGxtq, r.FkgjRRgyc,
+            r.FkgjRGxzx, r.FkgjL_A, r.FkgjR_A, r.FkgjL_B, r.FkgjR_B};
+}
+
+QStringList ReportDifferences(const TReportInfo& a, const TReportInfo& b)
+{
+    const QStringList columns = ReportColumns(), ta = ReportFieldTexts(a), tb = ReportFieldTexts(b);
+    QStringList diffs;
+    for (int i = 0; i < columns.size(); ++i)
+        if (ta.at(i) != tb.at(i)) diffs << QStringLiteral("%1: '%2' != '%3'").arg(columns.at(i), ta.at(i), tb.at(i));
+    return diffs;
+}
+
 void InsertReportRow(TDbConnection& conn, const TReportInfo& r)
 {
-    const QStringList values = {
-        Lit(r.FRuid), Lit(r.FAccnu), Lit(r.Fnbid), Lit(r.FjcMethod), Lit(r.FItemName), Lit(r.FItemCode),
-        Lit(r.FJCDaLei), Lit(r.FjcTuJing), Lit(r.FImgQuality), Lit(r.FSuoJian), Lit(r.FJieLun), Lit(r.FJianYi),
-        Lit(r.Frtf_SuoJian), Lit(r.Frtf_JieLun), QString::number(r.FReportState), Lit(r.FTanTouRate),
-        Lit(r.FTiXing), Lit(r.FExamDoctor), Lit(r.FExamDoctorCode), Lit(r.FReportDoctor),
-        Lit(r.FReportDoctorCode), Lit(r.FShenHeDoctor), Lit(r.FShenHeDoctorCode), Lit(r.FHuiZhenDoctor),
-        Lit(r.FHuizhenDoctorCode), SqlDateTime(r.FReportDate), SqlDateTime(r.FshenHeDate),
-        SqlDateTime(r.FHuiZhenDate), QString::number(r.FPrintedCont), r.FYinYangXing ? QStringLiteral("1") : QStringLiteral("0"),
-        Lit(r.FWeiJiValue), Lit(r.FBeiZhu), Lit(r.Flczd), Lit(r.Fjcpart), Lit(r.FjcPartcode),
-        Lit(r.FkgjLBaseLine), Lit(r.FkgjLKjgd), Lit(r.FkgjLGxtq), Lit(r.FkgjLRgyc), Lit(r.FkgjLGxzx),
-        Lit(r.FkgjRBaseLine), Lit(r.FkgjRKjgd), Lit(r.FkgjRGxtq), Lit(r.FkgjRRgyc), Lit(r.FkgjRGxzx),
-        Lit(r.FkgjL_A), Lit(r.FkgjR_A), Lit(r.FkgjL_B), Lit(r.FkgjR_B)};
-    ExecTestSql(conn, QStringLiteral(
-        "INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, "
-        "SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, "
-        "ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, "
-        "HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, "
-        "lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, "
-        "kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime) VALUES (%1, CURRENT_TIMESTAMP)")
-        .arg(values.join(QStringLiteral(", "))));
+    const QStringList texts = ReportFieldTexts(r);
+    QStringList values;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (IsTextColumn(i)) values << Lit(texts.at(i));
+        else if (i >= 25 && i <= 27) values << QuotedStr(texts.at(i));
+        else values << texts.at(i);
+    }
+    ExecTestSql(conn, QStringLiteral("INSERT INTO Report (%1, CreateTime) VALUES (%2, CURRENT_TIMESTAMP)")
+                          .arg(ReportColumns().join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
 }
 
 void InsertDoctors(TDbConnection& conn, const QString& kscode, const QList<QPair<QString, int>>& rows)

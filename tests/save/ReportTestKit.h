@@ -15,8 +15,13 @@ TReportInfo SampleReport(const QString& ruid);
 // Inserts a Report row holding exactly the record's values.
 void InsertReportRow(TDbConnection& conn, const TReportInfo& r);
 
-// An SQL literal of a date-time as the embedded database stores it.
-QString SqlDateTime(TDateTime value);
+// The 49 columns of Report in record order, and the record's values as texts in that order:
+// texts as they are (null stays null), integers in decimal, the flag as 0/1, date-times as
+// "yyyy-MM-dd HH:mm:ss.zzz".
+QStringList ReportColumns();
+QStringList ReportFieldTexts(const TReportInfo& r);
+// "column: a != b" for every field that differs; empty when the records are equal.
+QStringList ReportDifferences(const TReportInfo& a, const TReportInfo& b);
 
 // Fills a dictionary or doctor table: each pair is (value or null, order); a null QString
 // inserts SQL NULL.
