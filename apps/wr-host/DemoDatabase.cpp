@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "DemoDatabase.h"
+#include "platform/Exception.h"
+#include "platform/ProgramDir.h"
+#include "platform/SqliteDatabase.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString FindDbScriptsFolder()
+{
+    const QStringList candidates{ProgramDir() + QLatin1String("db/sqlite"),
+                                 QCoreApplication::applicationDirPath() + QLatin1String("/db/sqlite"),
+                                 QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
+    for (const QString& c : candidates)
+        if (QFileInfo::exists(c + QLatin1String("/schema.sql"))) return QDir::cleanPath(c);
+    return {};
+}
+
+QString DemoDatabasePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/demo.sqlite");
+}
+
+bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* created)
+{
+    *created = false;
+    if (reset && QFileInfo::exists(path) && !QFile::remove(path)) {
+        *error = QStringLiteral("cannot remove the old demo database %1").arg(path);
+        return false;
+    }
+    if (QFileInfo::exists(path)) return true;
+    const QString folder = FindDbScriptsFolder();
+    if (folder.isEmpty()) {
+        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host nor in the source tree");
+        return false;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("cannot create the folder of %1").arg(path);
+        return false;
+    }
+    try {
+        CreateSqliteDatabase(path, SqliteScriptFiles(folder, true));
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot create the demo database %1 from %2: %3").arg(path, folder, e.Message());
+        return false;
+    }
+    *created = true;
+    return true;
+}

@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: MIT
+#include "HostApp.h"
+#include "ConfigStore.h"
+#include "DemoDatabase.h"
+#include "Fonts.h"
+#include "HostDataModule.h"
+#include "HostLog.h"
+#include "HostMainForm.h"
+#include "HostQueries.h"
+#include "PluginLoader.h"
+#include "Screenshot.h"
+#include "ScriptParser.h"
+#include "ScriptRunner.h"
+#include "ScriptSession.h"
+#include "platform/DatabaseOpeners.h"
+#include "platform/DialogService.h"
+#include <QApplication>
+#include <QGuiApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QString kReportFormClass = QStringLiteral("TReportForm");
+const QString kLoginSection = QStringLiteral("Login");
+
+void Err(const QString& line)
+{
+    const QByteArray b = (QStringLiteral("wr-host: ") + line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stderr);
+    std::fflush(stderr);
+}
+
+// A person who started the host from a desktop icon sees no stderr: tell them in a box too,
+// but only on a real display (a box on a headless platform would wait for ever).
+void FailBox(const QString& message, bool interactive)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (!interactive || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
+    TMessageRequest r;
+    r.caption = QStringLiteral("WriteReport");
+    r.text = message;
+    r.icon = TMsgIcon::Error;
+    Dialogs().MessageBox(r);
+}
+
+void Out(const QString& line)
+{
+    const QByteArray b = (line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stdout);
+    std::fflush(stdout);
+}
+
+// The logged-in user: the command line first, then the configuration, then the first doctor
+// of the database (remembered in the configuration so the next start is the same user).
+THostLogin ResolveLogin(const THostOptions& o, TConfigStore& config, TDbConnection& conn, THostLog& log)
+{
+    THostLogin l;
+    l.userName = config.ReadString(kLoginSection, QStringLiteral("UserName"));
+    l.userCode = config.ReadString(kLoginSection, QStringLiteral("UserCode"));
+    l.deptCode = config.ReadString(kLoginSection, QStringLiteral("DeptCode"));
+    l.roleId = config.ReadInteger(kLoginSection, QStringLiteral("RoleId"));
+    if (l.userName.isEmpty() && o.userName.isEmpty()) {
+        try {
+            const TDoctorRow d = FirstDoctor(conn);
+            if (!d.name.isEmpty()) {
+                l = THostLogin{d.name, d.code, d.deptCode, 1};
+                config.WriteString(kLoginSection, QStringLiteral("UserName"), l.userName);
+                config.WriteString(kLoginSection, QStringLiteral("UserCode"), l.userCode);
+                config.WriteString(kLoginSection, QStringLiteral("DeptCode"), l.deptCode);
+                config.WriteInteger(kLoginSection, QStringLiteral("RoleId"), l.roleId);
+            }
+        } catch (const Exception& e) {
+            log.Write(QStringLiteral("wr-host"), QStringLiteral("error: no default user: %1").arg(e.Message()));
+        }
+    }
+    if (!o.userName.isEmpty()) l.userName = o.userName;
+    if (!o.userCode.isEmpty()) l.userCode = o.userCode;
+    if (!o.deptCode.isEmpty()) l.deptCode = o.deptCode;
+    if (o.roleId >= 0) l.roleId = o.roleId;
+    return l;
+}
+
+// Restores the message-box service when the host ends, however it ends.
+struct TDialogServiceGuard {
+    IDialogService* previous = nullptr;
+    bool installed = false;
+    void Install(IDialogService* s)
+    {
+        previous = SetDialogService(s);
+        installed = true;
+    }
+    ~TDialogServiceGuard()
+    {
+        if (installed) SetDialogService(previous);
+    }
+};
+
+} // namespace
+
+int RunHost(const QStringList& arguments)
+{
+    const THostOptionsResult parsed = ParseHostOptions(arguments);
+    if (parsed.helpShown) {
+        Out(parsed.helpText);
+        return ExitOk;
+    }
+    if (!parsed.error.isEmpty()) {
+        Err(parsed.error + QStringLiteral(" (see wr-host --help)"));
+        return ExitUsage;
+    }
+    const THostOptions& o = parsed.options;
+
+    // Log first, so every later step can be followed in it.
+    THostLog log;
+    log.SetVerbose(o.verbose);
+    const QString logFile = o.logFile.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/logs/wr-host.log")
+        : o.logFile;
+    QString logError;
+    if (!log.Open(logFile, &logError)) Err(logError + QStringLiteral("; logging to stderr"));
+    log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(arguments.join(QLatin1Char(' '))));
+    auto logFn = [&log](const QString& t, const QString& m) { log.Write(t, m); };
+    const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty();
+    auto fail = [&](const QString& message, THostExit code) {
+        Err(message);
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
+        FailBox(message, interactive);
+        return static_cast<int>(code);
+    };
+
+    TConfigStore config(o.configFile.isEmpty() ? TConfigStore::DefaultFileName() : o.configFile, logFn);
+
+    const TFontMapping fonts = InstallCjkFontSubstitutes();
+    if (fonts.sans.isEmpty()) {
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("no CJK font installed; Chinese text may render poorly"));
+    } else {
+        QFont appFont(fonts.sans);
+        appFont.setPointSizeF(QApplication::font().pointSizeF());
+        QApplication::setFont(appFont);
+    }
+
+    // The script is read before anything else happens, so a bad one changes nothing.
+    QList<TScriptCommand> commands;
+    if (!o.script.isEmpty()) {
+        QFile f(o.script);
+        if (!f.open(QIODevice::ReadOnly)) {
+            Err(QStringLiteral("cannot read the script %1: %2").arg(o.script, f.errorString()));
+            return ExitScriptFailed;
+        }
+        const TScriptParseResult s = ParseScript(QString::fromUtf8(f.readAll()));
+        if (!s.error.isEmpty()) {
+            Err(QStringLiteral("%1: %2").arg(o.script, s.error));
+            return ExitScriptFailed;
+        }
+        commands = s.commands;
+    }
+
+    // Database: the demo file unless --db names another.
+    QString target = o.db;
+    if (target.isEmpty()) {
+        target = DemoDatabasePath();
+        QString error;
+        bool created = false;
+        if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created)) return fail(error, ExitDatabase);
+        if (created) log.Write(QStringLiteral("wr-host"), QStringLiteral("demo database created: %1").arg(target));
+    } else if (!IsOdbcTarget(target) && !QFileInfo(target).isFile()) {
+        return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
+    }
+    THostDataModule dataModule(target, logFn);
+    dataModule.permission = [&config](int, const QString& option) {
+        return !config.HasKey(QStringLiteral("Permissions"), option) || config.ReadBool(QStringLiteral("Permissions"), option);
+    };
+    {
+        QString error;
+        if (!dataModule.DM_ConnectDB(error))
+            return fail(QStringLiteral("cannot open the database %1: %2").arg(target, error), ExitDatabase);
+        // A file that opens is not yet a report database: the work list proves it is.
+        try {
+            LoadWorklist(*dataModule.GetMainAdoConnection());
+        } catch (const Exception& e) {
+            return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
+        }
+    }
+    const THostLogin login = ResolveLogin(o, config, *dataModule.GetMainAdoConnection(), log);
+
+    // Script mode answers every message box from the script.
+    TScriptSession session;
+    session.print = Out;
+    TScriptDialogService scriptDialogs(session);
+    TDialogServiceGuard dialogGuard;
+    if (!o.script.isEmpty()) dialogGuard.Install(&scriptDialogs);
+
+    // The plug-in, loaded by path like any package of the workstation.
+    TPluginLoader plugin;
+    const QString pluginPath = o.plugin.isEmpty() ? TPluginLoader::DefaultPath() : o.plugin;
+    QString error;
+    if (!plugin.Load(pluginPath, &error)) return fail(error, ExitPlugin);
+    auto window = std::make_unique<THostMainForm>(log, config, dataModule, login);
+    TLoadedForm form;
+    if (!plugin.CreateForm(kReportFormClass, kReportFormClassType, window.get(), &form, &error))
+        return fail(error, ExitPlugin);
+    window->AttachForm(form, kReportFormClass);
+    if (!o.script.isEmpty()) window->SetScriptSession(&session);
+    if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
+    window->show();
+
+    int exitCode = ExitOk;
+    if (!o.script.isEmpty()) {
+        QTimer::singleShot(0, window.get(), [&] {
+            TScriptRunner runner(*window, config, session);
+            exitCode = runner.Run(commands, QFileInfo(o.script).fileName());
+            QApplication::exit(exitCode);
+        });
+        QApplication::exec();
+    } else if (!o.screenshot.isEmpty()) {
+        QTimer::singleShot(0, window.get(), [&] {
+            const QStringList guids = window->WorklistGuids();
+            const QString guid = !o.openGuid.isEmpty() ? o.openGuid : guids.value(0);
+            QString e;
+            if (!guid.isEmpty() && !window->OpenReport(guid, &e)) {
+                Err(e);
+                exitCode = ExitScreenshot;
+            }
+            if (!SaveWindowPng(window.get(), o.screenshot, &e)) {
+                Err(e);
+                exitCode = ExitScreenshot;
+            } else {
+                Out(QStringLiteral("screenshot written to %1").arg(QFileInfo(o.screenshot).absoluteFilePath()));
+            }
+            QApplication::exit(exitCode);
+        });
+        QApplication::exec();
+    } else {
+        const QString guid = !o.openGuid.isEmpty() ? o.openGuid : window->WorklistGuids().value(0);
+        if (!guid.isEmpty()) window->OpenReport(guid, &error);
+        exitCode = QApplication::exec();
+    }
+
+    // The form goes before the plug-in that holds its code.
+    window.reset();
+    plugin.Unload();
+    log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(exitCode));
+    return exitCode;
+}

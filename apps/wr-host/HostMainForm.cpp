@@ -1,0 +1,407 @@
+// SPDX-License-Identifier: MIT
+#include "HostMainForm.h"
+#include "ConfigStore.h"
+#include "HostDataModule.h"
+#include "HostLog.h"
+#include "HostQueries.h"
+#include "platform/DialogService.h"
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+enum TWorklistColumn { ColAccnu, ColPatient, ColCreated, ColState, ColItems, ColCount };
+constexpr int kRuidRole = Qt::UserRole + 1;
+const QString kErrorPrefix = QStringLiteral("异常:");
+} // namespace
+
+THostMainForm::THostMainForm(THostLog& log, TConfigStore& config, THostDataModule& dataModule, THostLogin login,
+                             QWidget* parent)
+    : QMainWindow(parent), m_log(log), m_config(config), m_dataModule(dataModule), m_login(std::move(login))
+{
+    setObjectName(QStringLiteral("HostMainForm"));
+    BuildUi();
+    // The editor reports its failures only as log lines; watch them while it is called.
+    m_log.onEntry = [this](const QString&, const QString& message) {
+        if (m_capturedErrors && message.startsWith(kErrorPrefix)) m_capturedErrors->append(message);
+    };
+}
+
+THostMainForm::~THostMainForm() { m_log.onEntry = nullptr; }
+
+HRESULT THostMainForm::QueryInterface(const TGUID& iid, void** obj)
+{
+    if (iid == IMainFrom::IID || iid == IInterface::IID) {
+        *obj = static_cast<IMainFrom*>(this);
+        return S_OK;
+    }
+    *obj = nullptr;
+    return E_NOINTERFACE;
+}
+
+void THostMainForm::BuildUi()
+{
+    setWindowTitle(QStringLiteral("WriteReport 报告编辑"));
+    resize(1280, 860);
+
+    auto* split = new QSplitter(this);
+    split->setObjectName(QStringLiteral("hostSplitter"));
+    auto* left = new QWidget(split);
+    auto* ll = new QVBoxLayout(left);
+    ll->setContentsMargins(6, 6, 0, 6);
+    auto* title = new QLabel(QStringLiteral("工作列表"), left);
+    QFont tf = title->font();
+    tf.setBold(true);
+    title->setFont(tf);
+    m_worklistFilter = new QLineEdit(left);
+    m_worklistFilter->setObjectName(QStringLiteral("worklistFilter"));
+    m_worklistFilter->setPlaceholderText(QStringLiteral("检查号、姓名或检查项目"));
+    m_worklistFilter->setClearButtonEnabled(true);
+    m_worklist = new QTreeWidget(left);
+    m_worklist->setObjectName(QStringLiteral("worklist"));
+    m_worklist->setRootIsDecorated(false);
+    m_worklist->setAlternatingRowColors(true);
+    m_worklist->setUniformRowHeights(true);
+    m_worklist->setColumnCount(ColCount);
+    m_worklist->setHeaderLabels({QStringLiteral("检查号"), QStringLiteral("姓名"), QStringLiteral("创建时间"),
+                                 QStringLiteral("状态"), QStringLiteral("检查项目")});
+    m_worklist->header()->setStretchLastSection(true);
+    ll->addWidget(title);
+    ll->addWidget(m_worklistFilter);
+    ll->addWidget(m_worklist, 1);
+
+    m_formHost = new QWidget(split);
+    m_formHost->setObjectName(QStringLiteral("formHost"));
+    auto* fl = new QVBoxLayout(m_formHost);
+    fl->setContentsMargins(0, 0, 0, 0);
+    auto* placeholder = new QLabel(QStringLiteral("没有加载报告编辑器"), m_formHost);
+    placeholder->setObjectName(QStringLiteral("formPlaceholder"));
+    placeholder->setAlignment(Qt::AlignCenter);
+    fl->addWidget(placeholder);
+    split->addWidget(left);
+    split->addWidget(m_formHost);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes({470, 810});
+    setCentralWidget(split);
+
+    QStyle* st = style();
+    m_openAction = new QAction(st->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("打开"), this);
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_unlockAction = new QAction(st->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("解锁编辑"), this);
+    m_unlockAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_lockAction = new QAction(st->standardIcon(QStyle::SP_BrowserStop), QStringLiteral("锁定"), this);
+    m_lockAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_saveAction = new QAction(st->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("保存"), this);
+    m_saveAction->setShortcut(QKeySequence::Save);
+    m_refreshAction = new QAction(st->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("刷新列表"), this);
+    m_refreshAction->setShortcut(QKeySequence::Refresh);
+    const QList<QAction*> actions{m_openAction, m_unlockAction, m_lockAction, m_saveAction, m_refreshAction};
+    const char* names[] = {"actionOpen", "actionUnlock", "actionLock", "actionSave", "actionRefresh"};
+    auto* bar = addToolBar(QStringLiteral("报告"));
+    bar->setObjectName(QStringLiteral("hostToolBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (int i = 0; i < actions.size(); ++i) {
+        actions[i]->setObjectName(QLatin1String(names[i]));
+        actions[i]->setToolTip(QStringLiteral("%1 (%2)").arg(actions[i]->text(), actions[i]->shortcut().toString()));
+        bar->addAction(actions[i]);
+    }
+    connect(m_openAction, &QAction::triggered, this, [this] {
+        if (QTreeWidgetItem* item = m_worklist->currentItem()) {
+            QString error;
+            OpenReport(item->data(ColAccnu, kRuidRole).toString(), &error);
+        }
+    });
+    connect(m_unlockAction, &QAction::triggered, this, [this] { QString e; SetEditing(true, &e); });
+    connect(m_lockAction, &QAction::triggered, this, [this] { QString e; SetEditing(false, &e); });
+    connect(m_saveAction, &QAction::triggered, this, [this] { QString e; SaveReport(&e); });
+    connect(m_refreshAction, &QAction::triggered, this, [this] { QString e; RefreshWorklist(&e); });
+    connect(m_worklist, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        QString error;
+        OpenReport(item->data(ColAccnu, kRuidRole).toString(), &error);
+    });
+    connect(m_worklistFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        for (int i = 0; i < m_worklist->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = m_worklist->topLevelItem(i);
+            bool match = text.isEmpty();
+            for (int c = 0; c < ColCount && !match; ++c) match = item->text(c).contains(text, Qt::CaseInsensitive);
+            item->setHidden(!match);
+        }
+    });
+
+    m_userLabel = new QLabel(this);
+    m_userLabel->setText(QStringLiteral("用户：%1（%2）").arg(m_login.userName, m_login.deptCode));
+    m_dbLabel = new QLabel(this);
+    m_progress = new QProgressBar(this);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_userLabel);
+    statusBar()->addPermanentWidget(m_dbLabel);
+    UpdateActions();
+}
+
+void THostMainForm::AttachForm(const TLoadedForm& form, const QString& className)
+{
+    m_form = form;
+    m_formClassName = className;
+    if (QWidget* placeholder = m_formHost->findChild<QWidget*>(QStringLiteral("formPlaceholder"))) delete placeholder;
+    form.widget->setParent(m_formHost);
+    m_formHost->layout()->addWidget(form.widget);
+    form.widget->show();
+    form.bpl->GetMainFormObject(static_cast<IMainFrom*>(this), &m_dataModule);
+    UpdateActions();
+}
+
+void THostMainForm::Log(const QString& title, const QString& message) { m_log.Write(title, message); }
+
+void THostMainForm::ShowStatus(const QString& text)
+{
+    statusBar()->showMessage(text);
+    Log(QStringLiteral("wr-host"), text);
+}
+
+void THostMainForm::UpdateActions()
+{
+    const bool open = m_form.report && !m_currentRuid.isEmpty();
+    m_openAction->setEnabled(m_form.report != nullptr);
+    m_unlockAction->setEnabled(open);
+    m_lockAction->setEnabled(open);
+    m_saveAction->setEnabled(open);
+}
+
+bool THostMainForm::RefreshWorklist(QString* error)
+{
+    try {
+        TDbConnection* conn = m_dataModule.GetMainAdoConnection();
+        m_dbLabel->setText(QStringLiteral("数据库：%1").arg(conn->Description()));
+        FillWorklist(LoadWorklist(*conn));
+        return true;
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
+        ShowStatus(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
+        return false;
+    }
+}
+
+void THostMainForm::FillWorklist(const QList<TWorklistRow>& rows)
+{
+    m_worklist->clear();
+    for (const TWorklistRow& r : rows) {
+        auto* item = new QTreeWidgetItem(m_worklist);
+        item->setText(ColAccnu, r.accnu);
+        item->setText(ColPatient, r.patientName);
+        item->setText(ColCreated, r.created);
+        item->setText(ColState, QString::number(r.state));
+        item->setText(ColItems, r.itemNames);
+        item->setToolTip(ColItems, r.itemNames);
+        item->setData(ColAccnu, kRuidRole, r.ruid);
+    }
+    for (int c = 0; c < ColItems; ++c) m_worklist->resizeColumnToContents(c);
+    MarkCurrentRow();
+}
+
+void THostMainForm::MarkCurrentRow()
+{
+    for (int i = 0; i < m_worklist->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_worklist->topLevelItem(i);
+        const bool current = !m_currentRuid.isEmpty() && item->data(ColAccnu, kRuidRole).toString() == m_currentRuid;
+        for (int c = 0; c < ColCount; ++c) {
+            QFont f = item->font(c);
+            f.setBold(current);
+            item->setFont(c, f);
+        }
+        if (current) m_worklist->setCurrentItem(item);
+    }
+}
+
+QStringList THostMainForm::WorklistGuids() const
+{
+    QStringList r;
+    for (int i = 0; i < m_worklist->topLevelItemCount(); ++i)
+        r << m_worklist->topLevelItem(i)->data(ColAccnu, kRuidRole).toString();
+    return r;
+}
+
+TFormCallResult THostMainForm::CallForm(const QString& what, const std::function<void()>& call)
+{
+    TFormCallResult r;
+    QStringList captured;
+    QStringList* outer = m_capturedErrors;
+    m_capturedErrors = &captured;
+    try {
+        call();
+    } catch (const Exception& e) {
+        r.thrown = true;
+        r.error = e.Message();
+    } catch (const std::exception& e) {
+        r.thrown = true;
+        r.error = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        r.thrown = true;
+        r.error = QStringLiteral("unknown error");
+    }
+    m_capturedErrors = outer;
+    if (outer) outer->append(captured);
+    if (r.thrown) Log(QStringLiteral("wr-host %1").arg(what), kErrorPrefix + r.error);
+    else if (!captured.isEmpty()) r.error = captured.join(QLatin1String("; "));
+    r.ok = !r.thrown && captured.isEmpty();
+    return r;
+}
+
+void THostMainForm::ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox)
+{
+    ShowStatus(QStringLiteral("%1失败：%2").arg(what, r.error));
+    if (r.thrown || !editorShowsBox) {
+        TMessageRequest box;
+        box.parent = this;
+        box.caption = QStringLiteral("%1失败").arg(what);
+        box.text = r.error;
+        box.icon = TMsgIcon::Error;
+        Dialogs().MessageBox(box);
+    }
+}
+
+bool THostMainForm::ReportIsEdited()
+{
+    if (!m_form.report || m_currentRuid.isEmpty()) return false;
+    bool edited = false;
+    CallForm(QStringLiteral("GetReportIsEdited"), [&] { edited = m_form.report->GetReportIsEdited(m_currentRuid); });
+    return edited;
+}
+
+bool THostMainForm::LeaveCurrentReport()
+{
+    if (!ReportIsEdited()) return true;
+    TMessageRequest q;
+    q.parent = this;
+    q.caption = QStringLiteral("保存报告");
+    q.text = QStringLiteral("当前报告正在编辑，是否先保存？");
+    q.buttons = TMsgButtons::YesNo;
+    q.icon = TMsgIcon::Question;
+    q.defaultButton = TMsgResult::Yes;
+    switch (Dialogs().MessageBox(q)) {
+    case TMsgResult::Yes: {
+        QString error;
+        return SaveReport(&error);
+    }
+    case TMsgResult::No: return true;
+    default: return false;
+    }
+}
+
+bool THostMainForm::OpenReport(const QString& ruid, QString* error)
+{
+    if (!m_form.report) {
+        *error = QStringLiteral("no report editor is loaded");
+        return false;
+    }
+    try {
+        if (!ReportExists(*m_dataModule.GetMainAdoConnection(), ruid)) {
+            *error = QStringLiteral("no report with GUID %1").arg(ruid);
+            ShowStatus(QStringLiteral("没有这份报告：%1").arg(ruid));
+            return false;
+        }
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot look up report %1: %2").arg(ruid, e.Message());
+        ShowStatus(QStringLiteral("查找报告失败：%1").arg(e.Message()));
+        return false;
+    }
+    if (!LeaveCurrentReport()) {
+        *error = QStringLiteral("the report being edited was kept open");
+        return false;
+    }
+    m_currentRuid = ruid;
+    const TFormCallResult r = CallForm(QStringLiteral("OpenReportByRuid"), [&] { m_form.report->OpenReportByRuid(ruid); });
+    MarkCurrentRow();
+    UpdateActions();
+    QString accnu;
+    if (QTreeWidgetItem* item = m_worklist->currentItem()) accnu = item->text(ColAccnu);
+    setWindowTitle(QStringLiteral("WriteReport 报告编辑 — %1").arg(accnu.isEmpty() ? ruid : accnu));
+    if (!r.ok) {
+        *error = QStringLiteral("opening %1 failed: %2").arg(ruid, r.error);
+        ReportFailure(QStringLiteral("打开报告"), r, false);
+        return false;
+    }
+    ShowStatus(QStringLiteral("已打开报告 %1（只读）。按 Ctrl+E 解锁编辑。").arg(accnu));
+    return true;
+}
+
+bool THostMainForm::SetEditing(bool enable, QString* error)
+{
+    if (!m_form.report || m_currentRuid.isEmpty()) {
+        *error = QStringLiteral("no report is open");
+        return false;
+    }
+    const TFormCallResult r = CallForm(QStringLiteral("SetcontrolsEnable"), [&] { m_form.report->SetcontrolsEnable(enable); });
+    if (!r.ok) {
+        *error = r.error;
+        ReportFailure(enable ? QStringLiteral("解锁") : QStringLiteral("锁定"), r, false);
+        return false;
+    }
+    ShowStatus(enable ? QStringLiteral("已解锁，可以编辑。按 Ctrl+S 保存。") : QStringLiteral("已锁定。"));
+    return true;
+}
+
+bool THostMainForm::SaveReport(QString* error)
+{
+    if (!m_form.report || m_currentRuid.isEmpty()) {
+        *error = QStringLiteral("no report is open");
+        return false;
+    }
+    const QString ruid = m_currentRuid;
+    const TFormCallResult r = CallForm(QStringLiteral("SaveReportToDb"), [&] { m_form.report->SaveReportToDb(ruid); });
+    if (!r.ok) {
+        *error = QStringLiteral("saving %1 failed: %2").arg(ruid, r.error);
+        // The editor tells the user about a failed write itself.
+        ReportFailure(QStringLiteral("保存"), r, true);
+        return false;
+    }
+    QString ignored;
+    RefreshWorklist(&ignored);
+    ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+    return true;
+}
+
+void THostMainForm::OpenStudyInfo(const QString& accnu)
+{
+    for (int i = 0; i < m_worklist->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_worklist->topLevelItem(i);
+        if (item->text(ColAccnu) == accnu) {
+            QString error;
+            OpenReport(item->data(ColAccnu, kRuidRole).toString(), &error);
+            return;
+        }
+    }
+    Log(QStringLiteral("wr-host OpenStudyInfo"), QStringLiteral("no report of accession %1 in the work list").arg(accnu));
+}
+
+void THostMainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_session || LeaveCurrentReport()) {
+        event->accept();
+        return;
+    }
+    TMessageRequest q;
+    q.parent = this;
+    q.caption = QStringLiteral("关闭");
+    q.text = QStringLiteral("报告没有保存。仍然关闭吗？");
+    q.buttons = TMsgButtons::YesNo;
+    q.icon = TMsgIcon::Warning;
+    q.defaultButton = TMsgResult::No;
+    if (Dialogs().MessageBox(q) == TMsgResult::Yes) event->accept();
+    else event->ignore();
+}

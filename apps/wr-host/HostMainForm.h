@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// The host's main window and its IMainFrom: a work list of the database's reports beside the
+// embedded report editor, the actions open / unlock / lock / save, and every service the
+// editor asks of its host (configuration, user, log, pickers).
+//
+// The editor is driven only through IReportForm. Every call into it goes through CallForm,
+// which catches whatever the plug-in throws and notices the "异常:" lines it logs, so a
+// failing open or save is reported in the status bar and the window keeps running.
+// UI thread only. Owns nothing of the plug-in but the embedded widget (as its Qt parent).
+#pragma once
+#include "PickerKind.h"
+#include "PluginLoader.h"
+#include "host/uPubIntFace_WriteReport.h"
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTreeWidget;
+class TConfigStore;
+class THostDataModule;
+class THostLog;
+struct TScriptSession;
+struct TWorklistRow;
+
+struct THostLogin {
+    QString userName, userCode, deptCode;
+    int roleId = 0;
+};
+
+// How one call into the editor ended.
+struct TFormCallResult {
+    bool ok = true;
+    bool thrown = false;  // an exception left the plug-in (nobody has told the user yet)
+    QString error;        // the exception's message, or the "异常:" lines logged meanwhile
+};
+
+class THostMainForm final : public QMainWindow, public IMainFrom {
+    Q_OBJECT
+public:
+    THostMainForm(THostLog& log, TConfigStore& config, THostDataModule& dataModule, THostLogin login,
+                  QWidget* parent = nullptr);
+    ~THostMainForm() override;
+
+    // Embeds the created form and hands it this main form and the data module.
+    void AttachForm(const TLoadedForm& form, const QString& className);
+    QWidget* FormWidget() const { return m_form.widget; }
+    IReportForm* Report() const { return m_form.report; }
+    const THostLogin& Login() const { return m_login; }
+
+    // The work list, re-read from the database. False with the database's message.
+    bool RefreshWorklist(QString* error);
+    QStringList WorklistGuids() const;
+
+    // The actions. Each answers false with a message the status bar also shows.
+    // Opening asks whether to save a report that is being edited.
+    bool OpenReport(const QString& ruid, QString* error);
+    bool SetEditing(bool enable, QString* error);
+    bool SaveReport(QString* error);
+    const QString& CurrentRuid() const { return m_currentRuid; }
+    // True when a report is open and unlocked (asked from the editor).
+    bool ReportIsEdited();
+
+    // Script mode: pickers take their answers from the session and never show a window.
+    void SetScriptSession(TScriptSession* session) { m_session = session; }
+
+    // Runs one call into the editor; see TFormCallResult.
+    TFormCallResult CallForm(const QString& what, const std::function<void()>& call);
+
+    // IInterface: reference counts never own the window.
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    int _AddRef() override { return -1; }
+    int _Release() override { return -1; }
+
+    // IMainFrom (HostServices.cpp, HostPickers.cpp)
+    int WriteLogByBpl(const QString& logtitle, const QString& logvalue) override;
+    QStringList Get_ExFieldItemLst_configValues(const QString& section) override;
+    QString GetConfig_String(const QString& section, const QString& key) override;
+    int GetConfig_Integer(const QString& section, const QString& key) override;
+    bool GetConfig_Boolean(const QString& section, const QString& key) override;
+    void SetConfig_String(const QString& section, const QString& key, const QString& value) override;
+    void SetConfig_Integer(const QString& section, const QString& key, int value) override;
+    void SetConfig_boolean(const QString& section, const QString& key, bool value) override;
+    QString GetLogFileName() override;
+    void GetLogionInfoFromMainFrom(QString& userName, QString& userCode, QString& keshiCode, int& roleId) override;
+    IInterface* GetLoadedPackageFrmObject(const QString& className) override;
+    void SetAndInitProgressBarMaxAndMin(int maxValue, int minValue) override;
+    void UpdateProcessBarPositon(int position) override;
+    void ProcessBarPostionAdd(int step) override;
+    void OpenStudyInfo(const QString& accnu) override;
+    QString GetCurrentExamModality() override;
+    IInterface* GetCurrentReportFrm() override;
+    void ShowExamItemFrom() override { RunPicker(TPickerKind::Item); }
+    void ShowExamMethodForm() override { RunPicker(TPickerKind::Method); }
+    void ShowExamJCBWForm() override { RunPicker(TPickerKind::Part); }
+    void ShowExamLCZD() override { RunPicker(TPickerKind::Lczd); }
+    void ShowExamJianYi() override { RunPicker(TPickerKind::JianYi); }
+    void ShowExamBeiZhu() override { RunPicker(TPickerKind::BeiZhu); }
+    void ShowReportModel() override { RunPicker(TPickerKind::Template); }
+    void ShowTeShuFuHao() override { RunPicker(TPickerKind::Symbol); }
+    bool DeleteFileInLocalAndServer(const QString& fileName) override;
+    QString Get_UpLoadFileJsonString(const QString& fileName) override;
+    QString Get_DownLoadFileJsonString(const QString& fileName) override;
+    QString Get_DeleteFileJsonString(const QString& fileName) override;
+    QString GetPrintMessage(const QString& ruid) override;
+    int Get_UserOperateQuXian(const QString& operation) override;
+    QString Get_Default_Exm_method() override;
+    void HT_onoffHouTaicap(bool on) override;
+    bool HT_getHouTaiCapStatus() override { return false; }
+    void HT_SetNewHouTaiCapInfo(const QString& info) override;
+    void ht_HouTaicapAddNewCap(const QString& fileName) override;
+    QString ht_GetCurrentHouTaiCapInfo() override { return {}; }
+    void* ht_GetHouTaiStatus_address() override { return nullptr; }
+    void* Dengj_getCallBackFunAddress() override { return nullptr; }
+    void* GetCallBackAddress_Trqueue() override { return nullptr; }
+    bool GetisLocalWorkMode() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildUi();
+    void ShowStatus(const QString& text);
+    void Log(const QString& title, const QString& message);
+    void FillWorklist(const QList<TWorklistRow>& rows);
+    void MarkCurrentRow();
+    void UpdateActions();
+    // Asks whether to save an edited report before it is left; false when the user's
+    // choice (or a failed save) means staying on it.
+    bool LeaveCurrentReport();
+    // Reports an error in the status bar and, unless the editor already showed one, a box.
+    void ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox);
+
+    // Pickers (HostPickers.cpp).
+    void RunPicker(TPickerKind kind);
+    void RunListPicker(TPickerKind kind);
+    void RunTemplatePicker();
+    void RunSymbolPicker();
+    bool TakeScriptPick(TPickerKind kind, QString* value);
+    void PickerFailed(TPickerKind kind, const QString& message);
+
+    THostLog& m_log;
+    TConfigStore& m_config;
+    THostDataModule& m_dataModule;
+    THostLogin m_login;
+    TLoadedForm m_form;
+    QString m_formClassName;
+    QString m_currentRuid;
+    TScriptSession* m_session = nullptr;
+    QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
+
+    QTreeWidget* m_worklist = nullptr;
+    QLineEdit* m_worklistFilter = nullptr;
+    QWidget* m_formHost = nullptr;
+    QLabel* m_userLabel = nullptr;
+    QLabel* m_dbLabel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_unlockAction = nullptr;
+    QAction* m_lockAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_refreshAction = nullptr;
+};

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// What a running script has queued for the boxes and pickers that its commands will open,
+// and the problems the host noticed while a command ran (a question with no answer, a
+// picker with no scripted choice). The script runner owns it; the main form and the
+// scripted dialog service only read and append. UI thread only.
+#pragma once
+#include "PickerKind.h"
+#include "platform/DialogService.h"
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct TScriptPick {
+    TPickerKind kind;
+    QString value;
+    int line = 0;
+};
+
+struct TScriptSession {
+    QList<TMsgResult> answers;   // for the next question boxes, in order
+    QList<TScriptPick> picks;    // for the next picker windows, in order
+    QStringList errors;          // noticed during the current command
+    // Writes one line of the script's output (stdout).
+    std::function<void(const QString&)> print;
+
+    void Print(const QString& line) const
+    {
+        if (print) print(line);
+    }
+};
+
+// Message boxes for script mode: every box is printed; questions take the next scripted
+// answer, and a question with none is answered "closed" and recorded as an error.
+class TScriptDialogService final : public IDialogService {
+public:
+    explicit TScriptDialogService(TScriptSession& session) : m_session(session) {}
+    TMsgResult MessageBox(const TMessageRequest& request) override;
+
+    static QString ResultName(TMsgResult r);
+
+private:
+    TScriptSession& m_session;
+};
