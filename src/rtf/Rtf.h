@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+// RTF for QTextDocument: a reader for what Windows RichEdit, WordPad, Word and LibreOffice
+// write, and a writer whose output RichEdit reads back.
+//
+// Reading builds explicit character formats on every run (face when the font table names
+// one, size, weight, italic, underline, strike-out, colours), so whatever default font the
+// editor holding the document has does not leak into a later write. Paragraph alignment,
+// indents, spacing, bullets and numbering (QTextList), tables (QTextTable, merged and nested
+// cells), PNG and JPEG pictures (document image resources holding the original bytes) and
+// the result text of fields are kept; other picture kinds, hidden text and ignorable
+// destinations are skipped. A document's final paragraph mark closes its last paragraph
+// instead of opening an empty one, as in RichEdit.
+//
+// Malformed input (unbalanced braces, truncation anywhere, garbage, huge numbers, deep
+// nesting) never throws, crashes or hangs: everything readable is kept, a double-byte
+// character cut in half becomes U+FFFD, and what was wrong is reported through the optional
+// warnings list or, when none is given, logged once per call under the category "wr.rtf".
+//
+// All functions are re-entrant: call them from any thread, one document per thread at a time.
+// Nothing here needs a QGuiApplication.
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QTextCursor;
+class QTextDocument;
+
+// Replaces doc's whole content by the RTF. Returns false (doc untouched) when the input does not
+// start with "{\rtf" after optional whitespace/BOM, so the caller can load it as plain text.
+// Bytes that start with a UTF-16 byte-order mark are read as UTF-16 text.
+bool RtfToDocument(const QByteArray& rtf, QTextDocument& doc);
+// Same from text held in a QString (database columns): characters above U+007F that appear
+// literally in the text are taken as themselves (never squeezed through a code page); \'hh
+// escapes are still decoded by the font charset / \ansicpg.
+bool RtfToDocument(const QString& rtf, QTextDocument& doc);
+// Inserts the RTF at the cursor (pastes): paragraphs/formatting merged like a paste; returns
+// false when not RTF. A selection is replaced. The pasted text's first paragraph joins the
+// cursor's paragraph (whose paragraph format is kept unless it was empty); the final paragraph
+// mark of the RTF is dropped when the cursor is at the end of its paragraph, so pasting a whole
+// template leaves no empty paragraph behind. One undo step; the cursor ends after the insert.
+bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
+// 7-bit RTF that Windows RichEdit reads back: {\rtf1\ansi\ansicpg936\deff0 ... } with font table
+// (with \fcharset), colour table, formats, bullets (\pntext + \pn), tables; non-ASCII as \uN
+// with a GBK fallback (\'hh\'hh) for Chinese, '?' where GBK has no mapping.
+// Lines end in CR LF; no NUL is appended after the closing brace.
+QByteArray DocumentToRtf(const QTextDocument& doc);
+// Plain text: the document's characters in order, "\r\n" between paragraphs (no trailing break),
+// tables cell by cell with a tab between cells and "\r\n" between rows, images omitted (or U+FFFC removed).
+// A line break inside a paragraph (\line, U+2028) also gives "\r\n". The empty paragraph that
+// QTextDocument keeps before a table at the start of a document or cell, and after a table at
+// its end, is not text and gives nothing.
+QString DocumentPlainText(const QTextDocument& doc);
+
+// The same readers with the problems found in the input handed back instead of logged:
+// one line per kind of problem, in the order first met (empty for clean input).
+bool RtfToDocument(const QByteArray& rtf, QTextDocument& doc, QStringList* warnings);
+bool RtfToDocument(const QString& rtf, QTextDocument& doc, QStringList* warnings);
+bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor, QStringList* warnings);
+
+// True when the bytes (or text) start with "{\rtf" after optional whitespace and BOM.
+bool LooksLikeRtf(const QByteArray& data);
+bool LooksLikeRtf(const QString& text);

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+#include "RtfBuilder.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextList>
+#include <QUrl>
+#include <algorithm>
+
+namespace rtf {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
+constexpr int kMaxTwips = 31680;        // 22 inches: anything larger is garbage
+
+double px(int twips)
+{
+    return std::clamp(twips, -kMaxTwips, kMaxTwips) / kTwipsPerPixel;
+}
+
+QTextListFormat::Style qtStyle(ListStyle s)
+{
+    switch (s) {
+    case ListStyle::Decimal: return QTextListFormat::ListDecimal;
+    case ListStyle::UpperAlpha: return QTextListFormat::ListUpperAlpha;
+    case ListStyle::LowerAlpha: return QTextListFormat::ListLowerAlpha;
+    case ListStyle::UpperRoman: return QTextListFormat::ListUpperRoman;
+    case ListStyle::LowerRoman: return QTextListFormat::ListLowerRoman;
+    default: return QTextListFormat::ListDisc;
+    }
+}
+
+} // namespace
+
+DocBuilder::DocBuilder(QTextCursor& cursor, bool wholeDocument)
+    : m_c(cursor), m_whole(wholeDocument), m_rowDefs(kMaxTableDepth)
+{
+    m_startBlock = m_c.block();
+    m_startBlockWasEmpty = m_startBlock.length() <= 1;
+    m_startAtBlockEnd = m_c.atBlockEnd();
+    if (!m_whole) {
+        m_newBlockFormat = m_c.blockFormat();
+        m_newBlockFormat.clearProperty(QTextFormat::ObjectIndex);
+    }
+}
+
+RowDef& DocBuilder::rowDef(int level)
+{
+    return m_rowDefs[std::clamp(level, 1, kMaxTableDepth) - 1];
+}
+
+void DocBuilder::open(const ParaProps& para)
+{
+    const size_t want = para.inTable ? size_t(std::clamp(para.itap, 1, kMaxTableDepth)) : 0;
+    while (m_tables.size() > want)
+        closeInnermost();
+    if (!m_tables.empty())
+        syncInnermost();
+    while (m_tables.size() < want)
+        openTable(int(m_tables.size()) + 1);
+    if (m_pendingBreak) {
+        m_c.insertBlock(m_newBlockFormat, QTextCharFormat());
+        m_pendingBreak = false;
+    }
+    if (m_listTextPending) {
+        m_listTextPending = false;
+        if (!para.isListItem() && !m_listText.isEmpty())
+            m_c.insertText(m_listText, m_listTextFormat);
+    }
+    m_blockTouched = true;
+}
+
+void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, const ParaProps& para)
+{
+    open(para);
+    m_c.insertText(text, format);
+}
+
+void DocBuilder::insertImage(const QByteArray& data, bool png, double width, double height,
+                             const ParaProps& para)
+{
+    open(para);
+    // The name depends on the bytes only, so the same picture pasted twice is stored once.
+    const QString name = QStringLiteral("rtfimage:%1-%2.%3")
+                             .arg(qHash(data, 0), 16, 16, QChar(u'0'))
+                             .arg(data.size())
+                             .arg(png ? u"png" : u"jpg");
+    m_c.document()->addResource(QTextDocument::ImageResource, QUrl(name), data);
+    QTextImageFormat f;
+    f.setName(name);
+    if (width > 0)
+        f.setWidth(width);
+    if (height > 0)
+        f.setHeight(height);
+    m_c.insertImage(f);
+}
+
+void DocBuilder::setListText(const QString& text, const QTextCharFormat& format)
+{
+    m_listText = text;
+    m_listTextFormat = format;
+    m_listTextPending = true;
+}
+
+void DocBuilder::endParagraph(const ParaProps& para, const QTextCharFormat& mark)
+{
+    open(para);
+    applyBlock(para, mark);
+    m_pendingBreak = true;
+    m_blockTouched = false;
+}
+
+void DocBuilder::finish(const ParaProps& para, const QTextCharFormat& mark)
+{
+    if (m_listTextPending)
+        open(para);
+    if (!m_pendingBreak && m_blockTouched)
+        applyBlock(para, mark);
+    while (!m_tables.empty())
+        closeInnermost();
+    // A paste that ends with a paragraph mark in the middle of a paragraph splits it.
+    if (m_pendingBreak && !m_whole && !m_startAtBlockEnd)
+        m_c.insertBlock(m_newBlockFormat, QTextCharFormat());
+    m_pendingBreak = false;
+}
+
+void DocBuilder::applyBlock(const ParaProps& para, const QTextCharFormat& mark)
+{
+    // A paste keeps the format of the paragraph it lands in, unless that one was empty.
+    if (!m_whole && m_c.block() == m_startBlock && !m_startBlockWasEmpty)
+        return;
+    int level = 0;
+    QTextList* list = findList(para, level);
+
+    QTextBlockFormat bf;
+    switch (para.align) {
+    case 1: bf.setAlignment(Qt::AlignHCenter); break;
+    case 2: bf.setAlignment(Qt::AlignRight); break;
+    case 3: bf.setAlignment(Qt::AlignJustify); break;
+    default: break;
+    }
+    double left = px(para.li);
+    double indent = px(para.fi);
+    if (level > 0) { // the list's own indent and marker replace RTF's hanging indent
+        left -= level * m_c.document()->indentWidth();
+        indent = 0;
+    }
+    left = std::max(0.0, left);
+    if (left > 0)
+        bf.setLeftMargin(left);
+    if (para.ri > 0)
+        bf.setRightMargin(px(para.ri));
+    if (indent != 0)
+        bf.setTextIndent(indent);
+    if (para.sb > 0)
+        bf.setTopMargin(px(para.sb));
+    if (para.sa > 0)
+        bf.setBottomMargin(px(para.sa));
+    if (para.sl != 0) {
+        const int sl = std::clamp(para.sl, -kMaxTwips, kMaxTwips);
+        if (para.slMult && sl > 0)
+            bf.setLineHeight(sl * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (sl > 0)
+            bf.setLineHeight(px(sl), QTextBlockFormat::MinimumHeight);
+        else
+            bf.setLineHeight(px(-sl), QTextBlockFormat::FixedHeight);
+    }
+    m_c.setBlockFormat(bf);
+    m_c.setBlockCharFormat(mark);
+
+    if (list) {
+        list->add(m_c.block());
+    } else if (level > 0) {
+        QTextListFormat lf;
+        lf.setStyle(qtStyle(para.ls > 0 ? para.lsStyle : para.pnStyle));
+        lf.setIndent(level);
+        list = m_c.createList(lf);
+        if (para.ls > 0)
+            m_lsLists[{para.ls, para.ilvl}] = list;
+        else
+            m_pnLists.push_back({{int(para.pnStyle), level}, list});
+    }
+    if (list && para.ls <= 0)
+        m_pnChain[level] = list;
+}
+
+// The list a paragraph belongs to, nullptr with level > 0 when a new one is to be made, or
+// nullptr with level 0 when it is no list item.
+QTextList* DocBuilder::findList(const ParaProps& para, int& level)
+{
+    level = 0;
+    if (!para.isListItem()) {
+        if (!para.pnCont) // a plain paragraph ends old-style numbering
+            m_pnChain.clear();
+        return nullptr;
+    }
+    if (para.ls > 0) {
+        level = std::clamp(para.ilvl, 0, 8) + 1;
+        auto it = m_lsLists.find({para.ls, para.ilvl});
+        return it == m_lsLists.end() ? nullptr : it->second;
+    }
+    level = std::clamp(para.pnLevel, 1, 9);
+    m_pnChain.erase(m_pnChain.upper_bound(level), m_pnChain.end()); // deeper levels restart
+    auto it = m_pnChain.find(level);
+    if (it != m_pnChain.end() && it->second->format().style() == qtStyle(para.pnStyle)) {
+        // A fresh \pn naming another start number begins a new list.
+        if (!(para.pnFresh && para.pnStart > 0 && para.pnStart != it->second->count() + 1))
+            return it->second;
+    }
+    // Numbering that resumes after other paragraphs names its number in \pnstart.
+    if (para.pnStart > 1) {
+        for (auto r = m_pnLists.rbegin(); r != m_pnLists.rend(); ++r) {
+            if (r->first.style == int(para.pnStyle) && r->first.level == level
+                && r->second->count() + 1 == para.pnStart)
+                return r->second;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace rtf

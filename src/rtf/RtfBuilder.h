@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// Puts what the RTF reader finds into a QTextDocument through one QTextCursor: format runs,
+// paragraphs with their formats, list membership, tables and images.
+//
+// A paragraph mark does not open the next paragraph at once: the break is kept pending until
+// more content arrives, so the final \par of a stream closes the last paragraph instead of
+// leaving an empty one (as RichEdit reads it), and a table that follows a paragraph is placed
+// after it. Tables are filled row by row as the cells arrive, growing columns as needed;
+// merges and column widths are applied when a row ends.
+#pragma once
+#include "RtfProps.h"
+
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextBlockFormat>
+#include <map>
+#include <vector>
+
+class QTextList;
+class QTextTable;
+
+namespace rtf {
+
+class DocBuilder {
+public:
+    // wholeDocument: the cursor sits in the empty document that the RTF replaces.
+    DocBuilder(QTextCursor& cursor, bool wholeDocument);
+
+    void insertText(const QString& text, const QTextCharFormat& format, const ParaProps& para);
+    // data holds a PNG or JPEG file; width and height in pixels, 0 for the image's own size.
+    void insertImage(const QByteArray& data, bool png, double width, double height,
+                     const ParaProps& para);
+    // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
+    // the paragraph turns out not to be a list item, so a list marker appears once.
+    void setListText(const QString& text, const QTextCharFormat& format);
+    void endParagraph(const ParaProps& para, const QTextCharFormat& mark);
+    void endCell(const ParaProps& para, const QTextCharFormat& mark, int level);
+    void endRow(int level);
+    void finish(const ParaProps& para, const QTextCharFormat& mark);
+
+    // Row definitions (\trowd ... \cellx) of table nesting level 1..kMaxTableDepth.
+    RowDef& rowDef(int level);
+
+private:
+    struct TableCtx {
+        QTextTable* table = nullptr;
+        int row = 0;
+        int col = 0;
+        bool cellPending = false; // \cell seen: the next content goes to the next cell
+        bool rowEnded = false;    // \row seen: the next content starts a new row
+        std::vector<int> vmergeStart;
+    };
+    struct ListKey {
+        int style;
+        int level;
+        bool operator<(const ListKey& o) const { return style != o.style ? style < o.style : level < o.level; }
+    };
+
+    void open(const ParaProps& para);
+    void applyBlock(const ParaProps& para, const QTextCharFormat& mark);
+    QTextList* findList(const ParaProps& para, int& level);
+    void openTable(int level);
+    void closeInnermost();
+    void syncInnermost();
+    void moveToCell(TableCtx& t);
+    void applyRowDef(TableCtx& t, const RowDef& def);
+
+    QTextCursor& m_c;
+    bool m_whole;
+    QTextBlock m_startBlock;
+    bool m_startBlockWasEmpty = true;
+    bool m_startAtBlockEnd = true;
+    QTextBlockFormat m_newBlockFormat;
+    bool m_pendingBreak = false;
+    bool m_blockTouched = false;
+
+    QString m_listText;
+    QTextCharFormat m_listTextFormat;
+    bool m_listTextPending = false;
+
+    std::vector<TableCtx> m_tables;
+    std::vector<RowDef> m_rowDefs;
+
+    std::map<std::pair<int, int>, QTextList*> m_lsLists; // (\ls, \ilvl) -> list
+    std::map<int, QTextList*> m_pnChain;                  // level -> list still running
+    std::vector<std::pair<ListKey, QTextList*>> m_pnLists;
+};
+
+} // namespace rtf

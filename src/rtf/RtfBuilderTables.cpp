@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+// Tables: RTF gives a table row by row, each paragraph of a cell marked \intbl (\itapN when
+// nested), each cell closed by \cell (\nestcell) and each row by \row (\nestrow). The cell
+// definitions (\cellx, merges, borders) come before the row at the top level and after it,
+// in {\*\nesttableprops ...}, for nested rows, so a table grows as its cells arrive.
+#include "RtfBuilder.h"
+
+#include <QTextTable>
+#include <algorithm>
+
+namespace rtf {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr double kDefaultGapTwips = 108.0; // what RichEdit and Word write as \trgaph
+
+QTextTableFormat tableFormat(const RowDef& def)
+{
+    QTextTableFormat tf;
+    tf.setCellSpacing(0);
+    tf.setCellPadding((def.gap >= 0 ? std::min(def.gap, 1440) : kDefaultGapTwips) / kTwipsPerPixel);
+    tf.setBorder(def.border ? 1 : 0);
+    tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    tf.setBorderCollapse(true);
+    return tf;
+}
+
+} // namespace
+
+void DocBuilder::openTable(int level)
+{
+    const RowDef& def = rowDef(level);
+    const int cols = std::clamp(int(def.cells.size()), 1, 64);
+    m_pendingBreak = false; // the table follows the paragraph that was just closed
+    TableCtx t;
+    t.table = m_c.insertTable(1, cols, tableFormat(def));
+    t.vmergeStart.assign(size_t(cols), -1);
+    m_tables.push_back(t);
+    moveToCell(m_tables.back());
+}
+
+void DocBuilder::closeInnermost()
+{
+    QTextTable* table = m_tables.back().table;
+    m_tables.pop_back();
+    m_c.setPosition(table->lastPosition());
+    m_c.movePosition(QTextCursor::NextBlock);
+    m_pendingBreak = false; // a paragraph mark inside the last cell opens nothing after the table
+}
+
+void DocBuilder::moveToCell(TableCtx& t)
+{
+    m_c = t.table->cellAt(t.row, t.col).firstCursorPosition();
+}
+
+void DocBuilder::syncInnermost()
+{
+    TableCtx& t = m_tables.back();
+    if (t.rowEnded) {
+        t.table->appendRows(1);
+        ++t.row;
+        t.col = 0;
+        t.rowEnded = false;
+        t.cellPending = false;
+        moveToCell(t);
+        m_pendingBreak = false;
+    } else if (t.cellPending) {
+        ++t.col;
+        if (t.col >= t.table->columns()) {
+            if (t.col >= 64) { // a row that never ends: keep filling its last cell
+                t.col = t.table->columns() - 1;
+                t.cellPending = false;
+                return;
+            }
+            t.table->appendColumns(1);
+            t.vmergeStart.resize(size_t(t.table->columns()), -1);
+        }
+        t.cellPending = false;
+        moveToCell(t);
+        m_pendingBreak = false;
+    }
+}
+
+void DocBuilder::endCell(const ParaProps& para, const QTextCharFormat& mark, int level)
+{
+    ParaProps inCell = para;
+    inCell.inTable = true;
+    inCell.itap = std::clamp(level, 1, kMaxTableDepth);
+    open(inCell);
+    applyBlock(inCell, mark);
+    m_tables.back().cellPending = true;
+    m_pendingBreak = false;
+    m_blockTouched = false;
+}
+
+void DocBuilder::endRow(int level)
+{
+    level = std::clamp(level, 1, kMaxTableDepth);
+    while (int(m_tables.size()) > level)
+        closeInnermost();
+    if (int(m_tables.size()) < level || m_tables.back().rowEnded)
+        return; // \row without cells: nothing to end
+    TableCtx& t = m_tables.back();
+    applyRowDef(t, rowDef(level));
+    t.rowEnded = true;
+    t.cellPending = false;
+    m_pendingBreak = false;
+    m_blockTouched = false;
+}
+
+void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
+{
+    const int cols = t.table->columns();
+    const int n = std::min(int(def.cells.size()), cols);
+    if (t.row == 0 && n > 0) {
+        QTextTableFormat tf = t.table->format();
+        const QTextTableFormat fresh = tableFormat(def);
+        tf.setBorder(fresh.border());
+        tf.setCellPadding(fresh.cellPadding());
+        QList<QTextLength> widths;
+        int left = def.left;
+        for (int i = 0; i < cols; ++i) {
+            if (i < n) {
+                const int w = std::clamp(def.cells[size_t(i)].right - left, 1, 31680);
+                widths.append(QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel));
+                left = def.cells[size_t(i)].right;
+            } else {
+                widths.append(QTextLength());
+            }
+        }
+        tf.setColumnWidthConstraints(widths);
+        t.table->setFormat(tf);
+    }
+    // Horizontal merges first, so a vertical merge takes the merged cell whole.
+    for (int i = 0; i < n; ++i) {
+        if (def.cells[size_t(i)].hmerge != 1)
+            continue;
+        int span = 1;
+        while (i + span < n && def.cells[size_t(i + span)].hmerge == 2)
+            ++span;
+        if (span > 1)
+            t.table->mergeCells(t.row, i, 1, span);
+    }
+    for (int i = 0; i < cols; ++i) {
+        const uint8_t v = i < n ? def.cells[size_t(i)].vmerge : 0;
+        int& start = t.vmergeStart[size_t(i)];
+        if (v == 1) {
+            start = t.row;
+        } else if (v == 2 && start >= 0) {
+            const QTextTableCell anchor = t.table->cellAt(start, i);
+            if (anchor.column() == i) // not a column already merged into its left neighbour
+                t.table->mergeCells(start, i, t.row - start + 1, anchor.columnSpan());
+        } else {
+            start = -1;
+        }
+    }
+}
+
+} // namespace rtf

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+#include "RtfKeywords.h"
+
+#include <array>
+#include <cstring>
+
+namespace rtf {
+namespace {
+
+struct Entry {
+    const char* word;
+    Kw kw;
+    char16_t ch;
+};
+
+const Entry kEntries[] = {
+    {"ansi", Kw::Ansi, 0}, {"mac", Kw::Mac, 0}, {"pc", Kw::Pc, 0}, {"pca", Kw::Pca, 0},
+    {"ansicpg", Kw::AnsiCpg, 0}, {"deff", Kw::Deff, 0},
+
+    {"fonttbl", Kw::FontTable, 0}, {"colortbl", Kw::ColorTable, 0},
+    {"listtable", Kw::ListTable, 0}, {"listoverridetable", Kw::ListOverrideTable, 0},
+    {"list", Kw::List, 0}, {"listlevel", Kw::ListLevel, 0}, {"listoverride", Kw::ListOverride, 0},
+    {"listtext", Kw::ListText, 0}, {"pntext", Kw::ListText, 0}, {"pn", Kw::Pn, 0},
+    {"pntxta", Kw::PnTxtA, 0}, {"pntxtb", Kw::PnTxtB, 0}, {"pict", Kw::Pict, 0},
+    {"nesttableprops", Kw::NestTableProps, 0},
+    {"field", Kw::TextDest, 0}, {"fldrslt", Kw::TextDest, 0}, {"shppict", Kw::TextDest, 0},
+    {"shprslt", Kw::TextDest, 0}, {"object", Kw::TextDest, 0}, {"result", Kw::TextDest, 0},
+
+    // Destinations whose content is not document text.
+    {"info", Kw::SkipDest, 0}, {"stylesheet", Kw::SkipDest, 0}, {"header", Kw::SkipDest, 0},
+    {"headerl", Kw::SkipDest, 0}, {"headerr", Kw::SkipDest, 0}, {"headerf", Kw::SkipDest, 0},
+    {"footer", Kw::SkipDest, 0}, {"footerl", Kw::SkipDest, 0}, {"footerr", Kw::SkipDest, 0},
+    {"footerf", Kw::SkipDest, 0}, {"footnote", Kw::SkipDest, 0}, {"annotation", Kw::SkipDest, 0},
+    {"atnid", Kw::SkipDest, 0}, {"atnauthor", Kw::SkipDest, 0}, {"filetbl", Kw::SkipDest, 0},
+    {"revtbl", Kw::SkipDest, 0}, {"rsidtbl", Kw::SkipDest, 0}, {"xmlnstbl", Kw::SkipDest, 0},
+    {"pgdsctbl", Kw::SkipDest, 0}, {"nonesttables", Kw::SkipDest, 0},
+    {"nonshppict", Kw::SkipDest, 0}, {"fldinst", Kw::SkipDest, 0}, {"txe", Kw::SkipDest, 0},
+    {"xe", Kw::SkipDest, 0}, {"tc", Kw::SkipDest, 0}, {"template", Kw::SkipDest, 0},
+    {"comment", Kw::SkipDest, 0}, {"private", Kw::SkipDest, 0}, {"leveltext", Kw::SkipDest, 0},
+    {"levelnumbers", Kw::SkipDest, 0}, {"objdata", Kw::SkipDest, 0},
+    {"objclass", Kw::SkipDest, 0}, {"themedata", Kw::SkipDest, 0},
+    {"colorschememapping", Kw::SkipDest, 0}, {"datastore", Kw::SkipDest, 0},
+    {"latentstyles", Kw::SkipDest, 0}, {"generator", Kw::SkipDest, 0},
+    {"bkmkstart", Kw::SkipDest, 0}, {"bkmkend", Kw::SkipDest, 0}, {"fchars", Kw::SkipDest, 0},
+    {"lchars", Kw::SkipDest, 0}, {"pnseclvl", Kw::SkipDest, 0}, {"listpicture", Kw::SkipDest, 0},
+    {"docvar", Kw::SkipDest, 0}, {"ftnsep", Kw::SkipDest, 0}, {"ftnsepc", Kw::SkipDest, 0},
+    {"ftncn", Kw::SkipDest, 0}, {"aftnsep", Kw::SkipDest, 0}, {"aftnsepc", Kw::SkipDest, 0},
+    {"aftncn", Kw::SkipDest, 0}, {"keywords", Kw::SkipDest, 0}, {"doccomm", Kw::SkipDest, 0},
+    {"title", Kw::SkipDest, 0}, {"subject", Kw::SkipDest, 0}, {"author", Kw::SkipDest, 0},
+    {"operator", Kw::SkipDest, 0}, {"company", Kw::SkipDest, 0}, {"userprops", Kw::SkipDest, 0},
+    {"background", Kw::SkipDest, 0}, {"falt", Kw::SkipDest, 0}, {"panose", Kw::SkipDest, 0},
+    {"protusertbl", Kw::SkipDest, 0}, {"mmathPr", Kw::SkipDest, 0},
+
+    {"f", Kw::F, 0}, {"fcharset", Kw::FCharset, 0}, {"cpg", Kw::Cpg, 0},
+    {"red", Kw::Red, 0}, {"green", Kw::Green, 0}, {"blue", Kw::Blue, 0},
+
+    {"plain", Kw::Plain, 0}, {"fs", Kw::Fs, 0}, {"cf", Kw::Cf, 0}, {"cb", Kw::Cb, 0},
+    {"chcbpat", Kw::Cb, 0}, {"highlight", Kw::Highlight, 0}, {"b", Kw::B, 0}, {"i", Kw::I, 0},
+    {"ul", Kw::Ul, 0}, {"uld", Kw::Ul, 0}, {"uldash", Kw::Ul, 0}, {"uldashd", Kw::Ul, 0},
+    {"uldashdd", Kw::Ul, 0}, {"uldb", Kw::Ul, 0}, {"ulhwave", Kw::Ul, 0}, {"ulldash", Kw::Ul, 0},
+    {"ulth", Kw::Ul, 0}, {"ulthd", Kw::Ul, 0}, {"ulthdash", Kw::Ul, 0}, {"ulthdashd", Kw::Ul, 0},
+    {"ulthdashdd", Kw::Ul, 0}, {"ulthldash", Kw::Ul, 0}, {"ululdbwave", Kw::Ul, 0},
+    {"ulw", Kw::Ul, 0}, {"ulwave", Kw::Ul, 0}, {"ulnone", Kw::UlNone, 0},
+    {"strike", Kw::Strike, 0}, {"striked", Kw::Strike, 0}, {"v", Kw::V, 0},
+    {"super", Kw::Super, 0}, {"sub", Kw::Sub, 0}, {"nosupersub", Kw::NoSuperSub, 0},
+    {"uc", Kw::Uc, 0}, {"u", Kw::U, 0},
+
+    {"pard", Kw::Pard, 0}, {"par", Kw::Par, 0}, {"sect", Kw::Sect, 0}, {"line", Kw::Line, 0},
+    {"tab", Kw::Tab, 0}, {"ql", Kw::Ql, 0}, {"qr", Kw::Qr, 0}, {"qc", Kw::Qc, 0},
+    {"qj", Kw::Qj, 0}, {"qd", Kw::Qj, 0}, {"li", Kw::Li, 0}, {"lin", Kw::Li, 0},
+    {"ri", Kw::Ri, 0}, {"rin", Kw::Ri, 0}, {"fi", Kw::Fi, 0}, {"sb", Kw::Sb, 0},
+    {"sa", Kw::Sa, 0}, {"sl", Kw::Sl, 0}, {"slmult", Kw::SlMult, 0},
+
+    {"intbl", Kw::Intbl, 0}, {"itap", Kw::Itap, 0}, {"cell", Kw::Cell, 0},
+    {"nestcell", Kw::NestCell, 0}, {"row", Kw::Row, 0}, {"nestrow", Kw::NestRow, 0},
+    {"trowd", Kw::Trowd, 0}, {"cellx", Kw::Cellx, 0}, {"clmgf", Kw::Clmgf, 0},
+    {"clmrg", Kw::Clmrg, 0}, {"clvmgf", Kw::Clvmgf, 0}, {"clvmrg", Kw::Clvmrg, 0},
+    {"brdrs", Kw::BorderOn, 0}, {"brdrth", Kw::BorderOn, 0}, {"brdrdb", Kw::BorderOn, 0},
+    {"brdrsh", Kw::BorderOn, 0}, {"brdrdot", Kw::BorderOn, 0}, {"brdrdash", Kw::BorderOn, 0},
+    {"brdrhair", Kw::BorderOn, 0}, {"brdrnone", Kw::BorderOff, 0}, {"brdrnil", Kw::BorderOff, 0},
+    {"trgaph", Kw::Trgaph, 0}, {"trleft", Kw::Trleft, 0},
+
+    {"pnlvlblt", Kw::PnLvlBlt, 0}, {"pnlvlbody", Kw::PnLvlBody, 0}, {"pnlvlcont", Kw::PnLvlCont, 0},
+    {"pnlvl", Kw::PnLvl, 0}, {"pndec", Kw::PnDec, 0}, {"pnucltr", Kw::PnUcLtr, 0},
+    {"pnlcltr", Kw::PnLcLtr, 0}, {"pnucrm", Kw::PnUcRm, 0}, {"pnlcrm", Kw::PnLcRm, 0},
+    {"pnstart", Kw::PnStart, 0}, {"ls", Kw::Ls, 0}, {"ilvl", Kw::Ilvl, 0},
+    {"listid", Kw::ListId, 0}, {"levelnfc", Kw::LevelNfc, 0}, {"levelnfcn", Kw::LevelNfc, 0},
+
+    {"pngblip", Kw::PngBlip, 0}, {"jpegblip", Kw::JpegBlip, 0}, {"wmetafile", Kw::OtherPict, 0},
+    {"emfblip", Kw::OtherPict, 0}, {"macpict", Kw::OtherPict, 0}, {"pmmetafile", Kw::OtherPict, 0},
+    {"dibitmap", Kw::OtherPict, 0}, {"wbitmap", Kw::OtherPict, 0}, {"picw", Kw::PicW, 0},
+    {"pich", Kw::PicH, 0}, {"picwgoal", Kw::PicWGoal, 0}, {"pichgoal", Kw::PicHGoal, 0},
+    {"picscalex", Kw::PicScaleX, 0}, {"picscaley", Kw::PicScaleY, 0}, {"bin", Kw::Bin, 0},
+
+    {"emdash", Kw::Char, 0x2014}, {"endash", Kw::Char, 0x2013}, {"bullet", Kw::Char, 0x2022},
+    {"lquote", Kw::Char, 0x2018}, {"rquote", Kw::Char, 0x2019}, {"ldblquote", Kw::Char, 0x201C},
+    {"rdblquote", Kw::Char, 0x201D}, {"emspace", Kw::Char, 0x2003}, {"enspace", Kw::Char, 0x2002},
+    {"qmspace", Kw::Char, 0x2005}, {"zwj", Kw::Char, 0x200D}, {"zwnj", Kw::Char, 0x200C},
+    {"ltrmark", Kw::Char, 0x200E}, {"rtlmark", Kw::Char, 0x200F}, {"zwbo", Kw::Char, 0x200B},
+    {"zwnbo", Kw::Char, 0x2060},
+};
+
+constexpr size_t kSlots = 1024; // power of two, well above twice the number of entries
+
+uint32_t hashWord(std::string_view w)
+{
+    uint32_t h = 2166136261u;
+    for (char c : w)
+        h = (h ^ uint8_t(c)) * 16777619u;
+    return h;
+}
+
+struct Table {
+    std::array<const Entry*, kSlots> slots{};
+    Table()
+    {
+        for (const Entry& e : kEntries) {
+            size_t i = hashWord(e.word) & (kSlots - 1);
+            while (slots[i])
+                i = (i + 1) & (kSlots - 1);
+            slots[i] = &e;
+        }
+    }
+};
+
+} // namespace
+
+KwInfo lookupKeyword(std::string_view word)
+{
+    static const Table table;
+    size_t i = hashWord(word) & (kSlots - 1);
+    while (const Entry* e = table.slots[i]) {
+        if (word.size() == std::strlen(e->word) && std::memcmp(word.data(), e->word, word.size()) == 0)
+            return {e->kw, e->ch};
+        i = (i + 1) & (kSlots - 1);
+    }
+    return {};
+}
+
+} // namespace rtf

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// The RTF control words the reader acts on. Everything else is an unknown word: ignored, or
+// (after \*) the start of a destination that is skipped whole.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace rtf {
+
+enum class Kw : uint8_t {
+    Unknown,
+    // header
+    Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
+    // destinations
+    FontTable, ColorTable, SkipDest, ListTable, ListOverrideTable, List, ListLevel, ListOverride,
+    ListText, Pn, PnTxtA, PnTxtB, Pict, NestTableProps,
+    // destinations whose text is document text: known so that \* does not skip them
+    TextDest,
+    // font and colour tables
+    F, FCharset, Cpg, Red, Green, Blue,
+    // character formatting
+    Plain, Fs, Cf, Cb, Highlight, B, I, Ul, UlNone, Strike, V, Super, Sub, NoSuperSub, Uc, U,
+    // paragraphs
+    Pard, Par, Sect, Line, Tab, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa, Sl, SlMult,
+    // tables
+    Intbl, Itap, Cell, NestCell, Row, NestRow, Trowd, Cellx, Clmgf, Clmrg, Clvmgf, Clvmrg,
+    BorderOn, BorderOff, Trgaph, Trleft,
+    // lists, old (\pn) and new (\ls) forms
+    PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnStart,
+    Ls, Ilvl, ListId, LevelNfc,
+    // pictures
+    PngBlip, JpegBlip, OtherPict, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, Bin,
+    // a character (the table gives it)
+    Char,
+};
+
+struct KwInfo {
+    Kw kw = Kw::Unknown;
+    char16_t ch = 0; // for Kw::Char
+};
+
+KwInfo lookupKeyword(std::string_view word);
+
+} // namespace rtf

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// The character, paragraph and table-row state that RTF control words set while reading.
+// Units are RTF's: twips for lengths, half-points for font sizes, table indexes for fonts
+// and colours.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace rtf {
+
+enum CharFlag : uint8_t {
+    Bold = 1,
+    Italic = 2,
+    Underline = 4,
+    Strike = 8,
+    Hidden = 16,
+    Superscript = 32,
+    Subscript = 64,
+};
+
+struct CharProps {
+    int font = -1;       // \f number, -1 when the document names none
+    int halfPoints = 24; // \fs
+    int fg = 0;          // \cf index, 0 = automatic
+    int bg = 0;          // \highlight / \cb index, 0 = none
+    uint8_t flags = 0;   // CharFlag bits
+    bool operator==(const CharProps&) const = default;
+};
+
+enum class ListStyle : uint8_t { None, Bullet, Decimal, UpperAlpha, LowerAlpha, UpperRoman, LowerRoman };
+
+struct ParaProps {
+    uint8_t align = 0; // 0 left, 1 centre, 2 right, 3 justified
+    bool inTable = false;
+    int itap = 1;      // table nesting level of a paragraph in a table
+    int li = 0, ri = 0, fi = 0, sb = 0, sa = 0, sl = 0;
+    bool slMult = false;
+    // Old-style numbering from {\*\pn ...}: level 0 means none.
+    ListStyle pnStyle = ListStyle::None;
+    int pnLevel = 0;
+    int pnStart = 0;      // \pnstart, 0 when not given
+    bool pnCont = false;
+    bool pnFresh = false; // a {\*\pn} group was given for this paragraph, not inherited
+    // List-table numbering: \ls index (0 = none), \ilvl, and the style the list table gives.
+    int ls = 0;
+    int ilvl = 0;
+    ListStyle lsStyle = ListStyle::None;
+
+    bool isListItem() const { return ls > 0 ? lsStyle != ListStyle::None : pnLevel > 0 && !pnCont; }
+};
+
+struct CellDef {
+    int right = 0;      // \cellx
+    uint8_t hmerge = 0; // 1 = \clmgf (first), 2 = \clmrg (merged into the previous)
+    uint8_t vmerge = 0; // 1 = \clvmgf, 2 = \clvmrg
+};
+
+struct RowDef {
+    std::vector<CellDef> cells;
+    CellDef pending; // merge flags seen before the next \cellx
+    int left = 0;    // \trleft
+    int gap = -1;    // \trgaph, -1 when not given
+    bool border = false;
+    void reset() { *this = RowDef(); }
+};
+
+constexpr int kMaxTableDepth = 16;
+
+} // namespace rtf

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+// The RTF tokenizer and state machine. One pass over the raw bytes, without recursion: a
+// vector of group states stands for the nesting, skipped destinations and picture data are
+// scanned by tight loops, and runs of text (literal bytes and \'hh escapes alike) are
+// collected as bytes and decoded in one call per run, so a double-byte character may be
+// split over two escapes or an escape and a literal byte.
+#pragma once
+#include "RtfBuilder.h"
+#include "RtfKeywords.h"
+#include "RtfProps.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace rtf {
+
+class CodePage;
+
+// What was wrong with an input, counted while reading and told once at the end.
+struct Diagnostics {
+    int openGroupsAtEnd = 0;
+    int extraCloseBraces = 0;
+    int textAfterEnd = 0;
+    int truncatedTokens = 0;
+    int badEscapes = 0;
+    int brokenDoubleByte = 0;
+    int depthLimited = 0;
+    int skippedPictures = 0;
+    int badPictures = 0;
+    QList<int> unavailableCodePages;
+    QStringList messages() const;
+};
+
+class Reader {
+public:
+    Reader(DocBuilder& out, Diagnostics& diag);
+    // utf8Literals: bytes from 0x80 up are UTF-8 text (the input came as a QString).
+    void read(const char* data, qsizetype size, bool utf8Literals);
+
+private:
+    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, ListTable, ListOverrides, Ignore };
+
+    struct State {
+        CharProps chr;
+        ParaProps para;
+        const CodePage* cp = nullptr;
+        Dest dest = Dest::Text;
+        uint8_t uc = 1;
+        bool destOwner = false; // this group opened dest
+        bool starred = false;   // \* seen, waiting for the destination word
+        bool nestProps = false; // inside {\*\nesttableprops ...}
+        bool listGroup = false; // a {\list ...} of the list table
+        bool overrideGroup = false;
+    };
+    struct FontEntry {
+        QString name;
+        const CodePage* cp = nullptr;
+    };
+    struct Picture {
+        enum Kind : uint8_t { Unknown, Png, Jpeg } kind = Unknown;
+        QByteArray data;
+        int nibble = -1;
+        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+    };
+
+    // tokens
+    void controlWord();
+    void controlSymbol(uint8_t c);
+    void word(KwInfo kw, bool hasParam, int param);
+    void plainBytes();
+    void scanRunBytes();
+    void utf8Literal();
+    void skipOneFallbackChar();
+    void hexData();
+    void binary(int count);
+    void skipGroup();
+    void pushGroup();
+    void popGroup();
+    void endDestination(State& popped);
+    void setDest(Dest d);
+
+    // text
+    void byte(uint8_t b);
+    void character(char16_t c);
+    void prepareRun();
+    void decodePending();
+    void flushRun();
+    void flushAux(const CodePage* cp);
+    bool hidden() const { return m_st.chr.flags & Hidden; }
+
+    // document structure
+    ParaProps para() const;
+    QTextCharFormat format(const CharProps& c);
+    void paragraphEnd();
+    void cellEnd(int level);
+    void rowEnd(int level);
+    void tableWord(Kw kw, int param);
+    void listWord(Kw kw, bool hasParam, int param);
+    void pictureWord(Kw kw, int param);
+    void finishPicture();
+
+    // tables of the header
+    const CodePage* codePageForFont(int font) const;
+    const CodePage* fontEntryCodePage() const;
+    void finishFontEntry();
+    void setDocCodePage(int cp);
+
+    DocBuilder& m_out;
+    Diagnostics& m_diag;
+    const char* m_p = nullptr;
+    const char* m_end = nullptr;
+    bool m_utf8 = false;
+    bool m_done = false;
+    uint8_t m_plain[256] = {};
+
+    State m_st;
+    std::vector<State> m_stack;
+    int m_overflow = 0;
+    int m_skip = 0; // \uN fallback characters still to skip
+
+    int m_docCp = 1252;
+    bool m_docCpExplicit = false;
+    int m_deff = 0;
+
+    std::unordered_map<int, FontEntry> m_fonts;
+    bool m_fontOpen = false;
+    int m_fontNum = 0, m_fontCharset = -1, m_fontCpg = 0;
+    QList<QColor> m_colors;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colorSet = false;
+
+    // text of the current run, its pending bytes and its properties
+    QString m_run;
+    std::string m_bytes;
+    CharProps m_runChr;
+    const CodePage* m_runCp = nullptr;
+    // text of font names and \pntext
+    QString m_aux;
+    std::string m_auxBytes;
+
+    std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;
+    Picture m_pict;
+    bool m_inRowDef = false;
+
+    std::unordered_map<int, std::vector<ListStyle>> m_listDefs; // \listid -> level styles
+    std::unordered_map<int, int> m_overrides;                   // \ls -> \listid
+    int m_listId = 0;
+    std::vector<ListStyle> m_listLevels;
+    int m_overrideLs = 0, m_overrideListId = 0;
+};
+
+} // namespace rtf

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: MIT
+// Header, font and colour tables, character formats and text. Paragraphs, lists, tables and
+// pictures are in RtfWriterBlocks.cpp.
+#include "RtfWriter.h"
+
+#include "Rtf.h"
+#include "RtfFallback.h"
+
+#include <QTextDocument>
+#include <QTextFrame>
+#include <algorithm>
+
+namespace rtf {
+namespace {
+
+const char kHexDigits[] = "0123456789abcdef";
+
+char* putInt(char* p, int v)
+{
+    char tmp[12];
+    int n = 0;
+    unsigned u = v < 0 ? 0u - unsigned(v) : unsigned(v);
+    do {
+        tmp[n++] = char('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (v < 0)
+        *p++ = '-';
+    while (n)
+        *p++ = tmp[--n];
+    return p;
+}
+
+bool isSafe(char16_t c)
+{
+    return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+}
+
+bool needsDelimiter(char16_t c)
+{
+    return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == ' ' || c == '-';
+}
+
+bool hasNonAscii(QStringView s)
+{
+    return std::any_of(s.begin(), s.end(), [](QChar c) { return c.unicode() >= 0x80; });
+}
+
+} // namespace
+
+Writer::Writer(const QTextDocument& doc) : m_doc(doc)
+{
+    m_defaultFont = doc.defaultFont();
+    m_defaultFamily = m_defaultFont.family();
+    if (m_defaultFamily.isEmpty()) // no application font to go by: the report's own default
+        m_defaultFamily = QStringLiteral("宋体");
+    if (m_defaultFont.pointSizeF() > 0)
+        m_defaultPoints = m_defaultFont.pointSizeF();
+    else if (m_defaultFont.pixelSize() > 0)
+        m_defaultPoints = m_defaultFont.pixelSize() * 0.75;
+}
+
+QByteArray Writer::write()
+{
+    fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0); // \deff0
+    m_out.reserve(m_doc.characterCount() * 8 + 256);
+    writeItems(frameItems(m_doc.rootFrame()->begin(), true), 0);
+    QByteArray result = header();
+    result.reserve(result.size() + m_out.size() + 4);
+    result.append(m_out);
+    result.append("}\r\n");
+    return result;
+}
+
+void Writer::word(const char* w)
+{
+    m_out.append('\\').append(w);
+    m_needSpace = true;
+}
+
+void Writer::word(const char* w, int n)
+{
+    char buf[16];
+    m_out.append('\\').append(w).append(buf, putInt(buf, n) - buf);
+    m_needSpace = true;
+}
+
+void Writer::literal(char c)
+{
+    if (m_needSpace && needsDelimiter(char16_t(uint8_t(c))))
+        m_out.append(' ');
+    m_out.append(c);
+    m_needSpace = false;
+}
+
+void Writer::writeText(QStringView text)
+{
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = s[i];
+        if (isSafe(c)) {
+            if (m_needSpace && needsDelimiter(c))
+                m_out.append(' ');
+            qsizetype j = i;
+            while (j < n && isSafe(s[j]))
+                ++j;
+            const qsizetype at = m_out.size();
+            m_out.resize(at + (j - i));
+            char* o = m_out.data() + at;
+            for (; i < j; ++i)
+                *o++ = char(s[i]);
+            m_needSpace = false;
+            continue;
+        }
+        ++i;
+        switch (c) {
+        case u'\\': case u'{': case u'}':
+            m_out.append('\\').append(char(c));
+            m_needSpace = false;
+            break;
+        case u'\t': word("tab"); break;
+        case 0x2028: word("line"); break;
+        case 0x00A0: m_out.append("\\~"); m_needSpace = false; break;
+        default: {
+            if (c < 0x20 || c == 0xFFFC)
+                break;
+            const Fallback fb = gbkFallback(c);
+            if (fb.size != m_uc) {
+                word("uc", fb.size);
+                m_uc = fb.size;
+            }
+            char buf[32];
+            char* p = buf;
+            *p++ = '\\';
+            *p++ = 'u';
+            p = putInt(p, c < 0x8000 ? int(c) : int(c) - 0x10000);
+            if (fb.bytes[0] < 0x80) {
+                *p++ = char(fb.bytes[0]); // '?': no delimiter needed after the number
+            } else {
+                for (int k = 0; k < fb.size; ++k) {
+                    *p++ = '\\';
+                    *p++ = '\'';
+                    *p++ = kHexDigits[fb.bytes[k] >> 4];
+                    *p++ = kHexDigits[fb.bytes[k] & 15];
+                }
+            }
+            m_out.append(buf, p - buf);
+            m_needSpace = false;
+            break;
+        }
+        }
+    }
+}
+
+Writer::CharState Writer::charState(const QTextCharFormat& f, QStringView text)
+{
+    CharState s;
+    QString family;
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty())
+        family = families.first();
+    else if (f.hasProperty(QTextFormat::FontFamily) && !f.stringProperty(QTextFormat::FontFamily).isEmpty())
+        family = f.stringProperty(QTextFormat::FontFamily);
+    else
+        family = m_defaultFamily;
+    family.remove(u';'); // the font table's terminator cannot be part of a name
+    s.font = fontIndex(family, hasNonAscii(text) || hasNonAscii(family) ? 134 : 0);
+
+    const double points = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0
+                              ? f.fontPointSize() : m_defaultPoints;
+    s.halfPoints = std::clamp(int(points * 2 + 0.5), 2, 3276);
+
+    const bool bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() >= QFont::DemiBold
+                                                              : m_defaultFont.bold();
+    const bool italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : m_defaultFont.italic();
+    const bool underline = f.hasProperty(QTextFormat::TextUnderlineStyle) || f.hasProperty(QTextFormat::FontUnderline)
+                               ? f.fontUnderline() : m_defaultFont.underline();
+    const bool strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : m_defaultFont.strikeOut();
+    s.flags = uint8_t((bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strike ? 8 : 0));
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        s.flags |= 32;
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        s.flags |= 64;
+
+    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+        s.fg = colorIndex(f.foreground().color());
+    if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+        s.bg = colorIndex(f.background().color());
+    return s;
+}
+
+void Writer::setCharState(const CharState& s)
+{
+    if (s == m_cur)
+        return;
+    if (s.font != m_cur.font)
+        word("f", s.font);
+    if (s.halfPoints != m_cur.halfPoints)
+        word("fs", s.halfPoints);
+    if (s.fg != m_cur.fg)
+        word("cf", s.fg);
+    if (s.bg != m_cur.bg)
+        word("highlight", s.bg);
+    const uint8_t changed = s.flags ^ m_cur.flags;
+    if (changed & 1)
+        (s.flags & 1) ? word("b") : word("b", 0);
+    if (changed & 2)
+        (s.flags & 2) ? word("i") : word("i", 0);
+    if (changed & 4)
+        (s.flags & 4) ? word("ul") : word("ulnone");
+    if (changed & 8)
+        (s.flags & 8) ? word("strike") : word("strike", 0);
+    if (changed & (32 | 64))
+        (s.flags & 32) ? word("super") : (s.flags & 64) ? word("sub") : word("nosupersub");
+    m_cur = s;
+}
+
+int Writer::fontIndex(const QString& family, int charset)
+{
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].charset == charset && m_fonts[i].family == family)
+            return int(i);
+    }
+    m_fonts.push_back({family, charset});
+    return int(m_fonts.size() - 1);
+}
+
+int Writer::colorIndex(const QColor& c)
+{
+    const QColor rgb = c.toRgb();
+    for (qsizetype i = 0; i < m_colors.size(); ++i) {
+        if (m_colors[i].rgb() == rgb.rgb())
+            return int(i + 1);
+    }
+    m_colors.append(rgb);
+    return int(m_colors.size());
+}
+
+QByteArray Writer::header() const
+{
+    QByteArray h = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+    char buf[16];
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        h.append("{\\f").append(buf, putInt(buf, int(i)) - buf);
+        h.append("\\fnil\\fcharset").append(buf, putInt(buf, m_fonts[i].charset) - buf).append(' ');
+        for (QChar ch : m_fonts[i].family) {
+            const char16_t c = ch.unicode();
+            if (c == '\\' || c == '{' || c == '}') {
+                h.append('\\').append(char(c));
+            } else if (c >= 0x20 && c < 0x7F) {
+                h.append(char(c));
+            } else if (c >= 0x80) {
+                const Fallback fb = gbkFallback(c);
+                if (fb.bytes[0] < 0x80) { // not in GBK: \uN with '?' for code-page readers
+                    h.append("\\u").append(buf, putInt(buf, c < 0x8000 ? int(c) : int(c) - 0x10000) - buf).append('?');
+                    continue;
+                }
+                for (int k = 0; k < fb.size; ++k)
+                    h.append("\\'").append(kHexDigits[fb.bytes[k] >> 4]).append(kHexDigits[fb.bytes[k] & 15]);
+            }
+        }
+        h.append(";}");
+    }
+    h.append("}\r\n{\\colortbl ;");
+    for (const QColor& c : m_colors) {
+        h.append("\\red").append(buf, putInt(buf, c.red()) - buf);
+        h.append("\\green").append(buf, putInt(buf, c.green()) - buf);
+        h.append("\\blue").append(buf, putInt(buf, c.blue()) - buf).append(';');
+    }
+    h.append("}\r\n\\viewkind4\\uc1");
+    return h;
+}
+
+} // namespace rtf
+
+QByteArray DocumentToRtf(const QTextDocument& doc)
+{
+    return rtf::Writer(doc).write();
+}

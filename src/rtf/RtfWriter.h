@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// Writes a QTextDocument as 7-bit RTF in the dialect Windows RichEdit writes and reads:
+// font and colour tables, character formats as differences from the previous run, paragraph
+// formats restated after \pard only when they change, bullets and numbering in the \pntext +
+// \pn form, tables with \trowd ... \cell ... \row (nested ones Word's way), PNG and JPEG
+// pictures as hexadecimal \pict data.
+#pragma once
+#include "RtfStructure.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <vector>
+
+class QTextDocument;
+class QTextFragment;
+class QTextList;
+class QTextTable;
+class QTextCharFormat;
+
+namespace rtf {
+
+class Writer {
+public:
+    explicit Writer(const QTextDocument& doc);
+    QByteArray write();
+
+private:
+    struct CharState {
+        int font = -1;
+        int halfPoints = -1;
+        int fg = 0;
+        int bg = 0;
+        uint8_t flags = 0;
+        bool operator==(const CharState&) const = default;
+    };
+    struct Font {
+        QString family;
+        int charset;
+    };
+
+    // structure
+    void writeItems(const std::vector<FrameItem>& items, int level);
+    void writeBlock(const QTextBlock& block, int level, bool endsCell);
+    void writeListText(const QTextBlock& block, QTextList* list);
+    void writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart);
+    void writeTable(QTextTable* table, int level);
+    QByteArray rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border);
+    void writeImage(const QTextCharFormat& format);
+
+    // characters
+    CharState charState(const QTextCharFormat& f, QStringView text);
+    void setCharState(const CharState& s);
+    void writeText(QStringView text);
+    void word(const char* w);
+    void word(const char* w, int n);
+    void literal(char c);
+
+    // tables of the header
+    int fontIndex(const QString& family, int charset);
+    int colorIndex(const QColor& c);
+    QByteArray header() const;
+
+    const QTextDocument& m_doc;
+    QString m_defaultFamily;
+    double m_defaultPoints = 12;
+    QFont m_defaultFont;
+    QByteArray m_out;
+    bool m_needSpace = false; // the last thing written was a control word
+    CharState m_cur;
+    int m_uc = 1;
+    QByteArray m_lastPara = "\\invalid"; // forces \pard before the first paragraph
+    QTextList* m_lastList = nullptr;
+    std::vector<Font> m_fonts;
+    QList<QColor> m_colors;
+    int m_symbolFont = -1;
+};
+
+} // namespace rtf

@@ -1,0 +1,325 @@
+// SPDX-License-Identifier: MIT
+// Paragraphs, bullets and numbering, tables and pictures.
+#include "RtfWriter.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+#include <algorithm>
+
+namespace rtf {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr int kDefaultTableTwips = 8640; // six inches, what RichEdit gives a new table
+
+int twips(double pixels)
+{
+    return int(std::clamp(pixels * kTwipsPerPixel, -31680.0, 31680.0) + (pixels >= 0 ? 0.5 : -0.5));
+}
+
+bool isBullet(QTextListFormat::Style s)
+{
+    return s == QTextListFormat::ListDisc || s == QTextListFormat::ListCircle || s == QTextListFormat::ListSquare;
+}
+
+const char* numberingWord(QTextListFormat::Style s)
+{
+    switch (s) {
+    case QTextListFormat::ListUpperAlpha: return "pnucltr";
+    case QTextListFormat::ListLowerAlpha: return "pnlcltr";
+    case QTextListFormat::ListUpperRoman: return "pnucrm";
+    case QTextListFormat::ListLowerRoman: return "pnlcrm";
+    default: return "pndec";
+    }
+}
+
+void appendInt(QByteArray& out, const char* word, int v)
+{
+    out.append('\\').append(word).append(QByteArray::number(v));
+}
+
+} // namespace
+
+void Writer::writeItems(const std::vector<FrameItem>& items, int level)
+{
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].table)
+            writeTable(items[i].table, level + 1);
+        else
+            writeBlock(items[i].block, level, level > 0 && i + 1 == items.size());
+    }
+    if (level > 0 && (items.empty() || items.back().table)) { // a cell must end in a paragraph
+        m_out.append("\\pard\\intbl");
+        if (level > 1)
+            word("itap", level);
+        word(level > 1 ? "nestcell" : "cell");
+        m_lastPara = "\\invalid";
+    }
+}
+
+void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
+{
+    QTextList* list = block.textList();
+    writeParagraphFormat(block, level, list, list && list != m_lastList);
+    m_lastList = list;
+    if (list)
+        writeListText(block, list);
+
+    bool empty = true;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment frag = it.fragment();
+        if (!frag.isValid())
+            continue;
+        const QTextCharFormat f = frag.charFormat();
+        const QString text = frag.text();
+        empty = false;
+        if (f.isImageFormat()) {
+            for (qsizetype i = 0; i < text.size(); ++i)
+                writeImage(f);
+            continue;
+        }
+        setCharState(charState(f, text));
+        writeText(text);
+    }
+    if (empty) // the paragraph mark's format gives an empty line its height
+        setCharState(charState(block.charFormat(), QStringView()));
+    word(endsCell ? (level > 1 ? "nestcell" : "cell") : "par");
+    m_out.append("\r\n");
+    m_needSpace = false;
+}
+
+void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart)
+{
+    const QTextBlockFormat bf = block.blockFormat();
+    QByteArray w;
+    if (level > 0) {
+        w.append("\\intbl");
+        if (level > 1)
+            appendInt(w, "itap", level);
+    }
+    const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        w.append("\\qc");
+    else if (a & (Qt::AlignRight | Qt::AlignTrailing))
+        w.append("\\qr");
+    else if (a & Qt::AlignJustify)
+        w.append("\\qj");
+
+    double left = bf.leftMargin() + bf.indent() * m_doc.indentWidth();
+    const int listLevel = list ? std::max(1, list->format().indent()) : 0;
+    left += listLevel * m_doc.indentWidth();
+    const int li = twips(left);
+    const int fi = list ? -std::min(360, li) : twips(bf.textIndent());
+    if (fi)
+        appendInt(w, "fi", fi);
+    if (li)
+        appendInt(w, "li", li);
+    if (const int ri = twips(bf.rightMargin()))
+        appendInt(w, "ri", ri);
+    if (const int sb = twips(bf.topMargin()))
+        appendInt(w, "sb", sb);
+    if (const int sa = twips(bf.bottomMargin()))
+        appendInt(w, "sa", sa);
+    switch (bf.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        if (bf.lineHeight() > 0 && bf.lineHeight() != 100) {
+            appendInt(w, "sl", int(bf.lineHeight() * 240 / 100 + 0.5));
+            w.append("\\slmult1");
+        }
+        break;
+    case QTextBlockFormat::FixedHeight:
+        appendInt(w, "sl", -twips(bf.lineHeight()));
+        w.append("\\slmult0");
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        appendInt(w, "sl", twips(bf.lineHeight()));
+        w.append("\\slmult0");
+        break;
+    default:
+        break;
+    }
+    QByteArray start;
+    if (list) { // the \pn group; \pard forgets it, so it goes with every restatement
+        const QTextListFormat lf = list->format();
+        if (isBullet(lf.style())) {
+            if (m_symbolFont < 0)
+                m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
+            w.append("{\\*\\pn\\pnlvlblt");
+            appendInt(w, "pnf", m_symbolFont);
+        } else {
+            w.append("{\\*\\pn\\pnlvlbody\\pnf0");
+        }
+        w.append("\\pnindent0");
+        if (listLevel > 1)
+            appendInt(w, "pnlvl", listLevel);
+        if (isBullet(lf.style()))
+            w.append("{\\pntxtb\\'b7}}");
+        else
+            w.append('\\').append(numberingWord(lf.style())).append("{\\pntxta ")
+                .append(lf.numberSuffix().toLatin1()).append("}}");
+        // The first item of a run names its number, so a list that resumes after other
+        // paragraphs continues and two adjacent lists stay apart.
+        if (listStart)
+            appendInt(start, "pnstart", list->itemNumber(block) + 1);
+    }
+    if (w == m_lastPara && !listStart)
+        return;
+    m_lastPara = w;
+    if (!start.isEmpty())
+        w.insert(w.indexOf("\\pnindent0"), start);
+    m_out.append("\\pard").append(w);
+    m_needSpace = w.isEmpty() || !w.endsWith('}');
+}
+
+void Writer::writeListText(const QTextBlock& block, QTextList* list)
+{
+    const QTextListFormat lf = list->format();
+    if (isBullet(lf.style())) {
+        if (m_symbolFont < 0)
+            m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
+        m_out.append("{\\pntext\\f").append(QByteArray::number(m_symbolFont)).append("\\'b7\\tab}");
+    } else {
+        m_out.append("{\\pntext\\f0 ").append(list->itemText(block).toLatin1()).append("\\tab}");
+    }
+    m_needSpace = false;
+}
+
+void Writer::writeTable(QTextTable* table, int level)
+{
+    const QTextTableFormat tf = table->format();
+    const int cols = table->columns();
+    const QList<QTextLength> constraints = tf.columnWidthConstraints();
+    QList<int> edges;
+    int edge = 0;
+    for (int c = 0; c < cols; ++c) {
+        int w = kDefaultTableTwips / std::max(1, cols);
+        if (c < constraints.size() && constraints[c].type() == QTextLength::FixedLength)
+            w = std::max(1, twips(constraints[c].rawValue()));
+        else if (c < constraints.size() && constraints[c].type() == QTextLength::PercentageLength)
+            w = std::max(1, int(constraints[c].rawValue() * kDefaultTableTwips / 100));
+        edge += w;
+        edges.append(edge);
+    }
+    const int gap = std::max(0, twips(tf.cellPadding()));
+    const bool border = tf.border() > 0;
+    for (int r = 0; r < table->rows(); ++r) {
+        const QByteArray def = rowDefinition(table, r, edges, gap, border);
+        if (level == 1) {
+            m_out.append(def);
+            m_needSpace = true;
+        }
+        for (int c = 0; c < cols; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c) {
+                writeItems(frameItems(cell.begin(), false), level);
+                continue;
+            }
+            m_out.append("\\pard\\intbl"); // covered by a merged cell: an empty cell
+            if (level > 1)
+                word("itap", level);
+            word(level > 1 ? "nestcell" : "cell");
+            m_lastPara = "\\invalid";
+        }
+        if (level == 1) {
+            word("row");
+        } else {
+            m_out.append("{\\*\\nesttableprops").append(def);
+            m_out.append("\\nestrow}{\\nonesttables\\par}");
+            m_needSpace = false;
+        }
+        m_out.append("\r\n");
+        m_needSpace = false;
+    }
+    m_lastPara = "\\invalid"; // whatever follows restates its paragraph format
+    m_lastList = nullptr;
+}
+
+QByteArray Writer::rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border)
+{
+    QByteArray d = "\\trowd";
+    appendInt(d, "trgaph", gap);
+    d.append("\\trleft0");
+    if (border)
+        d.append("\\trbrdrl\\brdrs\\brdrw10\\trbrdrt\\brdrs\\brdrw10\\trbrdrr\\brdrs\\brdrw10\\trbrdrb\\brdrs\\brdrw10");
+    for (int c = 0; c < edges.size(); ++c) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        if (cell.rowSpan() > 1)
+            d.append(cell.row() == row ? "\\clvmgf" : "\\clvmrg");
+        if (cell.columnSpan() > 1)
+            d.append(cell.column() == c ? "\\clmgf" : "\\clmrg");
+        if (border)
+            d.append("\\clbrdrl\\brdrw10\\brdrs\\clbrdrt\\brdrw10\\brdrs\\clbrdrr\\brdrw10\\brdrs\\clbrdrb\\brdrw10\\brdrs");
+        appendInt(d, "cellx", edges[c]);
+    }
+    return d;
+}
+
+void Writer::writeImage(const QTextCharFormat& format)
+{
+    const QTextImageFormat img = format.toImageFormat();
+    const QVariant res = m_doc.resource(QTextDocument::ImageResource, QUrl(img.name()));
+    QByteArray data;
+    QImage image;
+    if (res.typeId() == QMetaType::QByteArray)
+        data = res.toByteArray();
+    else if (res.typeId() == QMetaType::QImage)
+        image = res.value<QImage>();
+    else if (res.typeId() == QMetaType::QPixmap)
+        image = res.value<QPixmap>().toImage();
+    const bool jpeg = data.startsWith("\xFF\xD8\xFF");
+    if (!data.startsWith("\x89PNG\r\n\x1a\n") && !jpeg) {
+        if (image.isNull() && !data.isEmpty())
+            image.loadFromData(data);
+        if (image.isNull())
+            return; // nothing RichEdit could show
+        data.clear();
+        QBuffer buf(&data);
+        buf.open(QIODevice::WriteOnly);
+        image.save(&buf, "PNG");
+    }
+    QBuffer in(&data);
+    in.open(QIODevice::ReadOnly);
+    QSize natural = QImageReader(&in).size();
+    if (!natural.isValid() || natural.isEmpty())
+        natural = QSize(std::max(1, int(img.width())), std::max(1, int(img.height())));
+    double w = img.width() > 0 ? img.width() : 0;
+    double h = img.height() > 0 ? img.height() : 0;
+    if (w <= 0 && h <= 0) {
+        w = natural.width();
+        h = natural.height();
+    } else if (w <= 0) { // one side given: Qt keeps the aspect ratio
+        w = natural.width() * h / natural.height();
+    } else if (h <= 0) {
+        h = natural.height() * w / natural.width();
+    }
+    m_out.append(jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip");
+    appendInt(m_out, "picw", natural.width());
+    appendInt(m_out, "pich", natural.height());
+    appendInt(m_out, "picwgoal", twips(w));
+    appendInt(m_out, "pichgoal", twips(h));
+    m_out.append("\r\n");
+    static const char hex[] = "0123456789abcdef";
+    for (qsizetype i = 0; i < data.size(); i += 64) {
+        const qsizetype n = std::min<qsizetype>(64, data.size() - i);
+        const qsizetype at = m_out.size();
+        m_out.resize(at + n * 2 + 2);
+        char* o = m_out.data() + at;
+        for (qsizetype k = 0; k < n; ++k) {
+            const uint8_t b = uint8_t(data[i + k]);
+            *o++ = hex[b >> 4];
+            *o++ = hex[b & 15];
+        }
+        *o++ = '\r';
+        *o++ = '\n';
+    }
+    m_out.append('}');
+    m_needSpace = false;
+}
+
+} // namespace rtf
