@@ -137,7 +137,7 @@ public:
     void UiToRptInfo(TReportInfo& rpt_info);
     void Check_AutoSelectAllCanUseItemClick(QObject* Sender);
     void Load_DoctorsIndexFromConfigFile();
-    void Save_DoctorsIndexToConfigFile();
+    void Save_DoctorsIndexToConfigFile() override;
     void loadDefauleFonts();
     void Save_CurrentFontStyle();
     void tb_fontSaveClick(QObject* Sender);
@@ -337,6 +337,13 @@ protected:
     // Called with the handler's name right before a wired event runs it; lets a test see
     // which handler a control event reaches without depending on what the handler does.
     virtual void TraceHandler(const char* handlerName) { Q_UNUSED(handlerName); }
+
+    // Report-data hooks answered with the form's controls (open/save area).
+    void CompleteReportDefaults(TReportInfo& Rpt_info) override;
+    QString SelectRememberedDoctor(TDoctorBox box) override;
+    bool AutoSelectAllCanUseItemChecked() override;
+    QByteArray RichEditRtf(TRichSection which) override;
+    QWidget* DialogParent() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
