@@ -60,8 +60,11 @@ listen_addresses = '127.0.0.1'
 port = $WR_PG_PORT
 unix_socket_directories = '$WR_PG_DIR/run'
 max_connections = 100
+# The fault tests kill the server (immediate stop) under live clients: a commit must reach
+# the operating system before it is acknowledged (synchronous_commit), while flushing to
+# the disk itself (fsync) is not needed, since the machine keeps running.
 fsync = off
-synchronous_commit = off
+synchronous_commit = on
 full_page_writes = off
 EOF
   touch "$WR_PG_DIR/server.log"
