@@ -215,6 +215,9 @@ void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
                 throw EDatabaseError(QStringLiteral("%1: %2").arg(QFileInfo(script).fileName(), e.Message()));
             }
         }
+        // Write-ahead logging: a commit costs one sync instead of several, and readers never
+        // wait for a writer. The mode is stored in the file.
+        Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
     } catch (...) {
         QFile::remove(part);
         throw;

@@ -51,6 +51,7 @@ bool SqliteAutocommit(const QSqlDatabase& db);
 // (UTF-8 text). The file is built beside its target and moved into place only when every
 // script succeeded, so a failed build never leaves a half-made database. EDatabaseError when
 // the file already exists, a script cannot be read or a statement fails (naming the script).
+// The new file uses write-ahead logging (journal_mode WAL), so it must live on a local disk.
 WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles);
 
 // The scripts of db/sqlite in `folder` that make a working database: schema.sql and
