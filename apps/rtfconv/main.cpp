@@ -72,7 +72,10 @@ int main(int argc, char** argv)
                                     : (file.setFileName(QFile::decodeName(path)), file.open(QIODevice::ReadOnly));
     if (!opened)
         return fail(1, path + ": cannot open: " + file.errorString().toLocal8Bit());
-    const QByteArray input = file.readAll();
+    // A file is mapped rather than copied; a pipe is read whole.
+    uchar* mapped = path == "-" || file.size() <= 0 ? nullptr : file.map(0, file.size());
+    const QByteArray input = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size())
+                                    : file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(1, path + ": cannot read: " + file.errorString().toLocal8Bit());
 

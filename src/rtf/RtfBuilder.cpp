@@ -165,12 +165,18 @@ void DocBuilder::applyBlock(const ParaProps& para, const QTextCharFormat& mark)
         else
             bf.setLineHeight(px(-sl), QTextBlockFormat::FixedHeight);
     }
-    m_c.setBlockFormat(bf);
-    m_c.setBlockCharFormat(mark);
+    if (list)
+        bf.setObjectIndex(list->objectIndex()); // joins the list in the same step
+    // Most paragraphs keep the format they were created with: setting it again costs more
+    // than the comparison.
+    if (m_c.blockFormat() != bf)
+        m_c.setBlockFormat(bf);
+    // The paragraph mark's format only shows in an empty paragraph (its height, what typing
+    // there gives).
+    if (m_c.block().length() <= 1)
+        m_c.setBlockCharFormat(mark);
 
-    if (list) {
-        list->add(m_c.block());
-    } else if (level > 0) {
+    if (!list && level > 0) {
         QTextListFormat lf;
         lf.setStyle(qtStyle(para.ls > 0 ? para.lsStyle : para.pnStyle));
         lf.setIndent(level);

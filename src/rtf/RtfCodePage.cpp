@@ -244,38 +244,43 @@ void CodePage::buildDoubleByte(const QByteArray& icuName)
     buildSingleByte(icuName);
     if (!m_available)
         return;
-    QStringDecoder dec(icuName.constData(), QStringConverter::Flag::Stateless);
-    // A byte that decodes to nothing on its own but starts valid pairs is a lead byte.
-    QByteArray joined;
-    joined.reserve(0x80 * 0xBF * 3);
-    for (int lead = 0x81; lead < 0xFF; ++lead)
-        for (int trail = 0x40; trail < 0xFF; ++trail)
-            joined.append(char(lead)).append(char(trail)).append('\n');
-    const qsizetype count = 0x7E * 0xBF;
-    QString holder;
-    QList<QStringView> parts = decodeSeparated(dec, joined, count, holder);
+    m_icuName = icuName;
     m_pairs.reset(new char16_t[0x10000]());
+    // A byte of the lead range that means nothing on its own starts a pair; its row of the
+    // table is filled when first needed.
     for (int lead = 0x81; lead < 0xFF; ++lead) {
-        bool anyPair = false;
-        for (int trail = 0x40; trail < 0xFF; ++trail) {
-            QStringView s;
-            QString single;
-            if (!parts.isEmpty()) {
-                s = parts.at((lead - 0x81) * 0xBF + (trail - 0x40));
-            } else { // converter did not keep the separators: ask pair by pair
-                dec.resetState();
-                const char pair[2] = {char(lead), char(trail)};
-                single = dec.decode(QByteArrayView(pair, 2));
-                s = single;
-            }
-            if (isSingleCharacter(s)) {
-                m_pairs[(lead << 8) | trail] = sanitizeChar(s.at(0).unicode());
-                anyPair = true;
-            }
-        }
-        if (anyPair && (m_single[lead] == kReplacement || m_single[lead] == kDrop))
+        if (m_single[lead] == kReplacement || m_single[lead] == kDrop)
             m_single[lead] = kLead;
     }
+}
+
+void CodePage::fillRow(uint8_t lead) const
+{
+    std::lock_guard<std::mutex> lock(m_rowMutex);
+    if (m_rowReady[lead].load(std::memory_order_relaxed))
+        return;
+    QStringDecoder dec(m_icuName.constData(), QStringConverter::Flag::Stateless);
+    QByteArray joined;
+    joined.reserve(0xBF * 3);
+    for (int trail = 0x40; trail < 0xFF; ++trail)
+        joined.append(char(lead)).append(char(trail)).append('\n');
+    QString holder;
+    const QList<QStringView> parts = decodeSeparated(dec, joined, 0xBF, holder);
+    for (int trail = 0x40; trail < 0xFF; ++trail) {
+        QStringView s;
+        QString alone;
+        if (!parts.isEmpty()) {
+            s = parts.at(trail - 0x40);
+        } else { // converter did not keep the separators: ask pair by pair
+            dec.resetState();
+            const char pair[2] = {char(lead), char(trail)};
+            alone = dec.decode(QByteArrayView(pair, 2));
+            s = alone;
+        }
+        if (isSingleCharacter(s))
+            m_pairs[(lead << 8) | trail] = sanitizeChar(s.at(0).unicode());
+    }
+    m_rowReady[lead].store(true, std::memory_order_release);
 }
 
 void CodePage::buildSymbol()
@@ -323,7 +328,8 @@ int CodePage::decodeTable(const uint8_t* d, qsizetype n, QString& out) const
             ++i;
         } else if (u == kDrop) {
             ++i;
-        } else if (i + 1 < n && m_pairs[(d[i] << 8) | d[i + 1]]) {
+        } else if (i + 1 < n && (m_rowReady[d[i]].load(std::memory_order_acquire) || (fillRow(d[i]), true))
+                   && m_pairs[(d[i] << 8) | d[i + 1]]) {
             *o++ = m_pairs[(d[i] << 8) | d[i + 1]];
             i += 2;
         } else { // lead byte without a valid trail: the trail byte is read again on its own

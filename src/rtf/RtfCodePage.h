@@ -2,9 +2,11 @@
 // Byte decoding for RTF text: the Windows code pages that \ansicpg, \cpg and \fcharset name.
 //
 // Single-byte code pages and the four double-byte ones RTF meets in practice (932, 936, 949,
-// 950) are decoded through lookup tables built once per process from Qt's ICU-backed
-// QStringDecoder, because calling the converter per run costs more than parsing the whole
-// document. Other code pages that ICU knows (GB18030, ...) go through QStringDecoder per call.
+// 950) are decoded through lookup tables filled from Qt's ICU-backed QStringDecoder, because
+// calling the converter per run costs more than parsing the whole document. A double-byte
+// table is filled one lead byte's row at a time, when a document first uses that row, so a
+// process that reads one report does not pay for the whole code page. Other code pages that
+// ICU knows (GB18030, ...) go through QStringDecoder per call.
 // A code page this Qt cannot convert reads its bytes as Latin-1 (each byte U+0000..U+00FF),
 // so no byte is lost and the result is predictable; available() then says false.
 //
@@ -13,8 +15,10 @@
 // Thread-safe: tables are immutable once built.
 #pragma once
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace rtf {
 
@@ -44,6 +48,7 @@ private:
     void buildSingleByte(const QByteArray& icuName);
     void buildDoubleByte(const QByteArray& icuName);
     void buildSymbol();
+    void fillRow(uint8_t lead) const;
     int decodeTable(const uint8_t* d, qsizetype n, QString& out) const;
 
     int m_number = 0;
@@ -51,7 +56,11 @@ private:
     bool m_available = true;
     QByteArray m_icuName;
     char16_t m_single[256] = {};
-    std::unique_ptr<char16_t[]> m_pairs; // index lead << 8 | trail; 0 = no such character
+    // Index lead << 8 | trail; 0 = no such character. A row is written once, under m_rowMutex,
+    // before m_rowReady[lead] is set.
+    std::unique_ptr<char16_t[]> m_pairs;
+    mutable std::atomic<bool> m_rowReady[256] = {};
+    mutable std::mutex m_rowMutex;
 };
 
 // Removes or replaces the characters a QTextDocument must not receive as text (see above).

@@ -94,7 +94,16 @@ void Reader::read(const char* data, qsizetype size, bool utf8Literals)
             ++m_p;
             popGroup();
         } else if (c == '\\') {
-            controlWord();
+            // Text escapes (\'hh, \\, \{, \}) start most runs of code-page text: take them
+            // with the run scanner instead of one token at a time.
+            const char* before = m_p;
+            if (m_st.dest == Dest::Text && m_skip == 0 && !hidden() && m_p + 1 < m_end
+                && (m_p[1] == '\'' || m_p[1] == '\\' || m_p[1] == '{' || m_p[1] == '}')) {
+                prepareRun();
+                scanRunBytes();
+            }
+            if (m_p == before)
+                controlWord();
         } else if (c == '\r' || c == '\n') {
             ++m_p;
         } else if (c == '\t') {
@@ -228,7 +237,7 @@ void Reader::plainBytes()
         } else if (m_utf8 && c >= 0x80) {
             utf8Literal();
         } else {
-            m_auxBytes.push_back(char(c));
+            m_auxBytes.push(char(c));
             ++m_p;
         }
         return;
@@ -257,22 +266,22 @@ void Reader::scanRunBytes()
 {
     const char* p = m_p;
     const char* const end = m_end;
-    std::string& buf = m_bytes;
+    // The run's bytes never outgrow the input left, so one reservation per document suffices
+    // and the loop below writes without checks.
+    char* o = m_bytes.room(size_t(end - p));
     while (p < end) {
         const uint8_t c = uint8_t(*p);
         if (m_plain[c]) {
-            const char* s = p;
             do
-                ++p;
+                *o++ = char(*p++);
             while (p < end && m_plain[uint8_t(*p)]);
-            buf.append(s, size_t(p - s));
         } else if (c == '\\' && p + 1 < end) {
             const uint8_t n = uint8_t(p[1]);
             if (n == '\'' && p + 3 < end && kHex.v[uint8_t(p[2])] >= 0 && kHex.v[uint8_t(p[3])] >= 0) {
-                buf.push_back(char(kHex.v[uint8_t(p[2])] << 4 | kHex.v[uint8_t(p[3])]));
+                *o++ = char(kHex.v[uint8_t(p[2])] << 4 | kHex.v[uint8_t(p[3])]);
                 p += 4;
             } else if (n == '\\' || n == '{' || n == '}') {
-                buf.push_back(char(n));
+                *o++ = char(n);
                 p += 2;
             } else {
                 break;
@@ -283,6 +292,7 @@ void Reader::scanRunBytes()
             break;
         }
     }
+    m_bytes.size = size_t(o - m_bytes.data.get());
     m_p = p;
 }
 
@@ -451,12 +461,12 @@ void Reader::byte(uint8_t b)
     case Dest::Text:
         if (!hidden()) {
             prepareRun();
-            m_bytes.push_back(char(b));
+            m_bytes.push(char(b));
         }
         break;
     case Dest::FontTable:
     case Dest::ListText:
-        m_auxBytes.push_back(char(b));
+        m_auxBytes.push(char(b));
         break;
     default:
         break;
@@ -497,7 +507,7 @@ void Reader::decodePending()
 {
     if (m_bytes.empty())
         return;
-    m_diag.brokenDoubleByte += m_runCp->decode(m_bytes.data(), qsizetype(m_bytes.size()), m_run);
+    m_diag.brokenDoubleByte += m_runCp->decode(m_bytes.data.get(), qsizetype(m_bytes.size), m_run);
     m_bytes.clear();
 }
 
@@ -514,7 +524,7 @@ void Reader::flushAux(const CodePage* cp)
 {
     if (m_auxBytes.empty())
         return;
-    m_diag.brokenDoubleByte += cp->decode(m_auxBytes.data(), qsizetype(m_auxBytes.size()), m_aux);
+    m_diag.brokenDoubleByte += cp->decode(m_auxBytes.data.get(), qsizetype(m_auxBytes.size), m_aux);
     m_auxBytes.clear();
 }
 

@@ -13,7 +13,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <string>
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +36,29 @@ struct Diagnostics {
     int badPictures = 0;
     QList<int> unavailableCodePages;
     QStringList messages() const;
+};
+
+// Bytes waiting to be decoded: grows without initialising, unlike std::string.
+struct ByteBuffer {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    size_t capacity = 0;
+    // Room for `more` further bytes; returns where they go.
+    char* room(size_t more)
+    {
+        if (size + more > capacity) {
+            const size_t cap = std::max(size + more, capacity * 2);
+            std::unique_ptr<char[]> bigger(new char[cap]);
+            if (size)
+                std::memcpy(bigger.get(), data.get(), size);
+            data = std::move(bigger);
+            capacity = cap;
+        }
+        return data.get() + size;
+    }
+    void push(char c) { *room(1) = c; ++size; }
+    bool empty() const { return size == 0; }
+    void clear() { size = 0; }
 };
 
 class Reader {
@@ -95,7 +120,8 @@ private:
 
     // document structure
     ParaProps para() const;
-    QTextCharFormat format(const CharProps& c);
+    // Valid until the next call.
+    const QTextCharFormat& format(const CharProps& c);
     void paragraphEnd();
     void cellEnd(int level);
     void rowEnd(int level);
@@ -136,12 +162,12 @@ private:
 
     // text of the current run, its pending bytes and its properties
     QString m_run;
-    std::string m_bytes;
+    ByteBuffer m_bytes;
     CharProps m_runChr;
     const CodePage* m_runCp = nullptr;
     // text of font names and \pntext
     QString m_aux;
-    std::string m_auxBytes;
+    ByteBuffer m_auxBytes;
 
     std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;
     Picture m_pict;

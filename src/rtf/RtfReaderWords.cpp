@@ -438,7 +438,7 @@ ParaProps Reader::para() const
     return p;
 }
 
-QTextCharFormat Reader::format(const CharProps& c)
+const QTextCharFormat& Reader::format(const CharProps& c)
 {
     for (auto it = m_formats.rbegin(); it != m_formats.rend(); ++it) {
         if (it->first == c)
@@ -464,7 +464,7 @@ QTextCharFormat Reader::format(const CharProps& c)
     if (m_formats.size() >= 64)
         m_formats.clear();
     m_formats.emplace_back(c, f);
-    return f;
+    return m_formats.back().second;
 }
 
 void Reader::setDocCodePage(int cp)

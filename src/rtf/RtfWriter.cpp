@@ -8,6 +8,8 @@
 
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
 #include <algorithm>
 
 namespace rtf {
@@ -63,13 +65,76 @@ Writer::Writer(const QTextDocument& doc) : m_doc(doc)
 QByteArray Writer::write()
 {
     fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0); // \deff0
-    m_out.reserve(m_doc.characterCount() * 8 + 256);
-    writeItems(frameItems(m_doc.rootFrame()->begin(), true), 0);
-    QByteArray result = header();
-    result.reserve(result.size() + m_out.size() + 4);
-    result.append(m_out);
-    result.append("}\r\n");
-    return result;
+    const std::vector<FrameItem> items = frameItems(m_doc.rootFrame()->begin(), true);
+    // The font and colour tables come first, so one pass collects them (and the size to
+    // reserve) before anything is written.
+    const size_t estimate = collect(items);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const size_t fonts = m_fonts.size();
+        const qsizetype colors = m_colors.size();
+        m_out.clear();
+        m_out.reserve(estimate + 64 * fonts + 32 * size_t(colors) + 256);
+        writeHeader();
+        m_cur = CharState();
+        m_uc = 1;
+        m_needSpace = false;
+        m_lastPara = "\\invalid";
+        m_lastList = nullptr;
+        writeItems(items, 0);
+        m_out.append("}\r\n");
+        if (m_fonts.size() == fonts && m_colors.size() == colors)
+            break; // else the body met a font the collecting pass missed: write again
+    }
+    return m_out.take();
+}
+
+// Registers every font and colour the body will use; returns about how long the body gets.
+size_t Writer::collect(const std::vector<FrameItem>& items)
+{
+    size_t size = 0;
+    for (const FrameItem& item : items) {
+        if (item.table) {
+            for (int r = 0; r < item.table->rows(); ++r) {
+                size += 200 + 60 * size_t(item.table->columns());
+                for (int c = 0; c < item.table->columns(); ++c) {
+                    const QTextTableCell cell = item.table->cellAt(r, c);
+                    if (cell.row() == r && cell.column() == c)
+                        size += collect(frameItems(cell.begin(), false));
+                }
+            }
+            continue;
+        }
+        size += 64;
+        if (QTextList* list = item.block.textList()) {
+            const auto style = list->format().style();
+            if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+                || style == QTextListFormat::ListSquare) {
+                if (m_symbolFont < 0)
+                    m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
+            }
+            size += 120;
+        }
+        bool empty = true;
+        for (QTextBlock::iterator it = item.block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid())
+                continue;
+            empty = false;
+            const QTextCharFormat f = frag.charFormat();
+            const QString text = frag.text();
+            if (f.isImageFormat()) {
+                size += 4096;
+                continue;
+            }
+            charState(f, text);
+            size += 48;
+            for (QChar ch : text)
+                size += ch.unicode() < 0x80 ? 1 : 16;
+        }
+        if (empty)
+            charState(item.block.charFormat(), QStringView());
+    }
+    return size;
 }
 
 void Writer::word(const char* w)
@@ -81,7 +146,7 @@ void Writer::word(const char* w)
 void Writer::word(const char* w, int n)
 {
     char buf[16];
-    m_out.append('\\').append(w).append(buf, putInt(buf, n) - buf);
+    m_out.append('\\').append(w).append(buf, size_t(putInt(buf, n) - buf));
     m_needSpace = true;
 }
 
@@ -105,9 +170,7 @@ void Writer::writeText(QStringView text)
             qsizetype j = i;
             while (j < n && isSafe(s[j]))
                 ++j;
-            const qsizetype at = m_out.size();
-            m_out.resize(at + (j - i));
-            char* o = m_out.data() + at;
+            char* o = m_out.room(size_t(j - i));
             for (; i < j; ++i)
                 *o++ = char(s[i]);
             m_needSpace = false;
@@ -145,7 +208,7 @@ void Writer::writeText(QStringView text)
                     *p++ = kHexDigits[fb.bytes[k] & 15];
                 }
             }
-            m_out.append(buf, p - buf);
+            m_out.append(buf, size_t(p - buf));
             m_needSpace = false;
             break;
         }
@@ -237,39 +300,39 @@ int Writer::colorIndex(const QColor& c)
     return int(m_colors.size());
 }
 
-QByteArray Writer::header() const
+void Writer::writeHeader()
 {
-    QByteArray h = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+    m_out.append("{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl");
     char buf[16];
     for (size_t i = 0; i < m_fonts.size(); ++i) {
-        h.append("{\\f").append(buf, putInt(buf, int(i)) - buf);
-        h.append("\\fnil\\fcharset").append(buf, putInt(buf, m_fonts[i].charset) - buf).append(' ');
+        m_out.append("{\\f").append(buf, size_t(putInt(buf, int(i)) - buf));
+        m_out.append("\\fnil\\fcharset").append(buf, size_t(putInt(buf, m_fonts[i].charset) - buf)).append(' ');
         for (QChar ch : m_fonts[i].family) {
             const char16_t c = ch.unicode();
             if (c == '\\' || c == '{' || c == '}') {
-                h.append('\\').append(char(c));
+                m_out.append('\\').append(char(c));
             } else if (c >= 0x20 && c < 0x7F) {
-                h.append(char(c));
+                m_out.append(char(c));
             } else if (c >= 0x80) {
                 const Fallback fb = gbkFallback(c);
                 if (fb.bytes[0] < 0x80) { // not in GBK: \uN with '?' for code-page readers
-                    h.append("\\u").append(buf, putInt(buf, c < 0x8000 ? int(c) : int(c) - 0x10000) - buf).append('?');
+                    m_out.append("\\u").append(buf, size_t(putInt(buf, c < 0x8000 ? int(c) : int(c) - 0x10000) - buf));
+                    m_out.append('?');
                     continue;
                 }
                 for (int k = 0; k < fb.size; ++k)
-                    h.append("\\'").append(kHexDigits[fb.bytes[k] >> 4]).append(kHexDigits[fb.bytes[k] & 15]);
+                    m_out.append("\\'").append(kHexDigits[fb.bytes[k] >> 4]).append(kHexDigits[fb.bytes[k] & 15]);
             }
         }
-        h.append(";}");
+        m_out.append(";}");
     }
-    h.append("}\r\n{\\colortbl ;");
+    m_out.append("}\r\n{\\colortbl ;");
     for (const QColor& c : m_colors) {
-        h.append("\\red").append(buf, putInt(buf, c.red()) - buf);
-        h.append("\\green").append(buf, putInt(buf, c.green()) - buf);
-        h.append("\\blue").append(buf, putInt(buf, c.blue()) - buf).append(';');
+        m_out.append("\\red").append(buf, size_t(putInt(buf, c.red()) - buf));
+        m_out.append("\\green").append(buf, size_t(putInt(buf, c.green()) - buf));
+        m_out.append("\\blue").append(buf, size_t(putInt(buf, c.blue()) - buf)).append(';');
     }
-    h.append("}\r\n\\viewkind4\\uc1");
-    return h;
+    m_out.append("}\r\n\\viewkind4\\uc1");
 }
 
 } // namespace rtf

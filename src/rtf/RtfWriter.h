@@ -12,6 +12,8 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 class QTextDocument;
@@ -21,6 +23,49 @@ class QTextTable;
 class QTextCharFormat;
 
 namespace rtf {
+
+// The RTF being written, grown geometrically (QByteArray on its own grows to exactly the size
+// asked for once past a reservation, which makes appending quadratic) and written through a
+// pointer: per-append QByteArray calls cost more than the writing itself.
+class OutBuffer {
+public:
+    char* room(size_t n)
+    {
+        if (m_size + n > size_t(m_data.size()))
+            m_data.resize(qsizetype(std::max(size_t(m_data.size()) * 2, m_size + n)));
+        char* at = m_data.data() + m_size;
+        m_size += n;
+        return at;
+    }
+    OutBuffer& append(const char* s, size_t n)
+    {
+        std::memcpy(room(n), s, n);
+        return *this;
+    }
+    OutBuffer& append(const char* s) { return append(s, std::strlen(s)); }
+    OutBuffer& append(const QByteArray& b) { return append(b.constData(), size_t(b.size())); }
+    OutBuffer& append(char c)
+    {
+        *room(1) = c;
+        return *this;
+    }
+    void reserve(size_t n)
+    {
+        if (n > size_t(m_data.size()))
+            m_data.resize(qsizetype(n));
+    }
+    void clear() { m_size = 0; }
+    QByteArray take()
+    {
+        m_data.resize(qsizetype(m_size));
+        m_size = 0;
+        return std::move(m_data);
+    }
+
+private:
+    QByteArray m_data; // its size is the capacity; m_size bytes are written
+    size_t m_size = 0;
+};
 
 class Writer {
 public:
@@ -42,6 +87,7 @@ private:
     };
 
     // structure
+    size_t collect(const std::vector<FrameItem>& items);
     void writeItems(const std::vector<FrameItem>& items, int level);
     void writeBlock(const QTextBlock& block, int level, bool endsCell);
     void writeListText(const QTextBlock& block, QTextList* list);
@@ -61,13 +107,13 @@ private:
     // tables of the header
     int fontIndex(const QString& family, int charset);
     int colorIndex(const QColor& c);
-    QByteArray header() const;
+    void writeHeader();
 
     const QTextDocument& m_doc;
     QString m_defaultFamily;
     double m_defaultPoints = 12;
     QFont m_defaultFont;
-    QByteArray m_out;
+    OutBuffer m_out;
     bool m_needSpace = false; // the last thing written was a control word
     CharState m_cur;
     int m_uc = 1;

@@ -148,7 +148,7 @@ void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList*
     if (list) { // the \pn group; \pard forgets it, so it goes with every restatement
         const QTextListFormat lf = list->format();
         if (isBullet(lf.style())) {
-            if (m_symbolFont < 0)
+            if (m_symbolFont < 0) // collect() normally found it
                 m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
             w.append("{\\*\\pn\\pnlvlblt");
             appendInt(w, "pnf", m_symbolFont);
@@ -299,17 +299,15 @@ void Writer::writeImage(const QTextCharFormat& format)
         h = natural.height() * w / natural.width();
     }
     m_out.append(jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip");
-    appendInt(m_out, "picw", natural.width());
-    appendInt(m_out, "pich", natural.height());
-    appendInt(m_out, "picwgoal", twips(w));
-    appendInt(m_out, "pichgoal", twips(h));
+    word("picw", natural.width());
+    word("pich", natural.height());
+    word("picwgoal", twips(w));
+    word("pichgoal", twips(h));
     m_out.append("\r\n");
     static const char hex[] = "0123456789abcdef";
     for (qsizetype i = 0; i < data.size(); i += 64) {
         const qsizetype n = std::min<qsizetype>(64, data.size() - i);
-        const qsizetype at = m_out.size();
-        m_out.resize(at + n * 2 + 2);
-        char* o = m_out.data() + at;
+        char* o = m_out.room(size_t(n) * 2 + 2);
         for (qsizetype k = 0; k < n; ++k) {
             const uint8_t b = uint8_t(data[i + k]);
             *o++ = hex[b >> 4];
