@@ -69,7 +69,7 @@ bool isUtf16(const QByteArray& d)
 
 QString fromUtf16(const QByteArray& d)
 {
-    QStringDecoder dec(QStringConverter::Utf16, QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder dec(QStringConverter::Utf16); // the byte-order mark tells the byte order
     return dec.decode(d);
 }
 

@@ -64,11 +64,12 @@ Writer::Writer(const QTextDocument& doc) : m_doc(doc)
 
 QByteArray Writer::write()
 {
-    fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0); // \deff0
     const std::vector<FrameItem> items = frameItems(m_doc.rootFrame()->begin(), true);
     // The font and colour tables come first, so one pass collects them (and the size to
-    // reserve) before anything is written.
+    // reserve) before anything is written. \deff0 is the first font the text uses.
     const size_t estimate = collect(items);
+    if (m_fonts.empty())
+        fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const size_t fonts = m_fonts.size();
         const qsizetype colors = m_colors.size();

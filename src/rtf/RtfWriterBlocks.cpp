@@ -162,7 +162,8 @@ void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList*
             w.append("{\\pntxtb\\'b7}}");
         else
             w.append('\\').append(numberingWord(lf.style())).append("{\\pntxta ")
-                .append(lf.numberSuffix().toLatin1()).append("}}");
+                .append(lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix().toLatin1() : ".")
+                .append("}}");
         // The first item of a run names its number, so a list that resumes after other
         // paragraphs continues and two adjacent lists stay apart.
         if (listStart)
