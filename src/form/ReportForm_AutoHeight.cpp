@@ -77,8 +77,14 @@ void TReportForm::Reset_RicheditHeight(QTextEdit* re)
     re->resize(re->width(), content + FontPoints(re));
 }
 
+namespace {
+// A section that has never been fitted keeps its design height until its text changes.
+const char* const kFitted = "wrFittedToText";
+} // namespace
+
 void TReportForm::FitMemoSection(QPlainTextEdit* memo)
 {
+    memo->setProperty(kFitted, true);
     Reset_memoHeight(memo);
     if (auto* panel = qobject_cast<TSectionPanel*>(memo->parentWidget())) panel->SetPanelHeight(memo->height() + 4);
 }
@@ -86,15 +92,9 @@ void TReportForm::FitMemoSection(QPlainTextEdit* memo)
 void TReportForm::FitRichSection(QTextEdit* re)
 {
     if (FSaving) return;
+    re->setProperty(kFitted, true);
     Reset_RicheditHeight(re);
     if (auto* panel = qobject_cast<TSectionPanel*>(re->parentWidget())) panel->SetPanelHeight(re->height() + 4);
-}
-
-void TReportForm::RefitAllSections()
-{
-    for (QPlainTextEdit* m : {Memo_jcItem, memo_jcmethod, Memo_jcpart, memo_lczd, Memo_JianYi, memo_beizhu})
-        FitMemoSection(m);
-    for (QTextEdit* r : {rich_jcsj, rich_zdjx}) FitRichSection(r);
 }
 
 void TReportForm::SetPostionOnstartMemoAndRich()
@@ -124,10 +124,14 @@ void TReportForm::SetPostionOnstartMemoAndRich()
     // Re-wrap whenever a section's width changes (the host resizes the embedded form).
     for (QPlainTextEdit* m : {Memo_jcItem, memo_jcmethod, Memo_jcpart, memo_lczd, Memo_JianYi, memo_beizhu}) {
         if (auto* panel = qobject_cast<TSectionPanel*>(m->parentWidget()))
-            panel->SetWidthChangedHandler([this, m] { FitMemoSection(m); });
+            panel->SetWidthChangedHandler([this, m] {
+                if (m->property(kFitted).toBool()) FitMemoSection(m);
+            });
     }
     for (QTextEdit* r : {rich_jcsj, rich_zdjx}) {
         if (auto* panel = qobject_cast<TSectionPanel*>(r->parentWidget()))
-            panel->SetWidthChangedHandler([this, r] { FitRichSection(r); });
+            panel->SetWidthChangedHandler([this, r] {
+                if (r->property(kFitted).toBool()) FitRichSection(r);
+            });
     }
 }

@@ -27,9 +27,10 @@ QColor TReportForm::ControlColor(const QWidget* w)
 {
     if (auto* area = qobject_cast<const QScrollArea*>(w)) {
         const QWidget* surface = area->widget() ? area->widget() : area->viewport();
-        return surface->palette().color(QPalette::Window);
+        return surface->palette().color(QPalette::Active, QPalette::Window);
     }
-    return w->palette().color(BackgroundRole(w));
+    // The colour the control is given, not the dimmed one a disabled control is drawn with.
+    return w->palette().color(QPalette::Active, BackgroundRole(w));
 }
 
 void TReportForm::SetControlColor(QWidget* w, TColor color)

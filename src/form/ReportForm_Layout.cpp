@@ -98,7 +98,7 @@ QTextEdit* Rich(QWidget* parent, const char* name, int x, int y, int w, int h)
 QToolButton* ToolButton(QToolBar* bar, const char* name, const QIcon& glyph, const QString& text, bool checkable,
                         QAction** action)
 {
-    auto* b = new QToolButton(bar);
+    auto* b = new QToolButton;
     b->setObjectName(QString::fromUtf8(name));
     b->setIcon(glyph);
     b->setText(text);
@@ -106,8 +106,10 @@ QToolButton* ToolButton(QToolBar* bar, const char* name, const QIcon& glyph, con
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setCheckable(checkable);
-    QAction* a = bar->addWidget(b);
-    if (action) *action = a;
+    if (bar) {
+        QAction* a = bar->addWidget(b);
+        if (action) *action = a;
+    }
     return b;
 }
 } // namespace
@@ -206,7 +208,7 @@ void TReportForm::BuildToolBar()
     FontName = new QFontComboBox(ToolBar1);
     FontName->setObjectName(QStringLiteral("FontName"));
     FontName->setFont(FormFont(12));
-    FontName->setFixedWidth(140);
+    FontName->setFixedWidth(170);
     ToolBar1->addWidget(FontName);
 
     FontSize = new QComboBox(ToolBar1);
@@ -241,11 +243,12 @@ void TReportForm::BuildToolBar()
         {&TReportForm::BulletsButton, "BulletsButton", 5},
     };
     for (const auto& h : hidden) {
-        QAction* a = nullptr;
-        this->*h.button = ToolButton(ToolBar1, h.name, ImageList2.at(h.glyph), QString(), true, &a);
-        // A widget in a tool bar is shown and hidden through its action.
-        a->setVisible(false);
-        m_hiddenToolActions << a;
+        // Kept out of the bar's layout: a bar disables the widgets of its hidden actions,
+        // and these stay enabled so their down state can still follow the selection.
+        QToolButton* b = ToolButton(nullptr, h.name, ImageList2.at(h.glyph), QString(), true, nullptr);
+        b->setParent(ToolBar1);
+        b->hide();
+        this->*h.button = b;
     }
     tb_fontSave = ToolButton(ToolBar1, "tb_fontSave", ImageList2.at(4), QStringLiteral("df"), false, nullptr);
     tb_fontSave->setToolTip(QStringLiteral("保存默认的字体格式"));

@@ -94,7 +94,8 @@ public:
     void testToolFormMessage(const QString& aaa);
 
     // Background colour of a panel or input control as SetcontrolsEnable leaves it
-    // (QPalette::Window for panels, QPalette::Base for text and combo controls).
+    // (QPalette::Window for panels, QPalette::Base for text and combo controls), in the
+    // active colour group: the colour given, whether or not the control is disabled.
     static QColor ControlColor(const QWidget* w);
     static void SetControlColor(QWidget* w, TColor color);
 
@@ -362,9 +363,6 @@ private:
     // Auto-height helpers
     void FitMemoSection(QPlainTextEdit* memo);
     void FitRichSection(QTextEdit* re);
-    void RefitAllSections();
-
-    QList<QAction*> m_hiddenToolActions;
 };
 
 // Unit variables kept for the host's sake; nothing in the package reads or writes them.
