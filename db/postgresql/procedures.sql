@@ -6,7 +6,8 @@
 -- that the catalogue spells them as SQL Server does (@Ruid, @OutItemFirstName); the client
 -- adds the '@'. The output of sp_GetAllItemsFromAccnu_DefaustFirst is an INOUT parameter,
 -- which CALL returns as its result row. A CALL outside a transaction block is one
--- transaction: an error anywhere in a procedure undoes everything it wrote.
+-- transaction: an error anywhere in a procedure undoes everything it wrote. GUID parameters
+-- are cast to citext where they meet a GUID column, so they match without regard to case.
 
 -- Saves one report page: updates the row(s) of @Ruid or inserts one. Refuses an empty @Ruid.
 CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
@@ -69,7 +70,7 @@ BEGIN
     END IF;
     -- ruid is not unique, so two workstations saving a new report at the same moment could
     -- both insert it; a lock per GUID, held to the end of the transaction, orders them.
-    PERFORM pg_advisory_xact_lock(hashtext('sp_SaveReportInfo'), hashtext("Ruid"));
+    PERFORM pg_advisory_xact_lock(hashtext('sp_SaveReportInfo'), hashtext(lower("Ruid")));
     UPDATE Report
        SET
            Accnu = "Accnu",
@@ -120,7 +121,7 @@ BEGIN
            kgjR_A = "kgjR_A",
            kgjL_B = "kgjL_B",
            kgjR_B = "kgjR_B"
-     WHERE ruid = "Ruid";
+     WHERE ruid = CAST("Ruid" AS citext);
     IF NOT FOUND THEN
         INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
         VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3));
@@ -149,6 +150,6 @@ BEGIN
     SELECT coalesce(string_agg(ItemName, ',' ORDER BY ItemOrder, id), '')
       INTO "OutItemFirstName"
       FROM ExamItem
-     WHERE Accnu = "Accnu" AND ReportGuid = "ReportGuid" AND Usable = 1;
+     WHERE Accnu = "Accnu" AND ReportGuid = CAST("ReportGuid" AS citext) AND Usable = 1;
 END
 $$;

@@ -6,13 +6,16 @@
 -- and the report code's texts find it whatever their spelling: FROM Report, ruid, Accnu.
 -- Bracketed names ([csdoctor]) are rewritten by the client to quoted lower-case names.
 -- Chinese names are kept as they are. Texts are text (no length limit); date-times are
--- timestamp(3), local time to the millisecond; the flag is boolean.
+-- timestamp(3), local time to the millisecond; the flag is boolean. Report GUIDs (ruid,
+-- ReportGuid) are citext: they compare without regard to case, as on SQL Server.
+
+CREATE EXTENSION IF NOT EXISTS citext;
 
 -- One row per report page, keyed by its GUID. ruid is deliberately not unique: rows written
 -- by older workstations may repeat a GUID, and loading then reads the first one.
 -- sp_SaveReportInfo serialises saves of one GUID with a lock of its own.
 CREATE TABLE Report (
-    ruid              text,
+    ruid              citext,
     Accnu             text,
     nbid              text,
     jcMethod          text,
@@ -100,7 +103,7 @@ CREATE TABLE ExamItem (
     ItemName   text NOT NULL,
     ItemOrder  integer NOT NULL DEFAULT 0,
     Usable     integer NOT NULL DEFAULT 1,
-    ReportGuid text
+    ReportGuid citext
 );
 CREATE INDEX ix_ExamItem_Accnu ON ExamItem (Accnu, ItemOrder);
 

@@ -3,14 +3,14 @@
 #include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 
-QString TFreshDatabase::SkipReason()
+QString TBackendDatabase::SkipReason()
 {
     return TestsUseServer() ? ServerTestsUnavailableReason() : QString();
 }
 
 const char* TestsBackendName() { return TestsUseServer() ? "PostgreSQL (ODBC)" : "SQLite"; }
 
-TFreshDatabase::TFreshDatabase(bool withDemoData) : m_onServer(TestsUseServer())
+TBackendDatabase::TBackendDatabase(bool withDemoData) : m_onServer(TestsUseServer())
 {
     if (m_onServer) {
         m_target = CreateServerTestDatabase(withDemoData);
@@ -21,18 +21,18 @@ TFreshDatabase::TFreshDatabase(bool withDemoData) : m_onServer(TestsUseServer())
     m_conn = OpenDatabase(m_target);
 }
 
-TFreshDatabase::~TFreshDatabase()
+TBackendDatabase::~TBackendDatabase()
 {
     m_conn.reset();
     if (m_onServer) DropServerTestDatabase(m_target);
 }
 
-void TFreshDatabase::Exec(const QString& sqlite, const QString& postgresql)
+void TBackendDatabase::Exec(const QString& sqlite, const QString& postgresql)
 {
     ExecTestSql(*m_conn, m_onServer ? postgresql : sqlite);
 }
 
-TDbValue TFreshDatabase::Value(const QString& sql) { return QueryTestValue(*m_conn, sql); }
+TDbValue TBackendDatabase::Value(const QString& sql) { return QueryTestValue(*m_conn, sql); }
 
 TServerReportData::TServerReportData(TFakeMainForm& mainForm, TFakeDataModule& dataModule)
 {

@@ -14,15 +14,15 @@
 
 // A fresh database made from the project's scripts; dropped (server) or deleted (SQLite)
 // when destroyed. Construct only after checking SkipReason().
-class TFreshDatabase {
+class TBackendDatabase {
 public:
     // Empty when this run can build databases; otherwise why not (for QSKIP).
     static QString SkipReason();
 
-    explicit TFreshDatabase(bool withDemoData = false);
-    ~TFreshDatabase();
-    TFreshDatabase(const TFreshDatabase&) = delete;
-    TFreshDatabase& operator=(const TFreshDatabase&) = delete;
+    explicit TBackendDatabase(bool withDemoData = false);
+    ~TBackendDatabase();
+    TBackendDatabase(const TBackendDatabase&) = delete;
+    TBackendDatabase& operator=(const TBackendDatabase&) = delete;
 
     // What OpenDatabase takes: an ODBC connection string or the SQLite file's path. Other
     // threads and processes open their own connections with it.

@@ -29,17 +29,17 @@ private slots:
 
 private:
     TDbConnection& conn() { return m_db->Connection(); }
-    std::unique_ptr<TFreshDatabase> m_db;
+    std::unique_ptr<TBackendDatabase> m_db;
 };
 
 void TOdbcBackendTest::initTestCase()
 {
     if (!TestsUseServer()) QSKIP("ODBC backend tests need the database server (WR_TEST_BACKEND=odbc)");
-    const QString why = TFreshDatabase::SkipReason();
+    const QString why = TBackendDatabase::SkipReason();
     if (!why.isEmpty()) QSKIP(qPrintable(why));
 }
 
-void TOdbcBackendTest::init() { m_db = std::make_unique<TFreshDatabase>(); }
+void TOdbcBackendTest::init() { m_db = std::make_unique<TBackendDatabase>(); }
 void TOdbcBackendTest::cleanup() { m_db.reset(); }
 
 void TOdbcBackendTest::catalogueGivesNamesTypesAndDirections()

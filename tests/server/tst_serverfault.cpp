@@ -64,7 +64,7 @@ private:
     void StartServer() { QVERIFY2(RunScript(m_start), "the test server did not start again"); }
 
     QString m_stop, m_start;
-    std::unique_ptr<TFreshDatabase> m_db;
+    std::unique_ptr<TBackendDatabase> m_db;
     std::unique_ptr<TDbConnection> m_conn;  // the workstation's connection
     std::unique_ptr<TFakeMainForm> m_host;
     std::unique_ptr<TFakeDataModule> m_dm;
@@ -75,7 +75,7 @@ private:
 void TServerFaultTest::initTestCase()
 {
     if (!TestsUseServer()) QSKIP("Fault tests need the database server (WR_TEST_BACKEND=odbc)");
-    const QString why = TFreshDatabase::SkipReason();
+    const QString why = TBackendDatabase::SkipReason();
     if (!why.isEmpty()) QSKIP(qPrintable(why));
     m_stop = qEnvironmentVariable("WR_TEST_PG_STOP");
     m_start = qEnvironmentVariable("WR_TEST_PG_START");
@@ -85,7 +85,7 @@ void TServerFaultTest::initTestCase()
 
 void TServerFaultTest::init()
 {
-    m_db = std::make_unique<TFreshDatabase>();
+    m_db = std::make_unique<TBackendDatabase>();
     m_conn = OpenDatabase(m_db->Target());
     m_host = std::make_unique<TFakeMainForm>();
     m_dm = std::make_unique<TFakeDataModule>();

@@ -1,0 +1,172 @@
+-- SPDX-License-Identifier: MIT
+-- WriteReport on Microsoft SQL Server (2008 R2 or later): the two procedures the report
+-- editor calls. Run after schema.sql; running it again replaces them.
+--
+-- The editor reads each procedure's parameters from sys.parameters and calls it with named
+-- arguments (EXEC dbo.sp_x @Name = ?, ...), so the parameter names below are fixed. Text
+-- parameters are nvarchar(max): a text longer than its column then fails the save with
+-- SQL Server's truncation error instead of being cut short without a word.
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SaveReportInfo', N'P') IS NOT NULL DROP PROCEDURE dbo.sp_SaveReportInfo;
+GO
+-- Saves one report page in one transaction: updates the row(s) of @Ruid or inserts one.
+-- Refuses an empty @Ruid. XACT_ABORT rolls everything back on any error.
+CREATE PROCEDURE dbo.sp_SaveReportInfo
+    @Ruid              nvarchar(max),
+    @Accnu             nvarchar(max),
+    @nbid              nvarchar(max),
+    @jcMethod          nvarchar(max),
+    @ItemName          nvarchar(max),
+    @ItemCode          nvarchar(max),
+    @JCDaLei           nvarchar(max),
+    @jcTuJing          nvarchar(max),
+    @ImgQuality        nvarchar(max),
+    @SuoJian           nvarchar(max),
+    @JieLun            nvarchar(max),
+    @JianYi            nvarchar(max),
+    @rtf_SuoJian       nvarchar(max),
+    @rtf_JieLun        nvarchar(max),
+    @ReportState       int,
+    @TanTouRate        nvarchar(max),
+    @TiXing            nvarchar(max),
+    @ExamDoctor        nvarchar(max),
+    @ExamDoctorCode    nvarchar(max),
+    @ReportDoctor      nvarchar(max),
+    @ReportDoctorCode  nvarchar(max),
+    @ShenHeDoctor      nvarchar(max),
+    @ShenHeDoctorCode  nvarchar(max),
+    @HuiZhenDoctor     nvarchar(max),
+    @HuizhenDoctorCode nvarchar(max),
+    @ReportDate        datetime2(3),
+    @shenHeDate        datetime2(3),
+    @HuiZhenDate       datetime2(3),
+    @PrintedCont       int,
+    @YinYangXing       bit,
+    @WeiJiValue        nvarchar(max),
+    @BeiZhu            nvarchar(max),
+    @lczd              nvarchar(max),
+    @jcpart            nvarchar(max),
+    @jcpartcode        nvarchar(max),
+    @kgjLBaseLine      nvarchar(max),
+    @kgjLKjgd          nvarchar(max),
+    @kgjLGxtq          nvarchar(max),
+    @kgjLRgyc          nvarchar(max),
+    @kgjLGxzx          nvarchar(max),
+    @kgjRBaseLine      nvarchar(max),
+    @kgjRKjgd          nvarchar(max),
+    @kgjRGxtq          nvarchar(max),
+    @kgjRRgyc          nvarchar(max),
+    @kgjRGxzx          nvarchar(max),
+    @kgjL_A            nvarchar(max),
+    @kgjR_A            nvarchar(max),
+    @kgjL_B            nvarchar(max),
+    @kgjR_B            nvarchar(max)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    -- A report without a GUID could never be found again.
+    IF REPLACE(REPLACE(REPLACE(REPLACE(ISNULL(@Ruid, N''), N' ', N''), NCHAR(9), N''), NCHAR(10), N''), NCHAR(13), N'') = N''
+    BEGIN
+        RAISERROR (N'@Ruid 不能为空', 16, 1);
+        RETURN 1;
+    END;
+
+    BEGIN TRANSACTION;
+    -- UPDLOCK + HOLDLOCK keep the key range of @Ruid locked to the end of the transaction,
+    -- so two workstations saving a new report at the same moment insert it only once.
+    UPDATE dbo.Report WITH (UPDLOCK, HOLDLOCK)
+       SET
+           Accnu = @Accnu,
+           nbid = @nbid,
+           jcMethod = @jcMethod,
+           ItemName = @ItemName,
+           ItemCode = @ItemCode,
+           JCDaLei = @JCDaLei,
+           jcTuJing = @jcTuJing,
+           ImgQuality = @ImgQuality,
+           SuoJian = @SuoJian,
+           JieLun = @JieLun,
+           JianYi = @JianYi,
+           rtf_SuoJian = @rtf_SuoJian,
+           rtf_JieLun = @rtf_JieLun,
+           ReportState = @ReportState,
+           TanTouRate = @TanTouRate,
+           TiXing = @TiXing,
+           ExamDoctor = @ExamDoctor,
+           ExamDoctorCode = @ExamDoctorCode,
+           ReportDoctor = @ReportDoctor,
+           ReportDoctorCode = @ReportDoctorCode,
+           ShenHeDoctor = @ShenHeDoctor,
+           ShenHeDoctorCode = @ShenHeDoctorCode,
+           HuiZhenDoctor = @HuiZhenDoctor,
+           HuizhenDoctorCode = @HuizhenDoctorCode,
+           ReportDate = @ReportDate,
+           shenHeDate = @shenHeDate,
+           HuiZhenDate = @HuiZhenDate,
+           PrintedCont = @PrintedCont,
+           YinYangXing = @YinYangXing,
+           WeiJiValue = @WeiJiValue,
+           BeiZhu = @BeiZhu,
+           lczd = @lczd,
+           jcpart = @jcpart,
+           jcpartcode = @jcpartcode,
+           kgjLBaseLine = @kgjLBaseLine,
+           kgjLKjgd = @kgjLKjgd,
+           kgjLGxtq = @kgjLGxtq,
+           kgjLRgyc = @kgjLRgyc,
+           kgjLGxzx = @kgjLGxzx,
+           kgjRBaseLine = @kgjRBaseLine,
+           kgjRKjgd = @kgjRKjgd,
+           kgjRGxtq = @kgjRGxtq,
+           kgjRRgyc = @kgjRRgyc,
+           kgjRGxzx = @kgjRGxzx,
+           kgjL_A = @kgjL_A,
+           kgjR_A = @kgjR_A,
+           kgjL_B = @kgjL_B,
+           kgjR_B = @kgjR_B
+     WHERE ruid = @Ruid;
+    IF @@ROWCOUNT = 0
+        INSERT INTO dbo.Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
+        VALUES (@Ruid, @Accnu, @nbid, @jcMethod, @ItemName, @ItemCode, @JCDaLei, @jcTuJing, @ImgQuality, @SuoJian, @JieLun, @JianYi, @rtf_SuoJian, @rtf_JieLun, @ReportState, @TanTouRate, @TiXing, @ExamDoctor, @ExamDoctorCode, @ReportDoctor, @ReportDoctorCode, @ShenHeDoctor, @ShenHeDoctorCode, @HuiZhenDoctor, @HuizhenDoctorCode, @ReportDate, @shenHeDate, @HuiZhenDate, @PrintedCont, @YinYangXing, @WeiJiValue, @BeiZhu, @lczd, @jcpart, @jcpartcode, @kgjLBaseLine, @kgjLKjgd, @kgjLGxtq, @kgjLRgyc, @kgjLGxzx, @kgjRBaseLine, @kgjRKjgd, @kgjRGxtq, @kgjRRgyc, @kgjRGxzx, @kgjL_A, @kgjR_A, @kgjL_B, @kgjR_B, SYSDATETIME());
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_GetAllItemsFromAccnu_DefaustFirst', N'P') IS NOT NULL DROP PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst;
+GO
+-- Binds to report @ReportGuid every usable item of accession @Accnu that no report page
+-- holds yet, and returns in @OutItemFirstName the names of all items this report holds, in
+-- registration order, joined with ','. The UPDATE reads each candidate row under an update
+-- lock and checks ReportGuid IS NULL on the locked row, so of two workstations binding the
+-- same accession at the same moment the second skips what the first took: no item is ever
+-- bound to two reports.
+CREATE PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst
+    @Accnu            nvarchar(max),
+    @ReportGuid       nvarchar(max),
+    @OutItemFirstName nvarchar(max) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    BEGIN TRANSACTION;
+    IF REPLACE(REPLACE(REPLACE(REPLACE(ISNULL(@ReportGuid, N''), N' ', N''), NCHAR(9), N''), NCHAR(10), N''), NCHAR(13), N'') <> N''
+        UPDATE dbo.ExamItem WITH (UPDLOCK, ROWLOCK)
+           SET ReportGuid = @ReportGuid
+         WHERE Accnu = @Accnu AND Usable = 1 AND ReportGuid IS NULL;
+
+    -- FOR XML PATH joins the names on every version; TYPE + value() undoes its escaping.
+    SET @OutItemFirstName = ISNULL(STUFF((
+            SELECT N',' + ItemName
+              FROM dbo.ExamItem
+             WHERE Accnu = @Accnu AND ReportGuid = @ReportGuid AND Usable = 1
+             ORDER BY ItemOrder, id
+               FOR XML PATH(''), TYPE).value('.', 'nvarchar(max)'), 1, 1, N''), N'');
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
