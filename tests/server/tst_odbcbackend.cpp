@@ -7,6 +7,7 @@
 #include "TestDatabase.h"
 #include "platform/odbc/OdbcDatabase.h"
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TOdbcBackendTest : public QObject {
@@ -26,6 +27,7 @@ private slots:
     void bracketIdentifiersReachMixedCaseColumns();
     void objectsOutlivingTheirConnectionFailCleanly();
     void unreachableServerFailsWithTheDriversMessage();
+    void demoDataMatchesTheEmbeddedDemo();
 
 private:
     TDbConnection& conn() { return m_db->Connection(); }
@@ -206,6 +208,27 @@ void TOdbcBackendTest::unreachableServerFailsWithTheDriversMessage()
         QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot connect to ODBC ")), qPrintable(e.Message()));
         QVERIFY(!e.Message().contains(QStringLiteral("Pwd=")));
     }
+}
+
+void TOdbcBackendTest::demoDataMatchesTheEmbeddedDemo()
+{
+    // db/postgresql/demo.sql is ported from db/sqlite/demo.sql: the same rows must arrive.
+    TBackendDatabase server(true);
+    QTemporaryDir dir;
+    auto sqlite = CreateTestDatabase(dir.path(), true);
+    const QStringList checks{
+        QStringLiteral("SELECT count(*) FROM Report"), QStringLiteral("SELECT count(*) FROM Report WHERE YinYangXing = %1"),
+        QStringLiteral("SELECT count(*) FROM ExamItem WHERE ReportGuid IS NULL"), QStringLiteral("SELECT count(*) FROM csdoctor"),
+        QStringLiteral("SELECT count(*) FROM Study"), QStringLiteral("SELECT count(*) FROM Phrase"),
+        QStringLiteral("SELECT count(*) FROM ReportTemplate"), QStringLiteral("SELECT count(*) FROM SpecialSymbol"),
+        QStringLiteral("SELECT count(*) FROM 检查途径"), QStringLiteral("SELECT count(*) FROM 探头频率"),
+        QStringLiteral("SELECT count(*) FROM 图像质量"),
+        QStringLiteral("SELECT sum(length(rtf_SuoJian) + length(SuoJian)) FROM Report")};
+    for (const QString& sql : checks) {
+        const int expected = QueryTestValue(*sqlite, QString(sql).replace(QStringLiteral("%1"), QStringLiteral("1"))).AsInteger();
+        QCOMPARE(server.Value(QString(sql).replace(QStringLiteral("%1"), QStringLiteral("true"))).AsInteger(), expected);
+    }
+    QVERIFY(server.Value(QStringLiteral("SELECT count(*) FROM Report")).AsInteger() > 0);
 }
 
 QTEST_GUILESS_MAIN(TOdbcBackendTest)
