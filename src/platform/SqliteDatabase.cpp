@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "SqliteDatabase.h"
+#include "BufferedQuery.h"
 #include "SqliteScript.h"
 #include "SqliteStoredProc.h"
 #include <QAtomicInteger>
@@ -39,7 +40,7 @@ void Exec(const QSqlDatabase& db, const QString& statement)
 
 // A query whose whole result is fetched when it is opened, so that the row count is exact
 // and the statement holds no lock once Open returns.
-class TSqliteQuery final : public TDbQuery {
+class TSqliteQuery final : public TBufferedQuery {
 public:
     explicit TSqliteQuery(QString connectionName) : m_connectionName(std::move(connectionName)) {}
 
@@ -51,15 +52,17 @@ public:
         q.setForwardOnly(true);
         if (!q.exec(text)) RaiseSqliteError(q.lastError(), text);
         const QSqlRecord rec = q.record();
-        for (int c = 0; c < rec.count(); ++c) m_columns << rec.fieldName(c);
+        QStringList columns;
+        for (int c = 0; c < rec.count(); ++c) columns << rec.fieldName(c);
+        std::vector<QVariantList> rows;
         while (q.next()) {
             QVariantList row;
             row.reserve(rec.count());
             for (int c = 0; c < rec.count(); ++c) row << q.value(c);
-            m_rows.push_back(std::move(row));
+            rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) RaiseSqliteError(q.lastError(), text);
-        m_active = true;
+        SetResult(std::move(columns), std::move(rows));
     }
 
     void ExecSQL() override
@@ -68,39 +71,8 @@ public:
         Exec(SqliteDatabaseByName(m_connectionName), SqlText());
     }
 
-    void Close() override
-    {
-        m_active = false;
-        m_columns.clear();
-        m_rows.clear();
-        m_pos = 0;
-    }
-
-    bool Active() const override { return m_active; }
-    int RecordCount() const override { return static_cast<int>(m_rows.size()); }
-    void First() override { m_pos = 0; }
-    void Next() override { if (m_pos < m_rows.size()) ++m_pos; }
-    bool Eof() const override { return m_pos >= m_rows.size(); }
-
-    TDbValue FieldByName(const QString& name) const override
-    {
-        if (!m_active) throw EDatabaseError(QStringLiteral("Cannot read field '%1': the query is not open").arg(name));
-        for (qsizetype c = 0; c < m_columns.size(); ++c) {
-            if (m_columns.at(c).compare(name, Qt::CaseInsensitive) != 0) continue;
-            // Past the last row every field reads as NULL, as on an empty data set.
-            return Eof() ? TDbValue() : TDbValue(m_rows[m_pos].at(c));
-        }
-        throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
-    }
-
-    QStringList FieldNames() const override { return m_columns; }
-
 private:
     QString m_connectionName;
-    bool m_active = false;
-    QStringList m_columns;
-    std::vector<QVariantList> m_rows;
-    size_t m_pos = 0;
 };
 
 } // namespace

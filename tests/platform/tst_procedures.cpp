@@ -83,20 +83,16 @@ void AddProcedure(TDbConnection& conn, const QString& name, const QString& body,
 class TstProcedures : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<TDbConnection> m_conn;
+    std::unique_ptr<TFreshDatabase> m_db;
+    TDbConnection* m_conn = nullptr;
 
 private slots:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        m_conn = CreateTestDatabase(m_dir->path(), false);
+        m_db = std::make_unique<TFreshDatabase>(false);
+        m_conn = m_db->conn.get();
     }
-    void cleanup()
-    {
-        m_conn.reset();
-        delete m_dir;
-    }
+    void cleanup() { m_db.reset(); }
 
     void catalogueListsTheSaveParametersInOrder()
     {
@@ -205,7 +201,7 @@ private slots:
         auto save = Proc(*m_conn, kSave);
         FillSaveParams(*save, QStringLiteral("G-4"), QString(), 1.0);
         save->ExecProc();
-        auto second = OpenDatabase(m_dir->path() + QStringLiteral("/writereport.db"));
+        auto second = OpenDatabase(m_db->file);
         QCOMPARE(CountRows(*second, QStringLiteral("ruid = 'G-4'")), 1);
     }
 
@@ -313,7 +309,7 @@ private slots:
         QStringList items;
         for (int i = 1; i <= 40; ++i) items << QStringLiteral("项目%1").arg(i);
         AddItems(*m_conn, QStringLiteral("A400"), items);
-        const QString file = m_dir->path() + QStringLiteral("/writereport.db");
+        const QString file = m_db->file;
 
         // Each thread opens its own connection, as each workstation process would.
         constexpr int kThreads = 6;

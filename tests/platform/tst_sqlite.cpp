@@ -47,20 +47,16 @@ std::unique_ptr<TDbConnection> FakeOdbcOpener(const QString& target)
 class TstSqlite : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<TDbConnection> m_conn;
+    std::unique_ptr<TFreshDatabase> m_db;
+    TDbConnection* m_conn = nullptr;
 
 private slots:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        m_conn = CreateTestDatabase(m_dir->path(), false);
+        m_db = std::make_unique<TFreshDatabase>(false);
+        m_conn = m_db->conn.get();
     }
-    void cleanup()
-    {
-        m_conn.reset();
-        delete m_dir;
-    }
+    void cleanup() { m_db.reset(); }
 
     void splitStatements_data()
     {
@@ -256,7 +252,7 @@ private slots:
     {
         auto q = m_conn->CreateQuery();
         q->SQL() << QStringLiteral("select 1 AS one");
-        m_conn.reset();
+        m_db->conn.reset();
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, q->Open());
     }
 
@@ -293,15 +289,15 @@ private slots:
     {
         TOdbcHookGuard guard;
         g_odbcOpener = &FakeOdbcOpener;
-        const QString file = m_dir->filePath(QStringLiteral("a=b.db"));
-        QVERIFY(QFile::copy(m_dir->filePath(QStringLiteral("writereport.db")), file));
+        const QString file = m_db->dir.filePath(QStringLiteral("a=b.db"));
+        QVERIFY(QFile::copy(m_db->file, file));
         auto conn = OpenDatabase(file);
         QCOMPARE(conn->Dialect(), QStringLiteral("sqlite"));
     }
 
     void fileThatIsNoDatabaseIsRefused()
     {
-        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
+        const QString file = m_db->dir.filePath(QStringLiteral("notes.txt"));
         WriteFile(file, QByteArray("this is not a database, just some text that is long enough to look like a header"));
         try {
             OpenDatabase(file);
@@ -323,9 +319,9 @@ private slots:
     {
         QFETCH(QByteArray, script);
         QFETCH(QString, message);
-        const QString scriptFile = m_dir->filePath(QStringLiteral("broken.sql"));
+        const QString scriptFile = m_db->dir.filePath(QStringLiteral("broken.sql"));
         if (!script.isEmpty()) WriteFile(scriptFile, script);
-        const QString target = m_dir->filePath(QStringLiteral("sub/new.db"));
+        const QString target = m_db->dir.filePath(QStringLiteral("sub/new.db"));
         try {
             CreateSqliteDatabase(target, {scriptFile});
             QFAIL("created");
@@ -338,7 +334,7 @@ private slots:
 
     void createDatabaseRefusesAnExistingFile()
     {
-        const QString existing = m_dir->filePath(QStringLiteral("writereport.db"));
+        const QString existing = m_db->file;
         const QByteArray before = [&] { QFile f(existing); f.open(QIODevice::ReadOnly); return f.readAll(); }();
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, CreateSqliteDatabase(existing, SqliteScriptFiles(QStringLiteral(WR_SOURCE_DIR "/db/sqlite"), false)));
         QFile f(existing);

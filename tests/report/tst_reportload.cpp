@@ -59,8 +59,8 @@ TReportInfo Sentinel()
 class TstReportLoad : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<TDbConnection> m_conn;
+    std::unique_ptr<TFreshDatabase> m_db;
+    TDbConnection* m_conn = nullptr;
     TFakeMainForm* m_main = nullptr;
     TFakeDataModule* m_dm = nullptr;
     TLoader* m_loader = nullptr;
@@ -73,11 +73,11 @@ class TstReportLoad : public QObject {
 private slots:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        m_conn = CreateTestDatabase(m_dir->path(), false);
+        m_db = std::make_unique<TFreshDatabase>(false);
+        m_conn = m_db->conn.get();
         m_main = new TFakeMainForm;
         m_dm = new TFakeDataModule;
-        m_dm->mainConnection = m_conn.get();
+        m_dm->mainConnection = m_conn;
         m_loader = new TLoader;
         m_loader->SetHost(static_cast<IMainFrom*>(m_main), static_cast<ITrDataModle*>(m_dm));
     }
@@ -86,8 +86,7 @@ private slots:
         delete m_loader;
         delete m_dm;
         delete m_main;
-        m_conn.reset();
-        delete m_dir;
+        m_db.reset();
     }
 
     void foundRowFillsEveryFieldTrimmed()
@@ -176,7 +175,7 @@ private slots:
         expected.FkgjR_B = value(QStringLiteral("kgjR_B"));
         QVERIFY(info == expected);
         QCOMPARE(m_dm->mainConnectionCalls, 1);
-        QCOMPARE(m_loader->MainConnection(), m_conn.get());
+        QCOMPARE(m_loader->MainConnection(), m_conn);
         QCOMPARE(m_main->LogsWithTitle(kTitle).size(), 1);   // the SQL only
     }
 

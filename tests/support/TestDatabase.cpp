@@ -31,3 +31,9 @@ TDbValue QueryTestValue(TDbConnection& conn, const QString& sql)
     const QStringList names = q->FieldNames();
     return q->FieldByName(names.first());
 }
+
+TFreshDatabase::TFreshDatabase(bool withDemoData)
+    : file(CreateTestDatabaseFile(dir.path(), withDemoData))
+    , conn(OpenDatabase(file))
+{
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/Database.h"
 #include <QString>
+#include <QTemporaryDir>
 
 // Builds <folder>/writereport.db from schema.sql and procedures.sql (and demo.sql when
 // withDemoData) and returns its path. Throws EDatabaseError when the folder already holds
@@ -17,3 +18,12 @@ void ExecTestSql(TDbConnection& conn, const QString& sql);
 
 // The first column of the first row of a query, or a null value when there is no row.
 TDbValue QueryTestValue(TDbConnection& conn, const QString& sql);
+
+// A fresh database in a temporary folder with an open connection, removed with the object.
+// Hold one per test function (create in init(), reset in cleanup()).
+struct TFreshDatabase {
+    explicit TFreshDatabase(bool withDemoData);
+    QTemporaryDir dir;
+    QString file;
+    std::unique_ptr<TDbConnection> conn;
+};
