@@ -8,6 +8,20 @@ QString TBackendDatabase::SkipReason()
     return TestsUseServer() ? ServerTestsUnavailableReason() : QString();
 }
 
+QString PgWrapSaveProcedure(const QString& afterwards)
+{
+    return QStringLiteral(
+               "ALTER PROCEDURE sp_SaveReportInfo RENAME TO wr_inner_save;\n"
+               "DO $do$ DECLARE args text; names text; BEGIN\n"
+               "  SELECT pg_get_function_arguments(p.oid), string_agg(quote_ident(a.n), ', ' ORDER BY a.o)\n"
+               "    INTO args, names FROM pg_proc p, unnest(p.proargnames) WITH ORDINALITY AS a(n, o)\n"
+               "   WHERE p.proname = 'wr_inner_save' GROUP BY p.oid;\n"
+               "  EXECUTE format('CREATE PROCEDURE sp_SaveReportInfo(%s) LANGUAGE plpgsql AS $b$ BEGIN CALL wr_inner_save(%s); "
+               "%1 END $b$', args, names);\n"
+               "END $do$")
+        .arg(afterwards);
+}
+
 const char* TestsBackendName() { return TestsUseServer() ? "PostgreSQL (ODBC)" : "SQLite"; }
 
 TBackendDatabase::TBackendDatabase(bool withDemoData) : m_onServer(TestsUseServer())

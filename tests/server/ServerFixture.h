@@ -60,6 +60,11 @@ protected:
 // A report with a distinct value in every one of the 49 fields, none with surrounding blanks.
 TReportInfo DistinctReport(const QString& ruid);
 
+// PostgreSQL set-up text that renames sp_SaveReportInfo to wr_inner_save and puts in its
+// place a procedure with the same parameters that calls it and then runs `afterwards`
+// (PL/pgSQL, e.g. "RAISE EXCEPTION ''x'';" with quotes doubled).
+QString PgWrapSaveProcedure(const QString& afterwards);
+
 // "PostgreSQL (ODBC)" or "SQLite", for the test log.
 const char* TestsBackendName();
 

@@ -20,15 +20,7 @@ const QString kSaveTitle = QStringLiteral("ReportForm.SaveReportInfoToDB");
 
 // sp_SaveReportInfo saves, then waits before its transaction ends: the window in which
 // the test stops the server.
-const QString kSlowSave = QStringLiteral(
-    "ALTER PROCEDURE sp_SaveReportInfo RENAME TO wr_inner_save;\n"
-    "DO $do$ DECLARE args text; names text; BEGIN\n"
-    "  SELECT pg_get_function_arguments(p.oid), string_agg(quote_ident(a.n), ', ' ORDER BY a.o)\n"
-    "    INTO args, names FROM pg_proc p, unnest(p.proargnames) WITH ORDINALITY AS a(n, o)\n"
-    "   WHERE p.proname = 'wr_inner_save' GROUP BY p.oid;\n"
-    "  EXECUTE format('CREATE PROCEDURE sp_SaveReportInfo(%s) LANGUAGE plpgsql AS $b$ BEGIN CALL wr_inner_save(%s); "
-    "PERFORM pg_sleep(5); END $b$', args, names);\n"
-    "END $do$");
+const QString kSlowSave = PgWrapSaveProcedure(QStringLiteral("PERFORM pg_sleep(5);"));
 const QString kNormalSave = QStringLiteral(
     "DROP PROCEDURE sp_SaveReportInfo; ALTER PROCEDURE wr_inner_save RENAME TO sp_SaveReportInfo");
 

@@ -13,15 +13,7 @@ const QString kSaveTitle = QStringLiteral("ReportForm.SaveReportInfoToDB");
 const QString kLoadTitle = QStringLiteral("ReportForm.GetReportInfoFrom");
 
 // Replaces sp_SaveReportInfo by one that saves as usual and then fails.
-const QString kPgFailAfterWrite = QStringLiteral(
-    "ALTER PROCEDURE sp_SaveReportInfo RENAME TO wr_inner_save;\n"
-    "DO $do$ DECLARE args text; names text; BEGIN\n"
-    "  SELECT pg_get_function_arguments(p.oid), string_agg(quote_ident(a.n), ', ' ORDER BY a.o)\n"
-    "    INTO args, names FROM pg_proc p, unnest(p.proargnames) WITH ORDINALITY AS a(n, o)\n"
-    "   WHERE p.proname = 'wr_inner_save' GROUP BY p.oid;\n"
-    "  EXECUTE format('CREATE PROCEDURE sp_SaveReportInfo(%s) LANGUAGE plpgsql AS $b$ BEGIN CALL wr_inner_save(%s); "
-    "RAISE EXCEPTION ''写入后出错''; END $b$', args, names);\n"
-    "END $do$");
+const QString kPgFailAfterWrite = PgWrapSaveProcedure(QStringLiteral("RAISE EXCEPTION ''写入后出错'';"));
 const QString kSqliteFailAfterWrite = QStringLiteral(
     "UPDATE wr_procedure SET body = body || ';\nSELECT wr_raise(''写入后出错'')' WHERE name = 'sp_SaveReportInfo'");
 
