@@ -37,6 +37,16 @@ inline QToolButton* CaptionButton(QWidget* parent, const char* name, const QStri
     return b;
 }
 
+// A locked report must stay easy to read: disabled inputs draw their text dark grey rather
+// than the faint default.
+inline void ReadableWhenDisabled(QWidget* w)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x4A, 0x4A, 0x4A));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x4A, 0x4A, 0x4A));
+    w->setPalette(p);
+}
+
 // An editable drop-down list; `items` first, then the shown text (not selecting an entry).
 inline QComboBox* Combo(QWidget* parent, const char* name, int x, int y, int w, const QStringList& items = {},
                         const QString& text = {})
@@ -48,6 +58,7 @@ inline QComboBox* Combo(QWidget* parent, const char* name, int x, int y, int w, 
     c->addItems(items);
     c->setCurrentIndex(-1);
     c->setEditText(text);
+    ReadableWhenDisabled(c);
     c->setGeometry(x, y, w, 24);
     return c;
 }

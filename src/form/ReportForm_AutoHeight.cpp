@@ -99,19 +99,17 @@ void TReportForm::FitRichSection(QTextEdit* re)
 
 void TReportForm::SetPostionOnstartMemoAndRich()
 {
-    for (QWidget* caption : std::initializer_list<QWidget*>{sb_jcitem, sb_jcMethod, Lab_jcpart, lab_lczd, lab_yxbx,
-                                                            lab_zdyx, lab_beizhu})
-        caption->move(0, caption->y());
+    const std::initializer_list<QWidget*> captions{sb_jcitem, sb_jcMethod, Lab_jcpart, lab_lczd,
+                                                   lab_yxbx,  lab_zdyx,    lab_beizhu};
     const std::initializer_list<QWidget*> texts{Memo_jcItem, memo_jcmethod, Memo_jcpart, memo_lczd,
                                                 memo_beizhu, rich_jcsj,     rich_zdjx};
+    for (QWidget* caption : captions) caption->move(0, caption->y());
     for (QWidget* text : texts) text->move(61, text->y());
-    for (QWidget* caption : std::initializer_list<QWidget*>{sb_jcitem, sb_jcMethod, Lab_jcpart, lab_lczd, lab_yxbx,
-                                                            lab_zdyx, lab_beizhu})
-        caption->move(caption->x(), 1);
-    for (QWidget* text : texts) {
-        text->move(text->x(), 1);
+    for (QWidget* w : captions) w->move(w->x(), 1);
+    for (QWidget* w : texts) {
+        w->move(w->x(), 1);
         // Keep the right edge anchored now that the left edge moved.
-        if (auto* panel = qobject_cast<TSectionPanel*>(text->parentWidget())) panel->Realign();
+        if (auto* panel = qobject_cast<TSectionPanel*>(w->parentWidget())) panel->Realign();
     }
 
     Memo_jcItem->clear();

@@ -57,6 +57,15 @@ void SetRole(QWidget* w, QPalette::ColorRole role, const QColor& c)
     w->setPalette(p);
 }
 
+// Text controls keep their selection plainly visible while the focus is elsewhere.
+void KeepSelectionVisible(QWidget* w)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    w->setPalette(p);
+}
+
 QPlainTextEdit* Memo(QWidget* parent, const char* name, int x, int y, int w, int h)
 {
     auto* m = new QPlainTextEdit(parent);
@@ -67,6 +76,7 @@ QPlainTextEdit* Memo(QWidget* parent, const char* name, int x, int y, int w, int
     m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m->document()->setDocumentMargin(2);
+    KeepSelectionVisible(m);
     m->setGeometry(x, y, w, h);
     return m;
 }
@@ -86,10 +96,9 @@ QTextEdit* Rich(QWidget* parent, const char* name, int x, int y, int w, int h)
     r->setContextMenuPolicy(Qt::CustomContextMenu);
     QPalette p = r->palette();
     p.setColor(QPalette::WindowText, QColor(0xA0, 0xA0, 0xA0));  // the 1-pixel border
-    // The tool bar formats the selection while it has the focus, so keep it plainly visible.
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     r->setPalette(p);
+    // The tool bar formats the selection while the tool bar has the focus.
+    KeepSelectionVisible(r);
     r->setPlainText(QStringLiteral("RichEdit1"));
     r->setGeometry(x, y, w, h);
     return r;

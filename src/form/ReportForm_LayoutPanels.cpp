@@ -111,6 +111,7 @@ void TReportForm::BuildOtherPanel()
     edt_weiJiZhi = new QLineEdit(QStringLiteral("0"), p);
     edt_weiJiZhi->setObjectName(QStringLiteral("edt_weiJiZhi"));
     edt_weiJiZhi->setGeometry(kField2X, 4, 56, 24);
+    ReadableWhenDisabled(edt_weiJiZhi);
     Check_YinYiang = Check(p, "Check_YinYiang", QStringLiteral("阳性"));
     Check_YinYiang->setGeometry(kField2X + 70, 4, 64, 24);
 
@@ -140,8 +141,10 @@ void TReportForm::BuildReportStatePanel()
     L_ReportDate = new TDateTimePicker(p);
     L_ReportDate->setObjectName(QStringLiteral("L_ReportDate"));
     L_ReportDate->setGeometry(kFieldX, 65, kFieldW, 24);
+    ReadableWhenDisabled(L_ReportDate);
     Label17 = Label(p, "Label17", QStringLiteral("审核日期"), kLabel2X, 65);
     L_ShenHeDate = new TDateTimePicker(p);
     L_ShenHeDate->setObjectName(QStringLiteral("L_ShenHeDate"));
     L_ShenHeDate->setGeometry(kField2X, 65, kFieldW, 24);
+    ReadableWhenDisabled(L_ShenHeDate);
 }

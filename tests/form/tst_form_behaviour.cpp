@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Section auto-height, the start-up positions, lock and unlock, the current rich edit,
 // and the splitter frame, all on real widgets.
+#include "FakeHost.h"
 #include "FormTestKit.h"
+#include "ScriptedDialogs.h"
 #include "form/Frame_spliterUnit.h"
 #include "form/SectionPanel.h"
 #include <QCheckBox>
@@ -406,6 +408,68 @@ private slots:
         form->rich_jcsj->setPlainText(QStringLiteral("abc"));
         form->rich_jcsj->selectAll();
         QCOMPARE(form->current_Re, form->rich_zdjx);
+    }
+
+    // ---- hand-over and life cycle ---------------------------------------------------------
+    void handOverStoresTheObjectsOnly()
+    {
+        TFakeMainForm first, second;
+        TFakeDataModule dm1, dm2;
+        QCOMPARE(form->GetFrmClassType(), 1002);
+        form->GetMainFormObject(static_cast<IMainFrom*>(&first), static_cast<ITrDataModle*>(&dm1));
+        QCOMPARE(form->GetFrmClassType(), 1002);
+        QVERIFY(first.calls.isEmpty() && first.logs.isEmpty() && first.config.isEmpty());
+        QCOMPARE(dm1.mainConnectionCalls + dm1.moduleConnectionCalls, 0);
+        form->Write_Log_TomfmAndLogbpl(QStringLiteral("t1"), QStringLiteral("v1"));
+        QCOMPARE(first.logs.size(), 1);
+        // A second hand-over sends every later host call to the new objects.
+        form->GetMainFormObject(static_cast<IMainFrom*>(&second), static_cast<ITrDataModle*>(&dm2));
+        form->Write_Log_TomfmAndLogbpl(QStringLiteral("t2"), QStringLiteral("v2"));
+        QCOMPARE(first.logs.size(), 1);
+        QCOMPARE(second.logs.size(), 1);
+        QCOMPARE(second.logs.first().title, QStringLiteral("t2"));
+        // Anything is accepted, none included; the failure shows at first use.
+        form->GetMainFormObject(nullptr, nullptr);
+        QVERIFY_THROWS_EXCEPTION(EIntfCastError, form->Write_Log_TomfmAndLogbpl(QStringLiteral("t"), QStringLiteral("v")));
+    }
+
+    void interfacesAnswerTheirGuids()
+    {
+        void* p = nullptr;
+        QCOMPARE(form->QueryInterface(IReportForm::IID, &p), S_OK);
+        QCOMPARE(p, static_cast<void*>(static_cast<IReportForm*>(form.get())));
+        QCOMPARE(form->QueryInterface(IBPLFuncTion::IID, &p), S_OK);
+        QCOMPARE(p, static_cast<void*>(static_cast<IBPLFuncTion*>(form.get())));
+        QCOMPARE(form->QueryInterface(IInterface::IID, &p), S_OK);
+        QCOMPARE(form->QueryInterface(ITrDataModle::IID, &p), E_NOINTERFACE);
+        QCOMPARE(p, nullptr);
+        QCOMPARE(IntfCast<IReportForm>(static_cast<IBPLFuncTion*>(form.get())), static_cast<IReportForm*>(form.get()));
+    }
+
+    void closingSavesNothing()
+    {
+        TFakeMainForm host;
+        TFakeDataModule dm;
+        TScriptedDialogs dialogs;
+        form->GetMainFormObject(static_cast<IMainFrom*>(&host), static_cast<ITrDataModle*>(&dm));
+        form->SetcontrolsEnable(true);
+        form->memo_jcmethod->setPlainText(QStringLiteral("未保存的修改"));
+        QVERIFY(form->close());
+        QVERIFY(host.calls.isEmpty());
+        QVERIFY(host.logs.isEmpty());
+        QVERIFY(host.config.isEmpty());
+        QCOMPARE(dm.mainConnectionCalls + dm.moduleConnectionCalls, 0);
+        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(form->memo_jcmethod->toPlainText(), QStringLiteral("未保存的修改"));
+    }
+
+    void testMessageShowsOneOkBox()
+    {
+        TScriptedDialogs dialogs;
+        form->testToolFormMessage(QStringLiteral("测试消息"));
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown.first().text, QStringLiteral("测试消息"));
+        QCOMPARE(dialogs.shown.first().buttons, TMsgButtons::Ok);
     }
 
     // ---- splitter frame -----------------------------------------------------------------

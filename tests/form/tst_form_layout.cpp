@@ -587,6 +587,11 @@ private slots:
         QVERIFY(form->grab().save(file));
         QVERIFY(QFileInfo(file).size() > 1000);
         qInfo("screenshot: %s", qPrintable(file));
+        // The same report locked, as it shows right after opening.
+        form->SetcontrolsEnable(false);
+        SettleLayout(form.get());
+        const QString locked = dir + QStringLiteral("/report-form-locked.png");
+        QVERIFY(form->grab().save(locked));
     }
 };
 
