@@ -194,9 +194,11 @@ void TWorkflowOpenSaveTest::richTextsSurviveOpenSaveOpen()
     m_f->Open(QStringLiteral("R-4"));
     QVERIFY(FormattingKept(m_f->Rich("rich_jcsj")));
     QVERIFY(FormattingKept(m_f->Rich("rich_zdjx")));
+    m_f->Rich("rich_zdjx")->setLineWrapMode(QTextEdit::NoWrap);
     m_f->Save(QStringLiteral("R-4"));
-    // Word wrap is back on after the save took the RTF.
+    // Word wrap is on after the save took the RTF, also where it was off before.
     QCOMPARE(m_f->Rich("rich_jcsj")->lineWrapMode(), QTextEdit::WidgetWidth);
+    QCOMPARE(m_f->Rich("rich_zdjx")->lineWrapMode(), QTextEdit::WidgetWidth);
     m_f->NewForm();
     m_f->Open(QStringLiteral("R-4"));
     QVERIFY(FormattingKept(m_f->Rich("rich_jcsj")));
