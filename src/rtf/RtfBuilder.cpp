@@ -203,12 +203,12 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     if (para.ls > 0) {
         level = std::clamp(para.ilvl, 0, 8) + 1;
         auto it = m_lsLists.find({para.ls, para.ilvl});
-        return it == m_lsLists.end() ? nullptr : it->second;
+        return it == m_lsLists.end() ? nullptr : it->second.data();
     }
     level = std::clamp(para.pnLevel, 1, 9);
     m_pnChain.erase(m_pnChain.upper_bound(level), m_pnChain.end()); // deeper levels restart
     auto it = m_pnChain.find(level);
-    if (it != m_pnChain.end() && it->second->format().style() == qtStyle(para.pnStyle)) {
+    if (it != m_pnChain.end() && it->second && it->second->format().style() == qtStyle(para.pnStyle)) {
         // A fresh \pn naming another start number begins a new list.
         if (!(para.pnFresh && para.pnStart > 0 && para.pnStart != it->second->count() + 1))
             return it->second;
@@ -216,7 +216,7 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     // Numbering that resumes after other paragraphs names its number in \pnstart.
     if (para.pnStart > 1) {
         for (auto r = m_pnLists.rbegin(); r != m_pnLists.rend(); ++r) {
-            if (r->first.style == int(para.pnStyle) && r->first.level == level
+            if (r->second && r->first.style == int(para.pnStyle) && r->first.level == level
                 && r->second->count() + 1 == para.pnStart)
                 return r->second;
         }

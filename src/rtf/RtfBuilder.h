@@ -10,14 +10,15 @@
 #pragma once
 #include "RtfProps.h"
 
+#include <QPointer>
 #include <QTextBlock>
+#include <QTextList>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextBlockFormat>
 #include <map>
 #include <vector>
 
-class QTextList;
 class QTextTable;
 
 namespace rtf {
@@ -50,6 +51,9 @@ private:
         bool cellPending = false; // \cell seen: the next content goes to the next cell
         bool rowEnded = false;    // \row seen: the next content starts a new row
         std::vector<int> vmergeStart;
+        std::vector<int> rowCells; // cells each ended row used
+        std::vector<int> rowRight; // right edge (\cellx) of each ended row's last cell, -1 unknown
+        int maxRight = -1;
     };
     struct ListKey {
         int style;
@@ -65,6 +69,7 @@ private:
     void syncInnermost();
     void moveToCell(TableCtx& t);
     void applyRowDef(TableCtx& t, const RowDef& def);
+    void spanShortRows(TableCtx& t);
 
     QTextCursor& m_c;
     bool m_whole;
@@ -82,9 +87,10 @@ private:
     std::vector<TableCtx> m_tables;
     std::vector<RowDef> m_rowDefs;
 
-    std::map<std::pair<int, int>, QTextList*> m_lsLists; // (\ls, \ilvl) -> list
-    std::map<int, QTextList*> m_pnChain;                  // level -> list still running
-    std::vector<std::pair<ListKey, QTextList*>> m_pnLists;
+    // QTextDocument deletes a list that loses its last paragraph, hence QPointer.
+    std::map<std::pair<int, int>, QPointer<QTextList>> m_lsLists; // (\ls, \ilvl) -> list
+    std::map<int, QPointer<QTextList>> m_pnChain;                  // level -> list still running
+    std::vector<std::pair<ListKey, QPointer<QTextList>>> m_pnLists;
 };
 
 } // namespace rtf

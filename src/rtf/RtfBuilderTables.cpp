@@ -29,11 +29,13 @@ QTextTableFormat tableFormat(const RowDef& def)
 
 void DocBuilder::openTable(int level)
 {
+    // Definitions left from an earlier row (always so for a nested row, whose definitions
+    // follow its cells) say nothing about this table: it then starts narrow and grows.
     const RowDef& def = rowDef(level);
-    const int cols = std::clamp(int(def.cells.size()), 1, 64);
+    const int cols = def.fresh ? std::clamp(int(def.cells.size()), 1, 64) : 1;
     m_pendingBreak = false; // the table follows the paragraph that was just closed
     TableCtx t;
-    t.table = m_c.insertTable(1, cols, tableFormat(def));
+    t.table = m_c.insertTable(1, cols, tableFormat(def.fresh ? def : RowDef()));
     t.vmergeStart.assign(size_t(cols), -1);
     m_tables.push_back(t);
     moveToCell(m_tables.back());
@@ -74,6 +76,7 @@ void DocBuilder::syncInnermost()
             }
             t.table->appendColumns(1);
             t.vmergeStart.resize(size_t(t.table->columns()), -1);
+            spanShortRows(t);
         }
         t.cellPending = false;
         moveToCell(t);
@@ -101,11 +104,36 @@ void DocBuilder::endRow(int level)
     if (int(m_tables.size()) < level || m_tables.back().rowEnded)
         return; // \row without cells: nothing to end
     TableCtx& t = m_tables.back();
-    applyRowDef(t, rowDef(level));
+    const RowDef& def = rowDef(level);
+    const int used = t.col + 1;
+    t.rowCells.push_back(used);
+    const int right = def.cells.empty() ? -1 : def.cells[size_t(std::min<int>(used, int(def.cells.size())) - 1)].right;
+    t.rowRight.push_back(right);
+    t.maxRight = std::max(t.maxRight, right);
+    applyRowDef(t, def);
+    spanShortRows(t);
+    rowDef(level).fresh = false;
     t.rowEnded = true;
     t.cellPending = false;
     m_pendingBreak = false;
     m_blockTouched = false;
+}
+
+// A row with fewer cells than the table whose last cell reaches the table's right edge (as
+// writers give a cell spanning a wider row below it) has that cell span the missing columns.
+void DocBuilder::spanShortRows(TableCtx& t)
+{
+    const int cols = t.table->columns();
+    for (size_t r = 0; r < t.rowCells.size(); ++r) {
+        const int used = t.rowCells[r];
+        if (used >= cols || used < 1)
+            continue;
+        if (t.rowRight[r] >= 0 && t.rowRight[r] < t.maxRight - 20)
+            continue; // a row that really is shorter
+        const QTextTableCell last = t.table->cellAt(int(r), used - 1);
+        if (last.row() == int(r) && last.column() == used - 1 && last.rowSpan() == 1)
+            t.table->mergeCells(int(r), used - 1, 1, cols - used + 1);
+    }
 }
 
 void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)

@@ -61,6 +61,7 @@ struct RowDef {
     int left = 0;    // \trleft
     int gap = -1;    // \trgaph, -1 when not given
     bool border = false;
+    bool fresh = false; // given (\trowd) for the row now being read, not left from an earlier row
     void reset() { *this = RowDef(); }
 };
 

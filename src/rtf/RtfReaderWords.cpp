@@ -4,7 +4,9 @@
 
 #include "RtfCodePage.h"
 
+#include <QBuffer>
 #include <QFont>
+#include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
 
@@ -207,7 +209,11 @@ void Reader::tableWord(Kw kw, int param)
     case Kw::NestCell: if (m_st.dest == Dest::Text) cellEnd(nested); break;
     case Kw::Row: if (m_st.dest == Dest::Text) rowEnd(1); break;
     case Kw::NestRow: if (m_st.dest == Dest::Text) rowEnd(nested); break;
-    case Kw::Trowd: def.reset(); m_inRowDef = true; break;
+    case Kw::Trowd:
+        def.reset();
+        def.fresh = true;
+        m_inRowDef = true;
+        break;
     case Kw::Cellx:
         if (def.cells.size() < 64) {
             CellDef cell = def.pending;
@@ -341,7 +347,11 @@ void Reader::finishPicture()
         ++m_diag.skippedPictures;
         return;
     }
-    if (!(png || jpeg)) {
+    // The header must give a size: data that no image reader can open stays out.
+    QBuffer buffer(const_cast<QByteArray*>(&d));
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer, png ? "png" : "jpeg").size();
+    if (!(png || jpeg) || !size.isValid() || size.isEmpty()) {
         ++m_diag.badPictures;
         return;
     }

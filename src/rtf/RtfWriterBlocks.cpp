@@ -286,9 +286,9 @@ void Writer::writeImage(const QTextCharFormat& format)
     }
     QBuffer in(&data);
     in.open(QIODevice::ReadOnly);
-    QSize natural = QImageReader(&in).size();
+    const QSize natural = QImageReader(&in).size();
     if (!natural.isValid() || natural.isEmpty())
-        natural = QSize(std::max(1, int(img.width())), std::max(1, int(img.height())));
+        return; // damaged data: nothing RichEdit could show
     double w = img.width() > 0 ? img.width() : 0;
     double h = img.height() > 0 ? img.height() : 0;
     if (w <= 0 && h <= 0) {

@@ -102,6 +102,22 @@ private slots:
         QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg12345 caf\\'e9}") << QString::fromUtf8("café")
                                            << "code page 12345";
 
+        // Found by fuzzing: a nested row whose end mark is damaged, then another nested table
+        // (left-over row definitions once gave the second one too many columns).
+        QTest::newRow("nested row never ended, then another nested table")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\trowd\\cellx4000\\cellx8000\\pard\\intbl o1\\par"
+                          "\\pard\\intbl\\itap2 i1\\nestcell i2\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\neswtro}"
+                          "\\pard\\intbl\\itap2 i3\\nestcell i4\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}"
+                          "\\pard\\intbl\\itap1\\cell o2\\cell\\row\\pard mid\\par\\trowd\\cellx4000\\cellx8000\\pard\\intbl o3\\par"
+                          "\\pard\\intbl\\itap2 i5\\nestcell i6\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}"
+                          "\\pard\\intbl\\itap2 i7\\nestcell i8\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}"
+                          "\\pard\\intbl\\itap1\\cell o4\\cell\\row}")
+            << "o1i1i2i3i4o2mido3i5i6i7i8o4" << "";
+        // Found by fuzzing: PNG data whose header gives no size could not be written back stably.
+        QTest::newRow("PNG with a zero width")
+            << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picwgoal600 89504e470d0a1a0a0000000d4948445200000000000000020802000000}b}")
+            << "ab" << "damaged";
+
         QRandomGenerator random(20240607);
         for (int i = 0; i < 4; ++i) {
             QByteArray garbage(65536, Qt::Uninitialized);
