@@ -64,6 +64,9 @@ const Entry kEntries[] = {
     {"strike", Kw::Strike, 0}, {"striked", Kw::Strike, 0}, {"v", Kw::V, 0},
     {"super", Kw::Super, 0}, {"sub", Kw::Sub, 0}, {"nosupersub", Kw::NoSuperSub, 0},
     {"uc", Kw::Uc, 0}, {"u", Kw::U, 0},
+    {"loch", Kw::CharClass, 0}, {"hich", Kw::CharClass, 0}, {"dbch", Kw::CharClass, 1},
+    {"rtlch", Kw::CharClass, 0}, {"ltrch", Kw::CharClass, 0}, {"af", Kw::Af, 0}, {"afs", Kw::Afs, 0},
+    {"ab", Kw::Ab, 0}, {"ai", Kw::Ai, 0},
 
     {"pard", Kw::Pard, 0}, {"par", Kw::Par, 0}, {"sect", Kw::Sect, 0}, {"line", Kw::Line, 0},
     {"tab", Kw::Tab, 0}, {"ql", Kw::Ql, 0}, {"qr", Kw::Qr, 0}, {"qc", Kw::Qc, 0},

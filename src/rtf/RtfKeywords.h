@@ -20,6 +20,7 @@ enum class Kw : uint8_t {
     F, FCharset, Cpg, Red, Green, Blue,
     // character formatting
     Plain, Fs, Cf, Cb, Highlight, B, I, Ul, UlNone, Strike, V, Super, Sub, NoSuperSub, Uc, U,
+    CharClass, Af, Afs, Ab, Ai,
     // paragraphs
     Pard, Par, Sect, Line, Tab, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa, Sl, SlMult,
     // tables
@@ -36,7 +37,7 @@ enum class Kw : uint8_t {
 
 struct KwInfo {
     Kw kw = Kw::Unknown;
-    char16_t ch = 0; // for Kw::Char
+    char16_t ch = 0; // for Kw::Char; for Kw::CharClass 1 = \dbch, 0 = any other
 };
 
 KwInfo lookupKeyword(std::string_view word);

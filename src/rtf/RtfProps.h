@@ -24,7 +24,28 @@ struct CharProps {
     int fg = 0;          // \cf index, 0 = automatic
     int bg = 0;          // \highlight / \cb index, 0 = none
     uint8_t flags = 0;   // CharFlag bits
+    // Associated properties given under \dbch (\af, \afs, \ab, \ai): how LibreOffice and
+    // Word format double-byte (CJK) text apart from the rest of a run.
+    int dbFont = -1;
+    int dbHalfPoints = 0;
+    uint8_t dbMask = 0;  // which CharFlag bits dbFlags overrides
+    uint8_t dbFlags = 0;
     bool operator==(const CharProps&) const = default;
+    bool hasDoubleByteFormat() const { return dbFont >= 0 || dbHalfPoints > 0 || dbMask; }
+    // The properties double-byte characters of this run get.
+    CharProps doubleByte() const
+    {
+        CharProps p = *this;
+        if (dbFont >= 0)
+            p.font = dbFont;
+        if (dbHalfPoints > 0)
+            p.halfPoints = dbHalfPoints;
+        p.flags = uint8_t((flags & ~dbMask) | (dbFlags & dbMask));
+        p.dbFont = -1;
+        p.dbHalfPoints = 0;
+        p.dbMask = p.dbFlags = 0;
+        return p;
+    }
 };
 
 enum class ListStyle : uint8_t { None, Bullet, Decimal, UpperAlpha, LowerAlpha, UpperRoman, LowerRoman };

@@ -516,7 +516,22 @@ void Reader::flushRun()
     decodePending();
     if (m_run.isEmpty())
         return;
-    m_out.insertText(m_run, format(m_runChr), para());
+    if (!m_runChr.hasDoubleByteFormat()) {
+        m_out.insertText(m_run, format(m_runChr), para());
+    } else { // double-byte characters take the associated properties
+        const CharProps db = m_runChr.doubleByte();
+        const ParaProps p = para();
+        auto isDoubleByte = [](QChar c) { return c.unicode() >= 0x2E80; };
+        qsizetype from = 0;
+        while (from < m_run.size()) {
+            const bool wide = isDoubleByte(m_run.at(from));
+            qsizetype to = from + 1;
+            while (to < m_run.size() && isDoubleByte(m_run.at(to)) == wide)
+                ++to;
+            m_out.insertText(m_run.mid(from, to - from), format(wide ? db : m_runChr), p);
+            from = to;
+        }
+    }
     m_run.resize(0);
 }
 

@@ -76,6 +76,7 @@ private:
         const CodePage* cp = nullptr;
         Dest dest = Dest::Text;
         uint8_t uc = 1;
+        bool dbch = false;      // \dbch is the character class associated properties go to
         bool destOwner = false; // this group opened dest
         bool starred = false;   // \* seen, waiting for the destination word
         bool nestProps = false; // inside {\*\nesttableprops ...}

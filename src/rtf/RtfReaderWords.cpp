@@ -144,6 +144,16 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Super: flag(Subscript, false); flag(Superscript, on); break;
     case Kw::Sub: flag(Superscript, false); flag(Subscript, on); break;
     case Kw::NoSuperSub: flag(Superscript | Subscript, false); break;
+    case Kw::CharClass: m_st.dbch = info.ch == 1; break;
+    case Kw::Af: if (m_st.dbch) chr.dbFont = param; break;
+    case Kw::Afs: if (m_st.dbch) chr.dbHalfPoints = hasParam && param > 0 ? std::min(param, 3276) : 0; break;
+    case Kw::Ab: case Kw::Ai:
+        if (m_st.dbch) {
+            const uint8_t bit = kw == Kw::Ab ? Bold : Italic;
+            chr.dbMask |= bit;
+            chr.dbFlags = on ? uint8_t(chr.dbFlags | bit) : uint8_t(chr.dbFlags & ~bit);
+        }
+        break;
     case Kw::Uc: m_st.uc = uint8_t(std::clamp(hasParam ? param : 1, 0, 16)); break;
     case Kw::U:
         if (hasParam) {

@@ -6,7 +6,10 @@
 #   NAME.runs     optional: the formatting runs, one "R family|points|flags|fg|bg|text" line each
 #   NAME.outline  optional: paragraphs, lists, tables and pictures, as tst_rtf_golden prints them
 #   NAME.warn     optional: text the reader's warnings must contain (without it: no warnings)
-# Run it from anywhere; it rewrites the files beside itself.
+# Run it from anywhere; it rewrites the files beside itself. The lo_* files are not made here:
+# lo_report.rtf is what LibreOffice writes for lo_report.html
+# (soffice --headless --convert-to "rtf:Rich Text Format" lo_report.html), kept with its
+# expected .txt, .runs and .outline as a sample of a real writer's output.
 import binascii
 import os
 import struct
