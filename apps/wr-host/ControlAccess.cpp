@@ -4,6 +4,8 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QJsonDocument>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QFontComboBox>
@@ -104,6 +106,10 @@ QJsonArray Fragments(const QTextEdit* e)
 
 bool CanType(QObject* o, const QString& name, QString* error)
 {
+    if (auto* w = qobject_cast<QWidget*>(o); w && !w->isVisibleTo(w->window())) {
+        *error = QStringLiteral("%1 is hidden").arg(name);
+        return false;
+    }
     if (!EnabledOf(o)) {
         *error = QStringLiteral("%1 is disabled").arg(name);
         return false;
@@ -170,10 +176,26 @@ QJsonObject DumpControls(QWidget* root)
     return all;
 }
 
+QByteArray ContentFingerprint(QWidget* root)
+{
+    const QJsonObject all = DumpControls(root);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        const QJsonObject c = it.value().toObject();
+        QJsonObject content;
+        for (const char* key : {"text", "checked", "fragments"})
+            if (c.contains(QLatin1String(key))) content[QLatin1String(key)] = c[QLatin1String(key)];
+        hash.addData(it.key().toUtf8());
+        hash.addData(QJsonDocument(content).toJson(QJsonDocument::Compact));
+    }
+    return hash.result();
+}
+
 bool SetControlText(QObject* o, const QString& text, QString* error)
 {
     const QString name = o->objectName();
     if (!CanType(o, name, error)) return false;
+    if (auto* w = qobject_cast<QWidget*>(o)) w->window()->activateWindow();
     if (auto* e = qobject_cast<QLineEdit*>(o)) {
         e->setFocus();
         e->selectAll();
@@ -273,6 +295,22 @@ bool ClickControl(QObject* o, QString* error)
     }
     *error = QStringLiteral("%1 (%2) cannot be clicked").arg(o->objectName(), QString::fromLatin1(o->metaObject()->className()));
     return false;
+}
+
+bool FocusControl(QObject* o, QString* error)
+{
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w->focusPolicy() == Qt::NoFocus) {
+        *error = QStringLiteral("%1 cannot take the focus").arg(o->objectName());
+        return false;
+    }
+    if (!w->isEnabled() || !w->isVisibleTo(w->window())) {
+        *error = QStringLiteral("%1 is disabled or hidden").arg(o->objectName());
+        return false;
+    }
+    w->window()->activateWindow();
+    w->setFocus(Qt::MouseFocusReason);
+    return true;
 }
 
 bool ControlProperty(QObject* o, QWidget* root, const QString& property, QString* value, QString* error)

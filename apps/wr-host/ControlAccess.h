@@ -19,11 +19,17 @@ QJsonObject ControlState(QObject* control, QWidget* root);
 // "qt_" children left out).
 QJsonObject DumpControls(QWidget* root);
 
+// A digest of what the user can change under root (texts, check states, rich-text formats),
+// to tell whether anything changed since it was last taken.
+QByteArray ContentFingerprint(QWidget* root);
+
 // Replaces the control's text (line edit, memo, rich edit, combo, date, spin box).
 bool SetControlText(QObject* control, const QString& text, QString* error);
 // Ticks or unticks a checkable button or action by clicking it when its state differs.
 bool SetControlChecked(QObject* control, bool on, QString* error);
 bool ClickControl(QObject* control, QString* error);
+// Gives the control the keyboard focus (activating its window), as a click into it would.
+bool FocusControl(QObject* control, QString* error);
 // The value `expect` compares: "text" (default), "checked", "enabled", "readOnly" or
 // "visible" of the control, booleans as "true"/"false". False for an unknown property.
 bool ControlProperty(QObject* control, QWidget* root, const QString& property, QString* value, QString* error);

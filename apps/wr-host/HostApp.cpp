@@ -85,6 +85,16 @@ THostLogin ResolveLogin(const THostOptions& o, TConfigStore& config, TDbConnecti
     return l;
 }
 
+// A user's first configuration shows every section of the editor; the editor itself hides
+// the sections whose switches are absent, which suits sites that configure them, not a
+// first look at the program.
+void SeedNewConfiguration(TConfigStore& config)
+{
+    const QString section = QStringLiteral("Configuration/TReportForm");
+    for (const char* key : {"panel_jcmethod_Visible", "panel_jcpart_Visible", "panel_lczd_Visible"})
+        config.WriteBool(section, QLatin1String(key), true);
+}
+
 // Restores the message-box service when the host ends, however it ends.
 struct TDialogServiceGuard {
     IDialogService* previous = nullptr;
@@ -134,6 +144,7 @@ int RunHost(const QStringList& arguments)
     };
 
     TConfigStore config(o.configFile.isEmpty() ? TConfigStore::DefaultFileName() : o.configFile, logFn);
+    if (!QFileInfo::exists(config.FileName())) SeedNewConfiguration(config);
 
     const TFontMapping fonts = InstallCjkFontSubstitutes();
     if (fonts.sans.isEmpty()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HostMainForm.h"
 #include "ConfigStore.h"
+#include "ControlAccess.h"
 #include "HostDataModule.h"
 #include "HostLog.h"
 #include "HostQueries.h"
@@ -285,7 +286,8 @@ bool THostMainForm::ReportIsEdited()
 
 bool THostMainForm::LeaveCurrentReport()
 {
-    if (!ReportIsEdited()) return true;
+    // Unlocked but unchanged since it was opened or saved: nothing to lose.
+    if (!ReportIsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return true;
     TMessageRequest q;
     q.parent = this;
     q.caption = QStringLiteral("保存报告");
@@ -336,6 +338,7 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
         ReportFailure(QStringLiteral("打开报告"), r, false);
         return false;
     }
+    m_savedContent = ContentFingerprint(m_form.widget);
     ShowStatus(QStringLiteral("已打开报告 %1（只读）。按 Ctrl+E 解锁编辑。").arg(accnu));
     return true;
 }
@@ -370,6 +373,7 @@ bool THostMainForm::SaveReport(QString* error)
         ReportFailure(QStringLiteral("保存"), r, true);
         return false;
     }
+    m_savedContent = ContentFingerprint(m_form.widget);
     QString ignored;
     RefreshWorklist(&ignored);
     ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));

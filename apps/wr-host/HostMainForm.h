@@ -148,6 +148,7 @@ private:
     TLoadedForm m_form;
     QString m_formClassName;
     QString m_currentRuid;
+    QByteArray m_savedContent;                // the editor's content as last opened or saved
     TScriptSession* m_session = nullptr;
     QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
 

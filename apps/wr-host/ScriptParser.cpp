@@ -20,6 +20,7 @@ constexpr TCommandShape kShapes[] = {
     {"set", 1, 1, true, false},
     {"check", 2, 2, false, false},
     {"click", 1, 1, false, false},
+    {"focus", 1, 1, false, false},
     {"answer", 1, 1, false, false},
     {"pick", 1, 1, true, true},
     {"save", 0, 1, false, false},
@@ -50,7 +51,7 @@ QStringList TakeWords(const QString& line, int count, QString* rest)
         while (i < n && !line.at(i).isSpace()) ++i;
         words << line.mid(start, i - start);
     }
-    if (i < n) ++i; // the single separator before the text
+    if (i < n && line.at(i).isSpace()) ++i; // the single separator before the text
     *rest = i < n ? line.mid(i) : QString();
     return words;
 }

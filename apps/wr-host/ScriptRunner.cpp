@@ -99,6 +99,10 @@ bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
         QObject* o = control(c.args.at(0));
         return o && ClickControl(o, error);
     }
+    if (n == QLatin1String("focus")) {
+        QObject* o = control(c.args.at(0));
+        return o && FocusControl(o, error);
+    }
     if (n == QLatin1String("answer")) {
         m_session.answers << AnswerFromName(c.args.at(0));
         return true;
