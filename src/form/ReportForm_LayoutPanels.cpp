@@ -2,6 +2,7 @@
 // The three panels without a single text control: hip-joint screening, other values, and
 // report state with doctors and dates. Their inner positions are this form's own; what
 // matters to the rest of the form is the names, kinds, lists and initial texts.
+#include "GrafHints.h"
 #include "LayoutHelpers.h"
 #include "ReportUnit.h"
 #include "SectionPanel.h"
@@ -98,6 +99,7 @@ void TReportForm::BuildHipJointPanel()
     Label25 = Label(p, "Label25", QStringLiteral("度"), degreeLeftX, Cbx_kgj_Left_β->y());
     Label23 = Label(p, "Label23", QStringLiteral("度"), degreeRightX, Cbx_kgj_Right_α->y());
     Label24 = Label(p, "Label24", QStringLiteral("度"), degreeRightX, Cbx_kgj_Right_β->y());
+    InstallGrafHints(*this);
 }
 
 void TReportForm::BuildOtherPanel()

@@ -1,6 +1,69 @@
 // SPDX-License-Identifier: MIT
-#include "ReportUnit.h"
+// Report templates arrive twice: on the clipboard, which is pasted, and in a model file
+// beside the program, which is loaded only when the paste leaves the editor blank (the
+// host's template window sometimes puts nothing pasteable on the clipboard). No error is
+// caught here: a failure to read the model file reaches the host's call.
+#include "ReportForm_Editing.h"
+#include "RichPaste.h"
+#include "platform/Exception.h"
+#include "platform/LegacyText.h"
+#include "platform/ProgramDir.h"
+#include "rtf/Rtf.h"
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <algorithm>
 
-void TReportForm::SetModValues_SuoJianPasteFromClipboard() {}
+namespace {
 
-void TReportForm::SetModValues_JieLunPasteFromClipboard() {}
+// Blanks and control characters, line breaks included, as the workstation's Trim sees them.
+bool IsBlankText(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0x20; });
+}
+
+// Replaces the editor's whole content by the model file: RTF as rich text, anything else as
+// plain text in the workstation's encodings.
+void LoadModelFile(QTextEdit* re, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("无法读取模板文件 %1：%2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(QStringLiteral("无法读取模板文件 %1：%2").arg(path, file.errorString()));
+    if (RtfToDocument(bytes, *re->document())) return;
+    re->setPlainText(DecodeWindowsText(bytes).text);
+}
+
+void PasteTemplate(QTextEdit* re, bool append, const QString& modelName)
+{
+    const QString folder = ProgramDir() + QStringLiteral("Temp/Model");
+    QDir().mkpath(folder);  // the host writes the model files here; failing to create it is no error
+    const QString modelFile = folder + QLatin1Char('/') + modelName;
+    if (!QFileInfo(modelFile).isFile()) return;
+
+    QTextCursor c = re->textCursor();
+    if (append) c.movePosition(QTextCursor::End);
+    else c.select(QTextCursor::Document);
+    re->setTextCursor(c);
+    PasteClipboard(re);
+
+    if (IsBlankText(re->toPlainText())) LoadModelFile(re, modelFile);
+}
+
+}  // namespace
+
+void TReportForm::SetModValues_SuoJianPasteFromClipboard()
+{
+    PasteTemplate(rich_jcsj, tb_Check_Add->isChecked(), QStringLiteral("sj.rtf"));
+}
+
+void TReportForm::SetModValues_JieLunPasteFromClipboard()
+{
+    PasteTemplate(rich_zdjx, tb_Check_Add->isChecked(), QStringLiteral("jl.rtf"));
+}
