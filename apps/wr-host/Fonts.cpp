@@ -2,10 +2,13 @@
 #include "Fonts.h"
 #include <QFont>
 #include <QFontDatabase>
+#include <QPainterPath>
+#include <QRawFont>
 
 namespace {
-// In order of preference; the first installed one wins.
-const char* const kSans[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC",
+// In order of preference; the first installed one wins. Noto comes first because WenQuanYi
+// Micro Hei draws some symbols (℃) as an empty glyph.
+const char* const kSans[] = {"Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC", "WenQuanYi Micro Hei",
                              "WenQuanYi Zen Hei", "Droid Sans Fallback"};
 const char* const kSerif[] = {"Noto Serif CJK SC", "Noto Serif SC", "Source Han Serif SC", "AR PL UMing CN",
                               "AR PL SungtiL GB"};
@@ -26,6 +29,25 @@ TFontMapping ChooseCjkFonts(const QStringList& installed)
     m.serif = FirstInstalled(installed, std::begin(kSerif), std::end(kSerif));
     if (m.serif.isEmpty()) m.serif = m.sans;
     return m;
+}
+
+QFont FontDrawing(const QFont& preferred, const QString& text)
+{
+    auto draws = [&](const QFont& f) {
+        const QRawFont raw = QRawFont::fromFont(f);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        if (!raw.isValid() || glyphs.isEmpty()) return false;
+        for (quint32 g : glyphs)
+            if (g == 0 || raw.pathForGlyph(g).isEmpty()) return false;
+        return true;
+    };
+    if (draws(preferred)) return preferred;
+    for (const char* family : {"DejaVu Sans", "Noto Sans", "Noto Sans Symbols", "Liberation Sans", "FreeSans"}) {
+        QFont f = preferred;
+        f.setFamilies({QLatin1String(family)});
+        if (draws(f)) return f;
+    }
+    return preferred;
 }
 
 TFontMapping InstallCjkFontSubstitutes()

@@ -219,7 +219,8 @@ void THostMainForm::MarkCurrentRow()
 {
     for (int i = 0; i < m_worklist->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_worklist->topLevelItem(i);
-        const bool current = !m_currentRuid.isEmpty() && item->data(ColAccnu, kRuidRole).toString() == m_currentRuid;
+        const bool current = !m_currentRuid.isEmpty()
+            && item->data(ColAccnu, kRuidRole).toString().compare(m_currentRuid, Qt::CaseInsensitive) == 0;
         for (int c = 0; c < ColCount; ++c) {
             QFont f = item->font(c);
             f.setBold(current);
@@ -266,14 +267,29 @@ TFormCallResult THostMainForm::CallForm(const QString& what, const std::function
 void THostMainForm::ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox)
 {
     ShowStatus(QStringLiteral("%1失败：%2").arg(what, r.error));
-    if (r.thrown || !editorShowsBox) {
-        TMessageRequest box;
-        box.parent = this;
-        box.caption = QStringLiteral("%1失败").arg(what);
-        box.text = r.error;
-        box.icon = TMsgIcon::Error;
-        Dialogs().MessageBox(box);
-    }
+    if (r.thrown || !editorShowsBox) Tell(QStringLiteral("%1失败").arg(what), r.error, TMsgIcon::Error);
+}
+
+void THostMainForm::Tell(const QString& caption, const QString& text, TMsgIcon icon)
+{
+    TMessageRequest box;
+    box.parent = this;
+    box.caption = caption;
+    box.text = text;
+    box.icon = icon;
+    Dialogs().MessageBox(box);
+}
+
+TMsgResult THostMainForm::Ask(const QString& caption, const QString& text, TMsgIcon icon, TMsgResult defaultButton)
+{
+    TMessageRequest q;
+    q.parent = this;
+    q.caption = caption;
+    q.text = text;
+    q.buttons = TMsgButtons::YesNo;
+    q.icon = icon;
+    q.defaultButton = defaultButton;
+    return Dialogs().MessageBox(q);
 }
 
 bool THostMainForm::ReportIsEdited()
@@ -288,14 +304,7 @@ bool THostMainForm::LeaveCurrentReport()
 {
     // Unlocked but unchanged since it was opened or saved: nothing to lose.
     if (!ReportIsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return true;
-    TMessageRequest q;
-    q.parent = this;
-    q.caption = QStringLiteral("保存报告");
-    q.text = QStringLiteral("当前报告正在编辑，是否先保存？");
-    q.buttons = TMsgButtons::YesNo;
-    q.icon = TMsgIcon::Question;
-    q.defaultButton = TMsgResult::Yes;
-    switch (Dialogs().MessageBox(q)) {
+    switch (Ask(QStringLiteral("保存报告"), QStringLiteral("当前报告正在编辑，是否先保存？"), TMsgIcon::Question, TMsgResult::Yes)) {
     case TMsgResult::Yes: {
         QString error;
         return SaveReport(&error);
@@ -399,13 +408,7 @@ void THostMainForm::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    TMessageRequest q;
-    q.parent = this;
-    q.caption = QStringLiteral("关闭");
-    q.text = QStringLiteral("报告没有保存。仍然关闭吗？");
-    q.buttons = TMsgButtons::YesNo;
-    q.icon = TMsgIcon::Warning;
-    q.defaultButton = TMsgResult::No;
-    if (Dialogs().MessageBox(q) == TMsgResult::Yes) event->accept();
+    if (Ask(QStringLiteral("关闭"), QStringLiteral("报告没有保存。仍然关闭吗？"), TMsgIcon::Warning, TMsgResult::No) == TMsgResult::Yes)
+        event->accept();
     else event->ignore();
 }

@@ -11,6 +11,7 @@
 #include "PickerKind.h"
 #include "PluginLoader.h"
 #include "host/uPubIntFace_WriteReport.h"
+#include "platform/DialogService.h"
 #include <QMainWindow>
 #include <functional>
 
@@ -130,6 +131,9 @@ private:
     // Asks whether to save an edited report before it is left; false when the user's
     // choice (or a failed save) means staying on it.
     bool LeaveCurrentReport();
+    // Message boxes through the dialog service (answered by the script in script mode).
+    void Tell(const QString& caption, const QString& text, TMsgIcon icon);
+    TMsgResult Ask(const QString& caption, const QString& text, TMsgIcon icon, TMsgResult defaultButton);
     // Reports an error in the status bar and, unless the editor already showed one, a box.
     void ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox);
 

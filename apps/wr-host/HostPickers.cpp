@@ -10,7 +10,6 @@
 #include "ScriptSession.h"
 #include "TemplateTransfer.h"
 #include <QStatusBar>
-#include "platform/DialogService.h"
 
 void THostMainForm::RunPicker(TPickerKind kind)
 {
@@ -38,12 +37,7 @@ void THostMainForm::PickerFailed(TPickerKind kind, const QString& message)
         m_session->errors << QStringLiteral("%1 picker: %2").arg(QLatin1String(PickerInfo(kind).name), message);
         return;
     }
-    TMessageRequest box;
-    box.parent = this;
-    box.caption = title;
-    box.text = message;
-    box.icon = TMsgIcon::Warning;
-    Dialogs().MessageBox(box);
+    Tell(title, message, TMsgIcon::Warning);
 }
 
 bool THostMainForm::TakeScriptPick(TPickerKind kind, QString* value)

@@ -126,8 +126,10 @@ QList<TPickerEntry> LoadExamItems(TDbConnection& conn, const QString& ruid)
         e.code = q->FieldByName(QStringLiteral("ItemCode")).AsString();
         e.text = q->FieldByName(QStringLiteral("ItemName")).AsString();
         const QString owner = q->FieldByName(QStringLiteral("ReportGuid")).AsString();
-        e.checked = !owner.isEmpty() && owner == ruid;
-        e.enabled = owner.isEmpty() || owner == ruid;
+        // GUIDs match without case, as the database compares them.
+        const bool mine = owner.compare(ruid, Qt::CaseInsensitive) == 0;
+        e.checked = !owner.isEmpty() && mine;
+        e.enabled = owner.isEmpty() || mine;
         if (!e.enabled) e.note = QStringLiteral("已被其它报告页面使用");
         r << e;
     }

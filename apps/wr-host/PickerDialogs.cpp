@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PickerDialogs.h"
+#include "Fonts.h"
 #include "RtfText.h"
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -256,7 +257,7 @@ TSymbolPickerDialog::TSymbolPickerDialog(const QList<TPickerEntry>& entries, QWi
         m_symbols << e.text;
         auto* b = new QToolButton(this);
         b->setText(e.text);
-        b->setFont(big);
+        b->setFont(FontDrawing(big, e.text));
         b->setMinimumSize(40, 40);
         b->setAutoRaise(false);
         connect(b, &QToolButton::clicked, this, [this, t = e.text] {

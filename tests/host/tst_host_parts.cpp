@@ -19,7 +19,9 @@
 #include <QDateEdit>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QRawFont>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +51,7 @@ private slots:
     void fontChoice_data();
     void fontChoice();
 
+    void symbolFontDrawsEveryGlyph();
     void rtfPlainText_data();
     void rtfPlainText();
     void rtfBytesAreSevenBit();
@@ -286,8 +289,8 @@ void TstHostParts::fontChoice_data()
     QTest::addColumn<QString>("serif");
     QTest::newRow("WenQuanYi only serves both") << QStringList{"DejaVu Sans", "WenQuanYi Micro Hei"}
                                                 << "WenQuanYi Micro Hei" << "WenQuanYi Micro Hei";
-    QTest::newRow("Noto gives a serif for 宋体")
-        << QStringList{"Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei"} << "WenQuanYi Micro Hei"
+    QTest::newRow("Noto preferred, with a serif for 宋体")
+        << QStringList{"WenQuanYi Micro Hei", "Noto Serif CJK SC", "Noto Sans CJK SC"} << "Noto Sans CJK SC"
         << "Noto Serif CJK SC";
     QTest::newRow("names match without case") << QStringList{"noto sans cjk sc"} << "noto sans cjk sc" << "noto sans cjk sc";
     QTest::newRow("no CJK font") << QStringList{"DejaVu Sans", "Liberation Serif"} << "" << "";
@@ -302,6 +305,21 @@ void TstHostParts::fontChoice()
 }
 
 // ---------------------------------------------------------------------------------------
+void TstHostParts::symbolFontDrawsEveryGlyph()
+{
+    // WenQuanYi Micro Hei maps ℃ to an empty glyph; the symbol button must not be blank.
+    const TFontMapping m = InstallCjkFontSubstitutes();
+    if (m.sans.isEmpty()) QSKIP("no CJK font installed");
+    for (const QString& symbol : {QStringLiteral("℃"), QStringLiteral("±"), QStringLiteral("㎡")}) {
+        const QFont f = FontDrawing(QFont(m.sans), symbol);
+        const QRawFont raw = QRawFont::fromFont(f);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(symbol);
+        QVERIFY2(!glyphs.isEmpty() && glyphs.at(0) != 0 && !raw.pathForGlyph(glyphs.at(0)).isEmpty(), qPrintable(symbol));
+    }
+    // A font that draws the text is kept as it is.
+    QCOMPARE(FontDrawing(QFont(m.sans), QStringLiteral("肝")).family(), QFont(m.sans).family());
+}
+
 void TstHostParts::rtfPlainText_data()
 {
     QTest::addColumn<QByteArray>("rtf");

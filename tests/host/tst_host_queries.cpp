@@ -154,6 +154,7 @@ void TstHostQueries::examItemsOfTheReport()
     for (const auto& e : items) shown << QStringLiteral("%1:%2%3").arg(e.text, e.enabled ? "free" : "taken", e.checked ? "+" : "");
     QCOMPARE(shown, (QStringList{"A:taken", "B:free", "C:free"}));  // registration order, no cancelled D
     QCOMPARE(LoadExamItems(*m_conn, QStringLiteral("P2")).constFirst().checked, true);
+    QCOMPARE(LoadExamItems(*m_conn, QStringLiteral("p2")).constFirst().checked, true);  // GUIDs match without case
 
     QCOMPARE(BindExamItems(*m_conn, QStringLiteral("P1"), {ItemId("C"), ItemId("B")}), QStringLiteral("B,C"));
     QCOMPARE(BindExamItems(*m_conn, QStringLiteral("P1"), {ItemId("C")}), QStringLiteral("C"));
