@@ -5,13 +5,11 @@
 // caught here: a failure to read the model file reaches the host's call.
 #include "ReportForm_Editing.h"
 #include "RichPaste.h"
-#include "platform/Exception.h"
 #include "platform/LegacyText.h"
 #include "platform/ProgramDir.h"
 #include "rtf/Rtf.h"
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -30,12 +28,7 @@ bool IsBlankText(const QString& text)
 // plain text in the workstation's encodings.
 void LoadModelFile(QTextEdit* re, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("无法读取模板文件 %1：%2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("无法读取模板文件 %1：%2").arg(path, file.errorString()));
+    const QByteArray bytes = ReadFileBytes(path);
     if (RtfToDocument(bytes, *re->document())) return;
     re->setPlainText(DecodeWindowsText(bytes).text);
 }

@@ -2,7 +2,6 @@
 #include "IniFile.h"
 #include "Exception.h"
 #include "LegacyText.h"
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
@@ -47,13 +46,7 @@ TIniText Load(const QString& fileName)
     text.eol = QStringLiteral("\n");
 #endif
     if (!QFileInfo::exists(fileName)) return text;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("无法读取文件 %1：%2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("无法读取文件 %1：%2").arg(fileName, file.errorString()));
-    TDecodedText decoded = DecodeWindowsText(bytes);
+    TDecodedText decoded = DecodeWindowsText(ReadFileBytes(fileName));
     text.hadBom = decoded.hadBom;
     text.lossy = decoded.lossy;
     const QString content = std::move(decoded.text);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LegacyText.h"
+#include "Exception.h"
+#include <QFile>
 #include <QStringDecoder>
 
 namespace {
@@ -41,4 +43,15 @@ TDecodedText DecodeWindowsText(const QByteArray& bytes)
         DecodeWith(system, bytes, out);
     }
     return out;
+}
+
+QByteArray ReadFileBytes(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("无法读取文件 %1：%2").arg(fileName, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(QStringLiteral("无法读取文件 %1：%2").arg(fileName, file.errorString()));
+    return bytes;
 }

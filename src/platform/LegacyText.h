@@ -15,3 +15,6 @@ struct TDecodedText {
 };
 
 WR_PLATFORM_EXPORT TDecodedText DecodeWindowsText(const QByteArray& bytes);
+
+// The whole content of a file; EFileError with the system's reason when it cannot be read.
+WR_PLATFORM_EXPORT QByteArray ReadFileBytes(const QString& fileName);

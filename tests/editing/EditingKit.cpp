@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTextCursor>
 
 TEditingFixture::TEditingFixture()
 {
@@ -24,6 +25,14 @@ IReportForm* TEditingFixture::Intf()
     void* p = nullptr;
     if (form->QueryInterface(IReportForm::IID, &p) != S_OK) return nullptr;
     return static_cast<IReportForm*>(p);
+}
+
+void Select(QTextEdit* re, int from, int to)
+{
+    QTextCursor c(re->document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    re->setTextCursor(c);
 }
 
 void SetClipboard(const QList<QPair<QString, QByteArray>>& formats)

@@ -6,6 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "form/ReportUnit.h"
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTest>
 #include <memory>
 
@@ -35,6 +36,9 @@ T* Ctl(const TEditingFixture& f, const char* name)
     if (!w) qWarning("control %s missing or of another kind", name);
     return w;
 }
+
+// Selects from `from` to `to` in the rich edit (backwards when to < from), as the user would.
+void Select(QTextEdit* re, int from, int to);
 
 // Replaces the system clipboard's content; an empty format list empties it.
 void SetClipboard(const QList<QPair<QString, QByteArray>>& formats);

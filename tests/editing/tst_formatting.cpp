@@ -26,14 +26,6 @@ QTextCharFormat FormatAt(QTextEdit* re, int pos)
     return c.charFormat();
 }
 
-void Select(QTextEdit* re, int from, int to)
-{
-    QTextCursor c(re->document());
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    re->setTextCursor(c);
-}
-
 void Caret(QTextEdit* re, int pos) { Select(re, pos, pos); }
 
 // The pointer entering the rich edit makes it current, as a click would.

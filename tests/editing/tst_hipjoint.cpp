@@ -2,9 +2,9 @@
 // The hip-joint panel's stored defaults and its Graf hint, through double-clicks on the
 // boxes and clicks on SpeedButton1.
 #include "EditingKit.h"
+#include "FileBytes.h"
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -18,19 +18,6 @@ const char* const kBoxes[] = {"Cbx_kgj_Left_BaseLine", "Cbx_kgj_Right_BaseLine",
                               "Cbx_kgj_Left_gxtq",     "Cbx_kgj_Right_gxtq",     "Cbx_kgj_Left_rgyc", "Cbx_kgj_Right_rgyc",
                               "Cbx_kgj_Left_gxzx",     "Cbx_kgj_Right_gxzx",     "Cbx_kgj_Left_α",    "Cbx_kgj_Right_α",
                               "Cbx_kgj_Left_β",        "Cbx_kgj_Right_β"};
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 void DoubleClick(QComboBox* box) { QTest::mouseDClick(box->lineEdit(), Qt::LeftButton); }
 
@@ -97,7 +84,7 @@ void TestHipJoint::storeWritesTagSection()
     QComboBox* box = Ctl<QComboBox>(*f, "Cbx_kgj_Right_gxzx");
     box->setCurrentIndex(box->findText(QStringLiteral("刚出现")));
     DoubleClick(box);
-    QCOMPARE(QString::fromUtf8(ReadBytes(IniPath())), QStringLiteral("[9]\nDefaultValue=刚出现\n"));
+    QCOMPARE(QString::fromUtf8(FileBytes(IniPath())), QStringLiteral("[9]\nDefaultValue=刚出现\n"));
     QCOMPARE(f->dialogs.shown.at(0).text, QStringLiteral("默认值保存成功！"));
     QCOMPARE(box->currentText(), QStringLiteral("刚出现"));  // storing never changes the report
 }
@@ -106,7 +93,7 @@ void TestHipJoint::recallSetsEveryBoxInOnePress()
 {
     QByteArray file;
     for (int t = 0; t < 14; ++t) file += "[" + QByteArray::number(t) + "]\nDefaultValue=v" + QByteArray::number(t) + "\n";
-    WriteBytes(IniPath(), file);
+    WriteFileBytes(IniPath(), file);
     Recall();
     for (int t = 0; t < 14; ++t) QCOMPARE(Box(t)->currentText(), QStringLiteral("v%1").arg(t));
     QVERIFY(f->dialogs.shown.isEmpty());
@@ -135,16 +122,16 @@ void TestHipJoint::recallEmptiesBoxesWithoutStoredValue()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, expected);
-    if (file != "<none>") WriteBytes(IniPath(), file);
+    if (file != "<none>") WriteFileBytes(IniPath(), file);
     Recall();
     for (int t = 0; t < 14; ++t) QCOMPARE(Box(t)->currentText(), expected.at(t));
     QVERIFY(f->dialogs.shown.isEmpty());
-    if (file != "<none>") QCOMPARE(ReadBytes(IniPath()), file);
+    if (file != "<none>") QCOMPARE(FileBytes(IniPath()), file);
 }
 
 void TestHipJoint::recallWorksWhileLocked()
 {
-    WriteBytes(IniPath(), "[0]\nDefaultValue=曲线\n");
+    WriteFileBytes(IniPath(), "[0]\nDefaultValue=曲线\n");
     f->Intf()->SetcontrolsEnable(false);
     QVERIFY(!Box(0)->isEnabled());
     Recall();
@@ -166,7 +153,7 @@ void TestHipJoint::writeFailureShowsReasonAndKeepsFile()
     QFETCH(QString, how);
     const QByteArray original("[0]\r\nDefaultValue=\xc6\xbd\xd6\xb1\r\n");  // 平直 in GBK
     QString checkedFile = IniPath();
-    WriteBytes(checkedFile, original);
+    WriteFileBytes(checkedFile, original);
     rlimit saved{};
     if (how == QLatin1String("fsize")) {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -187,7 +174,7 @@ void TestHipJoint::writeFailureShowsReasonAndKeepsFile()
     QVERIFY2(message != QStringLiteral("默认值保存成功！"), qPrintable(message));
     const QString reason = how == QLatin1String("fsize") ? QStringLiteral("File too large") : QStringLiteral("Not a directory");
     QVERIFY2(message.contains(reason), qPrintable(message));
-    QCOMPARE(ReadBytes(checkedFile), original);
+    QCOMPARE(FileBytes(checkedFile), original);
     QCOMPARE(QDir(f->ProgramDir()).entryList(QDir::Files), QStringList{QStringLiteral("cbxCfg_GuGuanJie.ini")});
 }
 
@@ -230,7 +217,7 @@ void TestHipJoint::grafHintFollowsAngles()
     QCOMPARE(Box(11)->currentText(), alpha);
     QCOMPARE(Box(13)->currentText(), beta);
     // Recalled into the left side.
-    WriteBytes(IniPath(), "[10]\nDefaultValue=" + alpha.toUtf8() + "\n[12]\nDefaultValue=" + beta.toUtf8() + "\n");
+    WriteFileBytes(IniPath(), "[10]\nDefaultValue=" + alpha.toUtf8() + "\n[12]\nDefaultValue=" + beta.toUtf8() + "\n");
     Recall();
     QCOMPARE(left->text(), shown);
     QCOMPARE(right->text(), QString());  // its boxes were emptied by the recall

@@ -2,10 +2,10 @@
 // Picker captions, the section setters, special symbols and template pastes, driven through
 // the controls and IReportForm as the host drives them.
 #include "EditingKit.h"
+#include "FileBytes.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -14,21 +14,6 @@
 #include <QToolButton>
 
 namespace {
-
-void Select(QTextEdit* re, int from, int to)
-{
-    QTextCursor c(re->document());
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    re->setTextCursor(c);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 using TSetter = void (IReportForm::*)(const QString&);
 
@@ -239,7 +224,7 @@ void TestPickers::templatePaste()
     const QString fileName = impression ? QStringLiteral("jl.rtf") : QStringLiteral("sj.rtf");
     if (!modelFile.isEmpty()) {
         QVERIFY(QDir().mkpath(folder));
-        WriteFile(folder + QLatin1Char('/') + fileName, modelFile);
+        WriteFileBytes(folder + QLatin1Char('/') + fileName, modelFile);
     }
     auto* re = Ctl<QTextEdit>(*f, impression ? "rich_zdjx" : "rich_jcsj");
     auto* other = Ctl<QTextEdit>(*f, impression ? "rich_jcsj" : "rich_zdjx");
@@ -262,7 +247,7 @@ void TestPickers::templatePasteKeepsRtfFormatting()
 {
     const QString folder = f->ProgramDir() + QStringLiteral("Temp/Model");
     QVERIFY(QDir().mkpath(folder));
-    WriteFile(folder + QStringLiteral("/sj.rtf"), QByteArray("{\\rtf1\\ansi x}"));
+    WriteFileBytes(folder + QStringLiteral("/sj.rtf"), QByteArray("{\\rtf1\\ansi x}"));
     f->Intf()->SetcontrolsEnable(true);
     auto* re = Ctl<QTextEdit>(*f, "rich_jcsj");
     re->setPlainText(QStringLiteral("旧"));

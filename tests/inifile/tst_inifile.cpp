@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // TIniFile against files as Windows programs write them and against its own writes.
+#include "FileBytes.h"
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
 #include <QDir>
@@ -12,19 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 bool IsValidUtf8(const QByteArray& bytes)
 {
@@ -92,7 +80,7 @@ void TestIniFile::roundTrip()
     TIniFile(m_path).WriteString(QStringLiteral("7"), QStringLiteral("DefaultValue"), QStringLiteral("other"));
     QCOMPARE(TIniFile(m_path).ReadString(QStringLiteral("6"), QStringLiteral("DefaultValue"), QStringLiteral("absent")), value);
     QCOMPARE(TIniFile(m_path).ReadString(QStringLiteral("7"), QStringLiteral("DefaultValue"), {}), QStringLiteral("other"));
-    const QByteArray bytes = ReadBytes(m_path);
+    const QByteArray bytes = FileBytes(m_path);
     QVERIFY(IsValidUtf8(bytes));
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
 }
@@ -131,7 +119,7 @@ void TestIniFile::readFileFromOutside()
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, expected);
-    WriteBytes(m_path, content);
+    WriteFileBytes(m_path, content);
     QCOMPARE(TIniFile(m_path).ReadString(section, key, QStringLiteral("<def>")), expected);
 }
 
@@ -155,7 +143,7 @@ void TestIniFile::readInteger()
     QFETCH(QByteArray, value);
     QFETCH(int, expected);
     QFETCH(bool, expectedBool);
-    WriteBytes(m_path, "[s]\nk=" + value + "\n");
+    WriteFileBytes(m_path, "[s]\nk=" + value + "\n");
     QCOMPARE(TIniFile(m_path).ReadInteger(QStringLiteral("s"), QStringLiteral("k"), -7), expected);
     QCOMPARE(TIniFile(m_path).ReadBool(QStringLiteral("s"), QStringLiteral("k"), true), expectedBool);
 }
@@ -173,10 +161,10 @@ void TestIniFile::missingFileReadsDefaults()
 
 void TestIniFile::writeKeepsRestOfLegacyFile()
 {
-    WriteBytes(m_path, "; written on a workstation\r\n[6]\r\nDefaultValue=" + kGbkWideStrong + "\r\n\r\n[8]\r\n; note\r\nDefaultValue=x\r\n");
+    WriteFileBytes(m_path, "; written on a workstation\r\n[6]\r\nDefaultValue=" + kGbkWideStrong + "\r\n\r\n[8]\r\n; note\r\nDefaultValue=x\r\n");
     TIniFile ini(m_path);
     ini.WriteString(QStringLiteral("8"), QStringLiteral("DefaultValue"), QStringLiteral("新月形"));
-    const QByteArray after = ReadBytes(m_path);
+    const QByteArray after = FileBytes(m_path);
     QVERIFY(IsValidUtf8(after));
     QCOMPARE(QString::fromUtf8(after),
              QStringLiteral("; written on a workstation\r\n[6]\r\nDefaultValue=宽,强\r\n\r\n[8]\r\n; note\r\nDefaultValue=新月形\r\n"));
@@ -185,11 +173,11 @@ void TestIniFile::writeKeepsRestOfLegacyFile()
 
 void TestIniFile::newKeyLandsInItsOwnSection()
 {
-    WriteBytes(m_path, "[a]\nx=1\n\n; about b\n[b]\ny=2\n");
+    WriteFileBytes(m_path, "[a]\nx=1\n\n; about b\n[b]\ny=2\n");
     TIniFile ini(m_path);
     ini.WriteInteger(QStringLiteral("A"), QStringLiteral("z"), 3);
     ini.WriteBool(QStringLiteral("c"), QStringLiteral("on"), true);
-    QCOMPARE(QString::fromUtf8(ReadBytes(m_path)), QStringLiteral("[a]\nx=1\nz=3\n\n; about b\n[b]\ny=2\n[c]\non=1\n"));
+    QCOMPARE(QString::fromUtf8(FileBytes(m_path)), QStringLiteral("[a]\nx=1\nz=3\n\n; about b\n[b]\ny=2\n[c]\non=1\n"));
     QCOMPARE(ini.ReadInteger(QStringLiteral("a"), QStringLiteral("z"), 0), 3);
     QCOMPARE(ini.ReadBool(QStringLiteral("c"), QStringLiteral("on"), false), true);
 }
@@ -199,12 +187,12 @@ void TestIniFile::overwriteKeepsOneLine()
     TIniFile ini(m_path);
     ini.WriteString(QStringLiteral("9"), QStringLiteral("DefaultValue"), QStringLiteral("未出现"));
     ini.WriteString(QStringLiteral("9"), QStringLiteral("defaultvalue"), QStringLiteral("刚出现"));
-    QCOMPARE(QString::fromUtf8(ReadBytes(m_path)), QStringLiteral("[9]\nDefaultValue=刚出现\n"));
+    QCOMPARE(QString::fromUtf8(FileBytes(m_path)), QStringLiteral("[9]\nDefaultValue=刚出现\n"));
 }
 
 void TestIniFile::listsSectionsAndKeys()
 {
-    WriteBytes(m_path, "[one]\na=1\n;b=2\nc=3\n[Two]\n[ONE]\nd=4\n");
+    WriteFileBytes(m_path, "[one]\na=1\n;b=2\nc=3\n[Two]\n[ONE]\nd=4\n");
     const TIniFile ini(m_path);
     QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("one"), QStringLiteral("Two")}));
     QCOMPARE(ini.ReadSection(QStringLiteral("ONE")), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
@@ -215,14 +203,14 @@ void TestIniFile::listsSectionsAndKeys()
 void TestIniFile::eraseAndDelete()
 {
     const QByteArray original("[a]\nx=1\ny=2\n[b]\n; b's comment\nz=3\n[c]\nw=4\n");
-    WriteBytes(m_path, original);
+    WriteFileBytes(m_path, original);
     TIniFile ini(m_path);
     ini.EraseSection(QStringLiteral("missing"));
     ini.DeleteKey(QStringLiteral("a"), QStringLiteral("missing"));
-    QCOMPARE(ReadBytes(m_path), original);
+    QCOMPARE(FileBytes(m_path), original);
     ini.EraseSection(QStringLiteral("B"));
     ini.DeleteKey(QStringLiteral("a"), QStringLiteral("X"));
-    QCOMPARE(ReadBytes(m_path), QByteArray("[a]\ny=2\n[c]\nw=4\n"));
+    QCOMPARE(FileBytes(m_path), QByteArray("[a]\ny=2\n[c]\nw=4\n"));
 }
 
 void TestIniFile::unrepresentableWritesRefused_data()
@@ -242,9 +230,9 @@ void TestIniFile::unrepresentableWritesRefused()
     QFETCH(QString, key);
     QFETCH(QString, value);
     const QByteArray original("[1]\nk=old\n");
-    WriteBytes(m_path, original);
+    WriteFileBytes(m_path, original);
     QVERIFY_THROWS_EXCEPTION(EFileError, TIniFile(m_path).WriteString(section, key, value));
-    QCOMPARE(ReadBytes(m_path), original);
+    QCOMPARE(FileBytes(m_path), original);
 }
 
 // Tests run as root, for whom a read-only folder is no obstacle; the rows therefore make the
@@ -265,14 +253,14 @@ void TestIniFile::osWriteFailureLeavesFile()
     QString target = m_path;
     rlimit savedLimit{};
     if (how == QLatin1String("fsize")) {
-        WriteBytes(target, original);
+        WriteFileBytes(target, original);
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &savedLimit);
         rlimit small = savedLimit;
         small.rlim_cur = 8;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     } else if (how == QLatin1String("underfile")) {
-        WriteBytes(m_path, original);
+        WriteFileBytes(m_path, original);
         target = m_path + QStringLiteral("/cbx.ini");
     } else if (how == QLatin1String("isdir")) {
         QVERIFY(QDir().mkpath(target));
@@ -281,7 +269,7 @@ void TestIniFile::osWriteFailureLeavesFile()
         const QString sub = m_dir.filePath(QStringLiteral("ro%1").arg(m_seq));
         QVERIFY(QDir().mkpath(sub));
         target = sub + QStringLiteral("/cbx.ini");
-        WriteBytes(target, original);
+        WriteFileBytes(target, original);
         QVERIFY(QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner));
     }
 
@@ -299,7 +287,7 @@ void TestIniFile::osWriteFailureLeavesFile()
     // The system's reason follows the file name.
     QVERIFY2(message.section(target, 1).size() > 3, qPrintable(message));
     if (how == QLatin1String("isdir")) QVERIFY(QFileInfo(target).isDir());
-    else QCOMPARE(ReadBytes(how == QLatin1String("underfile") ? m_path : target), original);
+    else QCOMPARE(FileBytes(how == QLatin1String("underfile") ? m_path : target), original);
     QCOMPARE(QDir(QFileInfo(m_path).path()).entryList(QStringList{QStringLiteral("*.ini.*")}, QDir::Files), QStringList());
 }
 
@@ -307,9 +295,9 @@ void TestIniFile::undecodableFileIsNotRewritten()
 {
     // Bytes that are neither UTF-8 nor GBK: rewriting would replace them with junk.
     const QByteArray original("[1]\nk=\x81\x20\xff\n");
-    WriteBytes(m_path, original);
+    WriteFileBytes(m_path, original);
     QVERIFY_THROWS_EXCEPTION(EFileError, TIniFile(m_path).WriteString(QStringLiteral("2"), QStringLiteral("k"), QStringLiteral("v")));
-    QCOMPARE(ReadBytes(m_path), original);
+    QCOMPARE(FileBytes(m_path), original);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
