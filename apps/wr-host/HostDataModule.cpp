@@ -103,8 +103,10 @@ QString THostDataModule::GetDataTypeFromFieldName(const QString& tableOrView, co
         q->SQL() << QStringLiteral("SELECT type AS data_type FROM pragma_table_info(%1) WHERE name = %2 COLLATE NOCASE")
                         .arg(QuotedStr(tableOrView), QuotedStr(fieldName));
     } else {
+        // Names match without case, as on SQL Server (PostgreSQL folds unquoted names).
         q->SQL() << QStringLiteral("SELECT DATA_TYPE AS data_type FROM INFORMATION_SCHEMA.COLUMNS")
-                 << QStringLiteral("WHERE TABLE_NAME = %1 AND COLUMN_NAME = %2").arg(QuotedStr(tableOrView), QuotedStr(fieldName));
+                 << QStringLiteral("WHERE LOWER(TABLE_NAME) = LOWER(%1) AND LOWER(COLUMN_NAME) = LOWER(%2)")
+                        .arg(QuotedStr(tableOrView), QuotedStr(fieldName));
     }
     q->Open();
     return q->Eof() ? QString() : q->FieldByName(QStringLiteral("data_type")).AsString();
