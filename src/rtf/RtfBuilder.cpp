@@ -173,8 +173,17 @@ void DocBuilder::applyBlock(const ParaProps& para, const QTextCharFormat& mark)
         m_c.setBlockFormat(bf);
     // The paragraph mark's format only shows in an empty paragraph (its height, what typing
     // there gives).
-    if (m_c.block().length() <= 1)
-        m_c.setBlockCharFormat(mark);
+    if (m_c.block().length() <= 1) {
+        // The first paragraph of a table cell carries the cell's format (spans) there.
+        const QTextCharFormat old = m_c.block().charFormat();
+        if (old.isTableCellFormat() || old.objectIndex() >= 0) {
+            QTextCharFormat merged = old;
+            merged.merge(mark);
+            m_c.setBlockCharFormat(merged);
+        } else {
+            m_c.setBlockCharFormat(mark);
+        }
+    }
 
     if (!list && level > 0) {
         QTextListFormat lf;

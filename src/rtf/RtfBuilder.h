@@ -70,6 +70,7 @@ private:
     void moveToCell(TableCtx& t);
     void applyRowDef(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
+    static void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
 
     QTextCursor& m_c;
     bool m_whole;

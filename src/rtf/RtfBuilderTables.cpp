@@ -119,6 +119,52 @@ void DocBuilder::endRow(int level)
     m_blockTouched = false;
 }
 
+// QTextTable::mergeCells resets the paragraph formats of the first cell, list membership
+// included: they are put back (a list that lost its only paragraph meanwhile is made again).
+// The character format of a cell's first paragraph is the cell's own format (its spans), so
+// that one is left to the merge.
+void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int cols)
+{
+    struct Saved {
+        QTextBlockFormat block;
+        QPointer<QTextList> list;
+        QTextListFormat listFormat;
+        bool inList;
+    };
+    std::vector<Saved> saved;
+    const QTextTableCell before = table->cellAt(row, col);
+    for (QTextFrame::iterator it = before.begin(); !it.atEnd(); ++it) {
+        const QTextBlock b = it.currentBlock();
+        if (!b.isValid())
+            continue;
+        QTextList* list = b.textList();
+        saved.push_back({b.blockFormat(), list, list ? list->format() : QTextListFormat(), list != nullptr});
+    }
+    table->mergeCells(row, col, rows, cols);
+    const QTextTableCell after = table->cellAt(row, col);
+    auto s = saved.begin();
+    for (QTextFrame::iterator it = after.begin(); !it.atEnd() && s != saved.end(); ++it) {
+        const QTextBlock b = it.currentBlock();
+        if (!b.isValid())
+            continue;
+        QTextCursor c(b);
+        if (s->block != b.blockFormat() && !s->inList)
+            c.setBlockFormat(s->block);
+        if (s->inList) {
+            QTextBlockFormat f = s->block;
+            if (s->list) {
+                f.setObjectIndex(s->list->objectIndex());
+                c.setBlockFormat(f);
+            } else { // the list went with its only paragraph
+                f.clearProperty(QTextFormat::ObjectIndex);
+                c.setBlockFormat(f);
+                c.createList(s->listFormat);
+            }
+        }
+        ++s;
+    }
+}
+
 // A row with fewer cells than the table whose last cell reaches the table's right edge (as
 // writers give a cell spanning a wider row below it) has that cell span the missing columns.
 void DocBuilder::spanShortRows(TableCtx& t)
@@ -132,7 +178,7 @@ void DocBuilder::spanShortRows(TableCtx& t)
             continue; // a row that really is shorter
         const QTextTableCell last = t.table->cellAt(int(r), used - 1);
         if (last.row() == int(r) && last.column() == used - 1 && last.rowSpan() == 1)
-            t.table->mergeCells(int(r), used - 1, 1, cols - used + 1);
+            mergeCells(t.table, int(r), used - 1, 1, cols - used + 1);
     }
 }
 
@@ -167,7 +213,7 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
         while (i + span < n && def.cells[size_t(i + span)].hmerge == 2)
             ++span;
         if (span > 1)
-            t.table->mergeCells(t.row, i, 1, span);
+            mergeCells(t.table, t.row, i, 1, span);
     }
     for (int i = 0; i < cols; ++i) {
         const uint8_t v = i < n ? def.cells[size_t(i)].vmerge : 0;
@@ -177,7 +223,7 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
         } else if (v == 2 && start >= 0) {
             const QTextTableCell anchor = t.table->cellAt(start, i);
             if (anchor.column() == i) // not a column already merged into its left neighbour
-                t.table->mergeCells(start, i, t.row - start + 1, anchor.columnSpan());
+                mergeCells(t.table, start, i, t.row - start + 1, anchor.columnSpan());
         } else {
             start = -1;
         }

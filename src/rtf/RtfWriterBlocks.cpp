@@ -60,6 +60,7 @@ void Writer::writeItems(const std::vector<FrameItem>& items, int level)
             word("itap", level);
         word(level > 1 ? "nestcell" : "cell");
         m_lastPara = "\\invalid";
+        m_lastList = nullptr; // a plain paragraph: a list after it starts a new run
     }
 }
 
@@ -226,6 +227,7 @@ void Writer::writeTable(QTextTable* table, int level)
                 word("itap", level);
             word(level > 1 ? "nestcell" : "cell");
             m_lastPara = "\\invalid";
+            m_lastList = nullptr;
         }
         if (level == 1) {
             word("row");

@@ -259,6 +259,35 @@ private slots:
         QCOMPARE(DocumentPlainText(back), QStringLiteral("before\r\n00 01\t02\r\n10\t11\t12\r\n22\r\n20\r\nn0\tn1\t21"));
     }
 
+    // Found by fuzzing: merging cells reset their paragraphs' formats and lists, and the empty
+    // covered cell between two items of one list made the second start a new list.
+    void listItemsInMergedCells()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextListFormat bullets;
+        bullets.setStyle(QTextListFormat::ListDisc);
+        QTextList* list = c.createList(bullets);
+        c.insertText(QStringLiteral("before"), songti());
+        QTextTable* table = c.insertTable(1, 4);
+        for (int col : {0, 2}) {
+            QTextCursor cell = table->cellAt(0, col).firstCursorPosition();
+            QTextBlockFormat indented;
+            indented.setLeftMargin(8);
+            cell.setBlockFormat(indented);
+            list->add(cell.block());
+            cell.insertText(QStringLiteral("item%1").arg(col), songti());
+        }
+        table->mergeCells(0, 2, 1, 2);
+        table->mergeCells(0, 0, 1, 2);
+        ROUND_TRIP(doc, rtf);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(DocumentToRtf(back), rtf);
+        QVERIFY2(rtftest::outline(back).contains(QStringLiteral("C 0,2 span=1x2\n  P list=disc/1/2 left=8: item2")),
+                 qPrintable(rtftest::outline(back)));
+    }
+
     void picturesAsPng_data()
     {
         QTest::addColumn<QVariant>("resource");
