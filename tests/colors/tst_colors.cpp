@@ -170,14 +170,14 @@ void TColorsTest::systemColoursFollowThePalette_data()
 {
     QTest::addColumn<quint32>("color");
     QTest::addColumn<int>("role");
-    QTest::newRow("window text is the text colour") << quint32(clWindowText) << quint32(QPalette::Text);
-    QTest::newRow("window is the base colour") << quint32(clWindow) << quint32(QPalette::Base);
-    QTest::newRow("button face") << quint32(clBtnFace) << quint32(QPalette::Button);
-    QTest::newRow("button text") << quint32(clBtnText) << quint32(QPalette::ButtonText);
-    QTest::newRow("highlight") << quint32(clHighlight) << quint32(QPalette::Highlight);
-    QTest::newRow("highlight text") << quint32(clHighlightText) << quint32(QPalette::HighlightedText);
-    QTest::newRow("info background") << quint32(clInfoBk) << quint32(QPalette::ToolTipBase);
-    QTest::newRow("button highlight") << quint32(clBtnHighlight) << quint32(QPalette::Light);
+    QTest::newRow("window text is the text colour") << quint32(clWindowText) << int(QPalette::Text);
+    QTest::newRow("window is the base colour") << quint32(clWindow) << int(QPalette::Base);
+    QTest::newRow("button face") << quint32(clBtnFace) << int(QPalette::Button);
+    QTest::newRow("button text") << quint32(clBtnText) << int(QPalette::ButtonText);
+    QTest::newRow("highlight") << quint32(clHighlight) << int(QPalette::Highlight);
+    QTest::newRow("highlight text") << quint32(clHighlightText) << int(QPalette::HighlightedText);
+    QTest::newRow("info background") << quint32(clInfoBk) << int(QPalette::ToolTipBase);
+    QTest::newRow("button highlight") << quint32(clBtnHighlight) << int(QPalette::Light);
 }
 
 void TColorsTest::systemColoursFollowThePalette()
