@@ -54,7 +54,7 @@ HRESULT THostMainForm::QueryInterface(const TGUID& iid, void** obj)
 void THostMainForm::BuildUi()
 {
     setWindowTitle(QStringLiteral("WriteReport 报告编辑"));
-    resize(1280, 860);
+    resize(1280, 900);
 
     auto* split = new QSplitter(this);
     split->setObjectName(QStringLiteral("hostSplitter"));
@@ -94,7 +94,7 @@ void THostMainForm::BuildUi()
     split->addWidget(m_formHost);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
-    split->setSizes({470, 810});
+    split->setSizes({430, 850});
     setCentralWidget(split);
 
     QStyle* st = style();

@@ -321,16 +321,17 @@ void TstHostE2e::forcedPositiveQuestion()
     const THostRun r = box.RunScript(QStringLiteral(
         "config set Configuration/TReportForm BForcceYinYangXingCheck 1\n"
         "open %1\n"
-        "unlock\n"
+        "click actionUnlock\n"
         "check Check_YinYiang on\n"
         "answer no\n"
-        "save\n"
+        "click actionSave\n"
         "expect Check_YinYiang.checked false\n"
         "lock\n"
         "config get Configuration/TReportForm BForcceYinYangXingCheck\n").arg(kReport));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QVERIFY2(r.out.contains(QStringLiteral("message box \"阴阳性强制检查\"")), qPrintable(r.out));
     QVERIFY(r.out.contains(QStringLiteral("answered no")));
+    // The tool-bar actions are the ones a doctor uses (Ctrl+E, Ctrl+S).
     auto conn = OpenDatabase(box.DemoDatabase());
     QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT YinYangXing FROM Report WHERE ruid = '%1'").arg(kReport)).AsBoolean(), false);
 }
