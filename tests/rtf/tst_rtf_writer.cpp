@@ -73,7 +73,8 @@ private slots:
         QVERIFY(!rtf.contains('\0'));
     }
 
-    void unicodeFallbacks_data()
+    // Text as 7-bit RTF: \uN with a GBK fallback, escapes, and delimiters after control words.
+    void textEncoding_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("expected");
@@ -84,21 +85,6 @@ private slots:
         QTest::newRow("Latin letter in GBK") << QStringLiteral("é") << QByteArray("\\uc2\\u233\\'a8\\'a6");
         QTest::newRow("surrogate pair") << QStringLiteral("😀") << QByteArray("\\u-10179?\\u-8704?");
         QTest::newRow("degree and plus-minus") << QStringLiteral("°±") << QByteArray("\\uc2\\u176\\'a1\\'e3\\u177\\'a1\\'c0");
-    }
-    void unicodeFallbacks()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, expected);
-        QTextDocument doc;
-        QTextCursor(&doc).insertText(text, songti());
-        ROUND_TRIP(doc, rtf);
-        QVERIFY2(rtf.contains(expected), rtf.constData());
-    }
-
-    void escapesAndDelimiters_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("expected");
         QTest::newRow("braces and backslash") << QStringLiteral("a{b}c\\d") << QByteArray("\\fs24 a\\{b\\}c\\\\d\\par");
         QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray("a\\tab b");
         QTest::newRow("line separator") << QString::fromUtf16(u"a\x2028" "b") << QByteArray("a\\line b");
@@ -106,7 +92,7 @@ private slots:
         QTest::newRow("digit after a control word") << QStringLiteral("1") << QByteArray("\\fs24 1\\par");
         QTest::newRow("punctuation after a control word") << QStringLiteral(";x") << QByteArray("\\fs24;x\\par");
     }
-    void escapesAndDelimiters()
+    void textEncoding()
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, expected);
