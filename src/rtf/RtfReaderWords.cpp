@@ -227,7 +227,8 @@ void Reader::tableWord(Kw kw, int param)
     case Kw::Cellx:
         if (def.cells.size() < 64) {
             CellDef cell = def.pending;
-            cell.right = std::clamp(param, -kMaxTwips, kMaxTwips);
+            // Right edges add up: only each cell's width is bounded (when the row is applied).
+            cell.right = std::clamp(param, -64 * kMaxTwips, 64 * kMaxTwips);
             def.cells.push_back(cell);
         }
         def.pending = CellDef();
