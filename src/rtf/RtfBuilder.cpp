@@ -10,8 +10,6 @@
 namespace rtf {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
-constexpr int kMaxTwips = 31680;        // 22 inches: anything larger is garbage
 
 double px(int twips)
 {

@@ -11,7 +11,6 @@
 namespace rtf {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kDefaultGapTwips = 108.0; // what RichEdit and Word write as \trgaph
 
 QTextTableFormat tableFormat(const RowDef& def)
@@ -195,7 +194,7 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
         int left = def.left;
         for (int i = 0; i < cols; ++i) {
             if (i < n) {
-                const int w = std::clamp(def.cells[size_t(i)].right - left, 1, 31680);
+                const int w = std::clamp(def.cells[size_t(i)].right - left, 1, kMaxTwips);
                 widths.append(QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel));
                 left = def.cells[size_t(i)].right;
             } else {

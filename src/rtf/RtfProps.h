@@ -87,5 +87,7 @@ struct RowDef {
 };
 
 constexpr int kMaxTableDepth = 16;
+constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
+constexpr int kMaxTwips = 31680;        // 22 inches: a longer length is garbage
 
 } // namespace rtf

@@ -10,7 +10,6 @@
 namespace rtf {
 namespace {
 
-constexpr size_t kMaxDepth = 4096; // deeper groups share the state of the deepest one kept
 
 struct HexTable {
     int8_t v[256];
@@ -44,34 +43,6 @@ int utf8Length(uint8_t lead)
 }
 
 } // namespace
-
-QStringList Diagnostics::messages() const
-{
-    QStringList m;
-    if (openGroupsAtEnd)
-        m << QStringLiteral("input ends with %1 group(s) still open (truncated?)").arg(openGroupsAtEnd);
-    if (extraCloseBraces)
-        m << QStringLiteral("%1 unmatched '}' ignored").arg(extraCloseBraces);
-    if (textAfterEnd)
-        m << QStringLiteral("text after the document's closing brace was read as well");
-    if (truncatedTokens)
-        m << QStringLiteral("input ends inside a control word or escape");
-    if (badEscapes)
-        m << QStringLiteral("%1 malformed \\'hh escape(s) ignored").arg(badEscapes);
-    if (brokenDoubleByte)
-        m << QStringLiteral("%1 incomplete double-byte character(s) replaced by U+FFFD").arg(brokenDoubleByte);
-    if (depthLimited)
-        m << QStringLiteral("groups nested deeper than %1 levels share the state of level %1").arg(kMaxDepth);
-    if (skippedPictures)
-        m << QStringLiteral("%1 picture(s) of a kind other than PNG or JPEG skipped").arg(skippedPictures);
-    if (badPictures)
-        m << QStringLiteral("%1 picture(s) with damaged data skipped").arg(badPictures);
-    for (int cp : unavailableCodePages)
-        m << QStringLiteral("code page %1 is not available; its bytes were read as Latin-1").arg(cp);
-    return m;
-}
-
-Reader::Reader(DocBuilder& out, Diagnostics& diag) : m_out(out), m_diag(diag) {}
 
 void Reader::read(const char* data, qsizetype size, bool utf8Literals)
 {
@@ -296,23 +267,6 @@ void Reader::scanRunBytes()
     m_p = p;
 }
 
-void Reader::utf8Literal()
-{
-    const char* s = m_p;
-    while (m_p < m_end && uint8_t(*m_p) >= 0x80)
-        ++m_p;
-    QString text = QString::fromUtf8(s, m_p - s);
-    sanitizeText(text, 0);
-    if (m_st.dest == Dest::Text) {
-        prepareRun();
-        decodePending();
-        m_run.append(text);
-    } else {
-        flushAux(m_st.cp);
-        m_aux.append(text);
-    }
-}
-
 void Reader::skipOneFallbackChar()
 {
     const uint8_t c = uint8_t(*m_p);
@@ -404,7 +358,7 @@ void Reader::skipGroup()
 void Reader::pushGroup()
 {
     m_skip = 0;
-    if (m_stack.size() >= kMaxDepth) {
+    if (m_stack.size() >= kMaxGroupDepth) {
         ++m_overflow;
         m_diag.depthLimited = 1;
         return;
@@ -453,94 +407,6 @@ void Reader::setDest(Dest d)
     }
     m_st.dest = d;
     m_st.destOwner = true;
-}
-
-void Reader::byte(uint8_t b)
-{
-    switch (m_st.dest) {
-    case Dest::Text:
-        if (!hidden()) {
-            prepareRun();
-            m_bytes.push(char(b));
-        }
-        break;
-    case Dest::FontTable:
-    case Dest::ListText:
-        m_auxBytes.push(char(b));
-        break;
-    default:
-        break;
-    }
-}
-
-void Reader::character(char16_t c)
-{
-    switch (m_st.dest) {
-    case Dest::Text:
-        if (!hidden()) {
-            prepareRun();
-            decodePending();
-            m_run.append(QChar(c));
-        }
-        break;
-    case Dest::FontTable:
-    case Dest::ListText:
-        flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp);
-        m_aux.append(QChar(c));
-        break;
-    default:
-        break;
-    }
-}
-
-// Text is about to be added with the current properties: close the run if they changed.
-void Reader::prepareRun()
-{
-    if (m_st.chr == m_runChr && m_st.cp == m_runCp)
-        return;
-    flushRun();
-    m_runChr = m_st.chr;
-    m_runCp = m_st.cp;
-}
-
-void Reader::decodePending()
-{
-    if (m_bytes.empty())
-        return;
-    m_diag.brokenDoubleByte += m_runCp->decode(m_bytes.data.get(), qsizetype(m_bytes.size), m_run);
-    m_bytes.clear();
-}
-
-void Reader::flushRun()
-{
-    decodePending();
-    if (m_run.isEmpty())
-        return;
-    if (!m_runChr.hasDoubleByteFormat()) {
-        m_out.insertText(m_run, format(m_runChr), para());
-    } else { // double-byte characters take the associated properties
-        const CharProps db = m_runChr.doubleByte();
-        const ParaProps p = para();
-        auto isDoubleByte = [](QChar c) { return c.unicode() >= 0x2E80; };
-        qsizetype from = 0;
-        while (from < m_run.size()) {
-            const bool wide = isDoubleByte(m_run.at(from));
-            qsizetype to = from + 1;
-            while (to < m_run.size() && isDoubleByte(m_run.at(to)) == wide)
-                ++to;
-            m_out.insertText(m_run.mid(from, to - from), format(wide ? db : m_runChr), p);
-            from = to;
-        }
-    }
-    m_run.resize(0);
-}
-
-void Reader::flushAux(const CodePage* cp)
-{
-    if (m_auxBytes.empty())
-        return;
-    m_diag.brokenDoubleByte += cp->decode(m_auxBytes.data.get(), qsizetype(m_auxBytes.size), m_aux);
-    m_auxBytes.clear();
 }
 
 } // namespace rtf

@@ -23,6 +23,8 @@ namespace rtf {
 
 class CodePage;
 
+constexpr size_t kMaxGroupDepth = 4096; // deeper groups share the state of the deepest one kept
+
 // What was wrong with an input, counted while reading and told once at the end.
 struct Diagnostics {
     int openGroupsAtEnd = 0;
@@ -68,7 +70,7 @@ public:
     void read(const char* data, qsizetype size, bool utf8Literals);
 
 private:
-    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, ListTable, ListOverrides, Ignore };
+    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, ListTable, ListOverrides };
 
     struct State {
         CharProps chr;

@@ -2,6 +2,8 @@
 // Paragraphs, bullets and numbering, tables and pictures.
 #include "RtfWriter.h"
 
+#include "RtfProps.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
@@ -15,12 +17,11 @@
 namespace rtf {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr int kDefaultTableTwips = 8640; // six inches, what RichEdit gives a new table
 
 int twips(double pixels)
 {
-    return int(std::clamp(pixels * kTwipsPerPixel, -31680.0, 31680.0) + (pixels >= 0 ? 0.5 : -0.5));
+    return int(std::clamp(pixels * kTwipsPerPixel, -double(kMaxTwips), double(kMaxTwips)) + (pixels >= 0 ? 0.5 : -0.5));
 }
 
 bool isBullet(QTextListFormat::Style s)

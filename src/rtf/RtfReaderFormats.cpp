@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// Paragraph events, character formats and the font table.
+#include "RtfReader.h"
+
+#include "RtfCodePage.h"
+
+#include <QFont>
+#include <algorithm>
+
+namespace rtf {
+
+void Reader::paragraphEnd()
+{
+    flushRun();
+    m_inRowDef = false;
+    m_out.endParagraph(para(), format(m_st.chr));
+    m_st.para.pnFresh = false;
+}
+
+void Reader::cellEnd(int level)
+{
+    flushRun();
+    m_inRowDef = false;
+    m_out.endCell(para(), format(m_st.chr), level);
+    m_st.para.pnFresh = false;
+}
+
+void Reader::rowEnd(int level)
+{
+    flushRun();
+    m_inRowDef = false;
+    m_out.endRow(level);
+}
+
+ParaProps Reader::para() const
+{
+    ParaProps p = m_st.para;
+    if (p.ls > 0) { // RichEdit writes no list table: an unknown list is a bullet list
+        p.lsStyle = ListStyle::Bullet;
+        const auto o = m_overrides.find(p.ls);
+        const auto d = m_listDefs.find(o == m_overrides.end() ? 0 : o->second);
+        if (d != m_listDefs.end() && !d->second.empty())
+            p.lsStyle = d->second[std::min(size_t(p.ilvl), d->second.size() - 1)];
+    }
+    return p;
+}
+
+const QTextCharFormat& Reader::format(const CharProps& c)
+{
+    for (auto it = m_formats.rbegin(); it != m_formats.rend(); ++it) {
+        if (it->first == c)
+            return it->second;
+    }
+    QTextCharFormat f;
+    const auto font = m_fonts.find(c.font);
+    if (font != m_fonts.end() && !font->second.name.isEmpty())
+        f.setFontFamilies(QStringList{font->second.name});
+    f.setFontPointSize(c.halfPoints / 2.0);
+    f.setFontWeight((c.flags & Bold) ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(c.flags & Italic);
+    f.setFontUnderline(c.flags & Underline);
+    f.setFontStrikeOut(c.flags & Strike);
+    if (c.flags & Superscript)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.flags & Subscript)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (c.fg < m_colors.size() && m_colors.at(c.fg).isValid())
+        f.setForeground(m_colors.at(c.fg));
+    if (c.bg > 0 && c.bg < m_colors.size() && m_colors.at(c.bg).isValid())
+        f.setBackground(m_colors.at(c.bg));
+    if (m_formats.size() >= 64)
+        m_formats.clear();
+    m_formats.emplace_back(c, f);
+    return m_formats.back().second;
+}
+
+void Reader::setDocCodePage(int cp)
+{
+    m_docCp = cp;
+    const CodePage* page = CodePage::get(cp);
+    if (!page->available() && !m_diag.unavailableCodePages.contains(cp))
+        m_diag.unavailableCodePages.append(cp);
+    m_st.cp = codePageForFont(m_st.chr.font);
+}
+
+const CodePage* Reader::codePageForFont(int font) const
+{
+    const auto it = m_fonts.find(font);
+    if (it != m_fonts.end() && it->second.cp)
+        return it->second.cp;
+    return CodePage::get(m_docCp);
+}
+
+const CodePage* Reader::fontEntryCodePage() const
+{
+    if (m_fontCpg > 0)
+        return CodePage::get(m_fontCpg);
+    const int cp = CodePage::forCharset(m_fontCharset, m_docCp);
+    return CodePage::get(cp < 0 ? 1252 : cp); // symbol fonts have plain ASCII names
+}
+
+void Reader::finishFontEntry()
+{
+    if (!m_fontOpen)
+        return;
+    m_fontOpen = false;
+    flushAux(fontEntryCodePage());
+    FontEntry entry;
+    entry.name = m_aux.trimmed();
+    m_aux.clear();
+    int cp = m_fontCpg > 0 ? m_fontCpg : CodePage::forCharset(m_fontCharset, m_docCp);
+    if (cp < 0)
+        entry.cp = entry.name.compare(u"Symbol", Qt::CaseInsensitive) == 0 ? CodePage::symbol()
+                                                                            : CodePage::get(1252);
+    else
+        entry.cp = CodePage::get(cp);
+    if (!entry.cp->available() && !m_diag.unavailableCodePages.contains(cp))
+        m_diag.unavailableCodePages.append(cp);
+    m_fonts[m_fontNum] = entry;
+    m_formats.clear();
+}
+
+} // namespace rtf

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: MIT
+// Tables, lists and pictures: the control words that build document structure.
+#include "RtfReader.h"
+
+#include "RtfCodePage.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <algorithm>
+#include <cstdlib>
+
+namespace rtf {
+namespace {
+
+ListStyle styleForNfc(int nfc)
+{
+    switch (nfc) {
+    case 1: return ListStyle::UpperRoman;
+    case 2: return ListStyle::LowerRoman;
+    case 3: return ListStyle::UpperAlpha;
+    case 4: return ListStyle::LowerAlpha;
+    case 23: return ListStyle::Bullet;
+    case 255: return ListStyle::None;
+    default: return ListStyle::Decimal;
+    }
+}
+
+} // namespace
+
+void Reader::tableWord(Kw kw, int param)
+{
+    const int nested = std::max(2, m_st.para.itap);
+    RowDef& def = m_out.rowDef(m_st.nestProps ? nested : 1);
+    switch (kw) {
+    case Kw::Cell: if (m_st.dest == Dest::Text) cellEnd(1); break;
+    case Kw::NestCell: if (m_st.dest == Dest::Text) cellEnd(nested); break;
+    case Kw::Row: if (m_st.dest == Dest::Text) rowEnd(1); break;
+    case Kw::NestRow: if (m_st.dest == Dest::Text) rowEnd(nested); break;
+    case Kw::Trowd:
+        def.reset();
+        def.fresh = true;
+        m_inRowDef = true;
+        break;
+    case Kw::Cellx:
+        if (def.cells.size() < 64) {
+            CellDef cell = def.pending;
+            // Right edges add up: only each cell's width is bounded (when the row is applied).
+            cell.right = std::clamp(param, -64 * kMaxTwips, 64 * kMaxTwips);
+            def.cells.push_back(cell);
+        }
+        def.pending = CellDef();
+        break;
+    case Kw::Clmgf: def.pending.hmerge = 1; break;
+    case Kw::Clmrg: def.pending.hmerge = 2; break;
+    case Kw::Clvmgf: def.pending.vmerge = 1; break;
+    case Kw::Clvmrg: def.pending.vmerge = 2; break;
+    case Kw::BorderOn: if (m_inRowDef) def.border = true; break;
+    case Kw::Trgaph: def.gap = std::clamp(param, 0, 1440); break;
+    case Kw::Trleft: def.left = std::clamp(param, -kMaxTwips, kMaxTwips); break;
+    default: break;
+    }
+}
+
+void Reader::listWord(Kw kw, bool hasParam, int param)
+{
+    ParaProps& p = m_st.para;
+    const bool inPn = m_st.dest == Dest::Pn;
+    auto pnStyle = [&](ListStyle s) {
+        if (!inPn)
+            return;
+        p.pnStyle = s;
+        p.pnLevel = std::max(p.pnLevel, 1);
+    };
+    switch (kw) {
+    case Kw::PnLvlBlt: pnStyle(ListStyle::Bullet); break;
+    case Kw::PnLvlBody:
+        if (inPn && p.pnStyle == ListStyle::None)
+            pnStyle(ListStyle::Decimal);
+        break;
+    case Kw::PnLvl:
+        if (inPn) {
+            p.pnLevel = std::clamp(param, 1, 9);
+            if (p.pnStyle == ListStyle::None)
+                p.pnStyle = ListStyle::Decimal;
+        }
+        break;
+    case Kw::PnLvlCont:
+        if (inPn) {
+            p.pnCont = true;
+            p.pnLevel = std::max(p.pnLevel, 1);
+        }
+        break;
+    case Kw::PnDec: pnStyle(ListStyle::Decimal); break;
+    case Kw::PnUcLtr: pnStyle(ListStyle::UpperAlpha); break;
+    case Kw::PnLcLtr: pnStyle(ListStyle::LowerAlpha); break;
+    case Kw::PnUcRm: pnStyle(ListStyle::UpperRoman); break;
+    case Kw::PnLcRm: pnStyle(ListStyle::LowerRoman); break;
+    case Kw::PnStart: if (inPn) p.pnStart = std::clamp(param, 0, 32767); break;
+    case Kw::Ls:
+        if (m_st.dest == Dest::ListOverrides)
+            m_overrideLs = param;
+        else
+            p.ls = std::max(0, param);
+        break;
+    case Kw::Ilvl: p.ilvl = std::clamp(param, 0, 8); break;
+    case Kw::ListId:
+        if (m_st.dest == Dest::ListTable)
+            m_listId = param;
+        else if (m_st.dest == Dest::ListOverrides)
+            m_overrideListId = param;
+        break;
+    case Kw::List:
+        if (m_st.dest == Dest::ListTable) {
+            m_st.listGroup = true;
+            m_listLevels.clear();
+            m_listId = 0;
+        }
+        break;
+    case Kw::ListLevel:
+        if (m_st.dest == Dest::ListTable && m_listLevels.size() < 9)
+            m_listLevels.push_back(ListStyle::Decimal);
+        break;
+    case Kw::LevelNfc:
+        if (m_st.dest == Dest::ListTable && !m_listLevels.empty() && hasParam)
+            m_listLevels.back() = styleForNfc(param);
+        break;
+    case Kw::ListOverride:
+        if (m_st.dest == Dest::ListOverrides) {
+            m_st.overrideGroup = true;
+            m_overrideLs = m_overrideListId = 0;
+        }
+        break;
+    default: break;
+    }
+}
+
+void Reader::pictureWord(Kw kw, int param)
+{
+    if (kw == Kw::Bin) {
+        binary(param);
+        return;
+    }
+    if (m_st.dest != Dest::Pict)
+        return;
+    const int v = std::clamp(param, 0, 1 << 20);
+    switch (kw) {
+    case Kw::PngBlip: m_pict.kind = Picture::Png; break;
+    case Kw::JpegBlip: m_pict.kind = Picture::Jpeg; break;
+    case Kw::OtherPict: // metafiles and device-dependent bitmaps: skip the data unread
+        ++m_diag.skippedPictures;
+        m_pict = Picture();
+        m_pict.nibble = -2; // marks the picture as already reported
+        skipGroup();
+        break;
+    case Kw::PicW: m_pict.picw = v; break;
+    case Kw::PicH: m_pict.pich = v; break;
+    case Kw::PicWGoal: m_pict.goalw = v; break;
+    case Kw::PicHGoal: m_pict.goalh = v; break;
+    case Kw::PicScaleX: m_pict.scalex = std::clamp(param, 1, 1000); break;
+    case Kw::PicScaleY: m_pict.scaley = std::clamp(param, 1, 1000); break;
+    default: break;
+    }
+}
+
+void Reader::finishPicture()
+{
+    Picture pict = std::move(m_pict);
+    m_pict = Picture();
+    if (pict.nibble == -2)
+        return;
+    const QByteArray& d = pict.data;
+    const bool png = d.startsWith("\x89PNG\r\n\x1a\n");
+    const bool jpeg = d.startsWith("\xFF\xD8\xFF");
+    if (pict.kind == Picture::Unknown && !png && !jpeg) {
+        ++m_diag.skippedPictures;
+        return;
+    }
+    // The header must give a size: data that no image reader can open stays out.
+    QBuffer buffer(const_cast<QByteArray*>(&d));
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer, png ? "png" : "jpeg").size();
+    if (!(png || jpeg) || !size.isValid() || size.isEmpty()) {
+        ++m_diag.badPictures;
+        return;
+    }
+    if (m_st.dest != Dest::Text || hidden())
+        return;
+    // Goal sizes are twips; \picw/\pich of a bitmap are pixels. A picture shown at its own
+    // size keeps no explicit size, so the editor's image handling applies.
+    auto shown = [](int goal, int natural, int scale) {
+        if (goal > 0 && !(scale == 100 && std::abs(goal - natural * 15) <= 15))
+            return goal / 15.0 * scale / 100.0;
+        return scale != 100 && natural > 0 ? natural * scale / 100.0 : 0.0;
+    };
+    const double w = shown(pict.goalw, pict.picw, pict.scalex);
+    const double h = shown(pict.goalh, pict.pich, pict.scaley);
+    flushRun();
+    m_out.insertImage(d, png, w, h, para());
+}
+
+} // namespace rtf
