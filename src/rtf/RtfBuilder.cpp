@@ -215,19 +215,22 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     level = std::clamp(para.pnLevel, 1, 9);
     m_pnChain.erase(m_pnChain.upper_bound(level), m_pnChain.end()); // deeper levels restart
     auto it = m_pnChain.find(level);
-    if (it != m_pnChain.end() && it->second && it->second->format().style() == qtStyle(para.pnStyle)) {
-        // A fresh \pn naming another start number begins a new list.
-        if (!(para.pnFresh && para.pnStart > 0 && para.pnStart != it->second->count() + 1))
-            return it->second;
-    }
-    // Numbering that resumes after other paragraphs names its number in \pnstart.
-    if (para.pnStart > 1) {
+    QTextList* running = it != m_pnChain.end() && it->second && it->second->format().style() == qtStyle(para.pnStyle)
+                             ? it->second.data() : nullptr;
+    if (running && !(para.pnFresh && para.pnStart > 0))
+        return running;
+    // A fresh \pn naming its number: an earlier list resuming with that number (a list
+    // other than the one running first, since naming the number says the list changed),
+    // else the running one if the number fits it, else a new list.
+    if (para.pnFresh && para.pnStart > 1) {
         for (auto r = m_pnLists.rbegin(); r != m_pnLists.rend(); ++r) {
-            if (r->second && r->first.style == int(para.pnStyle) && r->first.level == level
-                && r->second->count() + 1 == para.pnStart)
+            if (r->second && r->second != running && r->first.style == int(para.pnStyle)
+                && r->first.level == level && r->second->count() + 1 == para.pnStart)
                 return r->second;
         }
     }
+    if (running && running->count() + 1 == para.pnStart)
+        return running;
     return nullptr;
 }
 

@@ -80,7 +80,7 @@ QByteArray Writer::write()
         m_uc = 1;
         m_needSpace = false;
         m_lastPara = "\\invalid";
-        m_lastList = nullptr;
+        m_running.clear();
         writeItems(items, 0);
         m_out.append("}\r\n");
         if (m_fonts.size() == fonts && m_colors.size() == colors)

@@ -14,6 +14,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 class QTextDocument;
@@ -118,7 +119,10 @@ private:
     CharState m_cur;
     int m_uc = 1;
     QByteArray m_lastPara = "\\invalid"; // forces \pard before the first paragraph
-    QTextList* m_lastList = nullptr;
+    // The list still running at each level, as the reader will see it: a paragraph outside any
+    // list ends them all, a list paragraph ends the deeper ones. An item of another list than
+    // the one running at its level names its number (\pnstart).
+    std::map<int, QTextList*> m_running;
     std::vector<Font> m_fonts;
     QList<QColor> m_colors;
     int m_symbolFont = -1;

@@ -61,15 +61,23 @@ void Writer::writeItems(const std::vector<FrameItem>& items, int level)
             word("itap", level);
         word(level > 1 ? "nestcell" : "cell");
         m_lastPara = "\\invalid";
-        m_lastList = nullptr; // a plain paragraph: a list after it starts a new run
+        m_running.clear(); // a plain paragraph ends every list
     }
 }
 
 void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
 {
     QTextList* list = block.textList();
-    writeParagraphFormat(block, level, list, list && list != m_lastList);
-    m_lastList = list;
+    bool listStart = false;
+    if (!list) {
+        m_running.clear();
+    } else {
+        const int depth = std::max(1, list->format().indent());
+        m_running.erase(m_running.upper_bound(depth), m_running.end());
+        listStart = m_running[depth] != list;
+        m_running[depth] = list;
+    }
+    writeParagraphFormat(block, level, list, listStart);
     if (list)
         writeListText(block, list);
 
@@ -228,7 +236,7 @@ void Writer::writeTable(QTextTable* table, int level)
                 word("itap", level);
             word(level > 1 ? "nestcell" : "cell");
             m_lastPara = "\\invalid";
-            m_lastList = nullptr;
+            m_running.clear();
         }
         if (level == 1) {
             word("row");
@@ -241,7 +249,6 @@ void Writer::writeTable(QTextTable* table, int level)
         m_needSpace = false;
     }
     m_lastPara = "\\invalid"; // whatever follows restates its paragraph format
-    m_lastList = nullptr;
 }
 
 QByteArray Writer::rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border)

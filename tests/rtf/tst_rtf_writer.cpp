@@ -212,6 +212,50 @@ private slots:
                                                        "P list=decimal/1/2: c\nP list=decimal/1/0: new list\n"));
     }
 
+    // A sub-list inside a numbered list, and a list resuming right after another list of the
+    // same kind whose next number is the same (found by fuzzing): each item keeps its list.
+    void interleavedListsKeepTheirItems()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextListFormat numbers;
+        numbers.setStyle(QTextListFormat::ListDecimal);
+        QTextListFormat sub;
+        sub.setStyle(QTextListFormat::ListDisc);
+        sub.setIndent(2);
+        QTextList* outer = c.createList(numbers);
+        c.insertText(QStringLiteral("one"));
+        c.insertBlock(QTextBlockFormat());
+        c.createList(sub);
+        c.insertText(QStringLiteral("inner"));
+        c.insertBlock(QTextBlockFormat());
+        outer->add(c.block());
+        c.insertText(QStringLiteral("two"));
+        c.insertBlock(QTextBlockFormat());
+        c.insertText(QStringLiteral("plain"));
+        c.insertBlock(QTextBlockFormat());
+        QTextList* other = c.createList(numbers);
+        c.insertText(QStringLiteral("other one"));
+        c.insertBlock(QTextBlockFormat());
+        other->add(c.block());
+        c.insertText(QStringLiteral("other two"));
+        c.insertBlock(QTextBlockFormat());
+        outer->add(c.block());
+        c.insertText(QStringLiteral("three")); // number 3, as the other list's next would be
+        ROUND_TRIP(doc, rtf);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(DocumentToRtf(back), rtf);
+        QTextBlock b = back.begin();
+        QTextList* first = b.textList();
+        QVERIFY(first);
+        QCOMPARE(b.next().next().textList(), first);
+        QCOMPARE(back.lastBlock().textList(), first);
+        QCOMPARE(first->count(), 3);
+        QVERIFY(back.lastBlock().previous().textList() != first);
+        QCOMPARE(back.lastBlock().previous().textList()->count(), 2);
+    }
+
     void tablesWithMergedAndNestedCells()
     {
         QTextDocument doc;
