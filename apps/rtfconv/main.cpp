@@ -5,6 +5,7 @@
 #include "rtf/Rtf.h"
 
 #include <QFile>
+#include <QFont>
 #include <QTextDocument>
 #include <cstdio>
 #include <cstring>
@@ -80,6 +81,8 @@ int main(int argc, char** argv)
         return fail(1, path + ": cannot read: " + file.errorString().toLocal8Bit());
 
     QTextDocument doc;
+    // Text without a font of its own shows in the report editor's default font.
+    doc.setDefaultFont(QFont(QStringLiteral("宋体"), 12));
     QStringList warnings;
     if (!RtfToDocument(input, doc, &warnings))
         return fail(2, (path == "-" ? QByteArray("standard input") : path)

@@ -100,6 +100,9 @@ private slots:
                                             << "one 2 three" << 5;
         QTest::newRow("into an empty document") << "" << 0 << -1 << QByteArray("{\\rtf1 line1\\par line2\\par}")
                                                 << "line1\r\nline2" << 11;
+        QTest::newRow("table into the middle of a paragraph")
+            << "xyz" << 2 << -1 << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row}")
+            << "xy\r\nA\tB\r\nz" << -1;
     }
     void paste()
     {
@@ -117,7 +120,10 @@ private slots:
             cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
         QVERIFY(InsertRtf(rtf, cursor));
         QCOMPARE(DocumentPlainText(doc), after);
-        QCOMPARE(cursor.position(), cursorAfter);
+        if (cursorAfter >= 0)
+            QCOMPARE(cursor.position(), cursorAfter);
+        else // after a table the cursor is where the rest of the paragraph went
+            QCOMPARE(cursor.block().text(), before.mid(position));
         doc.undo(); // the paste is one step
         QCOMPARE(doc.toPlainText(), before);
     }
