@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
+#include "RichPaste.h"
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -83,7 +84,7 @@ QPlainTextEdit* Memo(QWidget* parent, const char* name, int x, int y, int w, int
 
 QTextEdit* Rich(QWidget* parent, const char* name, int x, int y, int w, int h)
 {
-    auto* r = new QTextEdit(parent);
+    auto* r = new TRichEdit(parent);
     r->setObjectName(QString::fromUtf8(name));
     r->setFont(FormFont(13));
     r->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -87,6 +87,7 @@ private slots:
     void contextMenuActsOnCurrentEditor_data();
     void contextMenuActsOnCurrentEditor();
     void pastedRtfKeepsItsFormatting();
+    void keyboardPasteTakesRtfToo();
     void fontDescriptionShownOnlyForFaceName_data();
     void fontDescriptionShownOnlyForFaceName();
 };
@@ -388,6 +389,19 @@ void TestFormatting::pastedRtfKeepsItsFormatting()
     QCOMPARE(FormatAt(zdjx, 1).fontWeight(), int(QFont::Bold));
     QVERIFY(FormatAt(zdjx, 2).fontWeight() != QFont::Bold);
     QCOMPARE(zdjx->textCursor().position(), 3);
+}
+
+void TestFormatting::keyboardPasteTakesRtfToo()
+{
+    // Ctrl+V goes through the editor itself, not the menu: it must prefer RTF as well.
+    zdjx->setPlainText(QStringLiteral("前后"));
+    zdjx->setFocus();
+    Caret(zdjx, 1);
+    SetClipboard({{QStringLiteral("text/plain"), QByteArray("plain")},
+                  {QStringLiteral("text/rtf"), QByteArray("{\\rtf1\\ansi\\deff0{\\b \\u31895?}\\u20307?}")}});
+    QTest::keyClick(zdjx, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(zdjx->toPlainText(), QStringLiteral("前粗体后"));
+    QCOMPARE(FormatAt(zdjx, 1).fontWeight(), int(QFont::Bold));
 }
 
 void TestFormatting::fontDescriptionShownOnlyForFaceName_data()
