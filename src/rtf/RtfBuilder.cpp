@@ -188,13 +188,16 @@ void DocBuilder::applyBlock(const ParaProps& para, const QTextCharFormat& mark)
         lf.setStyle(qtStyle(para.ls > 0 ? para.lsStyle : para.pnStyle));
         lf.setIndent(level);
         list = m_c.createList(lf);
+        m_lists.push_back(list);
         if (para.ls > 0)
-            m_lsLists[{para.ls, para.ilvl}] = list;
+            m_lsLists[{para.ls, para.ilvl}] = m_lists.size() - 1;
         else
-            m_pnLists.push_back({{int(para.pnStyle), level}, list});
+            m_pnLists.push_back({{int(para.pnStyle), level}, m_lists.size() - 1});
     }
-    if (list && para.ls <= 0)
-        m_pnChain[level] = list;
+    if (list && para.ls <= 0) {
+        const auto it = std::find(m_lists.begin(), m_lists.end(), list);
+        m_pnChain[level] = size_t(it - m_lists.begin());
+    }
 }
 
 // The list a paragraph belongs to, nullptr with level > 0 when a new one is to be made, or
@@ -210,13 +213,14 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     if (para.ls > 0) {
         level = std::clamp(para.ilvl, 0, 8) + 1;
         auto it = m_lsLists.find({para.ls, para.ilvl});
-        return it == m_lsLists.end() ? nullptr : it->second.data();
+        return it == m_lsLists.end() ? nullptr : listAt(it->second);
     }
     level = std::clamp(para.pnLevel, 1, 9);
     m_pnChain.erase(m_pnChain.upper_bound(level), m_pnChain.end()); // deeper levels restart
     auto it = m_pnChain.find(level);
-    QTextList* running = it != m_pnChain.end() && it->second && it->second->format().style() == qtStyle(para.pnStyle)
-                             ? it->second.data() : nullptr;
+    QTextList* running = it != m_pnChain.end() ? listAt(it->second) : nullptr;
+    if (running && running->format().style() != qtStyle(para.pnStyle))
+        running = nullptr;
     if (running && !(para.pnFresh && para.pnStart > 0))
         return running;
     // A fresh \pn naming its number: an earlier list resuming with that number (a list
@@ -224,9 +228,10 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     // else the running one if the number fits it, else a new list.
     if (para.pnFresh && para.pnStart > 1) {
         for (auto r = m_pnLists.rbegin(); r != m_pnLists.rend(); ++r) {
-            if (r->second && r->second != running && r->first.style == int(para.pnStyle)
-                && r->first.level == level && r->second->count() + 1 == para.pnStart)
-                return r->second;
+            QTextList* earlier = listAt(r->second);
+            if (earlier && earlier != running && r->first.style == int(para.pnStyle)
+                && r->first.level == level && earlier->count() + 1 == para.pnStart)
+                return earlier;
         }
     }
     if (running && running->count() + 1 == para.pnStart)

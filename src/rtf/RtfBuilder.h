@@ -70,7 +70,8 @@ private:
     void moveToCell(TableCtx& t);
     void applyRowDef(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
-    static void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
+    void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
+    QTextList* listAt(size_t i) const { return i < m_lists.size() ? m_lists[i].data() : nullptr; }
 
     QTextCursor& m_c;
     bool m_whole;
@@ -88,10 +89,12 @@ private:
     std::vector<TableCtx> m_tables;
     std::vector<RowDef> m_rowDefs;
 
-    // QTextDocument deletes a list that loses its last paragraph, hence QPointer.
-    std::map<std::pair<int, int>, QPointer<QTextList>> m_lsLists; // (\ls, \ilvl) -> list
-    std::map<int, QPointer<QTextList>> m_pnChain;                  // level -> list still running
-    std::vector<std::pair<ListKey, QPointer<QTextList>>> m_pnLists;
+    // Every list made here; the maps below hold indexes into it, so that a list QTextDocument
+    // deleted (it lost its last paragraph) and that was made again is found again everywhere.
+    std::vector<QPointer<QTextList>> m_lists;
+    std::map<std::pair<int, int>, size_t> m_lsLists; // (\ls, \ilvl) -> list
+    std::map<int, size_t> m_pnChain;                  // level -> list still running
+    std::vector<std::pair<ListKey, size_t>> m_pnLists;
 };
 
 } // namespace rtf

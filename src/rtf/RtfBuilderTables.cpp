@@ -129,6 +129,8 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
         QPointer<QTextList> list;
         QTextListFormat listFormat;
         bool inList;
+        size_t slot; // index in m_lists, or m_lists.size() for a list not made here
+        const void* key; // the list as it was, only to tell lists apart after it is gone
     };
     std::vector<Saved> saved;
     const QTextTableCell before = table->cellAt(row, col);
@@ -137,7 +139,8 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
         if (!b.isValid())
             continue;
         QTextList* list = b.textList();
-        saved.push_back({b.blockFormat(), list, list ? list->format() : QTextListFormat(), list != nullptr});
+        const size_t slot = size_t(std::find(m_lists.begin(), m_lists.end(), list) - m_lists.begin());
+        saved.push_back({b.blockFormat(), list, list ? list->format() : QTextListFormat(), list != nullptr, slot, list});
     }
     table->mergeCells(row, col, rows, cols);
     const QTextTableCell after = table->cellAt(row, col);
@@ -157,7 +160,12 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
             } else { // the list went with its only paragraph
                 f.clearProperty(QTextFormat::ObjectIndex);
                 c.setBlockFormat(f);
-                c.createList(s->listFormat);
+                QTextList* again = c.createList(s->listFormat);
+                if (s->slot < m_lists.size())
+                    m_lists[s->slot] = again;
+                for (Saved& later : saved) // later paragraphs of the same list join the new one
+                    if (later.key == s->key && !later.list)
+                        later.list = again;
             }
         }
         ++s;

@@ -212,6 +212,31 @@ private slots:
                                                        "P list=decimal/1/2: c\nP list=decimal/1/0: new list\n"));
     }
 
+    // Found by fuzzing: merging the cell that held a list's only paragraph deleted the list,
+    // so the item after the table no longer continued it.
+    void listResumesAfterMergedCell()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        c.insertText(QStringLiteral("before"));
+        QTextTable* table = c.insertTable(1, 2);
+        QTextListFormat numbers;
+        numbers.setStyle(QTextListFormat::ListDecimal);
+        QTextCursor cell = table->cellAt(0, 0).firstCursorPosition();
+        QTextList* list = cell.createList(numbers);
+        cell.insertText(QStringLiteral("first"));
+        table->mergeCells(0, 0, 1, 2);
+        QTextCursor after(doc.lastBlock());
+        list->add(after.block());
+        after.insertText(QStringLiteral("second"));
+        QCOMPARE(list->count(), 2);
+        ROUND_TRIP(doc, rtf);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(back.lastBlock().textList()->count(), 2);
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     // A sub-list inside a numbered list, and a list resuming right after another list of the
     // same kind whose next number is the same (found by fuzzing): each item keeps its list.
     void interleavedListsKeepTheirItems()
