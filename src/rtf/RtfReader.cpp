@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Tokens, groups and text runs. Control words are acted on in RtfReaderWords.cpp.
+// Tokens, groups, skipped destinations, picture data and the scanner for runs of text.
+// Control words are acted on in RtfReaderWords.cpp, text is placed in RtfReaderText.cpp.
 #include "RtfReader.h"
 
 #include "RtfCodePage.h"
@@ -9,7 +10,6 @@
 
 namespace rtf {
 namespace {
-
 
 struct HexTable {
     int8_t v[256];

@@ -6,6 +6,8 @@
 
 namespace rtf {
 
+// Characters above U+007F written literally in text that came as a QString (UTF-8 by now):
+// they are themselves, whatever the code page.
 void Reader::utf8Literal()
 {
     const char* s = m_p;
@@ -18,7 +20,7 @@ void Reader::utf8Literal()
         decodePending();
         m_run.append(text);
     } else {
-        flushAux(m_st.cp);
+        flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp);
         m_aux.append(text);
     }
 }
