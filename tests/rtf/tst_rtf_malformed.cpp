@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("deep nesting in the font table")
             << "{\\rtf1{\\fonttbl" + repeat("{", 50000) + "\\f0 Arial;" + repeat("}", 50000) + "}\\f0 x}" << "x" << "";
         QTest::newRow("control bytes in text") << QByteArray("{\\rtf1 hello\x01\x02\x03 world}") << "helloworld" << "";
-        QTest::newRow("NUL bytes in text") << QByteArray("{\\rtf1 a\0b\0c}", 15) << "abc" << "";
+        QTest::newRow("NUL bytes in text") << QByteArray("{\\rtf1 a\0b\0c}", sizeof("{\\rtf1 a\0b\0c}") - 1) << "abc" << "";
         QTest::newRow("bad hex escape") << QByteArray("{\\rtf1 a\\'zzb}") << "azzb" << "malformed";
         QTest::newRow("cells and rows outside a table")
             << QByteArray("{\\rtf1 a\\cell b\\row c\\nestcell d\\nestrow e}") << "abcde" << "";
