@@ -71,6 +71,7 @@ private:
     void applyRowDef(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
     void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
+    void appendColumn(QTextTable* table);
     QTextList* listAt(size_t i) const { return i < m_lists.size() ? m_lists[i].data() : nullptr; }
 
     QTextCursor& m_c;

@@ -73,7 +73,7 @@ void DocBuilder::syncInnermost()
                 t.cellPending = false;
                 return;
             }
-            t.table->appendColumns(1);
+            appendColumn(t.table);
             t.vmergeStart.resize(size_t(t.table->columns()), -1);
             spanShortRows(t);
         }
@@ -118,12 +118,53 @@ void DocBuilder::endRow(int level)
     m_blockTouched = false;
 }
 
+// QTextTable::appendColumns misplaces cells that span several rows (Qt 6.4): such tables
+// are unmerged for the new column and merged again.
+void DocBuilder::appendColumn(QTextTable* table)
+{
+    struct Span {
+        int row, col, rows, cols;
+    };
+    std::vector<Span> spans;
+    bool tall = false;
+    for (int r = 0; r < table->rows(); ++r) {
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c && (cell.rowSpan() > 1 || cell.columnSpan() > 1)) {
+                spans.push_back({r, c, cell.rowSpan(), cell.columnSpan()});
+                tall = tall || cell.rowSpan() > 1;
+            }
+        }
+    }
+    if (!tall) {
+        table->appendColumns(1);
+        return;
+    }
+    for (const Span& s : spans)
+        table->splitCell(s.row, s.col, 1, 1);
+    table->appendColumns(1);
+    for (const Span& s : spans)
+        mergeCells(table, s.row, s.col, s.rows, s.cols);
+}
+
 // QTextTable::mergeCells resets the paragraph formats of the first cell, list membership
 // included: they are put back (a list that lost its only paragraph meanwhile is made again).
 // The character format of a cell's first paragraph is the cell's own format (its spans), so
 // that one is left to the merge.
 void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int cols)
 {
+    // QTextTable accepts a region that leaves the table or cuts through a merged cell, and
+    // then corrupts its grid: damaged merge flags must not get that far.
+    if (rows < 1 || cols < 1 || row < 0 || col < 0 || row + rows > table->rows() || col + cols > table->columns())
+        return;
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = col; c < col + cols; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() < row || cell.column() < col || cell.row() + cell.rowSpan() > row + rows
+                || cell.column() + cell.columnSpan() > col + cols)
+                return;
+        }
+    }
     struct Saved {
         QTextBlockFormat block;
         QPointer<QTextList> list;
@@ -229,7 +270,7 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
             start = t.row;
         } else if (v == 2 && start >= 0) {
             const QTextTableCell anchor = t.table->cellAt(start, i);
-            if (anchor.column() == i) // not a column already merged into its left neighbour
+            if (anchor.column() == i && anchor.row() == start) // the start is a cell of its own
                 mergeCells(t.table, start, i, t.row - start + 1, anchor.columnSpan());
         } else {
             start = -1;

@@ -184,6 +184,19 @@ case('table_nested',
               '/T', 'P: after'])
 
 
+# A wider row after cells that span rows: the new columns go to the right of them.
+case('table_widened_after_row_span',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\r\n"
+     "\\trowd\\clvmgf\\cellx1000\\clvmgf\\cellx2000\\pard\\intbl a\\cell b\\cell\\row\r\n"
+     "\\trowd\\clvmrg\\cellx1000\\clvmrg\\cellx2000\\pard\\intbl\\cell\\cell\\row\r\n"
+     "\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl w\\cell x\\cell y\\cell z\\cell\\row\r\n}",
+     'a\tb\t\t\n\t\nw\tx\ty\tz',
+     outline=['P: ', 'T 3x4',
+              'C 0,0 span=2x1', '  P: a', 'C 0,1 span=2x1', '  P: b', 'C 0,2', '  P: ', 'C 0,3', '  P: ',
+              'C 1,2', '  P: ', 'C 1,3', '  P: ',
+              'C 2,0', '  P: w', 'C 2,1', '  P: x', 'C 2,2', '  P: y', 'C 2,3', '  P: z',
+              '/T', 'P: '])
+
 # --- pictures -------------------------------------------------------------------------------------
 def png(w, h, rgb):
     raw = b''.join(b'\0' + bytes(rgb) * w for _ in range(h))
