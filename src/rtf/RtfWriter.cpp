@@ -43,6 +43,14 @@ bool needsDelimiter(char16_t c)
     return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == ' ' || c == '-';
 }
 
+// A font name as the font table can hold it and the reader gives it back: no terminator,
+// no control characters, no blanks around.
+QString cleanFamily(QString family)
+{
+    family.removeIf([](QChar c) { return c == u';' || c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return family.trimmed();
+}
+
 bool hasNonAscii(QStringView s)
 {
     return std::any_of(s.begin(), s.end(), [](QChar c) { return c.unicode() >= 0x80; });
@@ -53,7 +61,7 @@ bool hasNonAscii(QStringView s)
 Writer::Writer(const QTextDocument& doc) : m_doc(doc)
 {
     m_defaultFont = doc.defaultFont();
-    m_defaultFamily = m_defaultFont.family();
+    m_defaultFamily = cleanFamily(m_defaultFont.family());
     if (m_defaultFamily.isEmpty()) // no application font to go by: the report's own default
         m_defaultFamily = QStringLiteral("宋体");
     if (m_defaultFont.pointSizeF() > 0)
@@ -228,7 +236,9 @@ Writer::CharState Writer::charState(const QTextCharFormat& f, QStringView text)
         family = f.stringProperty(QTextFormat::FontFamily);
     else
         family = m_defaultFamily;
-    family.remove(u';'); // the font table's terminator cannot be part of a name
+    family = cleanFamily(family);
+    if (family.isEmpty())
+        family = m_defaultFamily;
     s.font = fontIndex(family, hasNonAscii(text) || hasNonAscii(family) ? 134 : 0);
 
     const double points = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0
