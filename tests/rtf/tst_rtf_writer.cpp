@@ -141,6 +141,26 @@ private slots:
         QVERIFY2(rtf.contains("\\f0\\fs20 plain\\par"), rtf.constData());
     }
 
+    // Found by fuzzing: names the font table cannot hold as they are must not make two entries
+    // that read back as one font.
+    void fontNamesAsTheTableKeepsThem()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextCharFormat odd;
+        odd.setFontFamilies(QStringList{QString::fromUtf16(u" Ari\x0001" "al;")});
+        c.insertText(QStringLiteral("a"), odd);
+        QTextCharFormat plain;
+        plain.setFontFamilies(QStringList{QStringLiteral("Arial")});
+        plain.setFontItalic(true);
+        c.insertText(QStringLiteral("b"), plain);
+        const QByteArray rtf = DocumentToRtf(doc);
+        QVERIFY2(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"), rtf.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     void emptyDocument()
     {
         QTextDocument doc;
