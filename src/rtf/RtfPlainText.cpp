@@ -22,9 +22,10 @@ void flatten(QTextFrame::iterator it, std::vector<FrameItem>& items)
     }
 }
 
-bool isEmptyBlock(const FrameItem& item)
+// An empty paragraph that only QTextDocument's structure put there: a list item is real.
+bool isStructural(const FrameItem& item)
 {
-    return !item.table && item.block.length() <= 1;
+    return !item.table && item.block.length() <= 1 && !item.block.textList();
 }
 
 void appendItems(const std::vector<FrameItem>& items, QString& out);
@@ -83,9 +84,9 @@ std::vector<FrameItem> frameItems(QTextFrame::iterator it, bool dropEmptyLast)
 {
     std::vector<FrameItem> items;
     flatten(it, items);
-    if (items.size() >= 2 && isEmptyBlock(items[0]) && items[1].table)
+    if (items.size() >= 2 && isStructural(items[0]) && items[1].table)
         items.erase(items.begin());
-    if (dropEmptyLast && items.size() >= 2 && isEmptyBlock(items.back()) && items[items.size() - 2].table)
+    if (dropEmptyLast && items.size() >= 2 && isStructural(items.back()) && items[items.size() - 2].table)
         items.pop_back();
     return items;
 }

@@ -16,7 +16,8 @@ struct FrameItem {
 };
 
 // QTextDocument keeps an empty paragraph before a table that starts a frame or cell, and one
-// after a table that ends a frame or cell; they are structure, not text. The first is always
+// after a table that ends a frame or cell; they are structure, not text (unless they are
+// list items). The first is always
 // left out, the last when dropEmptyLast is set: the writer keeps it in a cell, where it
 // carries the cell's end mark. Frames other than tables are flattened into their content.
 std::vector<FrameItem> frameItems(QTextFrame::iterator it, bool dropEmptyLast);

@@ -256,6 +256,26 @@ private slots:
         QCOMPARE(DocumentToRtf(back), rtf);
     }
 
+    // Found by fuzzing: an empty list item before a table was taken for the empty paragraph
+    // QTextDocument keeps there, and left out.
+    void emptyListItemBeforeTable()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextListFormat bullets;
+        bullets.setStyle(QTextListFormat::ListDisc);
+        QTextList* list = c.createList(bullets);
+        c.insertTable(1, 1)->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("in"));
+        QTextCursor(doc.lastBlock()).insertText(QStringLiteral("after"));
+        list->add(doc.lastBlock());
+        ROUND_TRIP(doc, rtf);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(back.begin().textList() ? back.begin().textList()->count() : 0, 2);
+        QCOMPARE(DocumentPlainText(back), QStringLiteral("\r\nin\r\nafter"));
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     // A sub-list inside a numbered list, and a list resuming right after another list of the
     // same kind whose next number is the same (found by fuzzing): each item keeps its list.
     void interleavedListsKeepTheirItems()
