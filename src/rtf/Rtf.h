@@ -49,7 +49,7 @@ QByteArray DocumentToRtf(const QTextDocument& doc);
 // tables cell by cell with a tab between cells and "\r\n" between rows, images omitted (or U+FFFC removed).
 // A line break inside a paragraph (\line, U+2028) also gives "\r\n". The empty paragraph that
 // QTextDocument keeps before a table at the start of a document or cell, and after a table at
-// its end, is not text and gives nothing.
+// its end, is not text and gives nothing (unless it is a list item).
 QString DocumentPlainText(const QTextDocument& doc);
 
 // The same readers with the problems found in the input handed back instead of logged:
