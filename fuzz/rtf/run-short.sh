@@ -6,7 +6,8 @@
 # Exit status 0 when nothing was found; otherwise the fuzzer's status, with the crashing input
 # saved as build-fuzz-rtf/fuzz-rtf-crash-* (reproduce: build-fuzz-rtf/bin/fuzz_rtf FILE).
 #
-#   fuzz/rtf/run-short.sh [SECONDS]        environment: WR_FUZZ_BUILD_DIR, WR_FUZZ_JOBS
+#   fuzz/rtf/run-short.sh [SECONDS]        environment: WR_FUZZ_BUILD_DIR, WR_FUZZ_JOBS,
+#                                          WR_FUZZ_SEED, WR_FUZZ_RUNS
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${WR_FUZZ_BUILD_DIR:-$root/build-fuzz-rtf}
@@ -28,5 +29,10 @@ export QT_QPA_PLATFORM=offscreen
 # Qt is not instrumented: its own allocations are not leaks of this code.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-"$build/bin/fuzz_rtf" -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=2048 \
+# WR_FUZZ_SEED and WR_FUZZ_RUNS make a run repeatable (the test command uses them, so a
+# submission is judged on the same inputs every time); without them the run explores anew.
+extra=()
+[ -n "${WR_FUZZ_SEED:-}" ] && extra+=(-seed="$WR_FUZZ_SEED")
+[ -n "${WR_FUZZ_RUNS:-}" ] && extra+=(-runs="$WR_FUZZ_RUNS")
+"$build/bin/fuzz_rtf" "${extra[@]}" -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/fuzz-rtf-" "$corpus"
