@@ -147,10 +147,10 @@ void DocBuilder::appendColumn(QTextTable* table)
         mergeCells(table, s.row, s.col, s.rows, s.cols);
 }
 
-// QTextTable::mergeCells resets the paragraph formats of the first cell, list membership
-// included: they are put back (a list that lost its only paragraph meanwhile is made again).
-// The character format of a cell's first paragraph is the cell's own format (its spans), so
-// that one is left to the merge.
+// QTextTable::mergeCells resets the paragraph formats, list membership included, of the first
+// cell and of other cells in the rows it touches: they are put back (a list that lost its only
+// paragraph meanwhile is made again). The character format of a cell's first paragraph is the
+// cell's own format (its spans), so that one is left to the merge.
 void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int cols)
 {
     // QTextTable accepts a region that leaves the table or cuts through a merged cell, and
@@ -166,50 +166,65 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
         }
     }
     struct Saved {
+        int row, col; // the cell, by its first row and column
         QTextBlockFormat block;
         QPointer<QTextList> list;
         QTextListFormat listFormat;
         bool inList;
-        size_t slot; // index in m_lists, or m_lists.size() for a list not made here
+        size_t slot;     // index in m_lists, or m_lists.size() for a list not made here
         const void* key; // the list as it was, only to tell lists apart after it is gone
     };
+    auto covered = [&](int r, int c) { return r >= row && r < row + rows && c >= col && c < col + cols && (r != row || c != col); };
+    auto paragraphs = [&](const QTextTableCell& cell, auto&& visit) {
+        for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+            if (it.currentBlock().isValid())
+                visit(it.currentBlock());
+        }
+    };
     std::vector<Saved> saved;
-    const QTextTableCell before = table->cellAt(row, col);
-    for (QTextFrame::iterator it = before.begin(); !it.atEnd(); ++it) {
-        const QTextBlock b = it.currentBlock();
-        if (!b.isValid())
-            continue;
-        QTextList* list = b.textList();
-        const size_t slot = size_t(std::find(m_lists.begin(), m_lists.end(), list) - m_lists.begin());
-        saved.push_back({b.blockFormat(), list, list ? list->format() : QTextListFormat(), list != nullptr, slot, list});
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c || covered(r, c))
+                continue;
+            paragraphs(cell, [&](const QTextBlock& b) {
+                QTextList* list = b.textList();
+                const size_t slot = size_t(std::find(m_lists.begin(), m_lists.end(), list) - m_lists.begin());
+                saved.push_back({r, c, b.blockFormat(), list, list ? list->format() : QTextListFormat(), list != nullptr,
+                                 slot, list});
+            });
+        }
     }
     table->mergeCells(row, col, rows, cols);
-    const QTextTableCell after = table->cellAt(row, col);
     auto s = saved.begin();
-    for (QTextFrame::iterator it = after.begin(); !it.atEnd() && s != saved.end(); ++it) {
-        const QTextBlock b = it.currentBlock();
-        if (!b.isValid())
-            continue;
-        QTextCursor c(b);
-        if (s->block != b.blockFormat() && !s->inList)
-            c.setBlockFormat(s->block);
-        if (s->inList) {
+    while (s != saved.end()) {
+        const int r = s->row, c = s->col;
+        paragraphs(table->cellAt(r, c), [&](const QTextBlock& b) {
+            if (s == saved.end() || s->row != r || s->col != c)
+                return; // paragraphs moved in from covered cells
+            QTextCursor cursor(b);
             QTextBlockFormat f = s->block;
-            if (s->list) {
+            if (!s->inList) {
+                if (f != b.blockFormat())
+                    cursor.setBlockFormat(f);
+            } else if (s->list) {
                 f.setObjectIndex(s->list->objectIndex());
-                c.setBlockFormat(f);
+                if (f != b.blockFormat())
+                    cursor.setBlockFormat(f);
             } else { // the list went with its only paragraph
                 f.clearProperty(QTextFormat::ObjectIndex);
-                c.setBlockFormat(f);
-                QTextList* again = c.createList(s->listFormat);
+                cursor.setBlockFormat(f);
+                QTextList* again = cursor.createList(s->listFormat);
                 if (s->slot < m_lists.size())
                     m_lists[s->slot] = again;
                 for (Saved& later : saved) // later paragraphs of the same list join the new one
                     if (later.key == s->key && !later.list)
                         later.list = again;
             }
-        }
-        ++s;
+            ++s;
+        });
+        while (s != saved.end() && s->row == r && s->col == c)
+            ++s; // paragraphs the merge removed
     }
 }
 

@@ -256,6 +256,26 @@ private slots:
         QCOMPARE(DocumentToRtf(back), rtf);
     }
 
+    // Found by fuzzing: merging cells down several rows also reset the paragraph formats of
+    // the other cells in those rows.
+    void listBesideCellMergedDown()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        c.insertText(QStringLiteral("x"));
+        QTextTable* table = c.insertTable(3, 3);
+        table->mergeCells(0, 0, 3, 2);
+        QTextListFormat bullets;
+        bullets.setStyle(QTextListFormat::ListDisc);
+        QTextList* list = table->cellAt(0, 2).firstCursorPosition().createList(bullets);
+        for (int r = 1; r < 3; ++r)
+            list->add(table->cellAt(r, 2).firstCursorPosition().block());
+        ROUND_TRIP(doc, rtf);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     // Found by fuzzing: an empty list item before a table was taken for the empty paragraph
     // QTextDocument keeps there, and left out.
     void emptyListItemBeforeTable()
