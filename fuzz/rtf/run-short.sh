@@ -21,7 +21,13 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   || { cat "$build.configure.log" >&2; exit 2; }
 cmake --build "$build" --target fuzz_rtf -j"${WR_FUZZ_JOBS:-2}"
 
+# An open-ended run keeps what it found for the next one; a repeatable run (WR_FUZZ_RUNS set)
+# starts from the seeds alone, so the same seed gives the same inputs.
 corpus=$build/fuzz-rtf-corpus
+if [ -n "${WR_FUZZ_RUNS:-}" ]; then
+  corpus=$build/fuzz-rtf-corpus-repeatable
+  rm -rf "$corpus"
+fi
 mkdir -p "$corpus"
 cp "$root"/tests/data/rtf/*.rtf "$corpus"/
 
