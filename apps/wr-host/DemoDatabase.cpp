@@ -30,8 +30,20 @@ bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* c
         *error = QStringLiteral("cannot remove the old demo database %1").arg(path);
         return false;
     }
-    if (QFileInfo::exists(path)) return true;
     const QString folder = FindDbScriptsFolder();
+    if (QFileInfo::exists(path)) {
+        // A demo database made by an older version gets the newer tables and columns; the
+        // upgrade scripts keep its reports.
+        if (folder.isEmpty()) return true;
+        try {
+            TSqliteConnection conn(path);
+            UpgradeSqliteDatabase(conn, SqliteUpgradeScripts(folder));
+        } catch (const Exception& e) {
+            *error = QStringLiteral("cannot upgrade the demo database %1: %2").arg(path, e.Message());
+            return false;
+        }
+        return true;
+    }
     if (folder.isEmpty()) {
         *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host nor in the source tree");
         return false;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -200,10 +201,75 @@ void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
     }
 }
 
+QStringList SqliteUpgradeScripts(const QString& folder)
+{
+    const QDir d(QDir(folder).filePath(QStringLiteral("upgrades")));
+    QStringList files;
+    for (const QString& name : d.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name))
+        files << d.filePath(name);
+    return files;
+}
+
 QStringList SqliteScriptFiles(const QString& folder, bool withDemoData)
 {
     const QDir d(folder);
     QStringList files{d.filePath(QStringLiteral("schema.sql")), d.filePath(QStringLiteral("procedures.sql"))};
+    files << SqliteUpgradeScripts(folder);
     if (withDemoData) files << d.filePath(QStringLiteral("demo.sql"));
     return files;
+}
+
+namespace {
+
+// "ALTER TABLE t ADD [COLUMN] c ..." names (t, c); empty otherwise. Quotes of either name
+// ("x", [x], `x`) are removed.
+std::pair<QString, QString> AddedColumn(const QString& statement)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*ALTER\s+TABLE\s+([\w"\[\]`.]+)\s+ADD\s+(?:COLUMN\s+)?([\w"\[\]`]+))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch m = re.match(statement);
+    if (!m.hasMatch()) return {};
+    auto unquote = [](QString x) {
+        x.remove(QLatin1Char('"')).remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('`'));
+        return x;
+    };
+    return {unquote(m.captured(1)), unquote(m.captured(2))};
+}
+
+bool ColumnExists(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(QString(table).replace(QLatin1Char('\''), QLatin1String("''")))))
+        RaiseSqliteError(q.lastError(), QStringLiteral("pragma_table_info"));
+    while (q.next())
+        if (q.value(0).toString().compare(column, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+} // namespace
+
+void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles)
+{
+    const QSqlDatabase db = SqliteDatabaseByName(conn.ConnectionName());
+    for (const QString& script : scriptFiles) {
+        QFile f(script);
+        if (!f.open(QIODevice::ReadOnly))
+            throw EDatabaseError(QStringLiteral("Cannot read %1: %2").arg(script, f.errorString()));
+        const QStringList statements = SplitSqlStatements(QString::fromUtf8(f.readAll()));
+        try {
+            Exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+            for (const QString& s : statements) {
+                // SQLite has no "ADD COLUMN IF NOT EXISTS": a column already there was added
+                // by an earlier run of this script.
+                const auto [table, column] = AddedColumn(s);
+                if (!table.isEmpty() && ColumnExists(db, table, column)) continue;
+                Exec(db, s);
+            }
+            Exec(db, QStringLiteral("COMMIT"));
+        } catch (const EDatabaseError& e) {
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            throw EDatabaseError(QStringLiteral("%1: %2").arg(QFileInfo(script).fileName(), e.Message()));
+        }
+    }
 }

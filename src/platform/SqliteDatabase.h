@@ -54,6 +54,16 @@ bool SqliteAutocommit(const QSqlDatabase& db);
 // The new file uses write-ahead logging (journal_mode WAL), so it must live on a local disk.
 WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles);
 
-// The scripts of db/sqlite in `folder` that make a working database: schema.sql and
-// procedures.sql, then demo.sql when withDemoData.
+// The scripts of db/sqlite in `folder` that make a working database: schema.sql,
+// procedures.sql, every upgrades/*.sql in name order, then demo.sql when withDemoData.
 WR_PLATFORM_EXPORT QStringList SqliteScriptFiles(const QString& folder, bool withDemoData);
+
+// The upgrade scripts of `folder` (upgrades/*.sql in name order): additive changes that bring
+// a database made by older scripts to the current schema.
+WR_PLATFORM_EXPORT QStringList SqliteUpgradeScripts(const QString& folder);
+
+// Runs upgrade scripts on an existing database, each in one transaction (a failing script is
+// rolled back and raises EDatabaseError naming it). An "ALTER TABLE t ADD COLUMN c" whose
+// column already exists is skipped, so that a script can run again without harm; every other
+// statement must be safe to repeat by itself (IF NOT EXISTS, INSERT OR IGNORE, ...).
+WR_PLATFORM_EXPORT void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles);

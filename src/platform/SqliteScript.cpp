@@ -62,12 +62,36 @@ QStringList SplitSqlStatements(const QString& script)
         const QString piece = script.mid(start, end - start).trimmed();
         if (HasCode(piece)) out << piece;
     };
+    // Words seen since the statement began: a CREATE ... TRIGGER statement keeps its ';'s
+    // until the END that closes its BEGIN (CASE ... END nests inside it).
+    QStringList leadingWords;
+    bool trigger = false;
+    int depth = 0;
+    auto resetStatement = [&] { leadingWords.clear(); trigger = false; depth = 0; };
     while (i < n) {
         const qsizetype j = SkipOpaque(script, i);
         if (j != i) { i = j; continue; }
-        if (script.at(i) == QLatin1Char(';')) {
+        const QChar c = script.at(i);
+        if (IsIdentChar(c) && (i == 0 || !IsIdentChar(script.at(i - 1)))) {
+            qsizetype e = i;
+            while (e < n && IsIdentChar(script.at(e))) ++e;
+            const QString word = script.mid(i, e - i).toUpper();
+            if (leadingWords.size() < 4) {
+                leadingWords << word;
+                if (word == QLatin1String("TRIGGER") && leadingWords.first() == QLatin1String("CREATE"))
+                    trigger = true;
+            }
+            if (trigger) {
+                if (word == QLatin1String("BEGIN") || word == QLatin1String("CASE")) ++depth;
+                else if (word == QLatin1String("END") && depth > 0) --depth;
+            }
+            i = e;
+            continue;
+        }
+        if (c == QLatin1Char(';') && !(trigger && depth > 0)) {
             flush(i);
             start = i + 1;
+            resetStatement();
         }
         ++i;
     }

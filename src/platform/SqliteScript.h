@@ -2,7 +2,7 @@
 // Small lexical helpers for SQL text run on SQLite: splitting a script into statements and
 // turning named placeholders into positional ones. Both skip string literals, quoted
 // identifiers ("x", [x], `x`) and comments, so a ';' or ':' inside them is left alone.
-// Trigger bodies (CREATE TRIGGER ... BEGIN ...; END) are not supported by the splitter.
+// A CREATE TRIGGER statement is kept whole: its body's ';'s up to the closing END stay in it.
 #pragma once
 #include "PlatformExport.h"
 #include <QString>

@@ -81,6 +81,14 @@ private slots:
         QTest::newRow("unterminated literal kept whole") << QStringLiteral("SELECT 'open; still")
                                                          << QStringList{QStringLiteral("SELECT 'open; still")};
         QTest::newRow("empty script") << QString() << QStringList{};
+        const QString trigger = QStringLiteral(
+            "CREATE TRIGGER IF NOT EXISTS t_keep AFTER UPDATE ON t BEGIN\n"
+            "  INSERT INTO h VALUES (CASE WHEN old.a > 0 THEN 'x;y' ELSE 'z' END);\n"
+            "  UPDATE t SET b = 1 WHERE a = old.a;\nEND");
+        QTest::newRow("trigger body kept whole") << trigger + QStringLiteral(";\nSELECT 1;")
+                                                 << QStringList{trigger, QStringLiteral("SELECT 1")};
+        QTest::newRow("words like begin outside triggers") << QStringLiteral("SELECT begin FROM t; SELECT 2")
+                                                           << QStringList{QStringLiteral("SELECT begin FROM t"), QStringLiteral("SELECT 2")};
     }
     void splitStatements()
     {
@@ -330,6 +338,45 @@ private slots:
         }
         QVERIFY(!QFile::exists(target));
         QVERIFY(!QFile::exists(target + QStringLiteral(".part")));
+    }
+
+    // Upgrades run on an existing database keep its rows and can run again.
+    void upgradeScriptsRunTwiceAndKeepRows()
+    {
+        const QString script = m_db->dir.filePath(QStringLiteral("001-extra.sql"));
+        WriteFile(script, QByteArray(
+            "ALTER TABLE Report ADD COLUMN extra_note TEXT NOT NULL DEFAULT 'none';\n"
+            "CREATE TABLE IF NOT EXISTS extra_log (n INTEGER);\n"
+            "CREATE TRIGGER IF NOT EXISTS extra_t AFTER UPDATE ON Report BEGIN\n"
+            "  INSERT INTO extra_log VALUES (1);\nEND;\n"));
+        {
+            auto q = m_conn->CreateQuery();
+            q->SQL() << QStringLiteral("INSERT INTO Report (ruid, Accnu) VALUES ('R1', 'A1')");
+            q->ExecSQL();
+        }
+        auto& sqlite = dynamic_cast<TSqliteConnection&>(*m_conn);
+        UpgradeSqliteDatabase(sqlite, {script});
+        UpgradeSqliteDatabase(sqlite, {script});
+        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT extra_note FROM Report WHERE ruid='R1'"), QStringLiteral("extra_note")),
+                 QStringList{QStringLiteral("none")});
+        {
+            auto q = m_conn->CreateQuery();
+            q->SQL() << QStringLiteral("UPDATE Report SET Accnu='A2' WHERE ruid='R1'");
+            q->ExecSQL();
+        }
+        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM extra_log"), QStringLiteral("n")),
+                 QStringList{QStringLiteral("1")});
+        // A failing script changes nothing and names itself.
+        const QString broken = m_db->dir.filePath(QStringLiteral("002-broken.sql"));
+        WriteFile(broken, QByteArray("CREATE TABLE half (a);\nINSERT INTO nowhere VALUES (1);"));
+        try {
+            UpgradeSqliteDatabase(sqlite, {broken});
+            QFAIL("upgraded");
+        } catch (const EDatabaseError& e) {
+            QVERIFY2(e.Message().contains(QStringLiteral("002-broken.sql")), qPrintable(e.Message()));
+        }
+        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM sqlite_master WHERE name='half'"), QStringLiteral("n")),
+                 QStringList{QStringLiteral("0")});
     }
 
     void createDatabaseRefusesAnExistingFile()

@@ -2,6 +2,7 @@
 #include "ServerTestDatabase.h"
 #include <QAtomicInteger>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -87,6 +88,15 @@ void RunSqlScriptFile(TDbConnection& conn, const QString& file)
     }
 }
 
+QStringList ServerUpgradeScripts()
+{
+    const QDir d(kScriptDir + QStringLiteral("upgrades"));
+    QStringList files;
+    for (const QString& name : d.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name))
+        files << d.filePath(name);
+    return files;
+}
+
 QString CreateServerTestDatabase(bool withDemoData)
 {
     const QString reason = ServerTestsUnavailableReason();
@@ -101,6 +111,7 @@ QString CreateServerTestDatabase(bool withDemoData)
         auto conn = OpenDatabase(target);
         RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("schema.sql"));
         RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("procedures.sql"));
+        for (const QString& upgrade : ServerUpgradeScripts()) RunSqlScriptFile(*conn, upgrade);
         if (withDemoData) RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("demo.sql"));
     } catch (...) {
         DropServerTestDatabase(target);

@@ -8,6 +8,7 @@
 #pragma once
 #include "platform/Database.h"
 #include <QString>
+#include <QStringList>
 
 // WR_TEST_ODBC, or empty when unset.
 QString TestServerConnectionString();
@@ -22,6 +23,9 @@ QString ServerTestsUnavailableReason();
 // when withDemoData) of db/postgresql in it, and returns its connection string.
 // EDatabaseError when the server cannot be reached or a script fails.
 QString CreateServerTestDatabase(bool withDemoData);
+
+// db/postgresql/upgrades/*.sql in name order: run after procedures.sql, before demo.sql.
+QStringList ServerUpgradeScripts();
 
 // Drops a database made by CreateServerTestDatabase, disconnecting whoever still uses it.
 // Never throws: a database left behind goes with the throwaway cluster.
