@@ -207,14 +207,16 @@ QStringList SqliteUpgradeScripts(const QString& folder)
     QStringList files;
     for (const QString& name : d.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name))
         files << d.filePath(name);
+    // The procedures last: their bodies may use what the upgrades add.
+    files << QDir(folder).filePath(QStringLiteral("procedures.sql"));
     return files;
 }
 
 QStringList SqliteScriptFiles(const QString& folder, bool withDemoData)
 {
     const QDir d(folder);
-    QStringList files{d.filePath(QStringLiteral("schema.sql")), d.filePath(QStringLiteral("procedures.sql"))};
-    files << SqliteUpgradeScripts(folder);
+    QStringList files{d.filePath(QStringLiteral("schema.sql"))};
+    files << SqliteUpgradeScripts(folder);   // ends with procedures.sql
     if (withDemoData) files << d.filePath(QStringLiteral("demo.sql"));
     return files;
 }

@@ -54,12 +54,13 @@ bool SqliteAutocommit(const QSqlDatabase& db);
 // The new file uses write-ahead logging (journal_mode WAL), so it must live on a local disk.
 WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles);
 
-// The scripts of db/sqlite in `folder` that make a working database: schema.sql,
-// procedures.sql, every upgrades/*.sql in name order, then demo.sql when withDemoData.
+// The scripts of db/sqlite in `folder` that make a working database: schema.sql, every
+// upgrades/*.sql in name order, procedures.sql, then demo.sql when withDemoData.
 WR_PLATFORM_EXPORT QStringList SqliteScriptFiles(const QString& folder, bool withDemoData);
 
-// The upgrade scripts of `folder` (upgrades/*.sql in name order): additive changes that bring
-// a database made by older scripts to the current schema.
+// What brings a database made by older scripts to the current schema: upgrades/*.sql of
+// `folder` in name order (additive changes of tables, columns, indexes, triggers), then
+// procedures.sql (the current procedure bodies, which may use what the upgrades added).
 WR_PLATFORM_EXPORT QStringList SqliteUpgradeScripts(const QString& folder);
 
 // Runs upgrade scripts on an existing database, each in one transaction (a failing script is

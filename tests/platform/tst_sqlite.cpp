@@ -366,6 +366,10 @@ private slots:
         }
         QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM extra_log"), QStringLiteral("n")),
                  QStringList{QStringLiteral("1")});
+        // The project's own upgrade (ending with the procedures) runs on a database in use.
+        UpgradeSqliteDatabase(sqlite, SqliteUpgradeScripts(QStringLiteral(WR_SOURCE_DIR "/db/sqlite")));
+        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM wr_procedure"), QStringLiteral("n")),
+                 QStringList{QStringLiteral("2")});
         // A failing script changes nothing and names itself.
         const QString broken = m_db->dir.filePath(QStringLiteral("002-broken.sql"));
         WriteFile(broken, QByteArray("CREATE TABLE half (a);\nINSERT INTO nowhere VALUES (1);"));

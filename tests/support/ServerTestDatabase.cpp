@@ -110,8 +110,8 @@ QString CreateServerTestDatabase(bool withDemoData)
     try {
         auto conn = OpenDatabase(target);
         RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("schema.sql"));
-        RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("procedures.sql"));
         for (const QString& upgrade : ServerUpgradeScripts()) RunSqlScriptFile(*conn, upgrade);
+        RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("procedures.sql"));
         if (withDemoData) RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("demo.sql"));
     } catch (...) {
         DropServerTestDatabase(target);

@@ -24,7 +24,7 @@ QString ServerTestsUnavailableReason();
 // EDatabaseError when the server cannot be reached or a script fails.
 QString CreateServerTestDatabase(bool withDemoData);
 
-// db/postgresql/upgrades/*.sql in name order: run after procedures.sql, before demo.sql.
+// db/postgresql/upgrades/*.sql in name order: run after schema.sql, before procedures.sql.
 QStringList ServerUpgradeScripts();
 
 // Drops a database made by CreateServerTestDatabase, disconnecting whoever still uses it.

@@ -75,6 +75,9 @@ def main():
         ("sp_SaveReportInfo", save_body(), [(p, t, "in", s) for p, _, t, s in SAVE_PARAMS]),
         ("sp_GetAllItemsFromAccnu_DefaustFirst", BIND_BODY, BIND_PARAMS),
     ):
+        # Replacing the rows keeps the script safe to run again on a database in use.
+        out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
+        out.append(f"DELETE FROM wr_procedure WHERE name = {lit(name)};")
         out.append(f"INSERT INTO wr_procedure (name, body) VALUES ({lit(name)},\n{lit(body)});")
         rows = ",\n".join(f"  ({lit(name)}, {i}, {lit('@' + p)}, {lit(t)}, {lit(d)}, {s})"
                           for i, (p, t, d, s) in enumerate(params, 1))
