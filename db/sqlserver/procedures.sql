@@ -1,6 +1,11 @@
 -- SPDX-License-Identifier: MIT
--- WriteReport on Microsoft SQL Server (2008 R2 or later): the two procedures the report
--- editor calls. Run after schema.sql; running it again replaces them.
+-- WriteReport on Microsoft SQL Server (2008 R2 or later): the procedures the report
+-- editor and the host call. Run after schema.sql and upgrades/, then grants.sql.
+--
+-- Running it again changes the bodies in place: a missing procedure is first created as a
+-- stub, and every body is set with ALTER PROCEDURE, which keeps the permissions granted on
+-- it (a dropped and re-created procedure would lose them, and every workstation's save
+-- would fail). CREATE OR ALTER would do the same but needs SQL Server 2016 SP1.
 --
 -- The editor reads each procedure's parameters from sys.parameters and calls it with named
 -- arguments (EXEC dbo.sp_x @Name = ?, ...), so the parameter names below are fixed. Text
@@ -10,11 +15,12 @@ SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;
 GO
 
-IF OBJECT_ID(N'dbo.sp_SaveReportInfo', N'P') IS NOT NULL DROP PROCEDURE dbo.sp_SaveReportInfo;
+IF OBJECT_ID(N'dbo.sp_SaveReportInfo', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SaveReportInfo AS RETURN 0;');
 GO
 -- Saves one report page in one transaction: updates the row(s) of @Ruid or inserts one.
 -- Refuses an empty @Ruid. XACT_ABORT rolls everything back on any error.
-CREATE PROCEDURE dbo.sp_SaveReportInfo
+ALTER PROCEDURE dbo.sp_SaveReportInfo
     @Ruid              nvarchar(max),
     @Accnu             nvarchar(max),
     @nbid              nvarchar(max),
@@ -137,7 +143,8 @@ BEGIN
 END;
 GO
 
-IF OBJECT_ID(N'dbo.sp_GetAllItemsFromAccnu_DefaustFirst', N'P') IS NOT NULL DROP PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst;
+IF OBJECT_ID(N'dbo.sp_GetAllItemsFromAccnu_DefaustFirst', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst AS RETURN 0;');
 GO
 -- Binds to report @ReportGuid every usable item of accession @Accnu that no report page
 -- holds yet, and returns in @OutItemFirstName the names of all items this report holds, in
@@ -145,7 +152,7 @@ GO
 -- lock and checks ReportGuid IS NULL on the locked row, so of two workstations binding the
 -- same accession at the same moment the second skips what the first took: no item is ever
 -- bound to two reports.
-CREATE PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst
+ALTER PROCEDURE dbo.sp_GetAllItemsFromAccnu_DefaustFirst
     @Accnu            nvarchar(max),
     @ReportGuid       nvarchar(max),
     @OutItemFirstName nvarchar(max) OUTPUT
@@ -159,13 +166,25 @@ BEGIN
            SET ReportGuid = @ReportGuid
          WHERE Accnu = @Accnu AND Usable = 1 AND ReportGuid IS NULL;
 
-    -- FOR XML PATH joins the names on every version; TYPE + value() undoes its escaping.
-    SET @OutItemFirstName = ISNULL(STUFF((
-            SELECT N',' + ItemName
-              FROM dbo.ExamItem
-             WHERE Accnu = @Accnu AND ReportGuid = @ReportGuid AND Usable = 1
-             ORDER BY ItemOrder, id
-               FOR XML PATH(''), TYPE).value('.', 'nvarchar(max)'), 1, 1, N''), N'');
+    -- Joined in a loop: FOR XML PATH would fail (error 6841) on a name holding a control
+    -- character such as U+000B, which text pasted from a word processor carries, and
+    -- STRING_AGG needs SQL Server 2017.
+    DECLARE @names nvarchar(max), @name nvarchar(max);
+    DECLARE item_names CURSOR LOCAL FAST_FORWARD FOR
+        SELECT ItemName
+          FROM dbo.ExamItem
+         WHERE Accnu = @Accnu AND ReportGuid = @ReportGuid AND Usable = 1
+         ORDER BY ItemOrder, id;
+    OPEN item_names;
+    FETCH NEXT FROM item_names INTO @name;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        SET @names = CASE WHEN @names IS NULL THEN @name ELSE @names + N',' + @name END;
+        FETCH NEXT FROM item_names INTO @name;
+    END;
+    CLOSE item_names;
+    DEALLOCATE item_names;
+    SET @OutItemFirstName = ISNULL(@names, N'');
     COMMIT TRANSACTION;
     RETURN 0;
 END;

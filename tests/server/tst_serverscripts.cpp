@@ -41,7 +41,7 @@ QStringList SqliteParams(const QString& proc)
 QStringList SqlServerParams(const QString& proc)
 {
     const QString block = Between(Read(QStringLiteral("db/sqlserver/procedures.sql")),
-                                  QStringLiteral("CREATE PROCEDURE dbo.%1\n").arg(proc), QStringLiteral("\nAS\n"));
+                                  QStringLiteral("ALTER PROCEDURE dbo.%1\n").arg(proc), QStringLiteral("\nAS\n"));
     return Matches(block, QStringLiteral("^\\s*@(\\w+)\\s"));
 }
 
