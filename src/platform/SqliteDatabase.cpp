@@ -224,12 +224,14 @@ QStringList SqliteScriptFiles(const QString& folder, bool withDemoData)
 namespace {
 
 // "ALTER TABLE t ADD [COLUMN] c ..." names (t, c); empty otherwise. Quotes of either name
-// ("x", [x], `x`) are removed.
+// ("x", [x], `x`) are removed. Comments before the statement (a script's header, a note on
+// the column) belong to its text and are skipped.
 std::pair<QString, QString> AddedColumn(const QString& statement)
 {
     static const QRegularExpression re(
-        QStringLiteral(R"(^\s*ALTER\s+TABLE\s+([\w"\[\]`.]+)\s+ADD\s+(?:COLUMN\s+)?([\w"\[\]`]+))"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+        QStringLiteral(R"(^(?:\s*--[^\n]*(?:\n|$)|\s*/\*.*?\*/)*\s*ALTER\s+TABLE\s+([\w"\[\]`.]+)\s+ADD\s+(?:COLUMN\s+)?([\w"\[\]`]+))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption
+            | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch m = re.match(statement);
     if (!m.hasMatch()) return {};
     auto unquote = [](QString x) {

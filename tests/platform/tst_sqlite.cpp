@@ -345,6 +345,7 @@ private slots:
     {
         const QString script = m_db->dir.filePath(QStringLiteral("001-extra.sql"));
         WriteFile(script, QByteArray(
+            "-- the header of a script\n/* a note\n on the column */\n"
             "ALTER TABLE Report ADD COLUMN extra_note TEXT NOT NULL DEFAULT 'none';\n"
             "CREATE TABLE IF NOT EXISTS extra_log (n INTEGER);\n"
             "CREATE TRIGGER IF NOT EXISTS extra_t AFTER UPDATE ON Report BEGIN\n"
@@ -368,8 +369,8 @@ private slots:
                  QStringList{QStringLiteral("1")});
         // The project's own upgrade (ending with the procedures) runs on a database in use.
         UpgradeSqliteDatabase(sqlite, SqliteUpgradeScripts(QStringLiteral(WR_SOURCE_DIR "/db/sqlite")));
-        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM wr_procedure"), QStringLiteral("n")),
-                 QStringList{QStringLiteral("2")});
+        QCOMPARE(Column(*m_conn, QStringLiteral("SELECT count(*) AS n FROM wr_procedure WHERE name = 'sp_SaveReportInfo'"), QStringLiteral("n")),
+                 QStringList{QStringLiteral("1")});
         // A failing script changes nothing and names itself.
         const QString broken = m_db->dir.filePath(QStringLiteral("002-broken.sql"));
         WriteFile(broken, QByteArray("CREATE TABLE half (a);\nINSERT INTO nowhere VALUES (1);"));
