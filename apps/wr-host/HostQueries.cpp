@@ -146,18 +146,19 @@ QString BindExamItems(TDbConnection& conn, const QString& ruid, const QStringLis
         ids << id;
     }
     const QString accnu = ReportAccession(conn, ruid);
-    // One statement, so the report never holds half of a choice; an item another page took
-    // in the meantime keeps its owner.
-    auto q = conn.CreateQuery();
-    q->SQL() << QStringLiteral("UPDATE ExamItem SET ReportGuid = CASE WHEN id IN (%1) THEN %2 ELSE NULL END")
-                    .arg(ids.isEmpty() ? QStringLiteral("NULL") : ids.join(QLatin1Char(',')), QuotedStr(ruid))
-             << QStringLiteral("WHERE Accnu = %1 AND Usable = 1 AND (ReportGuid IS NULL OR ReportGuid = %2)")
-                    .arg(QuotedStr(accnu), QuotedStr(ruid));
-    q->ExecSQL();
-    QStringList names;
-    for (const TPickerEntry& e : LoadExamItems(conn, ruid))
-        if (e.checked) names << e.text;
-    return JoinItemNames(names);
+    // Workstations may only read ExamItem: the change goes through a procedure of its own,
+    // which makes it in one statement (the report never holds half of a choice) and leaves
+    // an item another page took in the meantime with its owner.
+    auto sp = conn.CreateStoredProc();
+    sp->SetProcedureName(QStringLiteral("sp_SetReportExamItems"));
+    sp->RefreshParameters();
+    sp->ParamByName(QStringLiteral("@Accnu")).SetAsString(accnu);
+    sp->ParamByName(QStringLiteral("@ReportGuid")).SetAsString(ruid);
+    sp->ParamByName(QStringLiteral("@ItemIds")).SetAsString(ids.join(QLatin1Char(',')));
+    sp->ParamByName(QStringLiteral("@OutItemNames")).SetAsString(QStringLiteral(""));
+    sp->SetPrepared(true);
+    sp->ExecProc();
+    return sp->ParamByName(QStringLiteral("@OutItemNames")).Value.AsString();
 }
 
 QList<TPickerEntry> LoadTemplates(TDbConnection& conn, const QString& deptCode)

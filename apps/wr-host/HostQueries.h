@@ -54,7 +54,8 @@ QList<TPickerEntry> LoadPhrases(TDbConnection& conn, TPickerKind kind, const QSt
 // are checked, items bound to another page are disabled.
 QList<TPickerEntry> LoadExamItems(TDbConnection& conn, const QString& ruid);
 // Makes the report hold exactly the chosen items (by id) among the free and its own ones,
-// in one transaction, and answers their names joined as the binding procedure joins them.
+// in one transaction (procedure sp_SetReportExamItems: workstations may only read the
+// table), and answers their names joined as the binding procedure joins them.
 QString BindExamItems(TDbConnection& conn, const QString& ruid, const QStringList& chosenIds);
 QList<TPickerEntry> LoadTemplates(TDbConnection& conn, const QString& deptCode);
 QList<TPickerEntry> LoadSymbols(TDbConnection& conn);

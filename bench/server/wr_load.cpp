@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Load test of many workstations against one database server.
 //
-//   wr_load run --db TARGET [--processes 16] [--rounds 20] [--reports 3] [--accessions 8]
-//       Seeds the exam items, measures one workstation alone (the baseline), then starts
+//   wr_load run --db TARGET [--admin-db TARGET] [--processes 16] [--rounds 20] [--reports 3]
+//               [--accessions 8]
+//       Seeds the exam items (on --admin-db when given: the workstations' own login, --db,
+//       may not write tables), measures one workstation alone (the baseline), then starts
 //       --processes workstation processes at once. Each one first binds the same shared
 //       accessions at the same moment as all the others, then opens, edits and saves its own
 //       reports for a bounded number of rounds. Afterwards the database is checked: every
@@ -29,7 +31,7 @@
 namespace {
 
 struct TOptions {
-    QString mode, db;
+    QString mode, db, adminDb;
     int processes = 16, rounds = 20, reports = 3, accessions = 8, id = 0, items = 4;
     qint64 bindAt = 0;
 };
@@ -41,6 +43,7 @@ TOptions ParseOptions(const QStringList& args)
     for (int i = 2; i + 1 < args.size(); i += 2) {
         const QString k = args.at(i), v = args.at(i + 1);
         if (k == QLatin1String("--db")) o.db = v;
+        else if (k == QLatin1String("--admin-db")) o.adminDb = v;
         else if (k == QLatin1String("--processes")) o.processes = v.toInt();
         else if (k == QLatin1String("--rounds")) o.rounds = v.toInt();
         else if (k == QLatin1String("--reports")) o.reports = v.toInt();
@@ -214,7 +217,7 @@ void Exec(TDbConnection& conn, const QString& sql)
 
 int Run(const TOptions& o)
 {
-    std::unique_ptr<TDbConnection> conn = OpenDatabase(o.db);
+    std::unique_ptr<TDbConnection> conn = OpenDatabase(o.adminDb.isEmpty() ? o.db : o.adminDb);
     Exec(*conn, QStringLiteral("DELETE FROM Report WHERE ruid LIKE 'LOAD-%'"));
     Exec(*conn, QStringLiteral("DELETE FROM ExamItem WHERE Accnu LIKE 'LOADACC%'"));
     QStringList rows;

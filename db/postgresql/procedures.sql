@@ -1,6 +1,11 @@
 -- SPDX-License-Identifier: MIT
--- WriteReport on PostgreSQL: the two procedures the report editor calls. Run after
--- schema.sql.
+-- WriteReport on PostgreSQL: the procedures the report editor and the host call. Run after
+-- schema.sql and upgrades/, then grants.sql. CREATE OR REPLACE keeps the grants.
+--
+-- Each runs with its owner's rights (SECURITY DEFINER, with a fixed search_path so that a
+-- caller's own objects cannot stand in for ours), as SQL Server's ownership chaining lets a
+-- procedure write tables its caller may only read: workstations hold SELECT on the tables
+-- and EXECUTE on these procedures, nothing more (grants.sql).
 --
 -- They are PROCEDUREs, called as CALL p("Name" => ?, ...). Parameter names are quoted so
 -- that the catalogue spells them as SQL Server does (@Ruid, @OutItemFirstName); the client
@@ -61,7 +66,7 @@ CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
     "kgjL_B" text,
     "kgjR_B" text
 )
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
 BEGIN
     -- A report without a GUID could never be found again.
@@ -139,7 +144,7 @@ CREATE OR REPLACE PROCEDURE sp_GetAllItemsFromAccnu_DefaustFirst(
     "ReportGuid" text,
     INOUT "OutItemFirstName" text DEFAULT NULL
 )
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
 BEGIN
     IF btrim(coalesce("ReportGuid", ''), E' \t\r\n') <> '' THEN
@@ -149,6 +154,33 @@ BEGIN
     END IF;
     SELECT coalesce(string_agg(ItemName, ',' ORDER BY ItemOrder, id), '')
       INTO "OutItemFirstName"
+      FROM ExamItem
+     WHERE Accnu = "Accnu" AND ReportGuid = CAST("ReportGuid" AS citext) AND Usable = 1;
+END
+$$;
+
+-- The host's exam-item picker: makes report @ReportGuid hold exactly the usable items of
+-- accession @Accnu whose ids @ItemIds lists (decimal ids joined with ','), among the free
+-- items and its own; an item another report page holds keeps its owner. Returns the names
+-- the report then holds, joined as the procedure above joins them.
+CREATE OR REPLACE PROCEDURE sp_SetReportExamItems(
+    "Accnu" text,
+    "ReportGuid" text,
+    "ItemIds" text,
+    INOUT "OutItemNames" text DEFAULT NULL
+)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF btrim(coalesce("ReportGuid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@ReportGuid 不能为空';
+    END IF;
+    UPDATE ExamItem
+       SET ReportGuid = CASE WHEN position(',' || id::text || ',' IN ',' || replace(coalesce("ItemIds", ''), ' ', '') || ',') > 0
+                             THEN CAST("ReportGuid" AS citext) ELSE NULL END
+     WHERE Accnu = "Accnu" AND Usable = 1 AND (ReportGuid IS NULL OR ReportGuid = CAST("ReportGuid" AS citext));
+    SELECT coalesce(string_agg(ItemName, ',' ORDER BY ItemOrder, id), '')
+      INTO "OutItemNames"
       FROM ExamItem
      WHERE Accnu = "Accnu" AND ReportGuid = CAST("ReportGuid" AS citext) AND Usable = 1;
 END

@@ -131,3 +131,21 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_GetAllItemsFromAccnu_DefaustFirst', 1, '@Accnu', 'string', 'in', 64),
   ('sp_GetAllItemsFromAccnu_DefaustFirst', 2, '@ReportGuid', 'string', 'in', 64),
   ('sp_GetAllItemsFromAccnu_DefaustFirst', 3, '@OutItemFirstName', 'string', 'out', 1000);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetReportExamItems';
+DELETE FROM wr_procedure WHERE name = 'sp_SetReportExamItems';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SetReportExamItems',
+'SELECT wr_raise(''@ReportGuid 不能为空'') WHERE trim(coalesce(:ReportGuid, ''''), '' '' || char(9, 10, 13)) = '''';
+UPDATE ExamItem
+   SET ReportGuid = CASE WHEN instr('','' || replace(coalesce(:ItemIds, ''''), '' '', '''') || '','', '','' || id || '','') > 0
+                         THEN :ReportGuid ELSE NULL END
+ WHERE Accnu = :Accnu AND Usable = 1 AND (ReportGuid IS NULL OR ReportGuid = :ReportGuid);
+SELECT coalesce((SELECT group_concat(ItemName, '','')
+                   FROM (SELECT ItemName FROM ExamItem
+                          WHERE Accnu = :Accnu AND ReportGuid = :ReportGuid AND Usable = 1
+                          ORDER BY ItemOrder, id)), '''') AS OutItemNames');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SetReportExamItems', 1, '@Accnu', 'string', 'in', 64),
+  ('sp_SetReportExamItems', 2, '@ReportGuid', 'string', 'in', 64),
+  ('sp_SetReportExamItems', 3, '@ItemIds', 'memo', 'in', 0),
+  ('sp_SetReportExamItems', 4, '@OutItemNames', 'memo', 'out', 0);

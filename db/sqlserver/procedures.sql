@@ -189,3 +189,56 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+IF OBJECT_ID(N'dbo.sp_SetReportExamItems', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetReportExamItems AS RETURN 0;');
+GO
+-- The host's exam-item picker: makes report @ReportGuid hold exactly the usable items of
+-- accession @Accnu whose ids @ItemIds lists (decimal ids joined with ','), among the free
+-- items and its own; an item another report page holds keeps its owner. Returns in
+-- @OutItemNames the names the report then holds, joined as the procedure above joins them.
+-- Workstations hold no UPDATE permission on ExamItem; this procedure is their only way to
+-- change it.
+ALTER PROCEDURE dbo.sp_SetReportExamItems
+    @Accnu        nvarchar(max),
+    @ReportGuid   nvarchar(max),
+    @ItemIds      nvarchar(max),
+    @OutItemNames nvarchar(max) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF REPLACE(REPLACE(REPLACE(REPLACE(ISNULL(@ReportGuid, N''), N' ', N''), NCHAR(9), N''), NCHAR(10), N''), NCHAR(13), N'') = N''
+    BEGIN
+        RAISERROR (N'@ReportGuid 不能为空', 16, 1);
+        RETURN 1;
+    END;
+    DECLARE @ids nvarchar(max);
+    SET @ids = N',' + REPLACE(ISNULL(@ItemIds, N''), N' ', N'') + N',';
+
+    BEGIN TRANSACTION;
+    -- One statement, so the report never holds half of a choice.
+    UPDATE dbo.ExamItem WITH (UPDLOCK, ROWLOCK)
+       SET ReportGuid = CASE WHEN CHARINDEX(N',' + CAST(id AS nvarchar(12)) + N',', @ids) > 0 THEN @ReportGuid ELSE NULL END
+     WHERE Accnu = @Accnu AND Usable = 1 AND (ReportGuid IS NULL OR ReportGuid = @ReportGuid);
+
+    DECLARE @names nvarchar(max), @name nvarchar(max);
+    DECLARE item_names CURSOR LOCAL FAST_FORWARD FOR
+        SELECT ItemName
+          FROM dbo.ExamItem
+         WHERE Accnu = @Accnu AND ReportGuid = @ReportGuid AND Usable = 1
+         ORDER BY ItemOrder, id;
+    OPEN item_names;
+    FETCH NEXT FROM item_names INTO @name;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        SET @names = CASE WHEN @names IS NULL THEN @name ELSE @names + N',' + @name END;
+        FETCH NEXT FROM item_names INTO @name;
+    END;
+    CLOSE item_names;
+    DEALLOCATE item_names;
+    SET @OutItemNames = ISNULL(@names, N'');
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO

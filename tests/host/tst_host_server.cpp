@@ -67,7 +67,7 @@ void TstHostServer::editPickSaveReopen()
 
 void TstHostServer::brokenSaveOnTheServer()
 {
-    auto conn = OpenDatabase(m_target);
+    auto conn = OpenDatabase(ServerAdminTarget(m_target));
     ExecTestSql(*conn, QStringLiteral("DROP PROCEDURE sp_SaveReportInfo"));
     THostSandbox box;
     const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset Memo_JianYi 不会保存\nsave expect-error\n"

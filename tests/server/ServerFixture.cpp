@@ -28,25 +28,28 @@ TBackendDatabase::TBackendDatabase(bool withDemoData) : m_onServer(TestsUseServe
 {
     if (m_onServer) {
         m_target = CreateServerTestDatabase(withDemoData);
+        m_adminTarget = ServerAdminTarget(m_target);
     } else {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_target = CreateTestDatabaseFile(m_dir->path(), withDemoData);
+        m_target = m_adminTarget = CreateTestDatabaseFile(m_dir->path(), withDemoData);
     }
     m_conn = OpenDatabase(m_target);
+    m_admin = OpenDatabase(m_adminTarget);
 }
 
 TBackendDatabase::~TBackendDatabase()
 {
     m_conn.reset();
+    m_admin.reset();
     if (m_onServer) DropServerTestDatabase(m_target);
 }
 
 void TBackendDatabase::Exec(const QString& sqlite, const QString& postgresql)
 {
-    ExecTestSql(*m_conn, m_onServer ? postgresql : sqlite);
+    ExecTestSql(*m_admin, m_onServer ? postgresql : sqlite);
 }
 
-TDbValue TBackendDatabase::Value(const QString& sql) { return QueryTestValue(*m_conn, sql); }
+TDbValue TBackendDatabase::Value(const QString& sql) { return QueryTestValue(*m_admin, sql); }
 
 TServerReportData::TServerReportData(TFakeMainForm& mainForm, TFakeDataModule& dataModule)
 {

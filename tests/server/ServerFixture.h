@@ -25,22 +25,29 @@ public:
     TBackendDatabase& operator=(const TBackendDatabase&) = delete;
 
     // What OpenDatabase takes: an ODBC connection string or the SQLite file's path. Other
-    // threads and processes open their own connections with it.
+    // threads and processes open their own connections with it. On the server it logs in
+    // as a workstation, with the rights of the role wr_workstation only.
     const QString& Target() const { return m_target; }
+    // The same database as its administrator (on SQLite the same file): for set-up that
+    // writes tables or changes procedures, which a workstation may not.
+    const QString& AdminTarget() const { return m_adminTarget; }
+    // A workstation's connection, for the code under test.
     TDbConnection& Connection() { return *m_conn; }
+    TDbConnection& AdminConnection() { return *m_admin; }
     bool OnServer() const { return m_onServer; }
 
-    // Runs a set-up statement: the SQLite text or the PostgreSQL text, by backend.
+    // Runs a set-up statement as the administrator: the SQLite text or the PostgreSQL text,
+    // by backend.
     void Exec(const QString& sqlite, const QString& postgresql);
     void Exec(const QString& both) { Exec(both, both); }
-    // The first column of the first row, or a null value.
+    // The first column of the first row (read as the administrator), or a null value.
     TDbValue Value(const QString& sql);
 
 private:
     bool m_onServer = false;
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_target;
-    std::unique_ptr<TDbConnection> m_conn;
+    QString m_target, m_adminTarget;
+    std::unique_ptr<TDbConnection> m_conn, m_admin;
 };
 
 // The report-data operations with the form's hooks answered by test state.

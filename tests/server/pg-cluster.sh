@@ -2,8 +2,15 @@
 # Sourced by scripts/server-tests and bench/server/run-load: starts a throwaway PostgreSQL
 # cluster on 127.0.0.1 in a temporary folder and points unixODBC at it through psqlodbc.
 #
-#   pg_cluster_start   sets WR_PG_DIR, WR_PG_PORT, WR_TEST_ODBC, ODBCSYSINI, ODBCINI,
-#                      WR_TEST_PG_STOP, WR_TEST_PG_START; returns 1 when PostgreSQL cannot start
+#   pg_cluster_start   sets WR_PG_DIR, WR_PG_PORT, WR_TEST_ODBC, WR_TEST_ODBC_WORKSTATION,
+#                      ODBCSYSINI, ODBCINI, WR_TEST_PG_STOP, WR_TEST_PG_START; returns 1 when
+#                      PostgreSQL cannot start
+#
+# WR_TEST_ODBC logs in as the administrator (postgres), who creates and owns the test
+# databases and runs the scripts; WR_TEST_ODBC_WORKSTATION logs in as wr_ws, a member of the
+# role wr_workstation and nothing more, whose rights db/postgresql/grants.sql gives in each
+# database, as db/sqlserver/grants.sql gives them on SQL Server. The code under test connects
+# as wr_ws.
 #   pg_cluster_stop    stops the cluster and removes its folder (safe to call twice)
 #
 # The cluster runs as the `postgres` user when started by root (initdb refuses root).
@@ -110,7 +117,16 @@ EOF
   # psqlodbc settings: server-side prepare for typed parameters, text as unbounded long
   # varchar so 5-million-character findings come back whole, real booleans.
   WR_TEST_ODBC="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$WR_PG_PORT;Database=postgres;Uid=postgres;Pwd=;UseServerSidePrepare=1;TextAsLongVarchar=1;MaxLongVarcharSize=-4;BoolsAsChar=0"
-  export WR_PG_DIR WR_PG_PORT WR_TEST_ODBC ODBCSYSINI ODBCINI WR_TEST_PG_STOP WR_TEST_PG_START
+  WR_TEST_ODBC_WORKSTATION="${WR_TEST_ODBC/Uid=postgres/Uid=wr_ws}"
+  # The workstations' login: no superuser, no CREATEDB, no rights of its own beyond its role.
+  if ! psql -h 127.0.0.1 -p "$WR_PG_PORT" -U postgres -d postgres -v ON_ERROR_STOP=1 -q \
+        -c "CREATE ROLE wr_workstation NOLOGIN" \
+        -c "CREATE ROLE wr_ws LOGIN NOSUPERUSER NOCREATEDB NOCREATEROLE IN ROLE wr_workstation" \
+        >"$WR_PG_DIR/roles.log" 2>&1; then
+    echo "Could not create the workstation login:" >&2; cat "$WR_PG_DIR/roles.log" >&2
+    return 1
+  fi
+  export WR_PG_DIR WR_PG_PORT WR_TEST_ODBC WR_TEST_ODBC_WORKSTATION ODBCSYSINI ODBCINI WR_TEST_PG_STOP WR_TEST_PG_START
   echo "PostgreSQL $("$bindir/postgres" --version | awk '{print $3}') running on 127.0.0.1:$WR_PG_PORT ($WR_PG_DIR)"
 }
 

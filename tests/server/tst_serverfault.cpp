@@ -52,7 +52,7 @@ private:
     }
     QByteArray m_lastLog;
     // Set-up on a connection of its own: the fixture's one may have lost its link too.
-    void Exec(const QString& sql) { ExecTestSql(*OpenDatabase(m_db->Target()), sql); }
+    void Exec(const QString& sql) { ExecTestSql(*OpenDatabase(m_db->AdminTarget()), sql); }
     void StartServer() { QVERIFY2(RunScript(m_start), "the test server did not start again"); }
 
     QString m_stop, m_start;

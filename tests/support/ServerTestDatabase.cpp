@@ -54,13 +54,15 @@ private:
 
 QString TestServerConnectionString() { return qEnvironmentVariable("WR_TEST_ODBC").trimmed(); }
 
+QString WorkstationConnectionString() { return qEnvironmentVariable("WR_TEST_ODBC_WORKSTATION").trimmed(); }
+
 bool TestsUseServer() { return qEnvironmentVariable("WR_TEST_BACKEND").compare(QLatin1String("odbc"), Qt::CaseInsensitive) == 0; }
 
 QString ServerTestsUnavailableReason()
 {
-    if (TestServerConnectionString().isEmpty())
-        return QStringLiteral("WR_TEST_ODBC is not set: database-server tests run from scripts/server-tests, "
-                              "which starts a throwaway PostgreSQL server");
+    if (TestServerConnectionString().isEmpty() || WorkstationConnectionString().isEmpty())
+        return QStringLiteral("WR_TEST_ODBC / WR_TEST_ODBC_WORKSTATION are not set: database-server tests run from "
+                              "scripts/server-tests, which starts a throwaway PostgreSQL server");
     return {};
 }
 
@@ -106,19 +108,27 @@ QString CreateServerTestDatabase(bool withDemoData)
                              .arg(g_databaseCounter.fetchAndAddOrdered(1))
                              .arg(QRandomGenerator::global()->bounded(100000));
     ExecAdmin(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(name));
-    const QString target = WithDatabaseName(TestServerConnectionString(), name);
+    const QString admin = WithDatabaseName(TestServerConnectionString(), name);
     try {
-        auto conn = OpenDatabase(target);
+        auto conn = OpenDatabase(admin);
         RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("schema.sql"));
         for (const QString& upgrade : ServerUpgradeScripts()) RunSqlScriptFile(*conn, upgrade);
         RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("procedures.sql"));
+        RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("grants.sql"));
         if (withDemoData) RunSqlScriptFile(*conn, kScriptDir + QStringLiteral("demo.sql"));
     } catch (...) {
-        DropServerTestDatabase(target);
+        DropServerTestDatabase(admin);
         throw;
     }
-    return target;
+    return WithDatabaseName(WorkstationConnectionString(), name);
 }
+
+QString ServerAdminTarget(const QString& target)
+{
+    return WithDatabaseName(TestServerConnectionString(), DatabaseNameOf(target));
+}
+
+QString ServerScriptFile(const QString& name) { return kScriptDir + name; }
 
 void DropServerTestDatabase(const QString& connectionString)
 {

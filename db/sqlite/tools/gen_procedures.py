@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Writes ../procedures.sql: the rows of wr_procedure and wr_procedure_param for the two
-procedures the report editor calls. Run by hand after changing a procedure here:
+"""Writes ../procedures.sql: the rows of wr_procedure and wr_procedure_param for the
+procedures the report editor and the host call. Run by hand after changing a procedure here:
 
     python3 db/sqlite/tools/gen_procedures.py
 """
@@ -64,6 +64,21 @@ SELECT coalesce((SELECT group_concat(ItemName, ',')
 BIND_PARAMS = [("Accnu", "string", "in", 64), ("ReportGuid", "string", "in", 64),
                ("OutItemFirstName", "string", "out", 1000)]
 
+# The host's exam-item picker: the report holds exactly the chosen items (ids joined with
+# ',') among the free ones and its own; an item another page holds keeps its owner.
+PICK_BODY = f"""SELECT wr_raise('@ReportGuid 不能为空') WHERE trim(coalesce(:ReportGuid, ''), {BLANKS}) = '';
+UPDATE ExamItem
+   SET ReportGuid = CASE WHEN instr(',' || replace(coalesce(:ItemIds, ''), ' ', '') || ',', ',' || id || ',') > 0
+                         THEN :ReportGuid ELSE NULL END
+ WHERE Accnu = :Accnu AND Usable = 1 AND (ReportGuid IS NULL OR ReportGuid = :ReportGuid);
+SELECT coalesce((SELECT group_concat(ItemName, ',')
+                   FROM (SELECT ItemName FROM ExamItem
+                          WHERE Accnu = :Accnu AND ReportGuid = :ReportGuid AND Usable = 1
+                          ORDER BY ItemOrder, id)), '') AS OutItemNames"""
+
+PICK_PARAMS = [("Accnu", "string", "in", 64), ("ReportGuid", "string", "in", 64),
+               ("ItemIds", "memo", "in", 0), ("OutItemNames", "memo", "out", 0)]
+
 def lit(s):
     return "'" + s.replace("'", "''") + "'"
 
@@ -74,6 +89,7 @@ def main():
     for name, body, params in (
         ("sp_SaveReportInfo", save_body(), [(p, t, "in", s) for p, _, t, s in SAVE_PARAMS]),
         ("sp_GetAllItemsFromAccnu_DefaustFirst", BIND_BODY, BIND_PARAMS),
+        ("sp_SetReportExamItems", PICK_BODY, PICK_PARAMS),
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")

@@ -1,0 +1,30 @@
+-- SPDX-License-Identifier: MIT
+-- WriteReport on PostgreSQL: the twin of db/sqlserver/grants.sql, the rights of the
+-- workstations as the role wr_workstation. Run by the database's owner after
+-- procedures.sql, and again after every upgrade (it changes nothing already in place).
+-- The server tests log in as a member of this role, so they run with exactly these rights.
+--
+-- A workstation reads the tables and writes only through the procedures, which run with
+-- their owner's rights (SECURITY DEFINER, see procedures.sql), as dbo's procedures do on
+-- SQL Server.
+
+-- Roles belong to the whole cluster; a second database finds it there already.
+DO $$
+BEGIN
+    IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_workstation') THEN
+        CREATE ROLE wr_workstation NOLOGIN;
+    END IF;
+    EXECUTE format('GRANT CONNECT ON DATABASE %I TO wr_workstation', current_database());
+END
+$$;
+GRANT USAGE ON SCHEMA public TO wr_workstation;
+
+-- Tables: the report itself, the lists behind the drop-downs and pickers, the work list.
+GRANT SELECT ON Report, csdoctor, 检查途径, 探头频率, 图像质量, Study, ExamItem, Phrase,
+    ReportTemplate, SpecialSymbol TO wr_workstation;
+
+-- Procedures. PostgreSQL lets everyone execute a new procedure; SQL Server lets nobody, so
+-- that default is taken away here.
+REVOKE ALL ON PROCEDURE sp_SaveReportInfo, sp_GetAllItemsFromAccnu_DefaustFirst, sp_SetReportExamItems FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_SaveReportInfo, sp_GetAllItemsFromAccnu_DefaustFirst, sp_SetReportExamItems
+    TO wr_workstation;

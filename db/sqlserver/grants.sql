@@ -1,0 +1,42 @@
+-- SPDX-License-Identifier: MIT
+-- WriteReport on Microsoft SQL Server: the rights of the workstations, as the database role
+-- wr_workstation. Run after procedures.sql, and again after every upgrade (it changes
+-- nothing that is already in place):
+--   sqlcmd -S dbserver -d WriteReport -f 65001 -b -i db/sqlserver/grants.sql
+-- Then make the workstations' login a member (on 2008 R2 ALTER ROLE ... ADD MEMBER does not
+-- exist yet):
+--   CREATE USER [HOSPITAL\US-Workstations] FOR LOGIN [HOSPITAL\US-Workstations];
+--   EXEC sp_addrolemember N'wr_workstation', N'HOSPITAL\US-Workstations';
+--
+-- A workstation reads the tables and writes only through the procedures: the editor saves
+-- with sp_SaveReportInfo and binds exam items with sp_GetAllItemsFromAccnu_DefaustFirst,
+-- the host's exam-item picker writes with sp_SetReportExamItems. A procedure owned by dbo
+-- writes dbo's tables on the caller's behalf (ownership chaining), so no table needs more
+-- than SELECT. EXECUTE also lets the editor read a procedure's parameters from
+-- sys.parameters, which it does before each call.
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+
+IF DATABASE_PRINCIPAL_ID(N'wr_workstation') IS NULL
+    CREATE ROLE wr_workstation AUTHORIZATION dbo;
+GO
+
+-- Tables: the report itself, the lists behind the drop-downs and pickers, the work list.
+GRANT SELECT ON dbo.Report TO wr_workstation;
+GRANT SELECT ON dbo.csdoctor TO wr_workstation;
+GRANT SELECT ON dbo.检查途径 TO wr_workstation;
+GRANT SELECT ON dbo.探头频率 TO wr_workstation;
+GRANT SELECT ON dbo.图像质量 TO wr_workstation;
+GRANT SELECT ON dbo.Study TO wr_workstation;
+GRANT SELECT ON dbo.ExamItem TO wr_workstation;
+GRANT SELECT ON dbo.Phrase TO wr_workstation;
+GRANT SELECT ON dbo.ReportTemplate TO wr_workstation;
+GRANT SELECT ON dbo.SpecialSymbol TO wr_workstation;
+GO
+
+-- Procedures.
+GRANT EXECUTE ON dbo.sp_SaveReportInfo TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_GetAllItemsFromAccnu_DefaustFirst TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SetReportExamItems TO wr_workstation;
+GO
