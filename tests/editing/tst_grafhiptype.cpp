@@ -32,12 +32,24 @@ void TestGrafHipType::classifies_data()
     QTest::newRow("β 55.5 with α 60: Ib") << "60" << "55.5" << "Ib";
     QTest::newRow("blanks around numbers") << " 65 " << " 50" << "Ia";
     QTest::newRow("initial 0 and 0: nothing") << "0" << "0" << "";
-    QTest::newRow("α set, β still 0: nothing") << "65" << "0" << "";
+    // α alone decides every type but the split of I into Ia/Ib and of IIc from D.
+    QTest::newRow("α 65, β still 0: I") << "65" << "0" << "I";
+    QTest::newRow("α 65, β empty: I") << "65" << "" << "I";
+    QTest::newRow("α 55, β empty: II") << "55" << "" << "II";
+    QTest::newRow("α 40, β empty: III/IV") << "40" << "" << "III/IV";
+    QTest::newRow("α 45, β empty: IIc or D undecided") << "45" << "" << "";
+    QTest::newRow("α 45, β not a number: undecided") << "45" << "无法判断" << "";
+    // Angles as doctors type them.
+    QTest::newRow("degree sign") << "62°" << "50°" << "Ia";
+    QTest::newRow("degree sign after a blank") << "62 °" << "" << "I";
+    QTest::newRow("du after the number") << "60度" << "50度" << "Ia";
+    QTest::newRow("full-width digits") << "６２" << "５６" << "Ib";
+    QTest::newRow("full-width decimal point") << "５９．５" << "" << "II";
+    QTest::newRow("decimal comma") << "59,5" << "50" << "II";
+    QTest::newRow("two commas: not a number") << "5,9,5" << "50" << "";
     QTest::newRow("α 0, β set: nothing") << "0" << "50" << "";
     QTest::newRow("empty α: nothing") << "" << "50" << "";
     QTest::newRow("word: nothing") << "无法判断" << "50" << "";
-    QTest::newRow("number with unit: nothing") << "60度" << "50" << "";
-    QTest::newRow("decimal comma: nothing") << "59,5" << "50" << "";
     QTest::newRow("negative: nothing") << "-60" << "50" << "";
     QTest::newRow("not an angle: nothing") << "400" << "50" << "";
     QTest::newRow("nan: nothing") << "nan" << "50" << "";
