@@ -29,7 +29,8 @@ QStringList TReportData::ReportSelectSql(const QString& ruid)
         QStringLiteral(" HuizhenDoctorCode,ReportDate,shenHeDate,HuiZhenDate,PrintedCont,YinYangXing,WeiJiValue,"),
         QStringLiteral("  BeiZhu,lczd,CreateTime,jcpart,jcpartcode,kgjLBaseLine,kgjLKjgd,kgjLGxtq,kgjLRgyc,kgjLGxzx,"
                        "kgjRBaseLine,kgjRKjgd,kgjRGxtq,kgjRRgyc,kgjRGxzx,kgjL_A,kgjL_B,kgjR_A,kgjR_B FROM Report"),
-        QStringLiteral(" where 1=1 and  ruid=") + QuotedStr(ruid),
+        // Older workstations left some GUIDs on several rows: the newest one is the report.
+        QStringLiteral(" where 1=1 and  ruid=") + QuotedStr(ruid) + QStringLiteral(" order by CreateTime desc"),
     };
 }
 
@@ -56,6 +57,10 @@ void TReportData::GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_in
             Write_Log_TomfmAndLogbpl(kLoadTitle, QStringLiteral("没有找到符合条件的报告内容ruid=") + ruid);
             FLoadOutcome = TLoadOutcome::NotFound;
         } else {
+            if (qry->RecordCount() > 1)
+                Write_Log_TomfmAndLogbpl(kLoadTitle, QStringLiteral("ruid=%1 有 %2 行报告记录，读取 CreateTime 最新的一行")
+                                                         .arg(ruid)
+                                                         .arg(qry->RecordCount()));
             qry->First();
             // From here on a failure leaves a partly read row in the record.
             FLoadOutcome = TLoadOutcome::FailedAfterRowFound;

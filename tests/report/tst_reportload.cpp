@@ -241,7 +241,7 @@ private slots:
                                 " HuizhenDoctorCode,ReportDate,shenHeDate,HuiZhenDate,PrintedCont,YinYangXing,WeiJiValue,\r\n"
                                 "  BeiZhu,lczd,CreateTime,jcpart,jcpartcode,kgjLBaseLine,kgjLKjgd,kgjLGxtq,kgjLRgyc,kgjLGxzx,"
                                 "kgjRBaseLine,kgjRKjgd,kgjRGxtq,kgjRRgyc,kgjRGxzx,kgjL_A,kgjL_B,kgjR_A,kgjR_B FROM Report\r\n"
-                                " where 1=1 and  ruid='no-such-guid'\r\n"));
+                                " where 1=1 and  ruid='no-such-guid' order by CreateTime desc\r\n"));
         QCOMPARE(logs.at(1).value, QStringLiteral("没有找到符合条件的报告内容ruid=no-such-guid"));
     }
 
@@ -272,18 +272,24 @@ private slots:
         m_loader->GetReportInfoFromRuid(guid, info);
         QCOMPARE(info.FAccnu, QStringLiteral("right"));
         QCOMPARE(info.FRuid, guid);
-        QVERIFY(m_main->logs.first().value.endsWith(QStringLiteral(" where 1=1 and  ruid=") + literal + QStringLiteral("\r\n")));
+        QVERIFY(m_main->logs.first().value.endsWith(QStringLiteral(" where 1=1 and  ruid=") + literal
+                                                    + QStringLiteral(" order by CreateTime desc\r\n")));
     }
 
-    void duplicateGuidsReadTheFirstRow()
+    void duplicateGuidsReadTheNewestRow()
     {
-        Insert(QStringLiteral("ruid, Accnu, ReportState"), QStringLiteral("'dup', 'first', 1"));
-        Insert(QStringLiteral("ruid, Accnu, ReportState"), QStringLiteral("'dup', 'second', 2"));
+        // The newest row is neither the first nor the last the table holds.
+        Insert(QStringLiteral("ruid, Accnu, ReportState, CreateTime"), QStringLiteral("'dup', 'older', 1, '2023-05-01 08:00:00.000'"));
+        Insert(QStringLiteral("ruid, Accnu, ReportState, CreateTime"), QStringLiteral("'DUP', 'newest', 2, '2024-05-01 08:00:00.000'"));
+        Insert(QStringLiteral("ruid, Accnu, ReportState, CreateTime"), QStringLiteral("'dup', 'oldest', 3, '2022-05-01 08:00:00.000'"));
         TReportInfo info;
         m_loader->GetReportInfoFromRuid(QStringLiteral("dup"), info);
-        QCOMPARE(info.FAccnu, QStringLiteral("first"));
-        QCOMPARE(info.FReportState, 1);
+        QCOMPARE(info.FAccnu, QStringLiteral("newest"));
+        QCOMPARE(info.FReportState, 2);
         QCOMPARE(m_loader->defaultsCalls, 1);
+        const QList<TLogLine> logs = m_main->LogsWithTitle(kTitle);
+        QCOMPARE(logs.size(), 2);
+        QCOMPARE(logs.at(1).value, QStringLiteral("ruid=dup 有 3 行报告记录，读取 CreateTime 最新的一行"));
     }
 
     void databaseErrorsAreLoggedAndSwallowed_data()

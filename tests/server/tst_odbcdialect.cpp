@@ -16,6 +16,8 @@ class TOdbcDialectTest : public QObject {
 private slots:
     void bracketRewrite_data();
     void bracketRewrite();
+    void nationalLiterals_data();
+    void nationalLiterals();
     void callBatches_data();
     void callBatches();
     void serverTypeTexts_data();
@@ -25,6 +27,35 @@ private slots:
     void descriptionHidesPassword_data();
     void descriptionHidesPassword();
 };
+
+void TOdbcDialectTest::nationalLiterals_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("doctor query with a Chinese department code")
+        << QStringLiteral(" SELECT  姓名 FROM  [csdoctor] where  kscode='超声科' order by displayindex desc ")
+        << QStringLiteral(" SELECT  姓名 FROM  [csdoctor] where  kscode=N'超声科' order by displayindex desc ");
+    QTest::newRow("ASCII literal left as the report code wrote it")
+        << QStringLiteral(" where 1=1 and  ruid='60B67F58-DC6A' order by CreateTime desc")
+        << QStringLiteral(" where 1=1 and  ruid='60B67F58-DC6A' order by CreateTime desc");
+    QTest::newRow("doubled quote inside, Korean outside the Chinese code page")
+        << QStringLiteral("SELECT 1 WHERE Accnu = '김''A' AND x = 'b'")
+        << QStringLiteral("SELECT 1 WHERE Accnu = N'김''A' AND x = 'b'");
+    QTest::newRow("already national") << QStringLiteral("SELECT N'王', n'李'") << QStringLiteral("SELECT N'王', n'李'");
+    QTest::newRow("names and comments untouched")
+        << QStringLiteral("SELECT [a'姓] AS \"b'名\" -- it's '中'\n/* '中' /* '文' */ */ FROM t WHERE c = '中'")
+        << QStringLiteral("SELECT [a'姓] AS \"b'名\" -- it's '中'\n/* '中' /* '文' */ */ FROM t WHERE c = N'中'");
+    QTest::newRow("unterminated literal kept whole") << QStringLiteral("SELECT '中") << QStringLiteral("SELECT N'中");
+}
+
+void TOdbcDialectTest::nationalLiterals()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(AddNationalLiteralPrefixes(in), out);
+    // Idempotent: a text sent twice is not prefixed twice.
+    QCOMPARE(AddNationalLiteralPrefixes(out), out);
+}
 
 void TOdbcDialectTest::bracketRewrite_data()
 {

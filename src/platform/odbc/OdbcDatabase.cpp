@@ -68,7 +68,7 @@ private:
     QString ServerText(const TOdbcSession& session) const
     {
         const QString text = SqlText();
-        return session.Dialect() == TOdbcDialect::PostgreSql ? RewriteBracketIdentifiers(text) : text;
+        return session.Dialect() == TOdbcDialect::PostgreSql ? RewriteBracketIdentifiers(text) : AddNationalLiteralPrefixes(text);
     }
 
     std::weak_ptr<TOdbcSession> m_session;

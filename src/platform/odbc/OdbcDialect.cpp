@@ -95,6 +95,64 @@ QString RewriteBracketIdentifiers(const QString& sql)
     return out;
 }
 
+QString AddNationalLiteralPrefixes(const QString& sql)
+{
+    QString out;
+    out.reserve(sql.size() + 8);
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    auto copyUntil = [&](qsizetype end) { out += QStringView(sql).mid(i, end - i); i = end; };
+    // End of a run closed by `close` (doubled to stand for itself), from just after its opener.
+    auto runEnd = [&](qsizetype from, QChar close) {
+        qsizetype j = from;
+        while (j < n) {
+            if (sql.at(j) == close) {
+                if (j + 1 < n && sql.at(j + 1) == close) { j += 2; continue; }
+                return j + 1;
+            }
+            ++j;
+        }
+        return n;
+    };
+
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = runEnd(i + 1, c);
+            bool wide = false;
+            for (qsizetype j = i + 1; j < end && !wide; ++j) wide = sql.at(j).unicode() > 0x7F;
+            // A letter or digit right before the quote is N (already national) or part of a
+            // name; either way the literal is not ours to change.
+            const bool prefixed = i > 0 && IsIdentChar(sql.at(i - 1));
+            if (wide && !prefixed) out += QLatin1Char('N');
+            copyUntil(end);
+        } else if (c == QLatin1Char('"')) {
+            copyUntil(runEnd(i + 1, c));
+        } else if (c == QLatin1Char('[')) {
+            copyUntil(runEnd(i + 1, QLatin1Char(']')));
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            const qsizetype j = sql.indexOf(QLatin1Char('\n'), i);
+            copyUntil(j < 0 ? n : j + 1);
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            // T-SQL comments nest.
+            int depth = 0;
+            qsizetype j = i;
+            while (j < n) {
+                if (sql.at(j) == QLatin1Char('/') && j + 1 < n && sql.at(j + 1) == QLatin1Char('*')) { ++depth; j += 2; }
+                else if (sql.at(j) == QLatin1Char('*') && j + 1 < n && sql.at(j + 1) == QLatin1Char('/')) {
+                    j += 2;
+                    if (--depth == 0) break;
+                } else ++j;
+            }
+            copyUntil(j);
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
 QString QuoteSqlServerIdentifier(const QString& name)
 {
     QString r = name;

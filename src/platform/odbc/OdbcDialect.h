@@ -19,6 +19,14 @@ enum class TOdbcDialect { SqlServer, PostgreSql };
 // nested `/* */` comments pass through untouched. An unterminated `[` is left as it is.
 WR_PLATFORM_EXPORT QString RewriteBracketIdentifiers(const QString& sql);
 
+// SQL Server: puts N before every string literal that holds a character outside 7-bit ASCII
+// ('张医生' becomes N'张医生'). Without it the server reads the literal in the database's code
+// page, so a character that page lacks turns into '?' and the comparison finds nothing. The
+// query texts the report code logs stay as written; only what reaches SQL Server changes,
+// and SQLite (which rejects N'') and PostgreSQL never see it. Literals already written N'',
+// ASCII-only literals, [identifiers], "quoted identifiers" and comments are left alone.
+WR_PLATFORM_EXPORT QString AddNationalLiteralPrefixes(const QString& sql);
+
 // One parameter as the server's catalogue declares it, plus the server's own type text
 // ("nvarchar(200)", "timestamp without time zone"): the call batches need it to declare
 // output variables and to cast placeholders.
