@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Writing a report through sp_SaveReportInfo.
 #include "ReportData.h"
+#include "ReportLimits.h"
 #include "ReportText.h"
 #include "platform/DialogService.h"
 
@@ -45,6 +46,14 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
         Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:报告 ruid=%1 打开时没有完整读出").arg(rpt_info.FRuid));
         TellUser(DialogParent(), QStringLiteral("报告保存失败：这份报告打开时没有完整读出，为免覆盖已有内容，本次没有保存。\r\n"
                                                 "请重新打开报告，确认内容完整后再保存。"));
+        return false;
+    }
+
+    // A value longer than its column would fail the whole save on SQL Server, without
+    // saying which field; say it here, before anything is sent, on every database alike.
+    if (const QString tooLong = ReportFieldTooLong(rpt_info); !tooLong.isEmpty()) {
+        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + tooLong);
+        TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n原因：") + tooLong + QStringLiteral("，请缩短后再保存。"));
         return false;
     }
 
