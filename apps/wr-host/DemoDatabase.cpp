@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "DemoDatabase.h"
-#include "InstallLayout.h"
 #include "platform/Exception.h"
 #include "platform/ProgramDir.h"
 #include "platform/SqliteDatabase.h"
@@ -11,10 +10,9 @@
 
 QString FindDbScriptsFolder()
 {
-    // The source tree comes last: an installed copy must use the scripts installed with it.
     const QStringList candidates{ProgramDir() + QLatin1String("db/sqlite"),
                                  QCoreApplication::applicationDirPath() + QLatin1String("/db/sqlite"),
-                                 InstalledDbScriptsFolder(), QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
+                                 QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
     for (const QString& c : candidates)
         if (QFileInfo::exists(c + QLatin1String("/schema.sql"))) return QDir::cleanPath(c);
     return {};
@@ -47,8 +45,7 @@ bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* c
         return true;
     }
     if (folder.isEmpty()) {
-        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host, nor in %1, "
-                                "nor in the source tree").arg(InstalledDbScriptsFolder());
+        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host nor in the source tree");
         return false;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {

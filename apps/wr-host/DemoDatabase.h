@@ -5,8 +5,7 @@
 #include <QString>
 
 // The db/sqlite folder: beside the executable (or under WRITEREPORT_PROGRAM_DIR), else the
-// installed data folder (InstalledDbScriptsFolder()), else the source tree the host was built
-// from. Empty when none holds schema.sql.
+// source tree the host was built from. Empty when none holds schema.sql.
 QString FindDbScriptsFolder();
 // <data folder>/demo.sqlite
 QString DemoDatabasePath();

@@ -7,7 +7,7 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
-#include "InstallLayout.h"
+#include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
 #include "ScriptParser.h"
@@ -136,12 +136,6 @@ int RunHost(const QStringList& arguments)
     if (!log.Open(logFile, &logError)) Err(logError + QStringLiteral("; logging to stderr"));
     log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(arguments.join(QLatin1Char(' '))));
     auto logFn = [&log](const QString& t, const QString& m) { log.Write(t, m); };
-    // An installed copy keeps the editor's per-user files (hip-joint defaults, template model
-    // files) in the user's data folder: its own folder is shared and read-only.
-    const QString userProgramDir = UseUserProgramFolderWhenInstalled(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/program"));
-    if (!userProgramDir.isEmpty())
-        log.Write(QStringLiteral("wr-host"), QStringLiteral("program folder: %1").arg(userProgramDir));
     const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty();
     auto fail = [&](const QString& message, THostExit code) {
         Err(message);
@@ -185,9 +179,7 @@ int RunHost(const QStringList& arguments)
         QString error;
         bool created = false;
         if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created)) return fail(error, ExitDatabase);
-        if (created)
-            log.Write(QStringLiteral("wr-host"),
-                      QStringLiteral("demo database created: %1 from %2").arg(target, FindDbScriptsFolder()));
+        if (created) log.Write(QStringLiteral("wr-host"), QStringLiteral("demo database created: %1").arg(target));
     } else if (!IsOdbcTarget(target) && !QFileInfo(target).isFile()) {
         return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
     }
@@ -201,7 +193,8 @@ int RunHost(const QStringList& arguments)
             return fail(QStringLiteral("cannot open the database %1: %2").arg(target, error), ExitDatabase);
         // A file that opens is not yet a report database: the work list proves it is.
         try {
-            LoadWorklist(*dataModule.GetMainAdoConnection());
+            // One indexed row, however many reports the database holds.
+            TWorklistQuery(*dataModule.GetMainAdoConnection()).Newest();
         } catch (const Exception& e) {
             return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
         }

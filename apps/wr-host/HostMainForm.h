@@ -24,7 +24,7 @@ class TConfigStore;
 class THostDataModule;
 class THostLog;
 struct TScriptSession;
-struct TWorklistRow;
+class TWorklistPanel;
 
 struct THostLogin {
     QString userName, userCode, deptCode;
@@ -125,7 +125,6 @@ private:
     void BuildUi();
     void ShowStatus(const QString& text);
     void Log(const QString& title, const QString& message);
-    void FillWorklist(const QList<TWorklistRow>& rows);
     void MarkCurrentRow();
     void UpdateActions();
     // Asks whether to save an edited report before it is left; false when the user's
@@ -156,8 +155,9 @@ private:
     TScriptSession* m_session = nullptr;
     QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
 
-    QTreeWidget* m_worklist = nullptr;
-    QLineEdit* m_worklistFilter = nullptr;
+    TWorklistPanel* m_worklistPanel = nullptr;
+    QTreeWidget* m_worklist = nullptr;        // the panel's list
+    QLineEdit* m_worklistFilter = nullptr;    // the panel's search text
     QWidget* m_formHost = nullptr;
     QLabel* m_userLabel = nullptr;
     QLabel* m_dbLabel = nullptr;
