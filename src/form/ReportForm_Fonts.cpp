@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The default font of the two rich-text sections: stored from the tool bar, applied at
 // every open.
+#include "ReportForm_Editing.h"
 #include "ReportUnit.h"
 #include "platform/DialogService.h"
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
 const QString kFontSection = QStringLiteral("Configuration/TReportForm_Font");
+const char* const kDefaultTextColorProperty = "wrDefaultTextColor";
 
 int FontSizeFromText(const QString& text)
 {
@@ -31,12 +36,16 @@ void TReportForm::loadDefauleFonts()
         if (size.isEmpty()) size = QStringLiteral("12");
         if (color.isEmpty()) color = QStringLiteral("clWindowText");
         // Both conversions come first, so a bad value changes neither editor.
-        const QColor textColor = ColorToQColor(StringToColor(color));
+        const TColor colorValue = StringToColor(color);
+        const QColor textColor = ColorToQColor(colorValue);
         const int points = FontSizeFromText(size);
         for (QTextEdit* re : {rich_jcsj, rich_zdjx}) {
             QPalette pal = re->palette();
             pal.setColor(QPalette::Text, textColor);
             re->setPalette(pal);
+            // The window-text colour is what any reader shows by default; another colour is
+            // written into the saved text (DefaultTextColorOf).
+            re->setProperty(kDefaultTextColorProperty, colorValue == clWindowText ? QVariant() : QVariant(textColor));
             QFont font = re->font();
             font.setFamily(name);
             font.setPointSize(points);
@@ -68,3 +77,28 @@ void TReportForm::Save_CurrentFontStyle()
 }
 
 void TReportForm::tb_fontSaveClick(QObject* Sender) { Save_CurrentFontStyle(); }
+
+QColor DefaultTextColorOf(const QTextEdit* re)
+{
+    const QVariant v = re->property(kDefaultTextColorProperty);
+    return v.isValid() ? v.value<QColor>() : QColor();
+}
+
+void ApplyDefaultTextColor(QTextDocument& doc, const QColor& color)
+{
+    // Only text without a colour of its own shows the default colour, so only that gets it.
+    QTextCursor c(&doc);
+    c.beginEditBlock();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid() || f.charFormat().hasProperty(QTextFormat::ForegroundBrush)) continue;
+            c.setPosition(f.position());
+            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            QTextCharFormat fmt;
+            fmt.setForeground(color);
+            c.mergeCharFormat(fmt);
+        }
+    }
+    c.endEditBlock();
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Record to form and back, and the RTF the save takes from the two rich edits.
+#include "ReportForm_Editing.h"
 #include "ReportUnit.h"
 #include "report/NewStream.h"
 #include "rtf/Rtf.h"
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <memory>
 
 namespace {
 
@@ -116,8 +118,18 @@ QByteArray TReportForm::RichEditRtf(TRichSection which)
     // be switched off to take it; switching it costs two layouts of the whole document
     // (about 100 ms for a 1 MB report). It is on afterwards, as the save leaves it.
     re->setAcceptRichText(true);
-    const QByteArray rtf = StreamRtfOverPlainText(
-        re->toPlainText(), [re](TNewStream& stream) { WriteBlocks(stream, DocumentToRtf(*re->document())); });
+    // Text in the stored default colour shows it through the control, not the document: a
+    // copy carries it into the RTF, so the report reads the same elsewhere.
+    const QColor defaultColor = DefaultTextColorOf(re);
+    const QByteArray rtf = StreamRtfOverPlainText(re->toPlainText(), [re, defaultColor](TNewStream& stream) {
+        if (!defaultColor.isValid()) {
+            WriteBlocks(stream, DocumentToRtf(*re->document()));
+            return;
+        }
+        std::unique_ptr<QTextDocument> copy(re->document()->clone());
+        ApplyDefaultTextColor(*copy, defaultColor);
+        WriteBlocks(stream, DocumentToRtf(*copy));
+    });
     if (re->lineWrapMode() != QTextEdit::WidgetWidth) re->setLineWrapMode(QTextEdit::WidgetWidth);
     return rtf;
 }

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -43,8 +44,15 @@ void PasteTemplate(QTextEdit* re, bool append, const QString& modelName)
     QTextCursor c = re->textCursor();
     if (append) c.movePosition(QTextCursor::End);
     else c.select(QTextCursor::Document);
+    // Appended after text, the template starts a paragraph of its own: every stored line is
+    // a finished paragraph, and a diagnosis glued onto the last one would read as one.
+    const bool ownParagraph = append && !re->isReadOnly() && !IsBlankText(c.block().text());
+    if (ownParagraph) c.insertBlock();
     re->setTextCursor(c);
-    PasteClipboard(re);
+    if (!PasteClipboard(re) && ownParagraph) {
+        c.deletePreviousChar();  // nothing was pasted: no empty paragraph either
+        re->setTextCursor(c);
+    }
 
     if (IsBlankText(re->toPlainText())) LoadModelFile(re, modelFile);
 }

@@ -127,7 +127,9 @@ bool TReportForm::eventFilter(QObject* watched, QEvent* event)
     // A hip-joint box or the edit line inside it.
     auto* combo = qobject_cast<QComboBox*>(watched);
     if (!combo && watched->parent()) combo = qobject_cast<QComboBox*>(watched->parent());
-    if (!combo) return false;
+    // A filter sees events that a disabled widget would ignore: a locked report's boxes
+    // cannot be double-clicked, so they store no default.
+    if (!combo || !combo->isEnabled()) return false;
     using THandler = void (TReportForm::*)(QObject*);
     struct TDbl {
         QComboBox* box;

@@ -14,6 +14,7 @@ struct TIniText {
     QStringList lines;
     QString eol;
     bool hadBom = false;
+    bool legacy = false;  // read as GBK: written back in it, as the workstation's programs read it
     bool lossy = false;  // bytes that no supported encoding explains; never written back
 };
 
@@ -48,6 +49,7 @@ TIniText Load(const QString& fileName)
     if (!QFileInfo::exists(fileName)) return text;
     TDecodedText decoded = DecodeWindowsText(ReadFileBytes(fileName));
     text.hadBom = decoded.hadBom;
+    text.legacy = decoded.legacy;
     text.lossy = decoded.lossy;
     const QString content = std::move(decoded.text);
     if (content.isEmpty()) return text;
@@ -67,8 +69,13 @@ void Save(const QString& fileName, const TIniText& text)
         throw EFileError(QStringLiteral("无法写入文件 %1：文件的字符编码无法识别，为避免损坏其内容未作修改").arg(fileName));
     QString content = text.lines.join(text.eol);
     if (!text.lines.isEmpty()) content += text.eol;
-    QByteArray bytes = content.toUtf8();
-    if (text.hadBom) bytes.prepend("\xEF\xBB\xBF");
+    QByteArray bytes;
+    if (!text.legacy || !EncodeLegacyText(content, &bytes)) {
+        bytes = content.toUtf8();
+        // UTF-8 beyond ASCII is marked, so it never reads as GBK.
+        const bool ascii = std::all_of(content.cbegin(), content.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (text.hadBom || !ascii) bytes.prepend("\xEF\xBB\xBF");
+    }
     // Writing in place when the folder is read-only would forfeit the all-or-nothing write.
     QSaveFile file(fileName);
     file.setDirectWriteFallback(false);

@@ -7,15 +7,17 @@
 // tab) trimmed and, when it starts and ends with the same quote character (' or "), those
 // two quotes removed; nothing else is interpreted (an unquoted "宽,强" is one value, a ';'
 // inside a value is part of it). Lines whose first non-blank character is ';' are comments.
-// The file may be UTF-8 (with or without BOM) or, when its bytes are not valid UTF-8, GBK
-// (what Windows programs write on Chinese Windows); CR LF and LF line ends are both read.
+// The file may be UTF-8 (with or without BOM) or GBK (what Windows programs write on Chinese
+// Windows), told apart as DecodeWindowsText does; CR LF and LF line ends are both read.
 // A missing file reads as empty.
 //
-// Writing re-reads the file, changes the one line concerned and saves the whole file as
-// UTF-8 through a temporary file that replaces the old one only when complete, so every
-// other section, key and comment survives and a failed write leaves the file as it was.
-// The line ends of an existing file are kept. Values that would not read back as written
-// (leading or trailing blanks, enclosing quotes) are written in double quotes.
+// Writing re-reads the file, changes the one line concerned and saves the whole file through
+// a temporary file that replaces the old one only when complete, so every other section, key
+// and comment survives and a failed write leaves the file as it was. A file read as GBK is
+// written back in GBK (the workstation's programs go on reading it); any other file is
+// written as UTF-8, with a byte-order mark once it holds more than ASCII, so it can never be
+// mistaken for GBK. The line ends of an existing file are kept. Values that would not read
+// back as written (leading or trailing blanks, enclosing quotes) are written in double quotes.
 //
 // Every operation opens the file afresh; the object holds only the name. Failures to read an
 // existing file or to write throw EFileError carrying the operating system's message.

@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -46,6 +47,8 @@ private slots:
     void recallEmptiesBoxesWithoutStoredValue_data();
     void recallEmptiesBoxesWithoutStoredValue();
     void recallWorksWhileLocked();
+    void lockedBoxesStoreNothing();
+    void legacyFileStaysLegacy();
     void writeFailureShowsReasonAndKeepsFile_data();
     void writeFailureShowsReasonAndKeepsFile();
     void grafHintFollowsAngles_data();
@@ -84,7 +87,7 @@ void TestHipJoint::storeWritesTagSection()
     QComboBox* box = Ctl<QComboBox>(*f, "Cbx_kgj_Right_gxzx");
     box->setCurrentIndex(box->findText(QStringLiteral("刚出现")));
     DoubleClick(box);
-    QCOMPARE(QString::fromUtf8(FileBytes(IniPath())), QStringLiteral("[9]\nDefaultValue=刚出现\n"));
+    QCOMPARE(FileBytes(IniPath()), "\xEF\xBB\xBF" + QStringLiteral("[9]\nDefaultValue=刚出现\n").toUtf8());  // marked UTF-8
     QCOMPARE(f->dialogs.shown.at(0).text, QStringLiteral("默认值保存成功！"));
     QCOMPARE(box->currentText(), QStringLiteral("刚出现"));  // storing never changes the report
 }
@@ -136,6 +139,34 @@ void TestHipJoint::recallWorksWhileLocked()
     QVERIFY(!Box(0)->isEnabled());
     Recall();
     QCOMPARE(Box(0)->currentText(), QStringLiteral("曲线"));
+}
+
+void TestHipJoint::lockedBoxesStoreNothing()
+{
+    f->Intf()->SetcontrolsEnable(false);
+    for (int t : {0, 10, 13}) DoubleClick(Box(t));
+    QVERIFY(f->dialogs.shown.isEmpty());
+    QVERIFY(!QFile::exists(IniPath()));
+    // Unlocked again, the same double-click stores.
+    f->Intf()->SetcontrolsEnable(true);
+    DoubleClick(Box(0));
+    QCOMPARE(f->dialogs.shown.size(), 1);
+    QVERIFY(QFile::exists(IniPath()));
+}
+
+// 平直 in GBK (C6 BD D6 B1) is valid UTF-8 as well; the workstation's file means 平直.
+void TestHipJoint::legacyFileStaysLegacy()
+{
+    WriteFileBytes(IniPath(), "[0]\r\nDefaultValue=\xc6\xbd\xd6\xb1\r\n");
+    Recall();
+    QCOMPARE(Box(0)->currentText(), QStringLiteral("平直"));
+    Box(2)->setEditText(QStringLiteral("凹面"));
+    DoubleClick(Box(2));
+    // Written back in GBK, the encoding the workstation's programs read it in.
+    QCOMPARE(FileBytes(IniPath()), QByteArray("[0]\r\nDefaultValue=\xc6\xbd\xd6\xb1\r\n[2]\r\nDefaultValue=\xb0\xbc\xc3\xe6\r\n"));
+    Recall();
+    QCOMPARE(Box(0)->currentText(), QStringLiteral("平直"));
+    QCOMPARE(Box(2)->currentText(), QStringLiteral("凹面"));
 }
 
 // Tests run as root, for whom a read-only folder is no obstacle, so the system is made to

@@ -201,7 +201,14 @@ void TestPickers::templatePaste_data()
     const QByteArray sjRtf("{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'c4\\'a3\\'b0\\'e5\\par}");
     QTest::newRow("model file absent: editor unchanged") << false << false << false << "原有" << "模板" << QByteArray() << "原有";
     QTest::newRow("replace") << false << false << false << "原有\n两行" << "模板" << sjRtf << "模板";
-    QTest::newRow("append after existing text") << false << true << false << "原有" << "模板" << sjRtf << "原有模板";
+    // The template starts a paragraph of its own after the text, which stays in place.
+    QTest::newRow("append after existing text") << false << true << false << "原有" << "模板" << sjRtf << "原有\n模板";
+    QTest::newRow("append after two lines") << true << true << false << "胆囊多发结石伴胆囊炎\n轻度脂肪肝" << "肝未见异常"
+                                            << sjRtf << "胆囊多发结石伴胆囊炎\n轻度脂肪肝\n肝未见异常";
+    QTest::newRow("append after an empty last line: no extra one") << false << true << false << "原有\n" << "模板" << sjRtf
+                                                                   << "原有\n模板";
+    QTest::newRow("append, empty clipboard: no empty paragraph left") << false << true << false << "原有" << "<empty>"
+                                                                     << sjRtf << "原有";
     QTest::newRow("append, blank editor, empty clipboard: file loaded") << false << true << false << " \n  " << "<empty>" << sjRtf << "模板";
     QTest::newRow("replace, blanks-only clipboard: file loaded") << false << false << false << "原有" << "  \r\n " << sjRtf << "模板";
     QTest::newRow("replace, empty clipboard, text kept") << false << false << false << "原有" << "<empty>" << sjRtf << "原有";
