@@ -7,7 +7,6 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
-#include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
 #include "ScriptParser.h"
@@ -15,6 +14,7 @@
 #include "ScriptSession.h"
 #include "platform/DatabaseOpeners.h"
 #include "platform/DialogService.h"
+#include "platform/HeadlessDialogs.h"
 #include <QApplication>
 #include <QGuiApplication>
 #include <QFile>
@@ -89,11 +89,12 @@ THostLogin ResolveLogin(const THostOptions& o, TConfigStore& config, TDbConnecti
 // A user's first configuration shows every section of the editor; the editor itself hides
 // the sections whose switches are absent, which suits sites that configure them, not a
 // first look at the program.
-void SeedNewConfiguration(TConfigStore& config)
+bool SeedNewConfiguration(TConfigStore& config)
 {
     const QString section = QStringLiteral("Configuration/TReportForm");
     for (const char* key : {"panel_jcmethod_Visible", "panel_jcpart_Visible", "panel_lczd_Visible"})
-        config.WriteBool(section, QLatin1String(key), true);
+        if (!config.WriteBool(section, QLatin1String(key), true)) return false;
+    return true;
 }
 
 // Restores the message-box service when the host ends, however it ends.
@@ -113,18 +114,8 @@ struct TDialogServiceGuard {
 
 } // namespace
 
-int RunHost(const QStringList& arguments)
+int RunHost(const THostOptions& o, const QStringList& arguments)
 {
-    const THostOptionsResult parsed = ParseHostOptions(arguments);
-    if (parsed.helpShown) {
-        Out(parsed.helpText);
-        return ExitOk;
-    }
-    if (!parsed.error.isEmpty()) {
-        Err(parsed.error + QStringLiteral(" (see wr-host --help)"));
-        return ExitUsage;
-    }
-    const THostOptions& o = parsed.options;
 
     // Log first, so every later step can be followed in it.
     THostLog log;
@@ -144,8 +135,17 @@ int RunHost(const QStringList& arguments)
         return static_cast<int>(code);
     };
 
-    TConfigStore config(o.configFile.isEmpty() ? TConfigStore::DefaultFileName() : o.configFile, logFn);
-    if (!QFileInfo::exists(config.FileName())) SeedNewConfiguration(config);
+    TConfigStore config(ResolveConfigFile(o.configFile, TConfigStore::DefaultFileName()), logFn);
+    if (!QFileInfo::exists(config.FileName()) && !SeedNewConfiguration(config)) {
+        // Running on with a named configuration that cannot be written would lose every
+        // setting silently; the default one only costs this run its settings (logged).
+        const QString message = QStringLiteral("cannot write the configuration file %1").arg(config.FileName());
+        if (!o.configFile.isEmpty()) {
+            Err(message + QStringLiteral(" (--config)"));
+            return ExitUsage;
+        }
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
+    }
 
     const TFontMapping fonts = InstallCjkFontSubstitutes();
     if (fonts.sans.isEmpty()) {
@@ -193,8 +193,7 @@ int RunHost(const QStringList& arguments)
             return fail(QStringLiteral("cannot open the database %1: %2").arg(target, error), ExitDatabase);
         // A file that opens is not yet a report database: the work list proves it is.
         try {
-            // One indexed row, however many reports the database holds.
-            TWorklistQuery(*dataModule.GetMainAdoConnection()).Newest();
+            LoadWorklist(*dataModule.GetMainAdoConnection());
         } catch (const Exception& e) {
             return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
         }
@@ -205,8 +204,12 @@ int RunHost(const QStringList& arguments)
     TScriptSession session;
     session.print = Out;
     TScriptDialogService scriptDialogs(session);
+    // Without a person to answer (a screenshot run, or no screen at all) a box is printed and
+    // answered at once instead of waiting for ever.
+    THeadlessDialogService headlessDialogs(Out);
     TDialogServiceGuard dialogGuard;
     if (!o.script.isEmpty()) dialogGuard.Install(&scriptDialogs);
+    else if (!o.screenshot.isEmpty() || THeadlessDialogService::PlatformIsHeadless()) dialogGuard.Install(&headlessDialogs);
 
     // The plug-in, loaded by path like any package of the workstation.
     TPluginLoader plugin;

@@ -7,6 +7,6 @@
 #include "HostOptions.h"
 #include <QStringList>
 
-// Runs the host with the given arguments inside an existing QApplication; returns the
-// process exit code.
-int RunHost(const QStringList& arguments);
+// Runs the host with the parsed options inside an existing QApplication (the arguments are
+// only logged); returns the process exit code.
+int RunHost(const THostOptions& options, const QStringList& arguments);

@@ -1,6 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "HostOptions.h"
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+#if __has_include("wr_version.h")
+#include "wr_version.h"
+#endif
+#ifndef WR_VERSION
+#define WR_VERSION "unknown"
+#endif
 
 THostOptionsResult ParseHostOptions(const QStringList& arguments)
 {
@@ -14,7 +24,8 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     const QCommandLineOption plugin(QStringLiteral("plugin"),
         QStringLiteral("Plug-in file to load (default: beside wr-host)."), QStringLiteral("path"));
     const QCommandLineOption config(QStringLiteral("config"),
-        QStringLiteral("Configuration file (default: per user in the configuration folder)."), QStringLiteral("file"));
+        QStringLiteral("Configuration file, or a folder for one file per user (default: per user in the configuration folder)."),
+        QStringLiteral("file|dir"));
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Also write log lines to standard error."));
     const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Logged-in user's name."), QStringLiteral("name"));
@@ -28,7 +39,9 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
         QStringLiteral("Run the commands of this file and exit (see README)."), QStringLiteral("file"));
     const QCommandLineOption resetDemo(QStringLiteral("reset-demo"),
         QStringLiteral("Create the demo database afresh before starting."));
-    p.addOptions({help, db, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the versions of wr-host and its plug-in."));
+    p.addOptions({help, version, db, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo});
 
     THostOptionsResult r;
     if (!p.parse(arguments)) {
@@ -38,6 +51,16 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     if (p.isSet(help)) {
         r.helpShown = true;
         r.helpText = p.helpText();
+        // Without an application object Qt cannot name the program in the usage line.
+        const qsizetype end = r.helpText.indexOf(QLatin1Char('\n'));
+        const qsizetype opts = r.helpText.indexOf(QLatin1String(" [options]"));
+        if (r.helpText.startsWith(QLatin1String("Usage: ")) && opts > 0 && opts < end)
+            r.helpText.replace(7, opts - 7, QStringLiteral("wr-host"));
+        return r;
+    }
+    if (p.isSet(version)) {
+        r.versionShown = true;
+        r.options.plugin = p.value(plugin);
         return r;
     }
     if (!p.positionalArguments().isEmpty()) {
@@ -68,4 +91,68 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     if (!o.screenshot.isEmpty() && !o.script.isEmpty())
         r.error = QStringLiteral("--screenshot and --script cannot be combined (a script has its own 'screenshot' command)");
     return r;
+}
+
+TSplitArguments SplitQtArguments(const QStringList& arguments)
+{
+    // Qt's own GUI options (QGuiApplication, QApplication, xcb), with or without a value.
+    static const QStringList withValue{"platform", "platformpluginpath", "platformtheme", "qwindowgeometry",
+                                       "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
+                                       "stylesheet", "qmljsdebugger", "name", "title", "visual"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    TSplitArguments r;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (i == 0) {
+            r.forQt << a;
+            r.forHost << a;
+            continue;
+        }
+        QString name = a;
+        if (name.startsWith(QLatin1String("--"))) name.remove(0, 2);
+        else if (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
+        else {
+            r.forHost << a;
+            continue;
+        }
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        const QString bare = eq < 0 ? name : name.left(eq);
+        if (withValue.contains(bare)) {
+            r.forQt << a;
+            if (eq < 0 && i + 1 < arguments.size()) r.forQt << arguments.at(++i);
+        } else if (flags.contains(name)) {
+            r.forQt << a;
+        } else {
+            r.forHost << a;
+        }
+    }
+    return r;
+}
+
+QString ResolveConfigFile(const QString& given, const QString& defaultFileName)
+{
+    if (given.isEmpty()) return defaultFileName;
+    const bool folder = QFileInfo(given).isDir() || given.endsWith(QLatin1Char('/')) || given.endsWith(QLatin1Char('\\'));
+    if (!folder) return given;
+    return QDir(given).filePath(QFileInfo(defaultFileName).fileName());
+}
+
+QString VersionText(const QString& pluginPath)
+{
+    QString text = QStringLiteral("wr-host %1\n").arg(QLatin1String(WR_VERSION));
+    QLibrary lib(pluginPath);
+    if (!QFileInfo::exists(pluginPath)) return text + QStringLiteral("plug-in: not found at %1\n").arg(pluginPath);
+    using TVersionFn = const char* (*)();
+    using TAbiFn = int (*)();
+    const auto version = reinterpret_cast<TVersionFn>(lib.resolve("WriteReportPluginVersion"));
+    const auto abi = reinterpret_cast<TAbiFn>(lib.resolve("WriteReportPluginAbiVersion"));
+    if (!version && !abi) {
+        text += QStringLiteral("plug-in: %1 cannot be read: %2\n").arg(pluginPath, lib.errorString());
+    } else {
+        text += QStringLiteral("plug-in WriteReport %1 (interface %2): %3\n")
+                    .arg(version ? QString::fromUtf8(version()) : QStringLiteral("unknown"),
+                         abi ? QString::number(abi()) : QStringLiteral("unknown"), QFileInfo(pluginPath).absoluteFilePath());
+    }
+    lib.unload();
+    return text;
 }

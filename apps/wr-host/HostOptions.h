@@ -34,7 +34,26 @@ struct THostOptionsResult {
     QString error;         // non-empty: the command line was wrong
     bool helpShown = false;
     QString helpText;
+    bool versionShown = false;  // --version: print the versions and exit
 };
 
-// Parses the arguments (the first one is the program). Never exits.
+// Parses the arguments (the first one is the program). Never exits. Needs no application
+// object, so --help, --version and bad options are answered before any window system is
+// contacted.
 THostOptionsResult ParseHostOptions(const QStringList& arguments);
+
+// The command line split into the options Qt's GUI application takes for itself (-platform X,
+// -style=X, -reverse, ... with their values) and the host's own; both keep the program name
+// first. The host's --plugin never goes to Qt, whose -plugin means something else.
+struct TSplitArguments {
+    QStringList forQt;
+    QStringList forHost;
+};
+TSplitArguments SplitQtArguments(const QStringList& arguments);
+
+// The configuration file that --config names: a folder (existing, or written with a trailing
+// '/') holds one file per user, named as the default one; anything else is the file itself.
+QString ResolveConfigFile(const QString& given, const QString& defaultFileName);
+
+// "wr-host <version>", then the plug-in's version read from the plug-in file (or why not).
+QString VersionText(const QString& pluginPath);

@@ -1,41 +1,59 @@
 // SPDX-License-Identifier: MIT
 // wr-host: runs the WriteReport report editor plug-in. See README.md, "Running the editor".
+//
+// The command line is read before any Qt application exists: --help, --version and a bad
+// option are answered without a display (a GUI application would abort without one).
 #include "HostApp.h"
+#include "HostOptions.h"
+#include "HostSafety.h"
+#include "PluginLoader.h"
 #include <QApplication>
-#include <cstring>
+#include <QCoreApplication>
+#include <cstdio>
 #include <vector>
+
+namespace {
+void Write(std::FILE* to, const QString& text)
+{
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), to);
+    std::fflush(to);
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    // QApplication takes "-plugin X" / "--plugin X" for itself (a generic input plug-in) and
-    // removes it, so the host's own --plugin would never arrive: keep it away from Qt.
+    IgnoreFileSizeLimitSignal();
     QStringList arguments;
-    std::vector<char*> forQt;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-        const bool plugin = std::strcmp(argv[i], "--plugin") == 0 || std::strcmp(argv[i], "-plugin") == 0;
-        if (i > 0 && plugin) {
-            if (i + 1 < argc) arguments << QString::fromLocal8Bit(argv[++i]);
-            continue;
-        }
-        if (i > 0 && (std::strncmp(argv[i], "--plugin=", 9) == 0 || std::strncmp(argv[i], "-plugin=", 8) == 0)) continue;
-        forQt.push_back(argv[i]);
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const TSplitArguments split = SplitQtArguments(arguments);
+    const THostOptionsResult parsed = ParseHostOptions(split.forHost);
+    if (parsed.helpShown) {
+        Write(stdout, parsed.helpText);
+        return ExitOk;
     }
+    if (!parsed.error.isEmpty()) {
+        Write(stderr, QStringLiteral("wr-host: %1 (see wr-host --help)\n").arg(parsed.error));
+        return ExitUsage;
+    }
+    if (parsed.versionShown) {
+        // A core application only, for the program's folder where the plug-in lies.
+        QCoreApplication core(argc, argv);
+        const QString plugin = parsed.options.plugin.isEmpty() ? TPluginLoader::DefaultPath() : parsed.options.plugin;
+        Write(stdout, VersionText(plugin));
+        return ExitOk;
+    }
+
+    // Qt gets its own options only (-platform, -style, ...), never the host's.
+    std::vector<QByteArray> qtBytes;
+    for (const QString& a : split.forQt) qtBytes.push_back(a.toLocal8Bit());
+    std::vector<char*> forQt;
+    for (QByteArray& b : qtBytes) forQt.push_back(b.data());
     int qtArgc = static_cast<int>(forQt.size());
     forQt.push_back(nullptr);
     QApplication app(qtArgc, forQt.data());
     QApplication::setApplicationName(QStringLiteral("WriteReport"));
     QApplication::setApplicationDisplayName(QStringLiteral("WriteReport"));
-    // Qt removed the options it handles (-platform, -style, ...); the host's own stay.
-    QStringList remaining = QApplication::arguments();
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (a == QLatin1String("--plugin") || a == QLatin1String("-plugin")) {
-            remaining << QStringLiteral("--plugin");
-            if (i + 1 < arguments.size()) remaining << arguments.at(++i);
-        } else if (a.startsWith(QLatin1String("--plugin=")) || a.startsWith(QLatin1String("-plugin="))) {
-            remaining << QStringLiteral("--plugin=") + a.section(QLatin1Char('='), 1);
-        }
-    }
-    return RunHost(remaining);
+    InstallQtChineseTranslation(app);
+    return RunHost(parsed.options, split.forHost);
 }

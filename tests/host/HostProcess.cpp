@@ -39,6 +39,12 @@ QString THostSandbox::WriteFile(const QString& relative, const QByteArray& conte
     return file;
 }
 
+void THostSandbox::SetEnv(const QString& name, const QString& value)
+{
+    if (value.isEmpty()) m_env.remove(name);
+    else m_env.insert(name, value);
+}
+
 THostRun THostSandbox::Run(const QStringList& args, int timeoutMs) const
 {
     QProcess p;

@@ -31,6 +31,8 @@ public:
     QString ConfigFile() const;
 
     QString WriteFile(const QString& relative, const QByteArray& content) const;
+    // Sets one variable of the host's environment; an empty value removes it.
+    void SetEnv(const QString& name, const QString& value);
     // Runs wr-host with the arguments (the real plug-in unless --plugin is among them).
     THostRun Run(const QStringList& args, int timeoutMs = 120000) const;
     // Writes the script and runs it.
