@@ -1,7 +1,9 @@
 -- SPDX-License-Identifier: MIT
--- WriteReport on Microsoft SQL Server (2008 R2 or later): tables. Run first, then
--- procedures.sql, then (for a demonstration) demo.sql, in the report database:
---   sqlcmd -S server -d WriteReport -i schema.sql -i procedures.sql
+-- WriteReport on Microsoft SQL Server (2008 R2 or later): tables. Run first, then the
+-- upgrades/ in name order, procedures.sql, grants.sql and (for a demonstration) demo.sql, in
+-- the report database. The scripts are UTF-8: sqlcmd must be told so (-f 65001), and -b
+-- stops at the first failed batch:
+--   sqlcmd -S server -d WriteReport -f 65001 -b -i schema.sql
 -- Create the database with a Chinese collation so that sorting and comparing Chinese text
 -- follows Chinese rules, e.g.
 --   CREATE DATABASE WriteReport COLLATE Chinese_PRC_CI_AS;
