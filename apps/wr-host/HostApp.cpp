@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
+#include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
 #include "ScriptParser.h"
@@ -193,7 +194,8 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
             return fail(QStringLiteral("cannot open the database %1: %2").arg(target, error), ExitDatabase);
         // A file that opens is not yet a report database: the work list proves it is.
         try {
-            LoadWorklist(*dataModule.GetMainAdoConnection());
+            // One indexed row, however many reports the database holds.
+            TWorklistQuery(*dataModule.GetMainAdoConnection()).Newest();
         } catch (const Exception& e) {
             return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
         }

@@ -5,6 +5,7 @@
 #include "HostDataModule.h"
 #include "HostLog.h"
 #include "HostQueries.h"
+#include "WorklistPanel.h"
 #include "platform/DialogService.h"
 #include <QAction>
 #include <QApplication>
@@ -58,29 +59,11 @@ void THostMainForm::BuildUi()
 
     auto* split = new QSplitter(this);
     split->setObjectName(QStringLiteral("hostSplitter"));
-    auto* left = new QWidget(split);
-    auto* ll = new QVBoxLayout(left);
-    ll->setContentsMargins(6, 6, 0, 6);
-    auto* title = new QLabel(QStringLiteral("工作列表"), left);
-    QFont tf = title->font();
-    tf.setBold(true);
-    title->setFont(tf);
-    m_worklistFilter = new QLineEdit(left);
-    m_worklistFilter->setObjectName(QStringLiteral("worklistFilter"));
-    m_worklistFilter->setPlaceholderText(QStringLiteral("检查号、姓名或检查项目"));
-    m_worklistFilter->setClearButtonEnabled(true);
-    m_worklist = new QTreeWidget(left);
-    m_worklist->setObjectName(QStringLiteral("worklist"));
-    m_worklist->setRootIsDecorated(false);
-    m_worklist->setAlternatingRowColors(true);
-    m_worklist->setUniformRowHeights(true);
-    m_worklist->setColumnCount(ColCount);
-    m_worklist->setHeaderLabels({QStringLiteral("检查号"), QStringLiteral("姓名"), QStringLiteral("创建时间"),
-                                 QStringLiteral("状态"), QStringLiteral("检查项目")});
-    m_worklist->header()->setStretchLastSection(true);
-    ll->addWidget(title);
-    ll->addWidget(m_worklistFilter);
-    ll->addWidget(m_worklist, 1);
+    m_worklistPanel = new TWorklistPanel([this] { return m_dataModule.GetMainAdoConnection(); }, split);
+    connect(m_worklistPanel, &TWorklistPanel::statusMessage, this, &THostMainForm::ShowStatus);
+    QWidget* left = m_worklistPanel;
+    m_worklist = m_worklistPanel->Tree();
+    m_worklistFilter = m_worklistPanel->SearchEdit();
 
     m_formHost = new QWidget(split);
     m_formHost->setObjectName(QStringLiteral("formHost"));
@@ -133,14 +116,6 @@ void THostMainForm::BuildUi()
         QString error;
         OpenReport(item->data(ColAccnu, kRuidRole).toString(), &error);
     });
-    connect(m_worklistFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
-        for (int i = 0; i < m_worklist->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = m_worklist->topLevelItem(i);
-            bool match = text.isEmpty();
-            for (int c = 0; c < ColCount && !match; ++c) match = item->text(c).contains(text, Qt::CaseInsensitive);
-            item->setHidden(!match);
-        }
-    });
 
     m_userLabel = new QLabel(this);
     m_userLabel->setText(QStringLiteral("用户：%1（%2）").arg(m_login.userName, m_login.deptCode));
@@ -187,32 +162,15 @@ void THostMainForm::UpdateActions()
 bool THostMainForm::RefreshWorklist(QString* error)
 {
     try {
-        TDbConnection* conn = m_dataModule.GetMainAdoConnection();
-        m_dbLabel->setText(QStringLiteral("数据库：%1").arg(conn->Description()));
-        FillWorklist(LoadWorklist(*conn));
-        return true;
+        m_dbLabel->setText(QStringLiteral("数据库：%1").arg(m_dataModule.GetMainAdoConnection()->Description()));
     } catch (const Exception& e) {
         *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
         ShowStatus(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
         return false;
     }
-}
-
-void THostMainForm::FillWorklist(const QList<TWorklistRow>& rows)
-{
-    m_worklist->clear();
-    for (const TWorklistRow& r : rows) {
-        auto* item = new QTreeWidgetItem(m_worklist);
-        item->setText(ColAccnu, r.accnu);
-        item->setText(ColPatient, r.patientName);
-        item->setText(ColCreated, r.created);
-        item->setText(ColState, QString::number(r.state));
-        item->setText(ColItems, r.itemNames);
-        item->setToolTip(ColItems, r.itemNames);
-        item->setData(ColAccnu, kRuidRole, r.ruid);
-    }
-    for (int c = 0; c < ColItems; ++c) m_worklist->resizeColumnToContents(c);
+    if (!m_worklistPanel->Reload(error)) return false;
     MarkCurrentRow();
+    return true;
 }
 
 void THostMainForm::MarkCurrentRow()
@@ -232,10 +190,7 @@ void THostMainForm::MarkCurrentRow()
 
 QStringList THostMainForm::WorklistGuids() const
 {
-    QStringList r;
-    for (int i = 0; i < m_worklist->topLevelItemCount(); ++i)
-        r << m_worklist->topLevelItem(i)->data(ColAccnu, kRuidRole).toString();
-    return r;
+    return m_worklistPanel->Guids();
 }
 
 TFormCallResult THostMainForm::CallForm(const QString& what, const std::function<void()>& call)
@@ -393,8 +348,10 @@ bool THostMainForm::SaveReport(QString* error)
         return false;
     }
     m_savedContent = ContentFingerprint(m_form.widget);
+    // Only the saved row is read again: the list may hold thousands of reports.
     QString ignored;
-    RefreshWorklist(&ignored);
+    m_worklistPanel->RefreshRow(ruid, &ignored);
+    MarkCurrentRow();
     ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
     return true;
 }
