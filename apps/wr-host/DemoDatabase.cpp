@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DemoDatabase.h"
+#include "InstallLayout.h"
 #include "platform/Exception.h"
 #include "platform/ProgramDir.h"
 #include "platform/SqliteDatabase.h"
@@ -10,9 +11,10 @@
 
 QString FindDbScriptsFolder()
 {
+    // The source tree comes last: an installed copy must use the scripts installed with it.
     const QStringList candidates{ProgramDir() + QLatin1String("db/sqlite"),
                                  QCoreApplication::applicationDirPath() + QLatin1String("/db/sqlite"),
-                                 QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
+                                 InstalledDbScriptsFolder(), QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
     for (const QString& c : candidates)
         if (QFileInfo::exists(c + QLatin1String("/schema.sql"))) return QDir::cleanPath(c);
     return {};
@@ -45,7 +47,8 @@ bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* c
         return true;
     }
     if (folder.isEmpty()) {
-        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host nor in the source tree");
+        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host, nor in %1, "
+                                "nor in the source tree").arg(InstalledDbScriptsFolder());
         return false;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {

@@ -5,7 +5,8 @@
 #include <QString>
 
 // The db/sqlite folder: beside the executable (or under WRITEREPORT_PROGRAM_DIR), else the
-// source tree the host was built from. Empty when none holds schema.sql.
+// installed data folder (InstalledDbScriptsFolder()), else the source tree the host was built
+// from. Empty when none holds schema.sql.
 QString FindDbScriptsFolder();
 // <data folder>/demo.sqlite
 QString DemoDatabasePath();

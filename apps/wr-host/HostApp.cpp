@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
+#include "InstallLayout.h"
 #include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
@@ -128,6 +129,12 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     if (!log.Open(logFile, &logError)) Err(logError + QStringLiteral("; logging to stderr"));
     log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(arguments.join(QLatin1Char(' '))));
     auto logFn = [&log](const QString& t, const QString& m) { log.Write(t, m); };
+    // An installed copy keeps the editor's per-user files (hip-joint defaults, template model
+    // files) in the user's data folder: its own folder is shared and read-only.
+    const QString userProgramDir = UseUserProgramFolderWhenInstalled(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/program"));
+    if (!userProgramDir.isEmpty())
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("program folder: %1").arg(userProgramDir));
     const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty();
     auto fail = [&](const QString& message, THostExit code) {
         Err(message);
@@ -180,7 +187,9 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         QString error;
         bool created = false;
         if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created)) return fail(error, ExitDatabase);
-        if (created) log.Write(QStringLiteral("wr-host"), QStringLiteral("demo database created: %1").arg(target));
+        if (created)
+            log.Write(QStringLiteral("wr-host"),
+                      QStringLiteral("demo database created: %1 from %2").arg(target, FindDbScriptsFolder()));
     } else if (!IsOdbcTarget(target) && !QFileInfo(target).isFile()) {
         return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PluginLoader.h"
+#include "InstallLayout.h"
 #include "platform/ClassRegistry.h"
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -18,7 +19,12 @@ QString TPluginLoader::DefaultFileName()
 
 QString TPluginLoader::DefaultPath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + DefaultFileName();
+    // A build folder (and a Windows install) keeps the plug-in beside the executable; an
+    // installation keeps it in its private library folder.
+    const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + DefaultFileName();
+    const QString installed = InstalledPluginFolder() + QLatin1Char('/') + DefaultFileName();
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed)) return installed;
+    return beside;
 }
 
 TPluginLoader::~TPluginLoader() = default;

@@ -23,7 +23,8 @@ class TPluginLoader {
 public:
     // The plug-in's file name on this platform, e.g. "libWriteReport.so".
     static QString DefaultFileName();
-    // DefaultFileName() in the folder of the running executable.
+    // DefaultFileName() in the folder of the running executable, or in the installed plug-in
+    // folder (InstalledPluginFolder()) when only that one holds it.
     static QString DefaultPath();
 
     ~TPluginLoader();

@@ -2,6 +2,7 @@
 #include "WriteReport.h"
 #include "form/ReportUnit.h"
 #include "platform/ClassRegistry.h"
+#include "wr_version.h"
 
 namespace {
 TCreatedForm CreateReportForm(QWidget* parent)
@@ -19,3 +20,5 @@ const TReportFormRegistrar registrar;
 } // namespace
 
 int WriteReportPluginAbiVersion() { return kWriteReportPluginAbiVersion; }
+
+const char* WriteReportPluginVersion() { return WR_VERSION; }
