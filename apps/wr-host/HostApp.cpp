@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
+#include "HostSafety.h"
 #include "InstallLayout.h"
 #include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
@@ -85,6 +86,12 @@ THostLogin ResolveLogin(const THostOptions& o, TConfigStore& config, TDbConnecti
     if (!o.userCode.isEmpty()) l.userCode = o.userCode;
     if (!o.deptCode.isEmpty()) l.deptCode = o.deptCode;
     if (o.roleId >= 0) l.roleId = o.roleId;
+    // Login values reach SQL text (the doctor list is filtered by department): a control
+    // character there would make every report fail to open with a raw SQL error.
+    RejectUnsafeLoginValues(l, [&log](const QString& message) {
+        Err(message);
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
+    });
     return l;
 }
 

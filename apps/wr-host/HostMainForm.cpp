@@ -26,6 +26,9 @@ namespace {
 enum TWorklistColumn { ColAccnu, ColPatient, ColCreated, ColState, ColItems, ColCount };
 constexpr int kRuidRole = Qt::UserRole + 1;
 const QString kErrorPrefix = QStringLiteral("异常:");
+// Notices of the editor about what it shows (damaged rich text): no failure, but the doctor
+// must read them.
+const QString kNoticePrefix = QStringLiteral("警告:");
 } // namespace
 
 THostMainForm::THostMainForm(THostLog& log, TConfigStore& config, THostDataModule& dataModule, THostLogin login,
@@ -37,6 +40,7 @@ THostMainForm::THostMainForm(THostLog& log, TConfigStore& config, THostDataModul
     // The editor reports its failures only as log lines; watch them while it is called.
     m_log.onEntry = [this](const QString&, const QString& message) {
         if (m_capturedErrors && message.startsWith(kErrorPrefix)) m_capturedErrors->append(message);
+        if (message.startsWith(kNoticePrefix)) m_openWarnings.append(message.mid(kNoticePrefix.size()));
     };
 }
 
@@ -255,17 +259,30 @@ bool THostMainForm::ReportIsEdited()
     return edited;
 }
 
-bool THostMainForm::LeaveCurrentReport()
+THostMainForm::TLeave THostMainForm::LeaveCurrentReport()
 {
     // Unlocked but unchanged since it was opened or saved: nothing to lose.
-    if (!ReportIsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return true;
-    switch (Ask(QStringLiteral("保存报告"), QStringLiteral("当前报告正在编辑，是否先保存？"), TMsgIcon::Question, TMsgResult::Yes)) {
-    case TMsgResult::Yes: {
+    if (!ReportIsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return TLeave::Left;
+    TChoiceRequest q;
+    q.parent = this;
+    q.caption = QStringLiteral("保存报告");
+    q.text = QStringLiteral("当前报告正在编辑，是否先保存？");
+    q.choiceIds = {QStringLiteral("save"), QStringLiteral("discard"), QStringLiteral("cancel")};
+    q.choiceTexts = {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
+    q.defaultChoice = 0;
+    q.escapeChoice = 2;  // Esc and the window's close button keep the report open
+    switch (Dialogs().Choose(q)) {
+    case 0: {
         QString error;
-        return SaveReport(&error);
+        return SaveReport(&error) ? TLeave::Left : TLeave::SaveFailed;
     }
-    case TMsgResult::No: return true;
-    default: return false;
+    case 1:
+        // The doctor threw the edits away: the editor's draft of them goes to its backup
+        // folder, so the next open does not offer them again. Not part of IReportForm: an
+        // editor without it is simply not asked.
+        QMetaObject::invokeMethod(m_form.widget, "DiscardDraft");
+        return TLeave::Left;
+    default: return TLeave::Cancelled;
     }
 }
 
@@ -286,28 +303,41 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
         ShowStatus(QStringLiteral("查找报告失败：%1").arg(e.Message()));
         return false;
     }
-    if (!LeaveCurrentReport()) {
+    if (LeaveCurrentReport() != TLeave::Left) {
         *error = QStringLiteral("the report being edited was kept open");
         return false;
     }
     m_currentRuid = ruid;
+    m_openWarnings.clear();
     const TFormCallResult r = CallForm(QStringLiteral("OpenReportByRuid"), [&] { m_form.report->OpenReportByRuid(ruid); });
     MarkCurrentRow();
     UpdateActions();
     QString accnu;
     if (QTreeWidgetItem* item = m_worklist->currentItem()) accnu = item->text(ColAccnu);
     setWindowTitle(QStringLiteral("WriteReport 报告编辑 — %1").arg(accnu.isEmpty() ? ruid : accnu));
-    // Whatever the editor shows now is the baseline: leaving it unchanged asks nothing.
-    m_savedContent = ContentFingerprint(m_form.widget);
+    // Whatever the editor shows now is the baseline: leaving it unchanged asks nothing. A
+    // draft the doctor restored is an unsaved edit (the editor leaves it unlocked).
+    const bool draftRestored = m_form.widget->property("wrDraftRestored").toBool();
+    m_savedContent = draftRestored ? QByteArray() : ContentFingerprint(m_form.widget);
     // The editor catches its own load failures (item binding, a stored font it cannot read),
     // logs them and still shows the report read-only. The open is judged by that outcome:
     // only an error that left the plug-in, or an editor not in its read-only state, failed.
-    if (r.thrown || ReportIsEdited()) {
+    if (r.thrown || (ReportIsEdited() && !draftRestored)) {
         TFormCallResult failed = r;
         if (!r.thrown) failed.error = QStringLiteral("the editor did not end read-only");
         *error = QStringLiteral("opening %1 failed: %2").arg(ruid, failed.error);
         ReportFailure(QStringLiteral("打开报告"), failed, false);
         return false;
+    }
+    if (draftRestored) {
+        ShowStatus(QStringLiteral("已打开报告 %1，并恢复了没有保存的草稿（已解锁）。按 Ctrl+S 保存。%2")
+                       .arg(accnu, m_openWarnings.join(QLatin1Char(' '))));
+        return true;
+    }
+    if (!m_openWarnings.isEmpty()) {
+        // The editor's notices about what it showed (e.g. damaged rich text) reach the doctor.
+        ShowStatus(QStringLiteral("已打开报告 %1（只读）。%2").arg(accnu, m_openWarnings.join(QLatin1Char(' '))));
+        return true;
     }
     if (!r.error.isEmpty()) {
         ShowStatus(QStringLiteral("已打开报告 %1（只读），打开时有异常已记入日志：%2").arg(accnu, r.error));
@@ -340,6 +370,12 @@ bool THostMainForm::SaveReport(QString* error)
         return false;
     }
     const QString ruid = m_currentRuid;
+    // A locked report that nobody changed has nothing to save: writing it would only move the
+    // review doctor and date that opening set.
+    if (!ReportIsEdited() && ContentFingerprint(m_form.widget) == m_savedContent) {
+        ShowStatus(QStringLiteral("报告已锁定且没有改动，没有保存。需要修改时先按 Ctrl+E 解锁。"));
+        return true;
+    }
     const TFormCallResult r = CallForm(QStringLiteral("SaveReportToDb"), [&] { m_form.report->SaveReportToDb(ruid); });
     if (!r.ok) {
         *error = QStringLiteral("saving %1 failed: %2").arg(ruid, r.error);
@@ -371,11 +407,16 @@ void THostMainForm::OpenStudyInfo(const QString& accnu)
 
 void THostMainForm::closeEvent(QCloseEvent* event)
 {
-    if (m_session || LeaveCurrentReport()) {
+    const TLeave leave = m_session ? TLeave::Left : LeaveCurrentReport();
+    if (leave == TLeave::Left) {
         event->accept();
         return;
     }
-    if (Ask(QStringLiteral("关闭"), QStringLiteral("报告没有保存。仍然关闭吗？"), TMsgIcon::Warning, TMsgResult::No) == TMsgResult::Yes)
+    // 取消 (or Esc, or closing the question) keeps the window; a save that failed asks again,
+    // since the edits would be left only in the draft.
+    if (leave == TLeave::SaveFailed
+        && Ask(QStringLiteral("关闭"), QStringLiteral("报告没有保存成功。仍然关闭吗？\r\n没有保存的内容留在草稿中，下次打开这份报告时可以恢复。"),
+               TMsgIcon::Warning, TMsgResult::No) == TMsgResult::Yes)
         event->accept();
     else event->ignore();
 }

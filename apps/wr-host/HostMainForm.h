@@ -127,9 +127,10 @@ private:
     void Log(const QString& title, const QString& message);
     void MarkCurrentRow();
     void UpdateActions();
-    // Asks whether to save an edited report before it is left; false when the user's
-    // choice (or a failed save) means staying on it.
-    bool LeaveCurrentReport();
+    // Asks whether to save an edited report before it is left: 保存 / 不保存 / 取消 (Esc and
+    // closing the question mean 取消). Cancelled or SaveFailed mean staying on it.
+    enum class TLeave { Left, Cancelled, SaveFailed };
+    TLeave LeaveCurrentReport();
     // Message boxes through the dialog service (answered by the script in script mode).
     void Tell(const QString& caption, const QString& text, TMsgIcon icon);
     TMsgResult Ask(const QString& caption, const QString& text, TMsgIcon icon, TMsgResult defaultButton);
@@ -152,6 +153,7 @@ private:
     QString m_formClassName;
     QString m_currentRuid;
     QByteArray m_savedContent;                // the editor's content as last opened or saved
+    QStringList m_openWarnings;               // the editor's "警告:" notices since the last open
     TScriptSession* m_session = nullptr;
     QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
 

@@ -65,8 +65,11 @@ QString CheckArguments(const TScriptCommand& c)
     };
     if (c.name == QLatin1String("check") && !oneOf(c.args.at(1), {"on", "off"}))
         return QStringLiteral("check needs 'on' or 'off', not '%1'").arg(c.args.at(1));
-    if (c.name == QLatin1String("answer") && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel"}))
-        return QStringLiteral("answer needs yes, no, close, ok or cancel, not '%1'").arg(c.args.at(0));
+    // A message box's button, or the id of a choice window's choice.
+    if (c.name == QLatin1String("answer")
+        && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs"}))
+        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine or take-theirs, not '%1'")
+            .arg(c.args.at(0));
     if (c.name == QLatin1String("save") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("expect-error"))
         return QStringLiteral("save takes nothing or 'expect-error', not '%1'").arg(c.args.at(0));
     if (c.name == QLatin1String("pick") && !PickerKindFromName(c.args.at(0)))

@@ -19,15 +19,6 @@ void PrintErr(const QString& line)
     std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stderr);
     std::fflush(stderr);
 }
-
-TMsgResult AnswerFromName(const QString& name)
-{
-    if (name == QLatin1String("yes")) return TMsgResult::Yes;
-    if (name == QLatin1String("no")) return TMsgResult::No;
-    if (name == QLatin1String("ok")) return TMsgResult::Ok;
-    if (name == QLatin1String("cancel")) return TMsgResult::Cancel;
-    return TMsgResult::Closed;
-}
 } // namespace
 
 TScriptRunner::TScriptRunner(THostMainForm& host, TConfigStore& config, TScriptSession& session)
@@ -104,7 +95,7 @@ bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
         return o && FocusControl(o, error);
     }
     if (n == QLatin1String("answer")) {
-        m_session.answers << AnswerFromName(c.args.at(0));
+        m_session.answers << c.args.at(0);
         return true;
     }
     if (n == QLatin1String("pick")) {

@@ -13,18 +13,63 @@ QString TScriptDialogService::ResultName(TMsgResult r)
     return {};
 }
 
+namespace {
+QString OneLine(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+TMsgResult ResultFromName(const QString& name)
+{
+    if (name == QLatin1String("yes")) return TMsgResult::Yes;
+    if (name == QLatin1String("no")) return TMsgResult::No;
+    if (name == QLatin1String("ok")) return TMsgResult::Ok;
+    if (name == QLatin1String("cancel")) return TMsgResult::Cancel;
+    return TMsgResult::Closed;
+}
+} // namespace
+
+int TScriptDialogService::Choose(const TChoiceRequest& r)
+{
+    m_session.Print(QStringLiteral("choice \"%1\": %2 [%3]").arg(r.caption, OneLine(r.text), r.choiceIds.join(QLatin1Char('|'))));
+    for (const QStringList& row : r.rows) m_session.Print(QStringLiteral("  | ") + OneLine(row.join(QLatin1String(" | "))));
+    if (m_session.answers.isEmpty()) {
+        m_session.errors << QStringLiteral("a choice \"%1\" appeared but no 'answer' was queued").arg(r.caption);
+        return r.escapeChoice;
+    }
+    QString a = m_session.answers.takeFirst();
+    if (a == QLatin1String("close")) {
+        m_session.Print(QStringLiteral("  answered close"));
+        return r.escapeChoice;
+    }
+    int index = int(r.choiceIds.indexOf(a));
+    // Scripts written for the old Yes/No save question keep working.
+    if (index < 0 && a == QLatin1String("yes")) index = int(r.choiceIds.indexOf(QStringLiteral("save")));
+    if (index < 0 && a == QLatin1String("no")) index = int(r.choiceIds.indexOf(QStringLiteral("discard")));
+    if (index < 0) {
+        m_session.errors << QStringLiteral("the answer '%1' does not fit the choice \"%2\" (choices: %3)")
+                                .arg(a, r.caption, r.choiceIds.join(QLatin1String(", ")));
+        return r.escapeChoice;
+    }
+    m_session.Print(QStringLiteral("  answered %1").arg(r.choiceIds.at(index)));
+    return index;
+}
+
 TMsgResult TScriptDialogService::MessageBox(const TMessageRequest& r)
 {
-    QString text = r.text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    m_session.Print(QStringLiteral("message box \"%1\": %2").arg(r.caption, text));
+    m_session.Print(QStringLiteral("message box \"%1\": %2").arg(r.caption, OneLine(r.text)));
     if (r.buttons == TMsgButtons::Ok) return TMsgResult::Ok;
 
     if (m_session.answers.isEmpty()) {
         m_session.errors << QStringLiteral("a question box \"%1\" appeared but no 'answer' was queued").arg(r.caption);
         return TMsgResult::Closed;
     }
-    const TMsgResult a = m_session.answers.takeFirst();
+    const QString name = m_session.answers.takeFirst();
+    const TMsgResult a = ResultFromName(name);
+    if (a == TMsgResult::Closed && name != QLatin1String("close")) {
+        m_session.errors << QStringLiteral("the answer '%1' does not fit the question box \"%2\"").arg(name, r.caption);
+        return TMsgResult::Closed;
+    }
     const bool fits = a == TMsgResult::Closed
         || (r.buttons == TMsgButtons::YesNo && (a == TMsgResult::Yes || a == TMsgResult::No))
         || (r.buttons == TMsgButtons::OkCancel && (a == TMsgResult::Ok || a == TMsgResult::Cancel));

@@ -18,7 +18,9 @@ struct TScriptPick {
 };
 
 struct TScriptSession {
-    QList<TMsgResult> answers;   // for the next question boxes, in order
+    // For the next question boxes and choice windows, in order, as the script wrote them:
+    // "yes", "no", "ok", "cancel", "close", or a choice's id ("save", "discard", ...).
+    QStringList answers;
     QList<TScriptPick> picks;    // for the next picker windows, in order
     QStringList errors;          // noticed during the current command
     // Writes one line of the script's output (stdout).
@@ -30,12 +32,14 @@ struct TScriptSession {
     }
 };
 
-// Message boxes for script mode: every box is printed; questions take the next scripted
-// answer, and a question with none is answered "closed" and recorded as an error.
+// Message boxes for script mode: every box is printed; questions and choice windows take the
+// next scripted answer, and one with none (or with an answer that does not fit it) is
+// answered "closed" / its escape choice and recorded as an error.
 class TScriptDialogService final : public IDialogService {
 public:
     explicit TScriptDialogService(TScriptSession& session) : m_session(session) {}
     TMsgResult MessageBox(const TMessageRequest& request) override;
+    int Choose(const TChoiceRequest& request) override;
 
     static QString ResultName(TMsgResult r);
 

@@ -6,6 +6,7 @@
 #include "HostApp.h"
 #include "HostOptions.h"
 #include "HostSafety.h"
+#include "HostSafety.h"
 #include "PluginLoader.h"
 #include <QApplication>
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ void Write(std::FILE* to, const QString& text)
 
 int main(int argc, char* argv[])
 {
+    IgnoreFileSizeLimitSignal();
     IgnoreFileSizeLimitSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -54,6 +56,7 @@ int main(int argc, char* argv[])
     QApplication app(qtArgc, forQt.data());
     QApplication::setApplicationName(QStringLiteral("WriteReport"));
     QApplication::setApplicationDisplayName(QStringLiteral("WriteReport"));
+    InstallQtChineseTranslation(app);
     InstallQtChineseTranslation(app);
     return RunHost(parsed.options, split.forHost);
 }

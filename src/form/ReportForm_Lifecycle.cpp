@@ -11,11 +11,15 @@ TReportForm::TReportForm(QWidget* parent) : QWidget(parent)
 {
     BuildControls();
     WireEvents();
+    WireDraftTracking();
     FormCreate(this);
 }
 
 TReportForm::~TReportForm()
 {
+    // A host that drops the form without asking loses no typing; nothing is logged, as the
+    // host's objects may already be gone.
+    if (FDraftDirty) WriteDraft(false);
     FormDestroy(this);
     // Children are destroyed after this object stops being a TReportForm; cut their
     // connections first so no late signal or event reaches a handler.

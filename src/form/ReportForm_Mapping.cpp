@@ -14,18 +14,6 @@
 
 namespace {
 
-// Replaces the rich edit's document by the stored rich text. The text comes from the
-// database as Unicode, so it is read as such: RTF through the reader for text, anything
-// else as plain text, never through an 8-bit code page that would turn Chinese into '?'.
-void LoadRichText(QTextEdit* re, const QString& stored)
-{
-    QTextDocument* doc = re->document();
-    if (stored.isEmpty()) re->clear();
-    else if (!RtfToDocument(stored, *doc)) re->setPlainText(stored);
-    // What was loaded is the starting point, not an edit the user could undo.
-    doc->clearUndoRedoStacks();
-}
-
 // A memo's text with its line breaks as CR LF, as the stored texts have them.
 QString MemoText(const QPlainTextEdit* memo)
 {
@@ -45,8 +33,8 @@ void TReportForm::AsynRptInfoToUI(const TReportInfo& rpt_info)
     cbx_jcTuJing->setEditText(r.FjcTuJing);
     cbx_ImageQuality->setEditText(r.FImgQuality);
     Memo_JianYi->setPlainText(r.FJianYi);
-    LoadRichText(rich_jcsj, r.Frtf_SuoJian);
-    LoadRichText(rich_zdjx, r.Frtf_JieLun);
+    LoadRichSection(rich_jcsj, r.Frtf_SuoJian, r.FSuoJian, QStringLiteral("影像表现"));
+    LoadRichSection(rich_zdjx, r.Frtf_JieLun, r.FJieLun, QStringLiteral("诊断印像"));
     Cbx_TanTouRate->setEditText(r.FTanTouRate);
     cbx_ExamDoctor->setEditText(r.FExamDoctor);
     Cbx_ReportDoctor->setEditText(r.FReportDoctor);

@@ -6,6 +6,7 @@
 #include "platform/DialogService.h"
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -41,6 +42,9 @@ void ReplaceItems(QComboBox* box, const QStringList& items)
 
 void TReportForm::OpenReportByRuid(const QString& rguid)
 {
+    // Typing not yet in the draft is kept before the controls are replaced.
+    FlushDraft();
+    const QScopedValueRollback<bool> filling(FDraftSuspended, true);
     panel_jcpart->setVisible(MainForm()->GetConfig_Boolean(kFormSection, QStringLiteral("panel_jcpart_Visible")));
     panel_jcmethod->setVisible(MainForm()->GetConfig_Boolean(kFormSection, QStringLiteral("panel_jcmethod_Visible")));
     panel_lczd->setVisible(MainForm()->GetConfig_Boolean(kFormSection, QStringLiteral("panel_lczd_Visible")));
@@ -72,6 +76,8 @@ void TReportForm::OpenReportByRuid(const QString& rguid)
     ReplaceItems(cbx_jcTuJing, items);
     GetTuXiangZhiLiang(items);
     ReplaceItems(cbx_ImageQuality, items);
+
+    OfferDraft();
 }
 
 void TReportForm::SaveReportToDb(const QString& rguid)
@@ -92,7 +98,9 @@ void TReportForm::SaveReportToDb(const QString& rguid)
         else if (answer == TMsgResult::No) Check_YinYiang->setChecked(false);
     }
     UiToRptInfo(Frptinfo);
-    SaveReportInfoToDB(rguid, Frptinfo);
+    // The draft goes once the report is in the database; a failed save keeps it current.
+    if (SaveReportInfoToDB(rguid, Frptinfo)) DraftSaved();
+    else FlushDraft();
 }
 
 void TReportForm::Check_AutoSelectAllCanUseItemClick(QObject* Sender)

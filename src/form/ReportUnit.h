@@ -144,6 +144,25 @@ public:
     void tb_fontSaveClick(QObject* Sender);
     // end of open/save area
 
+    // ---- Drafts (ReportForm_Drafts.cpp) ---------------------------------------------------
+    // What the doctor types into an unlocked report goes to a local draft (TDraftStore) at
+    // most about 1.5 s after a change; a successful save removes it; the next open of the
+    // report offers it back when it differs from the stored row (a Yes/No question), and a
+    // restored draft leaves the form unlocked with the property "wrDraftRestored" true.
+    // The host calls DiscardDraft (by name through Qt's meta-object system, as it is not part
+    // of IReportForm) when the doctor throws the edits away: the draft goes to the backup
+    // folder. KeepDraftCopy keeps what the editor shows as a labelled copy in the backup
+    // folder (for a save that gives the doctor's edits up); dropLiveDraft also removes the
+    // live draft so the next open does not offer it. FlushDraft writes pending changes now.
+    Q_INVOKABLE void DiscardDraft();
+    bool KeepDraftCopy(const QString& label, bool dropLiveDraft);
+    void FlushDraft();
+
+    // Shows a stored rich-text section (ReportForm_StoredText.cpp): the RTF, or the plain
+    // column when the RTF is empty or yields no text, or when it is damaged and the plain
+    // column holds other text. Damage is logged as a "警告:" notice naming the section.
+    void LoadRichSection(QTextEdit* re, const QString& rtf, const QString& plain, const QString& caption);
+
     // ---- editing-tools area --------------------------------------------------------------
     // Rich-text formatting (ReportForm_Formatting.cpp)
     QTextCharFormat CurrText(QTextEdit* re);
@@ -329,6 +348,18 @@ public:
 protected:
     bool FEditStatus = false;  // unlocked for editing
     bool FSaving = false;      // a save is running: rich edits keep their height
+    // Drafts (ReportForm_Drafts.cpp)
+    class QTimer* FDraftTimer = nullptr;  // single-shot, armed by a change, null until the first
+    bool FDraftDirty = false;             // changes not yet in the draft file
+    bool FDraftSuspended = false;         // an open is filling the controls
+    QByteArray FDraftBase;                // digest of the stored row as last loaded
+    class TDraftStore DraftStore() const;
+    struct TReportDraft CurrentDraft();
+    void WireDraftTracking();
+    void DraftContentChanged();
+    bool WriteDraft(bool log);
+    void OfferDraft();
+    void DraftSaved();
     std::int32_t FdefaultSheHeDoctor = 0;
     std::int32_t FdefaultreportDoctorIndex = 0;
     std::int32_t FdefaulthuiZhuidoctorIndex = 0;

@@ -406,7 +406,7 @@ void TstHostParts::scriptedBoxes()
     QStringList printed;
     s.print = [&](const QString& l) { printed << l; };
     TScriptDialogService d(s);
-    s.answers << TMsgResult::No << TMsgResult::Ok;
+    s.answers << QStringLiteral("no") << QStringLiteral("ok");
 
     TMessageRequest info;
     info.caption = QStringLiteral("提示");
@@ -423,6 +423,26 @@ void TstHostParts::scriptedBoxes()
     QCOMPARE(d.MessageBox(q), TMsgResult::Closed);  // "ok" does not fit a yes/no question
     QVERIFY(s.errors.value(0).contains(QStringLiteral("does not fit")));
     QCOMPARE(d.MessageBox(q), TMsgResult::Closed);  // nothing queued
+    QVERIFY(s.errors.value(1).contains(QStringLiteral("no 'answer' was queued")));
+
+    // A choice window takes its choices' ids; yes/no still answer the save question, "close"
+    // is its escape choice, and an id it does not offer is an error.
+    s.errors.clear();
+    TChoiceRequest leave;
+    leave.caption = QStringLiteral("保存报告");
+    leave.choiceIds = {QStringLiteral("save"), QStringLiteral("discard"), QStringLiteral("cancel")};
+    leave.choiceTexts = {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
+    leave.escapeChoice = 2;
+    s.answers = QStringList{QStringLiteral("discard"), QStringLiteral("yes"), QStringLiteral("no"), QStringLiteral("close"),
+                            QStringLiteral("keep-mine")};
+    QCOMPARE(d.Choose(leave), 1);
+    QCOMPARE(d.Choose(leave), 0);
+    QCOMPARE(d.Choose(leave), 1);
+    QCOMPARE(d.Choose(leave), 2);
+    QVERIFY(s.errors.isEmpty());
+    QCOMPARE(d.Choose(leave), 2);
+    QVERIFY(s.errors.value(0).contains(QStringLiteral("does not fit")));
+    QCOMPARE(d.Choose(leave), 2);
     QVERIFY(s.errors.value(1).contains(QStringLiteral("no 'answer' was queued")));
 }
 

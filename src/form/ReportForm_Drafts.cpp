@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+// The local draft of the report being edited. While the form is unlocked, every change to
+// a section arms one single-shot timer; when it fires, the whole editable state goes to the
+// draft store. No timer runs while nothing is being edited. A successful save removes the
+// draft; the next open of a report with a draft that differs from the stored row offers it
+// back through the dialog service.
+#include "ReportUnit.h"
+#include "platform/DialogService.h"
+#include "report/ReportDraft.h"
+#include "rtf/Rtf.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+const QString kDraftTitle = QStringLiteral("ReportForm.Draft");
+// Well inside the promise that a draft is at most about 2 seconds behind the typing.
+constexpr int kDraftDelayMs = 1500;
+constexpr int kPreviewChars = 60;
+
+QString Preview(QString s)
+{
+    s.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (s.isEmpty()) return QStringLiteral("（空）");
+    return s.size() > kPreviewChars ? s.left(kPreviewChars) + QStringLiteral("…") : s;
+}
+
+QString PlainTextOfRtf(const QByteArray& rtf)
+{
+    QTextDocument doc;
+    if (!RtfToDocument(rtf, doc)) return QString::fromLatin1(rtf);
+    return DocumentPlainText(doc);
+}
+
+} // namespace
+
+TDraftStore TReportForm::DraftStore() const
+{
+    return TDraftStore(TDraftStore::DefaultRoot(), FLogion_user.userCode, FLogion_user.UserName);
+}
+
+void TReportForm::WireDraftTracking()
+{
+    auto changed = [this] { DraftContentChanged(); };
+    for (QPlainTextEdit* m : {Memo_jcItem, memo_jcmethod, Memo_jcpart, memo_lczd, Memo_JianYi, memo_beizhu})
+        connect(m, &QPlainTextEdit::textChanged, this, changed);
+    // The document's signal also reports format-only changes (bold, colour, alignment).
+    for (QTextEdit* r : {rich_jcsj, rich_zdjx}) connect(r->document(), &QTextDocument::contentsChanged, this, changed);
+    for (QComboBox* c : {Cbx_TanTouRate, cbx_ImageQuality, cbx_jcTuJing, Cbx_ReportDoctor, Cbx_HuiZhenDoctor,
+                         cbx_ExamDoctor, Cbx_ShenHedoctor, Cbx_kgj_Left_BaseLine, Cbx_kgj_Left_kjgd, Cbx_kgj_Left_gxtq,
+                         Cbx_kgj_Left_rgyc, Cbx_kgj_Left_gxzx, Cbx_kgj_Left_α, Cbx_kgj_Left_β, Cbx_kgj_Right_BaseLine,
+                         Cbx_kgj_Right_kjgd, Cbx_kgj_Right_gxtq, Cbx_kgj_Right_rgyc, Cbx_kgj_Right_gxzx,
+                         Cbx_kgj_Right_α, Cbx_kgj_Right_β})
+        connect(c, &QComboBox::editTextChanged, this, changed);
+    connect(edt_weiJiZhi, &QLineEdit::textChanged, this, changed);
+    connect(Check_YinYiang, &QCheckBox::toggled, this, changed);
+    for (TDateTimePicker* d : {L_ReportDate, L_ShenHeDate}) connect(d, &QDateTimeEdit::dateTimeChanged, this, changed);
+}
+
+void TReportForm::DraftContentChanged()
+{
+    // Only a doctor's edits of a report that loaded make a draft: not the load itself, not
+    // what a save does to the controls, not a locked report filled by the host.
+    if (FDraftSuspended || FSaving || !FEditStatus || FLoadOutcome != TLoadOutcome::Loaded) return;
+    FDraftDirty = true;
+    if (!FDraftTimer) {
+        FDraftTimer = new QTimer(this);
+        FDraftTimer->setObjectName(QStringLiteral("draftTimer"));
+        FDraftTimer->setSingleShot(true);
+        connect(FDraftTimer, &QTimer::timeout, this, [this] { WriteDraft(true); });
+    }
+    // Armed by the first change and not pushed back by later ones: during steady typing the
+    // draft still follows every kDraftDelayMs.
+    if (!FDraftTimer->isActive()) FDraftTimer->start(kDraftDelayMs);
+}
+
+TReportDraft TReportForm::CurrentDraft()
+{
+    TReportDraft d;
+    d.ruid = Frptinfo.FRuid;
+    d.userCode = FLogion_user.userCode.isEmpty() ? FLogion_user.UserName : FLogion_user.userCode;
+    d.userName = FLogion_user.UserName;
+    d.written = QDateTime::currentDateTimeUtc();
+    d.base = FDraftBase;
+    d.record = Frptinfo;
+    UiToRptInfo(d.record);
+    d.rtfSuoJian = DocumentToRtf(*rich_jcsj->document());
+    d.rtfJieLun = DocumentToRtf(*rich_zdjx->document());
+    return d;
+}
+
+bool TReportForm::WriteDraft(bool log)
+{
+    if (FDraftTimer) FDraftTimer->stop();
+    if (!FDraftDirty || Frptinfo.FRuid.isEmpty()) return true;
+    QString error;
+    if (!DraftStore().Write(CurrentDraft(), &error)) {
+        // Not "异常:": the report itself is untouched; the next change tries again.
+        if (log) Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有写入:") + error);
+        return false;
+    }
+    FDraftDirty = false;
+    return true;
+}
+
+void TReportForm::FlushDraft()
+{
+    if (FDraftDirty) WriteDraft(true);
+}
+
+void TReportForm::DraftSaved()
+{
+    if (FDraftTimer) FDraftTimer->stop();
+    FDraftDirty = false;
+    if (!Frptinfo.FRuid.isEmpty() && !DraftStore().Remove(Frptinfo.FRuid))
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有删除:") + DraftStore().FileFor(Frptinfo.FRuid));
+}
+
+void TReportForm::DiscardDraft()
+{
+    if (FDraftTimer) FDraftTimer->stop();
+    FDraftDirty = false;
+    if (Frptinfo.FRuid.isEmpty()) return;
+    QString error;
+    if (!DraftStore().Discard(Frptinfo.FRuid, &error))
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有放弃:") + error);
+}
+
+bool TReportForm::KeepDraftCopy(const QString& label, bool dropLiveDraft)
+{
+    if (Frptinfo.FRuid.isEmpty()) return false;
+    QString error;
+    const QString file = DraftStore().KeepCopy(CurrentDraft(), label, &error);
+    if (file.isEmpty()) {
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿副本没有写入:") + error);
+        return false;
+    }
+    Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("本机修改已保存为草稿副本:") + file);
+    if (dropLiveDraft) {
+        if (FDraftTimer) FDraftTimer->stop();
+        FDraftDirty = false;
+        DraftStore().Remove(Frptinfo.FRuid);
+    }
+    return true;
+}
+
+void TReportForm::OfferDraft()
+{
+    setProperty("wrDraftRestored", false);
+    FDraftBase = TDraftStore::RowDigest(Frptinfo);
+    if (FLoadOutcome != TLoadOutcome::Loaded || Frptinfo.FRuid.isEmpty()) return;
+    TDraftStore store = DraftStore();
+    QString error;
+    const std::optional<TReportDraft> draft = store.Read(Frptinfo.FRuid, &error);
+    if (!error.isEmpty()) Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿不可用:") + error);
+    if (!draft) return;
+
+    // What the editor shows for the stored row, in the terms the draft was written in.
+    TReportInfo shown = Frptinfo;
+    UiToRptInfo(shown);
+    shown.Frtf_SuoJian = QString::fromLatin1(DocumentToRtf(*rich_jcsj->document()));
+    shown.Frtf_JieLun = QString::fromLatin1(DocumentToRtf(*rich_zdjx->document()));
+    const QList<TDraftDifference> diff =
+        TDraftStore::Differences(shown, shown.FSuoJian, shown.FJieLun, *draft, PlainTextOfRtf(draft->rtfSuoJian),
+                                 PlainTextOfRtf(draft->rtfJieLun));
+    if (diff.isEmpty()) {
+        // The stored report already holds everything the draft does (e.g. the save went
+        // through but the program ended before it removed the draft).
+        store.Remove(Frptinfo.FRuid);
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿与已保存的报告相同，已删除"));
+        return;
+    }
+
+    const QString written = QLocale(QLocale::Chinese, QLocale::China)
+                                .toString(draft->written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    QStringList lines{QStringLiteral("这份报告有一份没有保存的草稿（%1 写入），可能是程序或电脑意外关闭、或者保存没有成功时留下的。").arg(written)};
+    if (!draft->base.isEmpty() && draft->base != FDraftBase)
+        lines << QStringLiteral("注意：草稿开始之后，这份报告在数据库中又被保存过。");
+    lines << QString() << QStringLiteral("草稿与已保存的报告不同之处：");
+    QStringList seen;
+    for (const TDraftDifference& d : diff) {
+        if (seen.contains(d.section)) continue;
+        seen << d.section;
+        lines << QStringLiteral("· %1：%2 → %3").arg(d.section, Preview(d.stored), Preview(d.draft));
+    }
+    lines << QString() << QStringLiteral("是否恢复草稿？")
+          << QStringLiteral("  是：恢复草稿，作为没有保存的修改继续编辑；")
+          << QStringLiteral("  否：放弃草稿（在备份文件夹中保留 %1 天）。").arg(TDraftStore::kBackupDays);
+    TMessageRequest ask;
+    ask.parent = this;
+    ask.caption = QStringLiteral("恢复草稿");
+    ask.text = lines.join(QStringLiteral("\r\n"));
+    ask.buttons = TMsgButtons::YesNo;
+    ask.defaultButton = TMsgResult::Yes;
+    ask.icon = TMsgIcon::Question;
+    switch (Dialogs().MessageBox(ask)) {
+    case TMsgResult::Yes: {
+        TReportInfo restored = Frptinfo;
+        const TReportInfo& from = draft->record;
+        // Only what the form shows comes from the draft; codes and states stay as loaded.
+        restored.FjcMethod = from.FjcMethod;
+        restored.FItemName = from.FItemName;
+        restored.Fjcpart = from.Fjcpart;
+        restored.FjcTuJing = from.FjcTuJing;
+        restored.FImgQuality = from.FImgQuality;
+        restored.FJianYi = from.FJianYi;
+        restored.FTanTouRate = from.FTanTouRate;
+        restored.FExamDoctor = from.FExamDoctor;
+        restored.FReportDoctor = from.FReportDoctor;
+        restored.FShenHeDoctor = from.FShenHeDoctor;
+        restored.FHuiZhenDoctor = from.FHuiZhenDoctor;
+        restored.FReportDate = from.FReportDate;
+        restored.FshenHeDate = from.FshenHeDate;
+        restored.FYinYangXing = from.FYinYangXing;
+        restored.FWeiJiValue = from.FWeiJiValue;
+        restored.FBeiZhu = from.FBeiZhu;
+        restored.Flczd = from.Flczd;
+        restored.FkgjLBaseLine = from.FkgjLBaseLine;
+        restored.FkgjLKjgd = from.FkgjLKjgd;
+        restored.FkgjLGxtq = from.FkgjLGxtq;
+        restored.FkgjLRgyc = from.FkgjLRgyc;
+        restored.FkgjLGxzx = from.FkgjLGxzx;
+        restored.FkgjRBaseLine = from.FkgjRBaseLine;
+        restored.FkgjRKjgd = from.FkgjRKjgd;
+        restored.FkgjRGxtq = from.FkgjRGxtq;
+        restored.FkgjRRgyc = from.FkgjRRgyc;
+        restored.FkgjRGxzx = from.FkgjRGxzx;
+        restored.FkgjL_A = from.FkgjL_A;
+        restored.FkgjR_A = from.FkgjR_A;
+        restored.FkgjL_B = from.FkgjL_B;
+        restored.FkgjR_B = from.FkgjR_B;
+        restored.Frtf_SuoJian = QString::fromLatin1(draft->rtfSuoJian);
+        restored.Frtf_JieLun = QString::fromLatin1(draft->rtfJieLun);
+        restored.FSuoJian = from.FSuoJian;
+        restored.FJieLun = from.FJieLun;
+        // Frptinfo keeps the stored rich texts, as after any load: a save takes the rich
+        // texts from the editors.
+        AsynRptInfoToUI(restored);
+        // An unsaved edit: unlocked, so the doctor carries on and the host asks before leaving.
+        SetcontrolsEnable(true);
+        setProperty("wrDraftRestored", true);
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已恢复草稿:ruid=%1").arg(Frptinfo.FRuid));
+        break;
+    }
+    case TMsgResult::No:
+        if (!store.Discard(Frptinfo.FRuid, &error)) Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有放弃:") + error);
+        else Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已放弃草稿，备份在 ") + store.BackupFolder());
+        break;
+    default:
+        // Neither: the draft stays and is offered again next time.
+        break;
+    }
+}
