@@ -226,6 +226,7 @@ int Run(const TOptions& o)
     Exec(*conn, QStringLiteral("INSERT INTO ExamItem (Accnu, ItemName, ItemOrder) VALUES ") + rows.join(QStringLiteral(", ")));
 
     std::printf("Database: %s (%s)\n", qPrintable(conn->Description()), qPrintable(conn->Dialect()));
+    if (!o.adminDb.isEmpty()) std::printf("Workstations log in as: %s\n", qPrintable(OpenDatabase(o.db)->Description()));
     std::printf("Each workstation: %d rounds x %d reports (open, edit, save)\n", o.rounds, o.reports);
 
     const TRunResult base = RunWorkers(o, 1, 1000);
