@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RtfBuilder.h"
 
+#include "RtfStructure.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextList>
@@ -26,6 +28,38 @@ QTextListFormat::Style qtStyle(ListStyle s)
     case ListStyle::LowerRoman: return QTextListFormat::ListLowerRoman;
     default: return QTextListFormat::ListDisc;
     }
+}
+
+QString affixText(const Affix& a)
+{
+    return QString(reinterpret_cast<const QChar*>(a.c), a.size);
+}
+
+// The number, prefix and suffix the list of a paragraph shows.
+void setNumbering(QTextListFormat& lf, const ParaProps& para)
+{
+    const bool ls = para.ls > 0;
+    if ((ls ? para.lsStyle : para.pnStyle) == ListStyle::Bullet)
+        return;
+    const Affix& prefix = ls ? para.lsPrefix : para.pnPrefix;
+    const Affix& suffix = ls ? para.lsSuffix : para.pnSuffix;
+    if (prefix.given && prefix.size > 0)
+        lf.setNumberPrefix(affixText(prefix));
+    if (suffix.given)
+        lf.setNumberSuffix(affixText(suffix));
+    const int start = ls ? para.lsStart : (para.pnStart > 0 ? para.pnStart : 1);
+    if (start != 1)
+        lf.setProperty(kListStartProperty, start);
+}
+
+// The suffix a \pn paragraph asks for differs from the one its running list shows.
+bool otherSuffix(const QTextList* list, const ParaProps& para)
+{
+    if (!para.pnSuffix.given)
+        return false;
+    const QTextListFormat f = list->format();
+    return (f.hasProperty(QTextFormat::ListNumberSuffix) ? f.numberSuffix() : QStringLiteral("."))
+           != affixText(para.pnSuffix);
 }
 
 } // namespace
@@ -187,6 +221,7 @@ void DocBuilder::applyBlock(const ParaProps& para, const QTextCharFormat& mark)
         QTextListFormat lf;
         lf.setStyle(qtStyle(para.ls > 0 ? para.lsStyle : para.pnStyle));
         lf.setIndent(level);
+        setNumbering(lf, para);
         list = m_c.createList(lf);
         m_lists.push_back(list);
         if (para.ls > 0)
@@ -219,7 +254,7 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
     m_pnChain.erase(m_pnChain.upper_bound(level), m_pnChain.end()); // deeper levels restart
     auto it = m_pnChain.find(level);
     QTextList* running = it != m_pnChain.end() ? listAt(it->second) : nullptr;
-    if (running && running->format().style() != qtStyle(para.pnStyle))
+    if (running && (running->format().style() != qtStyle(para.pnStyle) || otherSuffix(running, para)))
         running = nullptr;
     if (running && !(para.pnFresh && para.pnStart > 0))
         return running;
@@ -230,11 +265,11 @@ QTextList* DocBuilder::findList(const ParaProps& para, int& level)
         for (auto r = m_pnLists.rbegin(); r != m_pnLists.rend(); ++r) {
             QTextList* earlier = listAt(r->second);
             if (earlier && earlier != running && r->first.style == int(para.pnStyle)
-                && r->first.level == level && earlier->count() + 1 == para.pnStart)
+                && r->first.level == level && listStart(earlier->format()) + earlier->count() == para.pnStart)
                 return earlier;
         }
     }
-    if (running && running->count() + 1 == para.pnStart)
+    if (running && listStart(running->format()) + running->count() == para.pnStart)
         return running;
     return nullptr;
 }

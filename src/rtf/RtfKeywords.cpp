@@ -36,7 +36,7 @@ const Entry kEntries[] = {
     {"pgdsctbl", Kw::SkipDest, 0}, {"nonesttables", Kw::SkipDest, 0},
     {"nonshppict", Kw::SkipDest, 0}, {"fldinst", Kw::SkipDest, 0}, {"txe", Kw::SkipDest, 0},
     {"xe", Kw::SkipDest, 0}, {"tc", Kw::SkipDest, 0}, {"template", Kw::SkipDest, 0},
-    {"comment", Kw::SkipDest, 0}, {"private", Kw::SkipDest, 0}, {"leveltext", Kw::SkipDest, 0},
+    {"comment", Kw::SkipDest, 0}, {"private", Kw::SkipDest, 0}, {"leveltext", Kw::LevelText, 0},
     {"levelnumbers", Kw::SkipDest, 0}, {"objdata", Kw::SkipDest, 0},
     {"objclass", Kw::SkipDest, 0}, {"themedata", Kw::SkipDest, 0},
     {"colorschememapping", Kw::SkipDest, 0}, {"datastore", Kw::SkipDest, 0},
@@ -88,6 +88,7 @@ const Entry kEntries[] = {
     {"pnlcltr", Kw::PnLcLtr, 0}, {"pnucrm", Kw::PnUcRm, 0}, {"pnlcrm", Kw::PnLcRm, 0},
     {"pnstart", Kw::PnStart, 0}, {"ls", Kw::Ls, 0}, {"ilvl", Kw::Ilvl, 0},
     {"listid", Kw::ListId, 0}, {"levelnfc", Kw::LevelNfc, 0}, {"levelnfcn", Kw::LevelNfc, 0},
+    {"levelstartat", Kw::LevelStartAt, 0},
 
     {"pngblip", Kw::PngBlip, 0}, {"jpegblip", Kw::JpegBlip, 0}, {"wmetafile", Kw::OtherPict, 0},
     {"emfblip", Kw::OtherPict, 0}, {"macpict", Kw::OtherPict, 0}, {"pmmetafile", Kw::OtherPict, 0},

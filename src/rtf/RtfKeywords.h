@@ -13,7 +13,7 @@ enum class Kw : uint8_t {
     Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
     // destinations
     FontTable, ColorTable, SkipDest, ListTable, ListOverrideTable, List, ListLevel, ListOverride,
-    ListText, Pn, PnTxtA, PnTxtB, Pict, NestTableProps,
+    ListText, Pn, PnTxtA, PnTxtB, LevelText, Pict, NestTableProps,
     // destinations whose text is document text: known so that \* does not skip them
     TextDest,
     // font and colour tables
@@ -28,7 +28,7 @@ enum class Kw : uint8_t {
     BorderOn, BorderOff, Trgaph, Trleft,
     // lists, old (\pn) and new (\ls) forms
     PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnStart,
-    Ls, Ilvl, ListId, LevelNfc,
+    Ls, Ilvl, ListId, LevelNfc, LevelStartAt,
     // pictures
     PngBlip, JpegBlip, OtherPict, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, Bin,
     // a character (the table gives it)

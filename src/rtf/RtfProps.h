@@ -50,6 +50,21 @@ struct CharProps {
 
 enum class ListStyle : uint8_t { None, Bullet, Decimal, UpperAlpha, LowerAlpha, UpperRoman, LowerRoman };
 
+// Text before or after a list number ("(", ")", "."): up to three characters are kept.
+struct Affix {
+    char16_t c[3] = {};
+    uint8_t size = 0;
+    bool given = false;
+    bool operator==(const Affix&) const = default;
+};
+
+// How one level of a list-table list numbers its items.
+struct ListLevelDef {
+    ListStyle style = ListStyle::Decimal;
+    int start = 1;
+    Affix prefix, suffix;
+};
+
 struct ParaProps {
     uint8_t align = 0; // 0 left, 1 centre, 2 right, 3 justified
     bool inTable = false;
@@ -60,12 +75,15 @@ struct ParaProps {
     ListStyle pnStyle = ListStyle::None;
     int pnLevel = 0;
     int pnStart = 0;      // \pnstart, 0 when not given
+    Affix pnPrefix, pnSuffix; // {\pntxtb ...}, {\pntxta ...}
     bool pnCont = false;
     bool pnFresh = false; // a {\*\pn} group was given for this paragraph, not inherited
     // List-table numbering: \ls index (0 = none), \ilvl, and the style the list table gives.
     int ls = 0;
     int ilvl = 0;
     ListStyle lsStyle = ListStyle::None;
+    int lsStart = 1;
+    Affix lsPrefix, lsSuffix;
 
     bool isListItem() const { return ls > 0 ? lsStyle != ListStyle::None : pnLevel > 0 && !pnCont; }
 };

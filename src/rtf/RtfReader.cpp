@@ -202,6 +202,8 @@ void Reader::plainBytes()
         return;
     case Dest::FontTable:
     case Dest::ListText:
+    case Dest::PnText:
+    case Dest::LevelText:
         if (c == ';' && m_st.dest == Dest::FontTable) {
             ++m_p;
             finishFontEntry();

@@ -70,7 +70,7 @@ public:
     void read(const char* data, qsizetype size, bool utf8Literals);
 
 private:
-    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, ListTable, ListOverrides };
+    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, PnText, ListTable, LevelText, ListOverrides };
 
     struct State {
         CharProps chr;
@@ -84,6 +84,7 @@ private:
         bool nestProps = false; // inside {\*\nesttableprops ...}
         bool listGroup = false; // a {\list ...} of the list table
         bool overrideGroup = false;
+        bool pnAfter = false;   // a {\pntxta} group (text after the number), else {\pntxtb}
     };
     struct FontEntry {
         QString name;
@@ -118,7 +119,9 @@ private:
     void prepareRun();
     void decodePending();
     void flushRun();
-    void flushAux(const CodePage* cp);
+    // counted: broken double-byte characters are reported (not so in list markers, whose
+    // bytes are often a symbol font's).
+    void flushAux(const CodePage* cp, bool counted = true);
     bool hidden() const { return m_st.chr.flags & Hidden; }
 
     // document structure
@@ -132,6 +135,7 @@ private:
     void listWord(Kw kw, bool hasParam, int param);
     void pictureWord(Kw kw, int param);
     void finishPicture();
+    void finishLevelText();
 
     // tables of the header
     const CodePage* codePageForFont(int font) const;
@@ -176,10 +180,10 @@ private:
     Picture m_pict;
     bool m_inRowDef = false;
 
-    std::unordered_map<int, std::vector<ListStyle>> m_listDefs; // \listid -> level styles
-    std::unordered_map<int, int> m_overrides;                   // \ls -> \listid
+    std::unordered_map<int, std::vector<ListLevelDef>> m_listDefs; // \listid -> levels
+    std::unordered_map<int, int> m_overrides;                      // \ls -> \listid
     int m_listId = 0;
-    std::vector<ListStyle> m_listLevels;
+    std::vector<ListLevelDef> m_listLevels;
     int m_overrideLs = 0, m_overrideListId = 0;
 };
 

@@ -39,8 +39,13 @@ ParaProps Reader::para() const
         p.lsStyle = ListStyle::Bullet;
         const auto o = m_overrides.find(p.ls);
         const auto d = m_listDefs.find(o == m_overrides.end() ? 0 : o->second);
-        if (d != m_listDefs.end() && !d->second.empty())
-            p.lsStyle = d->second[std::min(size_t(p.ilvl), d->second.size() - 1)];
+        if (d != m_listDefs.end() && !d->second.empty()) {
+            const ListLevelDef& level = d->second[std::min(size_t(p.ilvl), d->second.size() - 1)];
+            p.lsStyle = level.style;
+            p.lsStart = level.start;
+            p.lsPrefix = level.prefix;
+            p.lsSuffix = level.suffix;
+        }
     }
     return p;
 }

@@ -118,11 +118,15 @@ void Reader::listWord(Kw kw, bool hasParam, int param)
         break;
     case Kw::ListLevel:
         if (m_st.dest == Dest::ListTable && m_listLevels.size() < 9)
-            m_listLevels.push_back(ListStyle::Decimal);
+            m_listLevels.push_back(ListLevelDef());
         break;
     case Kw::LevelNfc:
         if (m_st.dest == Dest::ListTable && !m_listLevels.empty() && hasParam)
-            m_listLevels.back() = styleForNfc(param);
+            m_listLevels.back().style = styleForNfc(param);
+        break;
+    case Kw::LevelStartAt:
+        if (m_st.dest == Dest::ListTable && !m_listLevels.empty())
+            m_listLevels.back().start = std::clamp(param, 0, 32767);
         break;
     case Kw::ListOverride:
         if (m_st.dest == Dest::ListOverrides) {
@@ -132,6 +136,40 @@ void Reader::listWord(Kw kw, bool hasParam, int param)
         break;
     default: break;
     }
+}
+
+// {\leveltext} holds its length as the first character, then the text with the level numbers
+// as characters 0 to 8: what comes before the first number and after the last one are the
+// level's prefix and suffix.
+void Reader::finishLevelText()
+{
+    const QString text = m_aux;
+    m_aux.clear();
+    if (text.isEmpty() || m_listLevels.empty())
+        return;
+    const qsizetype length = std::min<qsizetype>(text.at(0).unicode(), text.size() - 1);
+    const QStringView body = QStringView(text).mid(1, length);
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        if (body.at(i).unicode() < 9) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return; // a bullet: no number to put anything around
+    auto affix = [](QStringView s) {
+        Affix a;
+        a.given = true;
+        for (QChar ch : s) {
+            if (a.size < 3 && ch.unicode() >= 0x20)
+                a.c[a.size++] = ch.unicode();
+        }
+        return a;
+    };
+    m_listLevels.back().prefix = affix(body.first(first));
+    m_listLevels.back().suffix = affix(body.sliced(last + 1));
 }
 
 void Reader::pictureWord(Kw kw, int param)

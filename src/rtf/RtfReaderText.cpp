@@ -34,8 +34,17 @@ void Reader::byte(uint8_t b)
             m_bytes.push(char(b));
         }
         break;
+    case Dest::LevelText:
+        if (b < 0x20) { // the length and the level numbers: code pages drop control characters
+            flushAux(m_st.cp, false);
+            m_aux.append(QChar(b));
+            break;
+        }
+        m_auxBytes.push(char(b));
+        break;
     case Dest::FontTable:
     case Dest::ListText:
+    case Dest::PnText:
         m_auxBytes.push(char(b));
         break;
     default:
@@ -55,7 +64,10 @@ void Reader::character(char16_t c)
         break;
     case Dest::FontTable:
     case Dest::ListText:
-        flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp);
+    case Dest::PnText:
+    case Dest::LevelText:
+        flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp,
+                 m_st.dest == Dest::FontTable || m_st.dest == Dest::ListText);
         m_aux.append(QChar(c));
         break;
     default:
@@ -105,11 +117,13 @@ void Reader::flushRun()
     m_run.resize(0);
 }
 
-void Reader::flushAux(const CodePage* cp)
+void Reader::flushAux(const CodePage* cp, bool counted)
 {
     if (m_auxBytes.empty())
         return;
-    m_diag.brokenDoubleByte += cp->decode(m_auxBytes.data.get(), qsizetype(m_auxBytes.size), m_aux);
+    const int broken = cp->decode(m_auxBytes.data.get(), qsizetype(m_auxBytes.size), m_aux);
+    if (counted)
+        m_diag.brokenDoubleByte += broken;
     m_auxBytes.clear();
 }
 

@@ -14,7 +14,7 @@ bool isDestinationWord(Kw kw)
     switch (kw) {
     case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::ListTable:
     case Kw::ListOverrideTable: case Kw::List: case Kw::ListLevel: case Kw::ListOverride:
-    case Kw::ListText: case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB: case Kw::Pict:
+    case Kw::ListText: case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB: case Kw::LevelText: case Kw::Pict:
     case Kw::NestTableProps: case Kw::TextDest:
         return true;
     default:
@@ -69,7 +69,26 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         m_red = m_green = m_blue = 0;
         m_colorSet = false;
         break;
-    case Kw::SkipDest: case Kw::PnTxtA: case Kw::PnTxtB: skipGroup(); break;
+    case Kw::SkipDest: skipGroup(); break;
+    case Kw::PnTxtA: case Kw::PnTxtB:
+        if (m_st.dest != Dest::Pn) {
+            skipGroup();
+            break;
+        }
+        setDest(Dest::PnText);
+        m_st.pnAfter = kw == Kw::PnTxtA;
+        m_aux.clear();
+        m_auxBytes.clear();
+        break;
+    case Kw::LevelText:
+        if (m_st.dest != Dest::ListTable || m_listLevels.empty()) {
+            skipGroup();
+            break;
+        }
+        setDest(Dest::LevelText);
+        m_aux.clear();
+        m_auxBytes.clear();
+        break;
     case Kw::ListTable: setDest(Dest::ListTable); break;
     case Kw::ListOverrideTable: setDest(Dest::ListOverrides); break;
     case Kw::ListText:
@@ -82,6 +101,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         para.pnStyle = ListStyle::None;
         para.pnLevel = 0;
         para.pnStart = 0;
+        para.pnPrefix = para.pnSuffix = Affix();
         para.pnCont = false;
         break;
     case Kw::Pict: setDest(Dest::Pict); m_pict = Picture(); break;
@@ -177,7 +197,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
 
     case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnLvl: case Kw::PnDec:
     case Kw::PnUcLtr: case Kw::PnLcLtr: case Kw::PnUcRm: case Kw::PnLcRm: case Kw::PnStart:
-    case Kw::Ls: case Kw::Ilvl: case Kw::ListId: case Kw::LevelNfc: case Kw::List:
+    case Kw::Ls: case Kw::Ilvl: case Kw::ListId: case Kw::LevelNfc: case Kw::LevelStartAt: case Kw::List:
     case Kw::ListLevel: case Kw::ListOverride:
         listWord(kw, hasParam, param);
         break;
@@ -220,8 +240,29 @@ void Reader::endDestination(State& popped)
             m_st.para.pnStyle = popped.para.pnStyle;
             m_st.para.pnLevel = popped.para.pnLevel;
             m_st.para.pnStart = popped.para.pnStart;
+            m_st.para.pnPrefix = popped.para.pnPrefix;
+            m_st.para.pnSuffix = popped.para.pnSuffix;
             m_st.para.pnCont = popped.para.pnCont;
             m_st.para.pnFresh = true;
+        }
+        break;
+    case Dest::PnText:
+        if (popped.destOwner) {
+            flushAux(popped.cp, false);
+            Affix a;
+            a.given = true;
+            for (QChar ch : std::as_const(m_aux)) {
+                if (a.size < 3 && ch.unicode() >= 0x20)
+                    a.c[a.size++] = ch.unicode();
+            }
+            (popped.pnAfter ? m_st.para.pnSuffix : m_st.para.pnPrefix) = a;
+            m_aux.clear();
+        }
+        break;
+    case Dest::LevelText:
+        if (popped.destOwner) {
+            flushAux(popped.cp, false);
+            finishLevelText();
         }
         break;
     case Dest::Pict:

@@ -6,6 +6,7 @@
 #include <QTextFrame>
 #include <vector>
 
+class QTextListFormat;
 class QTextTable;
 
 namespace rtf {
@@ -21,5 +22,16 @@ struct FrameItem {
 // left out, the last when dropEmptyLast is set: the writer keeps it in a cell, where it
 // carries the cell's end mark. Frames other than tables are flattened into their content.
 std::vector<FrameItem> frameItems(QTextFrame::iterator it, bool dropEmptyLast);
+
+// The number of a list's first item. Qt 6.4 has no such property and numbers every list
+// from 1, so the reader keeps a start number other than 1 under the property id later Qt
+// versions give it (QTextListFormat::start), and the writer and listItemLabel honour it.
+constexpr int kListStartProperty = 0x3004;
+int listStart(const QTextListFormat& format);
+// The marker a list item shows, as RTF readers print it: "7)", "(iv)", or U+2022 for a
+// bullet. Empty for a paragraph that is no list item.
+QString listItemLabel(const QTextBlock& block);
+// The number n in a list style: 7, g, G, vii, VII.
+QString listNumberText(int style, int n);
 
 } // namespace rtf

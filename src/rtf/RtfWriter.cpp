@@ -81,6 +81,7 @@ QByteArray Writer::write()
     for (int attempt = 0; attempt < 2; ++attempt) {
         const size_t fonts = m_fonts.size();
         const qsizetype colors = m_colors.size();
+        const size_t lists = m_lists.size();
         m_out.clear();
         m_out.reserve(estimate + 64 * fonts + 32 * size_t(colors) + 256);
         writeHeader();
@@ -91,7 +92,7 @@ QByteArray Writer::write()
         m_running.clear();
         writeItems(items, 0);
         m_out.append("}\r\n");
-        if (m_fonts.size() == fonts && m_colors.size() == colors)
+        if (m_fonts.size() == fonts && m_colors.size() == colors && m_lists.size() == lists)
             break; // else the body met a font the collecting pass missed: write again
     }
     return m_out.take();
@@ -115,6 +116,7 @@ size_t Writer::collect(const std::vector<FrameItem>& items)
         }
         size += 64;
         if (QTextList* list = item.block.textList()) {
+            listIndex(list);
             const auto style = list->format().style();
             if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
                 || style == QTextListFormat::ListSquare) {
@@ -343,7 +345,9 @@ void Writer::writeHeader()
         m_out.append("\\green").append(buf, size_t(putInt(buf, c.green()) - buf));
         m_out.append("\\blue").append(buf, size_t(putInt(buf, c.blue()) - buf)).append(';');
     }
-    m_out.append("}\r\n\\viewkind4\\uc1");
+    m_out.append("}\r\n");
+    writeListTable();
+    m_out.append("\\viewkind4\\uc1");
 }
 
 } // namespace rtf

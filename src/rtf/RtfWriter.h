@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Writes a QTextDocument as 7-bit RTF in the dialect Windows RichEdit writes and reads:
 // font and colour tables, character formats as differences from the previous run, paragraph
-// formats restated after \pard only when they change, bullets and numbering in the \pntext +
-// \pn form, tables with \trowd ... \cell ... \row (nested ones Word's way), PNG and JPEG
+// formats restated after \pard only when they change, bullets and numbering both in the
+// \pntext + \pn form RichEdit reads and as a list table (\ls, \ilvl) for Word's readers, tables with \trowd ... \cell ... \row (nested ones Word's way), PNG and JPEG
 // pictures as hexadecimal \pict data.
 #pragma once
 #include "RtfStructure.h"
@@ -109,6 +109,8 @@ private:
     int fontIndex(const QString& family, int charset);
     int colorIndex(const QColor& c);
     void writeHeader();
+    void writeListTable();
+    int listIndex(QTextList* list);
 
     const QTextDocument& m_doc;
     QString m_defaultFamily;
@@ -123,6 +125,9 @@ private:
     // list ends them all, a list paragraph ends the deeper ones. An item of another list than
     // the one running at its level names its number (\pnstart).
     std::map<int, QTextList*> m_running;
+    // Every list of the document in the order met; list k is \lsk+1 of the list table.
+    std::vector<QTextList*> m_lists;
+    std::map<const QTextList*, int> m_listIndex;
     std::vector<Font> m_fonts;
     QList<QColor> m_colors;
     int m_symbolFont = -1;

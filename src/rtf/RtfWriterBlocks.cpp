@@ -45,6 +45,34 @@ void appendInt(QByteArray& out, const char* word, int v)
     out.append('\\').append(word).append(QByteArray::number(v));
 }
 
+// Text of a list marker or its prefix and suffix: 7-bit, each other character as \uN?.
+QByteArray affixText(const QString& text)
+{
+    QByteArray out;
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'\\' || c == u'{' || c == u'}' || c == u';')
+            out.append("\\'").append(QByteArray::number(int(c), 16));
+        else if (c >= 0x20 && c < 0x7F)
+            out.append(char(c));
+        else if (c >= 0x80)
+            out.append("\\u").append(QByteArray::number(c < 0x8000 ? int(c) : int(c) - 0x10000)).append('?');
+    }
+    return out;
+}
+
+int levelNfc(QTextListFormat::Style s)
+{
+    switch (s) {
+    case QTextListFormat::ListUpperRoman: return 1;
+    case QTextListFormat::ListLowerRoman: return 2;
+    case QTextListFormat::ListUpperAlpha: return 3;
+    case QTextListFormat::ListLowerAlpha: return 4;
+    case QTextListFormat::ListDecimal: return 0;
+    default: return 23;
+    }
+}
+
 } // namespace
 
 void Writer::writeItems(const std::vector<FrameItem>& items, int level)
@@ -155,37 +183,105 @@ void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList*
         break;
     }
     QByteArray start;
-    if (list) { // the \pn group; \pard forgets it, so it goes with every restatement
+    if (list) {
+        // The \pn group for RichEdit, with one level word: \pnlvlblt for bullets, \pnlvlbody
+        // for a number at the first level, \pnlvlN below it. \pard forgets it, so it goes
+        // with every restatement.
         const QTextListFormat lf = list->format();
         if (isBullet(lf.style())) {
             if (m_symbolFont < 0) // collect() normally found it
                 m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
             w.append("{\\*\\pn\\pnlvlblt");
             appendInt(w, "pnf", m_symbolFont);
+            w.append("\\pnindent0{\\pntxtb\\'b7}}");
         } else {
-            w.append("{\\*\\pn\\pnlvlbody\\pnf0");
-        }
-        w.append("\\pnindent0");
-        if (listLevel > 1)
-            appendInt(w, "pnlvl", listLevel);
-        if (isBullet(lf.style()))
-            w.append("{\\pntxtb\\'b7}}");
-        else
-            w.append('\\').append(numberingWord(lf.style())).append("{\\pntxta ")
-                .append(lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix().toLatin1() : ".")
+            w.append("{\\*\\pn");
+            if (listLevel > 1)
+                appendInt(w, "pnlvl", listLevel);
+            else
+                w.append("\\pnlvlbody");
+            w.append("\\pnf0\\pnindent0\\").append(numberingWord(lf.style()));
+            if (!lf.numberPrefix().isEmpty())
+                w.append("{\\pntxtb ").append(affixText(lf.numberPrefix())).append('}');
+            w.append("{\\pntxta ")
+                .append(affixText(lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix() : QStringLiteral(".")))
                 .append("}}");
+        }
+        // Word's readers take the list from the list table; the \pn group must come first,
+        // or they let it replace the list.
+        appendInt(w, "ls", listIndex(list) + 1);
+        appendInt(w, "ilvl", listLevel - 1);
         // The first item of a run names its number, so a list that resumes after other
         // paragraphs continues and two adjacent lists stay apart.
         if (listStart)
-            appendInt(start, "pnstart", list->itemNumber(block) + 1);
+            appendInt(start, "pnstart", rtf::listStart(lf) + list->itemNumber(block));
     }
-    if (w == m_lastPara && !listStart)
+    // Every paragraph of a nested cell states its nesting again: readers that follow Word
+    // refuse a nested row whose paragraphs rely on the state an earlier row left.
+    if (w == m_lastPara && !listStart && level <= 1)
         return;
     m_lastPara = w;
     if (!start.isEmpty())
         w.insert(w.indexOf("\\pnindent0"), start);
     m_out.append("\\pard").append(w);
     m_needSpace = w.isEmpty() || !w.endsWith('}');
+}
+
+int Writer::listIndex(QTextList* list)
+{
+    const auto it = m_listIndex.find(list);
+    if (it != m_listIndex.end())
+        return it->second;
+    m_lists.push_back(list);
+    return m_listIndex[list] = int(m_lists.size() - 1);
+}
+
+// Each list of the document is a list of its own in the table, so that no reader joins or
+// splits lists; its levels down to its own all look alike (its paragraphs use only that one).
+void Writer::writeListTable()
+{
+    if (m_lists.empty())
+        return;
+    m_out.append("{\\*\\listtable");
+    for (size_t k = 0; k < m_lists.size(); ++k) {
+        const QTextListFormat lf = m_lists[k]->format();
+        const int depth = std::clamp(lf.indent(), 1, 9);
+        const int nfc = levelNfc(lf.style());
+        QByteArray d = "{\\list\\listtemplateid" + QByteArray::number(int(k) + 1);
+        if (depth == 1)
+            d.append("\\listsimple");
+        for (int level = 0; level < depth; ++level) {
+            d.append("{\\listlevel");
+            appendInt(d, "levelnfc", nfc);
+            appendInt(d, "levelnfcn", nfc);
+            d.append("\\leveljc0\\leveljcn0\\levelfollow0");
+            appendInt(d, "levelstartat", listStart(lf));
+            if (nfc == 23) {
+                d.append("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
+            } else {
+                const QString prefix = lf.numberPrefix();
+                const QString suffix = lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix() : QStringLiteral(".");
+                auto hexByte = [](int v) { return QByteArray("\\'") + QByteArray::number(v, 16).rightJustified(2, '0'); };
+                d.append("{\\leveltext").append(hexByte(int(std::min<qsizetype>(prefix.size() + 1 + suffix.size(), 255))));
+                d.append(affixText(prefix)).append(hexByte(level)).append(affixText(suffix)).append(";}");
+                d.append("{\\levelnumbers").append(hexByte(int(std::min<qsizetype>(prefix.size() + 1, 255)))).append(";}");
+            }
+            appendInt(d, "fi", -360);
+            appendInt(d, "li", 360 * (level + 1));
+            d.append('}');
+        }
+        appendInt(d, "listid", int(k) + 1);
+        m_out.append(d).append("}\r\n");
+    }
+    m_out.append("}{\\*\\listoverridetable");
+    for (size_t k = 0; k < m_lists.size(); ++k) {
+        QByteArray d = "{\\listoverride";
+        appendInt(d, "listid", int(k) + 1);
+        d.append("\\listoverridecount0");
+        appendInt(d, "ls", int(k) + 1);
+        m_out.append(d).append('}');
+    }
+    m_out.append("}\r\n");
 }
 
 void Writer::writeListText(const QTextBlock& block, QTextList* list)
@@ -196,7 +292,7 @@ void Writer::writeListText(const QTextBlock& block, QTextList* list)
             m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
         m_out.append("{\\pntext\\f").append(QByteArray::number(m_symbolFont)).append("\\'b7\\tab}");
     } else {
-        m_out.append("{\\pntext\\f0 ").append(list->itemText(block).toLatin1()).append("\\tab}");
+        m_out.append("{\\pntext\\f0 ").append(affixText(listItemLabel(block))).append("\\tab}");
     }
     m_needSpace = false;
 }
@@ -241,6 +337,8 @@ void Writer::writeTable(QTextTable* table, int level)
         if (level == 1) {
             word("row");
         } else {
+            m_out.append("\\pard\\intbl");
+            word("itap", level);
             m_out.append("{\\*\\nesttableprops").append(def);
             m_out.append("\\nestrow}{\\nonesttables\\par}");
             m_needSpace = false;

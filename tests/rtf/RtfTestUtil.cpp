@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RtfTestUtil.h"
 
+#include "rtf/RtfStructure.h"
+
 #include <QFile>
 #include <QFont>
 #include <QTextBlock>
@@ -77,9 +79,14 @@ QString listStyle(QTextListFormat::Style s)
 QString paragraphLine(const QTextBlock& b)
 {
     QString line = QStringLiteral("P");
-    if (QTextList* list = b.textList())
-        line += QStringLiteral(" list=%1/%2/%3").arg(listStyle(list->format().style()))
-                    .arg(list->format().indent()).arg(list->itemNumber(b));
+    if (QTextList* list = b.textList()) {
+        const QTextListFormat lf = list->format();
+        line += QStringLiteral(" list=%1/%2/%3").arg(listStyle(lf.style())).arg(lf.indent()).arg(list->itemNumber(b));
+        // Numbering other than Qt's own "1." is shown as the marker the item gets.
+        if (rtf::listStart(lf) != 1 || !lf.numberPrefix().isEmpty()
+            || (lf.hasProperty(QTextFormat::ListNumberSuffix) && lf.numberSuffix() != u"."))
+            line += QStringLiteral(" marker=") + rtf::listItemLabel(b);
+    }
     const QTextBlockFormat f = b.blockFormat();
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignHCenter)

@@ -194,9 +194,14 @@ private slots:
         c.insertText(QStringLiteral("second"), songti());
         ROUND_TRIP(doc, rtf);
         QVERIFY2(rtf.contains("{\\f1\\fnil\\fcharset2 Symbol;}"), rtf.constData());
-        QVERIFY2(rtf.contains("{\\*\\pn\\pnlvlblt\\pnf1\\pnstart1\\pnindent0{\\pntxtb\\'b7}}{\\pntext\\f1\\'b7\\tab}"),
+        QVERIFY2(rtf.contains("{\\*\\pn\\pnlvlblt\\pnf1\\pnstart1\\pnindent0{\\pntxtb\\'b7}}\\ls1\\ilvl0{\\pntext\\f1\\'b7\\tab}"),
                  rtf.constData());
-        QVERIFY2(rtf.contains("\\pndec{\\pntxta .}}{\\pntext\\f0 1.\\tab}first\\par\r\n{\\pntext\\f0 2.\\tab}second"),
+        QVERIFY2(rtf.contains("{\\*\\pn\\pnlvlbody\\pnf0\\pnstart1\\pnindent0\\pndec{\\pntxta .}}\\ls2\\ilvl0"
+                              "{\\pntext\\f0 1.\\tab}first\\par\r\n{\\pntext\\f0 2.\\tab}second"),
+                 rtf.constData());
+        // Word's readers get the same lists from the list table.
+        QVERIFY2(rtf.contains("{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+                              "{\\listoverride\\listid2\\listoverridecount0\\ls2}"),
                  rtf.constData());
         // The markers are list markers when read back, not text.
         QTextDocument back;

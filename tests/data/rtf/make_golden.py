@@ -135,6 +135,38 @@ case('bullets_listtable',
               'P list=decimal/1/0 left=8: step one',
               'P list=decimal/1/1 left=8: step two'])
 
+# Numbering that starts at 7 with ")" after the number, in RichEdit's \pn form.
+case('list_pn_start_suffix',
+     RICHEDIT_HEAD +
+     "\\pard{\\pntext\\f0 7)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart7\\pndec{\\pntxta )}}\\fi-360\\li720\\f0\\fs24 seven\\par\r\n"
+     "{\\pntext\\f0 8)\\tab}eight\\par\r\n"
+     "\\pard{\\pntext\\f0 (c)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart3\\pnlcltr{\\pntxtb (}{\\pntxta )}}\\fi-360\\li720 letter\\par\r\n" + TAIL,
+     'seven\neight\nletter',
+     outline=['P list=decimal/1/0 marker=7) left=8: seven',
+              'P list=decimal/1/1 marker=8) left=8: eight',
+              'P list=lower-alpha/1/0 marker=(c) left=8: letter'])
+
+# Three levels of one list-table list, each with its own start, prefix and suffix.
+case('list_levels_start_suffix',
+     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
+     "{\\*\\listtable{\\list\\listtemplateid1"
+     "{\\listlevel\\levelnfc0\\levelstartat7{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}\\fi-360\\li720}"
+     "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'03(\\'01);}{\\levelnumbers\\'02;}\\fi-360\\li1440}"
+     "{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'02\\'02.;}{\\levelnumbers\\'01;}\\fi-360\\li2160}"
+     "\\listid7}}\r\n"
+     "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}\r\n"
+     "\\pard\\ls1\\ilvl0\\fi-360\\li720\\f0{\\listtext 7)\\tab}seven\\par\r\n"
+     "\\pard\\ls1\\ilvl1\\fi-360\\li1440{\\listtext (a)\\tab}alpha\\par\r\n"
+     "\\pard\\ls1\\ilvl2\\fi-360\\li2160{\\listtext iii.\\tab}three\\par\r\n"
+     "{\\listtext iv.\\tab}four\\par\r\n"
+     "\\pard\\ls1\\ilvl0\\fi-360\\li720{\\listtext 8)\\tab}eight\\par\r\n}",
+     'seven\nalpha\nthree\nfour\neight',
+     outline=['P list=decimal/1/0 marker=7) left=8: seven',
+              'P list=lower-alpha/2/0 marker=(a) left=16: alpha',
+              'P list=lower-roman/3/0 marker=iii. left=24: three',
+              'P list=lower-roman/3/1 marker=iv. left=24: four',
+              'P list=decimal/1/1 marker=8) left=8: eight'])
+
 # Without \pn the \pntext is the only marker there is: it is shown.
 case('pntext_without_pn',
      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 {\\pntext -\\tab}dash item\\par}",

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+// What other readers need from the RTF we write, and what a document carries that must
+// survive a round trip: one small document per case that lost something before.
+#include "RtfTestUtil.h"
+#include "rtf/Rtf.h"
+#include "rtf/RtfStructure.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+
+namespace {
+
+QByteArray rewritten(const QByteArray& rtf, QTextDocument& back)
+{
+    QTextDocument first;
+    if (!RtfToDocument(rtf, first))
+        return QByteArray();
+    const QByteArray written = DocumentToRtf(first);
+    RtfToDocument(written, back);
+    return written;
+}
+
+QStringList markers(const QTextDocument& doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b.textList())
+            out << rtf::listItemLabel(b) + u' ' + b.text();
+    }
+    return out;
+}
+
+} // namespace
+
+class TstRtfInterchange : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Readers that follow Word refuse a nested row whose paragraphs rely on the nesting an
+    // earlier row left: every paragraph of a nested cell, and the row end, state it.
+    void nestedRowsStateTheirNesting()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextTable* outer = c.insertTable(1, 2);
+        c = outer->cellAt(0, 0).firstCursorPosition();
+        c.insertText(QStringLiteral("outer"));
+        QTextTable* inner = c.insertTable(2, 2);
+        for (int r = 0; r < 2; ++r) {
+            for (int col = 0; col < 2; ++col) {
+                QTextCursor cell = inner->cellAt(r, col).firstCursorPosition();
+                cell.insertText(QStringLiteral("in%1%2").arg(r).arg(col));
+                if (col == 1) {
+                    cell.insertBlock();
+                    cell.insertText(QStringLiteral("second paragraph"));
+                }
+            }
+        }
+        const QByteArray rtf = DocumentToRtf(doc);
+        // Each paragraph that ends in a nested cell or row: from its \pard to the mark.
+        int checked = 0;
+        qsizetype from = 0;
+        static const QRegularExpression mark(QStringLiteral(R"(\\(nestcell|nestrow|par)\b)"));
+        for (auto m = mark.globalMatch(QString::fromLatin1(rtf)); m.hasNext();) {
+            const auto hit = m.next();
+            const QByteArray para = rtf.mid(from, hit.capturedStart() - from);
+            from = hit.capturedEnd();
+            if (!para.contains("\\itap2") && hit.captured(1) == u"par")
+                continue; // a paragraph of the outer cell or after the table
+            const qsizetype pard = para.lastIndexOf("\\pard");
+            QVERIFY2(pard >= 0 && para.mid(pard).startsWith("\\pard\\intbl\\itap2"), para.constData());
+            ++checked;
+        }
+        QCOMPARE(checked, 4 + 2 + 2); // cell ends, first paragraphs of two-paragraph cells, row ends
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
+    }
+
+    // One level word per \pn group (\pnlvlbody and \pnlvlN together flatten a nested list
+    // in other readers), and the level in the list table's terms.
+    void listLevelsOneWordEach()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        const QTextListFormat::Style styles[] = {QTextListFormat::ListDecimal, QTextListFormat::ListLowerAlpha,
+                                                 QTextListFormat::ListDisc};
+        for (int level = 1; level <= 3; ++level) {
+            if (level > 1)
+                c.insertBlock();
+            QTextListFormat lf;
+            lf.setStyle(styles[level - 1]);
+            lf.setIndent(level);
+            c.createList(lf);
+            c.insertText(QStringLiteral("level %1").arg(level));
+        }
+        const QByteArray rtf = DocumentToRtf(doc);
+        static const QRegularExpression group(QStringLiteral(R"(\{\\\*\\pn\\.*?\}\})"));
+        static const QRegularExpression levelWord(QStringLiteral(R"(\\pnlvl(blt|body|\d+))"));
+        int groups = 0;
+        for (auto m = group.globalMatch(QString::fromLatin1(rtf)); m.hasNext(); ++groups) {
+            const QString g = m.next().captured();
+            QCOMPARE(g.count(levelWord), 1);
+        }
+        QCOMPARE(groups, 3);
+        QVERIFY2(rtf.contains("\\pnlvl2") && rtf.contains("\\ilvl1") && rtf.contains("\\ilvl2"), rtf.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
+    }
+
+    // 7., 8. became 1., 2. and ")" became ".".
+    void listStartAndSuffixKept_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::newRow("pn") << QByteArray(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\pard{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart7\\pndec"
+            "{\\pntxta )}}{\\pntext 7)\\tab}seven\\par{\\pntext 8)\\tab}eight\\par}");
+        QTest::newRow("list table") << QByteArray(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat7"
+            "{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}}\\listid5}}{\\*\\listoverridetable{\\listoverride"
+            "\\listid5\\ls1}}\\f0\\pard\\ls1{\\listtext 7)\\tab}seven\\par{\\listtext 8)\\tab}eight\\par}");
+    }
+    void listStartAndSuffixKept()
+    {
+        QFETCH(QByteArray, rtf);
+        QTextDocument first;
+        QVERIFY(RtfToDocument(rtf, first));
+        const QStringList expected{QStringLiteral("7) seven"), QStringLiteral("8) eight")};
+        QCOMPARE(markers(first), expected);
+        QTextDocument back;
+        const QByteArray written = rewritten(rtf, back);
+        QVERIFY2(written.contains("\\pnstart7") && written.contains("{\\pntxta )}") && written.contains("\\levelstartat7"),
+                 written.constData());
+        QVERIFY2(written.contains("{\\pntext\\f0 7)\\tab}") && written.contains("{\\pntext\\f0 8)\\tab}eight"),
+                 written.constData());
+        QCOMPARE(markers(back), expected);
+        QCOMPARE(DocumentToRtf(back), written);
+    }
+};
+
+QTEST_MAIN(TstRtfInterchange)
+#include "tst_rtf_interchange.moc"
