@@ -71,8 +71,7 @@ void TServerScriptsTest::procedureParameters_data()
 {
     QTest::addColumn<QString>("proc");
     QTest::addColumn<int>("count");
-    // 49 original parameters, then @ExpectedVersion, @SavedBy and @SavedVersion.
-    QTest::newRow("sp_SaveReportInfo") << QStringLiteral("sp_SaveReportInfo") << 52;
+    QTest::newRow("sp_SaveReportInfo") << QStringLiteral("sp_SaveReportInfo") << 49;
     QTest::newRow("sp_GetAllItemsFromAccnu_DefaustFirst") << QStringLiteral("sp_GetAllItemsFromAccnu_DefaustFirst") << 3;
     QTest::newRow("sp_SetReportExamItems") << QStringLiteral("sp_SetReportExamItems") << 4;
 }
