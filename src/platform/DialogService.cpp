@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "DialogService.h"
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -49,6 +56,50 @@ TMessageBoxService g_default;
 IDialogService* g_current = &g_default;
 
 } // namespace
+
+int IDialogService::Choose(const TChoiceRequest& r)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return r.escapeChoice;
+
+    QDialog dialog(r.parent);
+    dialog.setObjectName(QStringLiteral("choiceDialog"));
+    dialog.setWindowTitle(r.caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(r.text, &dialog);
+    text->setObjectName(QStringLiteral("choiceText"));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    if (!r.columns.isEmpty()) {
+        auto* table = new QTableWidget(int(r.rows.size()), int(r.columns.size()), &dialog);
+        table->setObjectName(QStringLiteral("choiceTable"));
+        table->setHorizontalHeaderLabels(r.columns);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setWordWrap(true);
+        table->verticalHeader()->hide();
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        for (int row = 0; row < r.rows.size(); ++row)
+            for (int col = 0; col < r.columns.size() && col < r.rows[row].size(); ++col)
+                table->setItem(row, col, new QTableWidgetItem(r.rows[row][col]));
+        table->resizeRowsToContents();
+        table->setMinimumSize(720, 320);
+        layout->addWidget(table, 1);
+    }
+    auto* buttons = new QDialogButtonBox(&dialog);
+    int chosen = r.escapeChoice;
+    for (int i = 0; i < r.choiceTexts.size(); ++i) {
+        QPushButton* b = buttons->addButton(r.choiceTexts[i], QDialogButtonBox::ActionRole);
+        b->setObjectName(QStringLiteral("choice_") + r.choiceIds.value(i, QString::number(i)));
+        if (i == r.defaultChoice) b->setDefault(true);
+        QObject::connect(b, &QPushButton::clicked, &dialog, [&dialog, &chosen, i] {
+            chosen = i;
+            dialog.accept();
+        });
+    }
+    layout->addWidget(buttons);
+    dialog.exec();
+    return chosen;
+}
 
 IDialogService& Dialogs() { return *g_current; }
 

@@ -3,7 +3,9 @@
 // the host's script mode answer boxes without a person. UI thread only.
 #pragma once
 #include "PlatformExport.h"
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -21,11 +23,29 @@ struct TMessageRequest {
     bool stayOnTop = false;
 };
 
+// A decision among named choices, with an optional table that puts versions side by side
+// (e.g. the sections of two versions of a report).
+struct TChoiceRequest {
+    QWidget* parent = nullptr;
+    QString caption;
+    QString text;
+    QStringList columns;        // headers of the table; no table when empty
+    QList<QStringList> rows;    // its rows, one text per column
+    QStringList choiceIds;      // stable names of the choices, for scripts: "keep-mine", ...
+    QStringList choiceTexts;    // the buttons' texts, same order
+    int defaultChoice = 0;      // index of the default button
+    int escapeChoice = -1;      // what closing the window means (-1: closed, no choice)
+};
+
 class WR_PLATFORM_EXPORT IDialogService {
 public:
     virtual ~IDialogService() = default;
     // Shows the box modally and returns the button pressed, or Closed when it was dismissed.
     virtual TMsgResult MessageBox(const TMessageRequest& request) = 0;
+    // Shows the choice modally and returns the index chosen, or escapeChoice when the window
+    // was closed. This default shows a window, except on a platform without a screen, where
+    // nobody could answer: there it answers escapeChoice at once.
+    virtual int Choose(const TChoiceRequest& request);
 };
 
 // The service in force; a QMessageBox-based one unless SetDialogService replaced it.
