@@ -22,6 +22,8 @@ GRANT USAGE ON SCHEMA public TO wr_workstation;
 -- Tables: the report itself, the lists behind the drop-downs and pickers, the work list.
 GRANT SELECT ON Report, csdoctor, 检查途径, 探头频率, 图像质量, Study, ExamItem, Phrase,
     ReportTemplate, SpecialSymbol TO wr_workstation;
+-- The kept versions of reports, for the history view; the triggers write them.
+GRANT SELECT ON ReportHistory, wr_setting TO wr_workstation;
 
 -- Procedures. PostgreSQL lets everyone execute a new procedure; SQL Server lets nobody, so
 -- that default is taken away here.

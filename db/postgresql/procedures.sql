@@ -14,7 +14,16 @@
 -- transaction: an error anywhere in a procedure undoes everything it wrote. GUID parameters
 -- are cast to citext where they meet a GUID column, so they match without regard to case.
 
+-- The 49-parameter version made by older scripts would stand beside the current one as an
+-- overload, and a call naming only the 49 would match both.
+DROP PROCEDURE IF EXISTS sp_SaveReportInfo(text, text, text, text, text, text, text, text, text, text, text, text, text, text, integer, text, text, text, text, text, text, text, text, text, text, timestamp, timestamp, timestamp, integer, boolean, text, text, text, text, text, text, text, text, text, text, text, text, text, text, text, text, text, text, text);
+
 -- Saves one report page: updates the row(s) of @Ruid or inserts one. Refuses an empty @Ruid.
+-- The parameters after the original 49 are optional: @ExpectedVersion is the stamp
+-- (Report.RowVersion) the caller's copy was read at (0: the report had no row; NULL: no
+-- check), and a stale copy is refused with an error starting 'WR-CONFLICT'; @SavedBy names
+-- who saves (default: the session's login and address); @SavedVersion returns the stamp of
+-- the row as saved.
 CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
     "Ruid" text,
     "Accnu" text,
@@ -64,10 +73,15 @@ CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
     "kgjL_A" text,
     "kgjR_A" text,
     "kgjL_B" text,
-    "kgjR_B" text
+    "kgjR_B" text,
+    "ExpectedVersion" bigint DEFAULT NULL,
+    "SavedBy" text DEFAULT NULL,
+    INOUT "SavedVersion" bigint DEFAULT NULL
 )
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
+DECLARE
+    who text;
 BEGIN
     -- A report without a GUID could never be found again.
     IF btrim(coalesce("Ruid", ''), E' \t\r\n') = '' THEN
@@ -76,6 +90,13 @@ BEGIN
     -- ruid is not unique, so two workstations saving a new report at the same moment could
     -- both insert it; a lock per GUID, held to the end of the transaction, orders them.
     PERFORM pg_advisory_xact_lock(hashtext('sp_SaveReportInfo'), hashtext(lower("Ruid")));
+    -- A copy read before someone else's save must not overwrite it. The lock above is held
+    -- to the end, so nothing can come between this check and the write.
+    IF "ExpectedVersion" IS NOT NULL
+       AND coalesce((SELECT max(RowVersion) FROM Report WHERE ruid = CAST("Ruid" AS citext)), 0) <> "ExpectedVersion" THEN
+        RAISE EXCEPTION 'WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入' USING ERRCODE = 'WR409';
+    END IF;
+    who := coalesce(nullif("SavedBy", ''), wr_session_login());
     UPDATE Report
        SET
            Accnu = "Accnu",
@@ -125,12 +146,15 @@ BEGIN
            kgjL_A = "kgjL_A",
            kgjR_A = "kgjR_A",
            kgjL_B = "kgjL_B",
-           kgjR_B = "kgjR_B"
+           kgjR_B = "kgjR_B",
+           SavedBy = who,
+           SavedAt = localtimestamp(3)
      WHERE ruid = CAST("Ruid" AS citext);
     IF NOT FOUND THEN
-        INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
-        VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3));
+        INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
+        VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3), who, localtimestamp(3));
     END IF;
+    SELECT coalesce(max(RowVersion), 0) INTO "SavedVersion" FROM Report WHERE ruid = CAST("Ruid" AS citext);
 END
 $$;
 

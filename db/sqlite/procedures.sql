@@ -7,6 +7,11 @@ DELETE FROM wr_procedure WHERE name = 'sp_SaveReportInfo';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_SaveReportInfo',
 '-- Refuse a report without a GUID: it could never be found again.
 SELECT wr_raise(''@Ruid 不能为空'') WHERE trim(coalesce(:Ruid, ''''), '' '' || char(9, 10, 13)) = '''';
+-- A copy read before someone else''s save must not overwrite it. The procedure holds the
+-- write lock from its first statement, so nothing can come between this check and the write.
+SELECT wr_raise(''WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入'')
+ WHERE :ExpectedVersion IS NOT NULL
+   AND (CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END) <> :ExpectedVersion;
 UPDATE Report
    SET Accnu = :Accnu,
        nbid = :nbid,
@@ -55,12 +60,15 @@ UPDATE Report
        kgjL_A = :kgjL_A,
        kgjR_A = :kgjR_A,
        kgjL_B = :kgjL_B,
-       kgjR_B = :kgjR_B
+       kgjR_B = :kgjR_B,
+       SavedBy = nullif(:SavedBy, ''''),
+       SavedAt = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
  WHERE ruid = :Ruid;
-INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
+INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
 SELECT :Ruid, :Accnu, :nbid, :jcMethod, :ItemName, :ItemCode, :JCDaLei, :jcTuJing, :ImgQuality, :SuoJian, :JieLun, :JianYi, :rtf_SuoJian, :rtf_JieLun, :ReportState, :TanTouRate, :TiXing, :ExamDoctor, :ExamDoctorCode, :ReportDoctor, :ReportDoctorCode, :ShenHeDoctor, :ShenHeDoctorCode, :HuiZhenDoctor, :HuizhenDoctorCode, :ReportDate, :shenHeDate, :HuiZhenDate, :PrintedCont, :YinYangXing, :WeiJiValue, :BeiZhu, :lczd, :jcpart, :jcpartcode, :kgjLBaseLine, :kgjLKjgd, :kgjLGxtq, :kgjLRgyc, :kgjLGxzx, :kgjRBaseLine, :kgjRKjgd, :kgjRGxtq, :kgjRRgyc, :kgjRGxzx, :kgjL_A, :kgjR_A, :kgjL_B, :kgjR_B,
-       strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
- WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid)');
+       strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), nullif(:SavedBy, ''''), strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+ WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT (CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END) AS SavedVersion');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_SaveReportInfo', 1, '@Ruid', 'string', 'in', 64),
   ('sp_SaveReportInfo', 2, '@Accnu', 'string', 'in', 64),
@@ -110,7 +118,10 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_SaveReportInfo', 46, '@kgjL_A', 'string', 'in', 50),
   ('sp_SaveReportInfo', 47, '@kgjR_A', 'string', 'in', 50),
   ('sp_SaveReportInfo', 48, '@kgjL_B', 'string', 'in', 50),
-  ('sp_SaveReportInfo', 49, '@kgjR_B', 'string', 'in', 50);
+  ('sp_SaveReportInfo', 49, '@kgjR_B', 'string', 'in', 50),
+  ('sp_SaveReportInfo', 50, '@ExpectedVersion', 'integer', 'in', 0),
+  ('sp_SaveReportInfo', 51, '@SavedBy', 'string', 'in', 200),
+  ('sp_SaveReportInfo', 52, '@SavedVersion', 'integer', 'out', 0);
 
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_GetAllItemsFromAccnu_DefaustFirst';
 DELETE FROM wr_procedure WHERE name = 'sp_GetAllItemsFromAccnu_DefaustFirst';

@@ -33,6 +33,9 @@ GRANT SELECT ON dbo.ExamItem TO wr_workstation;
 GRANT SELECT ON dbo.Phrase TO wr_workstation;
 GRANT SELECT ON dbo.ReportTemplate TO wr_workstation;
 GRANT SELECT ON dbo.SpecialSymbol TO wr_workstation;
+-- The kept versions of reports, for the history view; the trigger writes them.
+GRANT SELECT ON dbo.ReportHistory TO wr_workstation;
+GRANT SELECT ON dbo.wr_setting TO wr_workstation;
 GO
 
 -- Procedures.

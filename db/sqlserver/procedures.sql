@@ -20,6 +20,11 @@ IF OBJECT_ID(N'dbo.sp_SaveReportInfo', N'P') IS NULL
 GO
 -- Saves one report page in one transaction: updates the row(s) of @Ruid or inserts one.
 -- Refuses an empty @Ruid. XACT_ABORT rolls everything back on any error.
+-- The parameters after the original 49 are optional: @ExpectedVersion is the stamp
+-- (CAST(Report.RowVersion AS bigint)) the caller's copy was read at (0: the report had no
+-- row; NULL: no check), and a stale copy is refused with an error starting 'WR-CONFLICT';
+-- @SavedBy names who saves (default: the login and workstation); @SavedVersion returns the
+-- stamp of the row as saved.
 ALTER PROCEDURE dbo.sp_SaveReportInfo
     @Ruid              nvarchar(max),
     @Accnu             nvarchar(max),
@@ -69,7 +74,10 @@ ALTER PROCEDURE dbo.sp_SaveReportInfo
     @kgjL_A            nvarchar(max),
     @kgjR_A            nvarchar(max),
     @kgjL_B            nvarchar(max),
-    @kgjR_B            nvarchar(max)
+    @kgjR_B            nvarchar(max),
+    @ExpectedVersion   bigint = NULL,
+    @SavedBy           nvarchar(200) = NULL,
+    @SavedVersion      bigint = NULL OUTPUT
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -81,9 +89,22 @@ BEGIN
         RETURN 1;
     END;
 
+    DECLARE @who nvarchar(200), @current bigint;
+    SET @who = ISNULL(NULLIF(@SavedBy, N''), LEFT(ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N''), 200));
+
     BEGIN TRANSACTION;
     -- UPDLOCK + HOLDLOCK keep the key range of @Ruid locked to the end of the transaction,
-    -- so two workstations saving a new report at the same moment insert it only once.
+    -- so two workstations saving a new report at the same moment insert it only once, and
+    -- nothing comes between the stamp check and the write.
+    SELECT @current = ISNULL(MAX(CAST(RowVersion AS bigint)), 0)
+      FROM dbo.Report WITH (UPDLOCK, HOLDLOCK)
+     WHERE ruid = @Ruid;
+    IF @ExpectedVersion IS NOT NULL AND @current <> @ExpectedVersion
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入', 16, 1);
+        RETURN 2;
+    END;
     UPDATE dbo.Report WITH (UPDLOCK, HOLDLOCK)
        SET
            Accnu = @Accnu,
@@ -133,11 +154,14 @@ BEGIN
            kgjL_A = @kgjL_A,
            kgjR_A = @kgjR_A,
            kgjL_B = @kgjL_B,
-           kgjR_B = @kgjR_B
+           kgjR_B = @kgjR_B,
+           SavedBy = @who,
+           SavedAt = SYSDATETIME()
      WHERE ruid = @Ruid;
     IF @@ROWCOUNT = 0
-        INSERT INTO dbo.Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime)
-        VALUES (@Ruid, @Accnu, @nbid, @jcMethod, @ItemName, @ItemCode, @JCDaLei, @jcTuJing, @ImgQuality, @SuoJian, @JieLun, @JianYi, @rtf_SuoJian, @rtf_JieLun, @ReportState, @TanTouRate, @TiXing, @ExamDoctor, @ExamDoctorCode, @ReportDoctor, @ReportDoctorCode, @ShenHeDoctor, @ShenHeDoctorCode, @HuiZhenDoctor, @HuizhenDoctorCode, @ReportDate, @shenHeDate, @HuiZhenDate, @PrintedCont, @YinYangXing, @WeiJiValue, @BeiZhu, @lczd, @jcpart, @jcpartcode, @kgjLBaseLine, @kgjLKjgd, @kgjLGxtq, @kgjLRgyc, @kgjLGxzx, @kgjRBaseLine, @kgjRKjgd, @kgjRGxtq, @kgjRRgyc, @kgjRGxzx, @kgjL_A, @kgjR_A, @kgjL_B, @kgjR_B, SYSDATETIME());
+        INSERT INTO dbo.Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
+        VALUES (@Ruid, @Accnu, @nbid, @jcMethod, @ItemName, @ItemCode, @JCDaLei, @jcTuJing, @ImgQuality, @SuoJian, @JieLun, @JianYi, @rtf_SuoJian, @rtf_JieLun, @ReportState, @TanTouRate, @TiXing, @ExamDoctor, @ExamDoctorCode, @ReportDoctor, @ReportDoctorCode, @ShenHeDoctor, @ShenHeDoctorCode, @HuiZhenDoctor, @HuizhenDoctorCode, @ReportDate, @shenHeDate, @HuiZhenDate, @PrintedCont, @YinYangXing, @WeiJiValue, @BeiZhu, @lczd, @jcpart, @jcpartcode, @kgjLBaseLine, @kgjLKjgd, @kgjLGxtq, @kgjLRgyc, @kgjLGxzx, @kgjRBaseLine, @kgjRKjgd, @kgjRGxtq, @kgjRRgyc, @kgjRGxzx, @kgjL_A, @kgjR_A, @kgjL_B, @kgjR_B, SYSDATETIME(), @who, SYSDATETIME());
+    SELECT @SavedVersion = ISNULL(MAX(CAST(RowVersion AS bigint)), 0) FROM dbo.Report WHERE ruid = @Ruid;
     COMMIT TRANSACTION;
     RETURN 0;
 END;

@@ -20,6 +20,7 @@ class TFlagScope {
 public:
     explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
     ~TFlagScope() { m_flag = false; }
+    void Release() { m_flag = false; }
     TFlagScope(const TFlagScope&) = delete;
     TFlagScope& operator=(const TFlagScope&) = delete;
 
@@ -101,6 +102,12 @@ void TReportForm::SaveReportToDb(const QString& rguid)
     // The draft goes once the report is in the database; a failed save keeps it current.
     if (SaveReportInfoToDB(rguid, Frptinfo)) DraftSaved();
     else FlushDraft();
+    saving.Release();
+    if (FReloadAfterSave) {
+        // The doctor took the stored version over their own (kept on the clipboard).
+        FReloadAfterSave = false;
+        OpenReportByRuid(Frptinfo.FRuid);
+    }
 }
 
 void TReportForm::Check_AutoSelectAllCanUseItemClick(QObject* Sender)

@@ -376,6 +376,10 @@ protected:
     bool AutoSelectAllCanUseItemChecked() override;
     QByteArray RichEditRtf(TRichSection which) override;
     QWidget* DialogParent() override;
+    // Save conflicts (ReportForm_Conflict.cpp).
+    TConflictChoice ResolveSaveConflict(const TSaveConflict& conflict) override;
+    void TakeStoredVersion(const TSaveConflict& conflict) override;
+    bool FReloadAfterSave = false;  // the doctor took the stored version: show it once the save ends
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

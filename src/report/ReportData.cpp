@@ -40,9 +40,15 @@ void TReportData::GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_in
 {
     std::unique_ptr<TDbQuery> qry;
     FLoadOutcome = TLoadOutcome::Failed;
+    FLoadedStamp = TRowStamp();
+    FLoadedStampRuid.clear();
     try {
         FmainConnection = DataModule()->GetMainAdoConnection();
         if (!FmainConnection) throw EDatabaseError(QStringLiteral("The host supplied no database connection"));
+        // The stamp first: a save landing between the two reads then makes this copy look
+        // older than it is (a needless question at save), never newer (a lost save).
+        FLoadedStamp = ReadRowStamp(*FmainConnection, ruid);
+        FLoadedStampRuid = ruid;
         qry = FmainConnection->CreateQuery();
         qry->Close();
         qry->SQL().clear();

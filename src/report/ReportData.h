@@ -6,6 +6,7 @@
 // Host objects and connections are borrowed: the host owns them and they are fetched again
 // before each database operation. UI thread only.
 #pragma once
+#include "ReportConflict.h"
 #include "ReportInfo.h"
 #include "host/uPubIntFace_WriteReport.h"
 #include <QByteArray>
@@ -42,6 +43,8 @@ public:
 
     // How the last GetReportInfoFromRuid ended.
     TLoadOutcome LastLoadOutcome() const { return FLoadOutcome; }
+    // The stamp of the report as last loaded or saved (version -1: unknown, saves unchecked).
+    const TRowStamp& LoadedStamp() const { return FLoadedStamp; }
 
     // ---- Lookup lists (ReportLookups.cpp) ------------------------------------------------
     // Each runs one SELECT and replaces uItems by the non-empty values, in the order read;
@@ -68,6 +71,10 @@ public:
     // positions. Catches every error: logs it and tells the user through the dialog
     // service. A record whose load failed midway is not sent at all. Answers whether the
     // report reached the database.
+    // When the database keeps stamps, the save carries the stamp read at load; a report
+    // someone saved meanwhile is refused by the database, ResolveSaveConflict decides, and
+    // only "keep mine" writes (checked again against the stamp just shown). Otherwise the
+    // refusal is logged ("异常:") like any failed save.
     bool SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt_info);
 
 protected:
@@ -94,6 +101,17 @@ protected:
     virtual void Save_DoctorsIndexToConfigFile();
     // The window message boxes belong to. Here: none.
     virtual QWidget* DialogParent();
+    // A save met a newer stored version: what to do. Nothing has been written. Here: Cancel.
+    virtual TConflictChoice ResolveSaveConflict(const TSaveConflict& conflict);
+    // The doctor chose the stored version: keep `conflict.mine` somewhere it can be found
+    // again and show the stored version. Here: nothing.
+    virtual void TakeStoredVersion(const TSaveConflict& conflict);
+    // Who saves, for the history: "name(code)@workstation".
+    virtual QString SavedByText();
+
+    // One call of sp_SaveReportInfo with the record's 49 values (the rich texts from the
+    // editors) and, where the procedure declares them, the expected stamp and who saves.
+    void ExecuteSave(TDbStoredProc& sp, const TReportInfo& r, qint64 expectedVersion);
 
     IMainFrom* MainForm() const { return IntfCast<IMainFrom>(FmainForm); }
     ITrDataModle* DataModule() const { return IntfCast<ITrDataModle>(FDataModule); }
@@ -105,4 +123,6 @@ protected:
     TReportInfo Frptinfo;
     Tlogin_userInfo FLogion_user;
     TLoadOutcome FLoadOutcome = TLoadOutcome::NotLoaded;
+    TRowStamp FLoadedStamp;       // of FLoadedStampRuid, read before its row
+    QString FLoadedStampRuid;
 };

@@ -4,6 +4,8 @@
 #include "ReportLimits.h"
 #include "ReportText.h"
 #include "platform/DialogService.h"
+#include <QDateTime>
+#include <QSysInfo>
 
 using report_text::NonNull;
 using report_text::RequireConnection;
@@ -11,6 +13,9 @@ using report_text::RequireConnection;
 namespace {
 
 const QString kSaveTitle = QStringLiteral("ReportForm.SaveReportInfoToDB");
+// A save refused again right after the doctor chose to overwrite means others keep saving;
+// after this many rounds it fails like any other save.
+constexpr int kMaxConflictRounds = 5;
 
 void SetText(TDbStoredProc& sp, const char* name, const QString& value)
 {
@@ -61,67 +66,45 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
     QString failure;
     try {
         FmainConnection = DataModule()->GetMainAdoConnection();
-        std::unique_ptr<TDbStoredProc> sp = RequireConnection(FmainConnection).CreateStoredProc();
-        sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
-        sp->RefreshParameters();
-
-        const TReportInfo& r = rpt_info;
-        SetText(*sp, "@Ruid", r.FRuid);
-        SetText(*sp, "@Accnu", r.FAccnu);
-        SetText(*sp, "@nbid", r.Fnbid);
-        SetText(*sp, "@jcMethod", r.FjcMethod);
-        SetText(*sp, "@ItemName", r.FItemName);
-        SetText(*sp, "@ItemCode", r.FItemCode);
-        SetText(*sp, "@JCDaLei", r.FJCDaLei);
-        SetText(*sp, "@jcTuJing", r.FjcTuJing);
-        SetText(*sp, "@ImgQuality", r.FImgQuality);
-        SetText(*sp, "@SuoJian", r.FSuoJian);
-        SetText(*sp, "@JieLun", r.FJieLun);
-        SetText(*sp, "@JianYi", r.FJianYi);
-        // The rich texts come from the editors as they stand, not from the record.
-        SetRtf(*sp, "@rtf_SuoJian", RichEditRtf(TRichSection::SuoJian));
-        SetRtf(*sp, "@rtf_JieLun", RichEditRtf(TRichSection::JieLun));
-        sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(r.FReportState);
-        SetText(*sp, "@TanTouRate", r.FTanTouRate);
-        SetText(*sp, "@TiXing", r.FTiXing);
-        SetText(*sp, "@ExamDoctor", r.FExamDoctor);
-        SetText(*sp, "@ExamDoctorCode", r.FExamDoctorCode);
-        SetText(*sp, "@ReportDoctor", r.FReportDoctor);
-        SetText(*sp, "@ReportDoctorCode", r.FReportDoctorCode);
-        SetText(*sp, "@ShenHeDoctor", r.FShenHeDoctor);
-        SetText(*sp, "@ShenHeDoctorCode", r.FShenHeDoctorCode);
-        SetText(*sp, "@HuiZhenDoctor", r.FHuiZhenDoctor);
-        SetText(*sp, "@HuizhenDoctorCode", r.FHuizhenDoctorCode);
-        sp->ParamByName(QStringLiteral("@ReportDate")).SetAsDateTime(r.FReportDate);
-        sp->ParamByName(QStringLiteral("@shenHeDate")).SetAsDateTime(r.FshenHeDate);
-        sp->ParamByName(QStringLiteral("@HuiZhenDate")).SetAsDateTime(r.FHuiZhenDate);
-        sp->ParamByName(QStringLiteral("@PrintedCont")).SetAsInteger(r.FPrintedCont);
-        sp->ParamByName(QStringLiteral("@YinYangXing")).SetAsBoolean(r.FYinYangXing);
-        SetText(*sp, "@WeiJiValue", r.FWeiJiValue);
-        SetText(*sp, "@BeiZhu", r.FBeiZhu);
-        SetText(*sp, "@lczd", r.Flczd);
-        SetText(*sp, "@jcpart", r.Fjcpart);
-        SetText(*sp, "@jcpartcode", r.FjcPartcode);
-        SetText(*sp, "@kgjLBaseLine", r.FkgjLBaseLine);
-        SetText(*sp, "@kgjLKjgd", r.FkgjLKjgd);
-        SetText(*sp, "@kgjLGxtq", r.FkgjLGxtq);
-        SetText(*sp, "@kgjLRgyc", r.FkgjLRgyc);
-        SetText(*sp, "@kgjLGxzx", r.FkgjLGxzx);
-        SetText(*sp, "@kgjRBaseLine", r.FkgjRBaseLine);
-        SetText(*sp, "@kgjRKjgd", r.FkgjRKjgd);
-        SetText(*sp, "@kgjRGxtq", r.FkgjRGxtq);
-        SetText(*sp, "@kgjRRgyc", r.FkgjRRgyc);
-        SetText(*sp, "@kgjRGxzx", r.FkgjRGxzx);
-        SetText(*sp, "@kgjL_A", r.FkgjL_A);
-        SetText(*sp, "@kgjR_A", r.FkgjR_A);
-        SetText(*sp, "@kgjL_B", r.FkgjL_B);
-        SetText(*sp, "@kgjR_B", r.FkgjR_B);
-
-        sp->SetPrepared(true);
-        sp->ExecProc();
-        sp->Close();
-        sp.reset();
-        written = true;
+        TDbConnection& conn = RequireConnection(FmainConnection);
+        // The stamp read with this report, when the database keeps stamps; -1 asks for no check.
+        qint64 expected = FLoadedStampRuid.compare(rpt_info.FRuid, Qt::CaseInsensitive) == 0 ? FLoadedStamp.version : -1;
+        for (int attempt = 1;; ++attempt) {
+            std::unique_ptr<TDbStoredProc> sp = conn.CreateStoredProc();
+            try {
+                ExecuteSave(*sp, rpt_info, expected);
+            } catch (const EDatabaseError& e) {
+                if (!IsSaveConflictError(e.Message()) || attempt > kMaxConflictRounds) throw;
+                TSaveConflict conflict;
+                conflict.ruid = rpt_info.FRuid;
+                conflict.mine = rpt_info;
+                conflict.theirStamp = ReadRowStamp(conn, rpt_info.FRuid);
+                ReadStoredReport(conn, rpt_info.FRuid, conflict.theirs);
+                conflict.sections = DifferingSections(conflict.theirs, conflict.mine);
+                const TConflictChoice choice = ResolveSaveConflict(conflict);
+                if (choice == TConflictChoice::KeepMine) {
+                    // Overwrite exactly the version the doctor was shown, no newer one.
+                    expected = conflict.theirStamp.version;
+                    continue;
+                }
+                Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + e.Message()
+                                             + (choice == TConflictChoice::TakeTheirs ? QStringLiteral("（已改用库中版本，本机修改另行保留）")
+                                                                                      : QStringLiteral("（返回编辑，未保存）")));
+                if (choice == TConflictChoice::TakeTheirs) TakeStoredVersion(conflict);
+                return false;
+            }
+            written = true;
+            TDbParameter* saved = sp->FindParam(QStringLiteral("@SavedVersion"));
+            FLoadedStampRuid = rpt_info.FRuid;
+            if (saved && !saved->Value.IsNull()) {
+                FLoadedStamp.version = saved->Value.Variant().toLongLong();
+                FLoadedStamp.savedBy = SavedByText();
+                FLoadedStamp.savedAt = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            } else {
+                FLoadedStamp = expected >= 0 ? ReadRowStamp(conn, rpt_info.FRuid) : TRowStamp();
+            }
+            break;
+        }
 
         Save_DoctorsIndexToConfigFile();
         return true;
@@ -137,6 +120,82 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
     return written;
 }
 
+void TReportData::ExecuteSave(TDbStoredProc& proc, const TReportInfo& r, qint64 expectedVersion)
+{
+    TDbStoredProc* sp = &proc;
+    sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
+    sp->RefreshParameters();
+
+    SetText(*sp, "@Ruid", r.FRuid);
+    SetText(*sp, "@Accnu", r.FAccnu);
+    SetText(*sp, "@nbid", r.Fnbid);
+    SetText(*sp, "@jcMethod", r.FjcMethod);
+    SetText(*sp, "@ItemName", r.FItemName);
+    SetText(*sp, "@ItemCode", r.FItemCode);
+    SetText(*sp, "@JCDaLei", r.FJCDaLei);
+    SetText(*sp, "@jcTuJing", r.FjcTuJing);
+    SetText(*sp, "@ImgQuality", r.FImgQuality);
+    SetText(*sp, "@SuoJian", r.FSuoJian);
+    SetText(*sp, "@JieLun", r.FJieLun);
+    SetText(*sp, "@JianYi", r.FJianYi);
+    // The rich texts come from the editors as they stand, not from the record.
+    SetRtf(*sp, "@rtf_SuoJian", RichEditRtf(TRichSection::SuoJian));
+    SetRtf(*sp, "@rtf_JieLun", RichEditRtf(TRichSection::JieLun));
+    sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(r.FReportState);
+    SetText(*sp, "@TanTouRate", r.FTanTouRate);
+    SetText(*sp, "@TiXing", r.FTiXing);
+    SetText(*sp, "@ExamDoctor", r.FExamDoctor);
+    SetText(*sp, "@ExamDoctorCode", r.FExamDoctorCode);
+    SetText(*sp, "@ReportDoctor", r.FReportDoctor);
+    SetText(*sp, "@ReportDoctorCode", r.FReportDoctorCode);
+    SetText(*sp, "@ShenHeDoctor", r.FShenHeDoctor);
+    SetText(*sp, "@ShenHeDoctorCode", r.FShenHeDoctorCode);
+    SetText(*sp, "@HuiZhenDoctor", r.FHuiZhenDoctor);
+    SetText(*sp, "@HuizhenDoctorCode", r.FHuizhenDoctorCode);
+    sp->ParamByName(QStringLiteral("@ReportDate")).SetAsDateTime(r.FReportDate);
+    sp->ParamByName(QStringLiteral("@shenHeDate")).SetAsDateTime(r.FshenHeDate);
+    sp->ParamByName(QStringLiteral("@HuiZhenDate")).SetAsDateTime(r.FHuiZhenDate);
+    sp->ParamByName(QStringLiteral("@PrintedCont")).SetAsInteger(r.FPrintedCont);
+    sp->ParamByName(QStringLiteral("@YinYangXing")).SetAsBoolean(r.FYinYangXing);
+    SetText(*sp, "@WeiJiValue", r.FWeiJiValue);
+    SetText(*sp, "@BeiZhu", r.FBeiZhu);
+    SetText(*sp, "@lczd", r.Flczd);
+    SetText(*sp, "@jcpart", r.Fjcpart);
+    SetText(*sp, "@jcpartcode", r.FjcPartcode);
+    SetText(*sp, "@kgjLBaseLine", r.FkgjLBaseLine);
+    SetText(*sp, "@kgjLKjgd", r.FkgjLKjgd);
+    SetText(*sp, "@kgjLGxtq", r.FkgjLGxtq);
+    SetText(*sp, "@kgjLRgyc", r.FkgjLRgyc);
+    SetText(*sp, "@kgjLGxzx", r.FkgjLGxzx);
+    SetText(*sp, "@kgjRBaseLine", r.FkgjRBaseLine);
+    SetText(*sp, "@kgjRKjgd", r.FkgjRKjgd);
+    SetText(*sp, "@kgjRGxtq", r.FkgjRGxtq);
+    SetText(*sp, "@kgjRRgyc", r.FkgjRRgyc);
+    SetText(*sp, "@kgjRGxzx", r.FkgjRGxzx);
+    SetText(*sp, "@kgjL_A", r.FkgjL_A);
+    SetText(*sp, "@kgjR_A", r.FkgjR_A);
+    SetText(*sp, "@kgjL_B", r.FkgjL_B);
+    SetText(*sp, "@kgjR_B", r.FkgjR_B);
+
+    // Only a database that keeps stamps declares these; an older one is saved as before.
+    if (TDbParameter* p = sp->FindParam(QStringLiteral("@ExpectedVersion")); p && expectedVersion >= 0)
+        p->Value = TDbValue(QVariant(expectedVersion));
+    if (TDbParameter* p = sp->FindParam(QStringLiteral("@SavedBy"))) p->SetAsString(SavedByText());
+
+    sp->SetPrepared(true);
+    sp->ExecProc();
+    sp->Close();
+}
+
 QByteArray TReportData::RichEditRtf(TRichSection) { return QByteArray(); }
 void TReportData::Save_DoctorsIndexToConfigFile() {}
 QWidget* TReportData::DialogParent() { return nullptr; }
+TConflictChoice TReportData::ResolveSaveConflict(const TSaveConflict&) { return TConflictChoice::Cancel; }
+void TReportData::TakeStoredVersion(const TSaveConflict&) {}
+
+QString TReportData::SavedByText()
+{
+    const QString who = FLogion_user.userCode.isEmpty() ? FLogion_user.UserName
+                                                        : QStringLiteral("%1(%2)").arg(FLogion_user.UserName, FLogion_user.userCode);
+    return QStringLiteral("%1@%2").arg(who, QSysInfo::machineHostName());
+}

@@ -25,7 +25,9 @@ void FillSaveParams(TDbStoredProc& sp, const QString& ruid, const QString& suffi
 {
     int n = 0;
     for (TDbParameter& p : sp.Parameters()) {
-        ++n;
+        // The 49 original parameters; the optional ones after them stay unset, as an older
+        // client leaves them.
+        if (++n > 49) break;
         switch (p.DataType) {
         case TDbFieldType::Integer: p.SetAsInteger(n); break;
         case TDbFieldType::Boolean: p.SetAsBoolean(true); break;
@@ -97,9 +99,13 @@ private slots:
     void catalogueListsTheSaveParametersInOrder()
     {
         auto sp = Proc(*m_conn, QStringLiteral("SP_SAVEREPORTINFO"));   // names match case-insensitively
-        QCOMPARE(sp->Parameters().size(), size_t(49));
+        // The 49 original parameters in order, then the optional stamp check and its result.
+        QCOMPARE(sp->Parameters().size(), size_t(52));
         QCOMPARE(sp->Parameters().front().Name, QStringLiteral("@Ruid"));
-        QCOMPARE(sp->Parameters().back().Name, QStringLiteral("@kgjR_B"));
+        QCOMPARE(sp->Parameters().at(48).Name, QStringLiteral("@kgjR_B"));
+        QCOMPARE(sp->Parameters().at(49).Name, QStringLiteral("@ExpectedVersion"));
+        QCOMPARE(sp->Parameters().back().Name, QStringLiteral("@SavedVersion"));
+        QCOMPARE(sp->Parameters().back().Direction, TParamDirection::Output);
         QCOMPARE(sp->ParamByName(QStringLiteral("@reportstate")).DataType, TDbFieldType::Integer);
         QCOMPARE(sp->ParamByName(QStringLiteral("@YinYangXing")).DataType, TDbFieldType::Boolean);
         QCOMPARE(sp->ParamByName(QStringLiteral("@shenHeDate")).DataType, TDbFieldType::DateTime);

@@ -107,7 +107,12 @@ void TReportSaveTest::sendsExactlyTheDeclaredParameters()
     QCOMPARE(rec.procCalls.size(), 1);
     const auto& call = rec.procCalls.first();
     QCOMPARE(call.name, QStringLiteral("sp_SaveReportInfo"));
-    QCOMPARE(int(call.params.size()), 49);
+    // The 49 fields, then the optional stamp parameters: no stamp was read (nothing was
+    // opened), so none is sent and the save goes unchecked; who saves is always named.
+    QCOMPARE(int(call.params.size()), 52);
+    QVERIFY(call.params.at(49).Value.IsNull());
+    QCOMPARE(call.params.at(50).Name, QStringLiteral("@SavedBy"));
+    QVERIFY(call.params.at(50).Value.AsString().contains(QLatin1Char('@')));
     QStringList expectedNames;
     for (const QString& c : ReportColumns()) expectedNames << QLatin1Char('@') + (c == QLatin1String("ruid") ? QStringLiteral("Ruid") : c);
     sent.Frtf_SuoJian = QString::fromLatin1(Data().rtf[0]);

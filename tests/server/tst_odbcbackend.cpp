@@ -50,9 +50,12 @@ void TOdbcBackendTest::catalogueGivesNamesTypesAndDirections()
     auto sp = conn().CreateStoredProc();
     sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
     sp->RefreshParameters();
-    QCOMPARE(int(sp->Parameters().size()), 49);
+    // The 49 original parameters, then the optional stamp check, who saves and the new stamp.
+    QCOMPARE(int(sp->Parameters().size()), 52);
     QCOMPARE(sp->Parameters().front().Name, QStringLiteral("@Ruid"));
-    QCOMPARE(sp->Parameters().back().Name, QStringLiteral("@kgjR_B"));
+    QCOMPARE(sp->Parameters().at(48).Name, QStringLiteral("@kgjR_B"));
+    QCOMPARE(sp->Parameters().back().Name, QStringLiteral("@SavedVersion"));
+    QCOMPARE(int(sp->Parameters().back().Direction), int(TParamDirection::InputOutput));
     QCOMPARE(int(sp->ParamByName(QStringLiteral("@reportstate")).DataType), int(TDbFieldType::Integer));
     QCOMPARE(int(sp->ParamByName(QStringLiteral("@ReportDate")).DataType), int(TDbFieldType::DateTime));
     QCOMPARE(int(sp->ParamByName(QStringLiteral("@YinYangXing")).DataType), int(TDbFieldType::Boolean));

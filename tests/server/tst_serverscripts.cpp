@@ -71,7 +71,8 @@ void TServerScriptsTest::procedureParameters_data()
 {
     QTest::addColumn<QString>("proc");
     QTest::addColumn<int>("count");
-    QTest::newRow("sp_SaveReportInfo") << QStringLiteral("sp_SaveReportInfo") << 49;
+    // 49 original parameters, then @ExpectedVersion, @SavedBy and @SavedVersion.
+    QTest::newRow("sp_SaveReportInfo") << QStringLiteral("sp_SaveReportInfo") << 52;
     QTest::newRow("sp_GetAllItemsFromAccnu_DefaustFirst") << QStringLiteral("sp_GetAllItemsFromAccnu_DefaustFirst") << 3;
     QTest::newRow("sp_SetReportExamItems") << QStringLiteral("sp_SetReportExamItems") << 4;
 }

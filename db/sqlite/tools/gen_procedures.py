@@ -34,19 +34,42 @@ assert len(SAVE_PARAMS) == 49
 
 BLANKS = "' ' || char(9, 10, 13)"
 
+# Parameters after the original 49, each optional (NULL when a caller leaves it unset):
+# @ExpectedVersion the stamp (see ReportStamp) the caller's copy was read at, 0 for a report
+# that had no row, NULL for no check; @SavedBy who saves, for the history; @SavedVersion out,
+# the stamp of the row as saved.
+EXTRA_SAVE_PARAMS = [("ExpectedVersion", "integer", "in", 0), ("SavedBy", "string", "in", 200),
+                     ("SavedVersion", "integer", "out", 0)]
+
+# The text a refused stale save fails with; clients look for CONFLICT_TOKEN.
+CONFLICT_TOKEN = "WR-CONFLICT"
+CONFLICT_MESSAGE = CONFLICT_TOKEN + ": 报告已被其他工作站修改，本次保存未写入"
+NOW = "strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')"
+# The stamp of @Ruid: 0 without a row, else its ReportStamp entry, 1 without one.
+STAMP = ("(CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 "
+         "ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END)")
+
 def save_body():
     cols = [c for _, c, _, _ in SAVE_PARAMS]
     params = [":" + p for p, _, _, _ in SAVE_PARAMS]
     sets = ",\n       ".join(f"{c} = :{p}" for p, c, _, _ in SAVE_PARAMS[1:])
     return f"""-- Refuse a report without a GUID: it could never be found again.
 SELECT wr_raise('@Ruid 不能为空') WHERE trim(coalesce(:Ruid, ''), {BLANKS}) = '';
+-- A copy read before someone else's save must not overwrite it. The procedure holds the
+-- write lock from its first statement, so nothing can come between this check and the write.
+SELECT wr_raise('{CONFLICT_MESSAGE}')
+ WHERE :ExpectedVersion IS NOT NULL
+   AND {STAMP} <> :ExpectedVersion;
 UPDATE Report
-   SET {sets}
+   SET {sets},
+       SavedBy = nullif(:SavedBy, ''),
+       SavedAt = {NOW}
  WHERE ruid = :Ruid;
-INSERT INTO Report ({", ".join(cols)}, CreateTime)
+INSERT INTO Report ({", ".join(cols)}, CreateTime, SavedBy, SavedAt)
 SELECT {", ".join(params)},
-       strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')
- WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid)"""
+       {NOW}, nullif(:SavedBy, ''), {NOW}
+ WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT {STAMP} AS SavedVersion"""
 
 BIND_BODY = f"""-- Take every usable item of the accession that no report page holds yet. The condition
 -- on ReportGuid IS NULL makes a second report binding at the same moment skip the items
