@@ -21,6 +21,8 @@ namespace {
 
 QString DateText(const QDateTimeEdit* e)
 {
+    // What the box shows in place of its lowest date (an unset date shows empty).
+    if (!e->specialValueText().isEmpty() && e->date() == e->minimumDate()) return e->specialValueText().trimmed();
     if (qobject_cast<const QDateEdit*>(e)) return e->date().toString(Qt::ISODate);
     return e->dateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }

@@ -36,6 +36,7 @@ private slots:
     void configFolder();
     void appendedTemplateStartsAParagraph();
     void defaultColourIsSaved();
+    void datesKeptAsStored();
 
 private:
     bool RequirePlugin();
@@ -210,6 +211,25 @@ void TstHostAcceptance::defaultColourIsSaved()
     const QJsonArray fragments = ReadDumpControls(dump)[QStringLiteral("rich_jcsj")].toObject()[QStringLiteral("fragments")].toArray();
     QVERIFY(!fragments.isEmpty());
     QCOMPARE(fragments.at(0).toObject()[QStringLiteral("color")].toString(), QStringLiteral("#ff0000"));
+}
+
+// An unset report date shows empty and stays unset; a date before year 100 stays as it was.
+void TstHostAcceptance::datesKeptAsStored()
+{
+    if (!RequirePlugin()) QSKIP("plug-in not built");
+    THostSandbox box;
+    const QString db = CreateTestDatabaseFile(box.Path(QString()), true);
+    ExecTestSql(*OpenDatabase(db), QStringLiteral("UPDATE Report SET ReportDate = '0050-03-01 08:00:00.000' WHERE ruid = '%1'").arg(kReport));
+    const THostRun r = box.RunScript(QStringLiteral(
+        "open %1\nexpect L_ReportDate \"\"\nunlock\nset Memo_JianYi 新\nsave\n"
+        "open %2\nexpect L_ReportDate 0050-03-01\nunlock\nset Memo_JianYi 新\nsave\n").arg(kNoItems, kReport),
+        {QStringLiteral("--db"), db});
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+    auto conn = OpenDatabase(db);
+    const QString unset = QueryTestValue(*conn, QStringLiteral("SELECT ReportDate FROM Report WHERE ruid = '%1'").arg(kNoItems)).AsString();
+    QVERIFY2(unset.isEmpty() || unset.startsWith(QStringLiteral("1899-12-30 00:00:00")), qPrintable(unset));
+    QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ReportDate FROM Report WHERE ruid = '%1'").arg(kReport)).AsString(),
+             QStringLiteral("0050-03-01 08:00:00.000"));
 }
 
 QTEST_GUILESS_MAIN(TstHostAcceptance)
