@@ -28,6 +28,8 @@ constexpr TCommandShape kShapes[] = {
     {"config", 3, 3, true, false},
     {"expect", 1, 1, true, false},
     {"screenshot", 0, 0, true, true},
+    {"wait", 1, 1, false, false},
+    {"echo", 0, 0, true, false},
 };
 
 const TCommandShape* FindShape(const QString& name)
@@ -70,6 +72,11 @@ QString CheckArguments(const TScriptCommand& c)
         && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs"}))
         return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine or take-theirs, not '%1'")
             .arg(c.args.at(0));
+    if (c.name == QLatin1String("wait")) {
+        bool ok = false;
+        const int ms = c.args.at(0).toInt(&ok);
+        if (!ok || ms < 0 || ms > 600000) return QStringLiteral("wait needs milliseconds (0 to 600000), not '%1'").arg(c.args.at(0));
+    }
     if (c.name == QLatin1String("save") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("expect-error"))
         return QStringLiteral("save takes nothing or 'expect-error', not '%1'").arg(c.args.at(0));
     if (c.name == QLatin1String("pick") && !PickerKindFromName(c.args.at(0)))

@@ -6,6 +6,8 @@
 #include "Screenshot.h"
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -147,6 +149,18 @@ bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
     }
     if (n == QLatin1String("expect")) return Expect(c, error);
     if (n == QLatin1String("screenshot")) return SaveWindowPng(&m_host, c.text, error);
+    if (n == QLatin1String("wait")) {
+        // The window runs meanwhile (timers fire, the editor writes its draft), as it does
+        // while a person pauses.
+        QEventLoop loop;
+        QTimer::singleShot(c.args.at(0).toInt(), &loop, &QEventLoop::quit);
+        loop.exec();
+        return true;
+    }
+    if (n == QLatin1String("echo")) {
+        m_session.Print(c.text);
+        return true;
+    }
     *error = QStringLiteral("unknown command");
     return false;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SqliteDatabase.h"
 #include "BufferedQuery.h"
+#include "SqliteFileIdentity.h"
 #include "SqliteScript.h"
 #include "SqliteStoredProc.h"
 #include <QAtomicInteger>
@@ -49,6 +50,8 @@ public:
     {
         Close();
         const QString text = SqlText();
+        // Never read from a file that the path no longer names.
+        SqliteRequireSameFile(m_connectionName);
         QSqlQuery q(SqliteDatabaseByName(m_connectionName));
         q.setForwardOnly(true);
         if (!q.exec(text)) RaiseSqliteError(q.lastError(), text);
@@ -69,6 +72,7 @@ public:
     void ExecSQL() override
     {
         Close();
+        SqliteRequireSameFile(m_connectionName);
         Exec(SqliteDatabaseByName(m_connectionName), SqlText());
     }
 
@@ -132,10 +136,12 @@ TSqliteConnection::TSqliteConnection(const QString& file)
         QSqlDatabase::removeDatabase(m_name);
         throw EDatabaseError(QStringLiteral("Cannot open database %1: %2").arg(file, error));
     }
+    SqliteRegisterFile(m_name, file);
 }
 
 TSqliteConnection::~TSqliteConnection()
 {
+    SqliteUnregisterFile(m_name);
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isValid()) db.close();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SqliteStoredProc.h"
 #include "SqliteDatabase.h"
+#include "SqliteFileIdentity.h"
 #include "SqliteScript.h"
 #include <QSqlError>
 #include <QSqlQuery>
@@ -147,6 +148,8 @@ void TSqliteStoredProc::RefreshParameters()
 
 void TSqliteStoredProc::ExecProc()
 {
+    // Nothing goes into a file that the path no longer names (a restored backup).
+    SqliteRequireSameFile(m_connectionName);
     const QSqlDatabase db = SqliteDatabaseByName(m_connectionName);
     const QStringList statements = SplitSqlStatements(ProcedureBody(db, m_name));
 

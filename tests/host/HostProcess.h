@@ -29,6 +29,9 @@ public:
     // The program folder the host sees (WRITEREPORT_PROGRAM_DIR).
     QString ProgramDir() const { return Path(QStringLiteral("program")); }
     QString ConfigFile() const;
+    // The environment and working folder runs get, for tests that start wr-host themselves.
+    const QProcessEnvironment& Environment() const { return m_env; }
+    QString WorkingDirectory() const { return m_dir.path(); }
 
     QString WriteFile(const QString& relative, const QByteArray& content) const;
     // Sets one variable of the host's environment; an empty value removes it.
