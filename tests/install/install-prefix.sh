@@ -83,6 +83,9 @@ log=$home/.local/share/WriteReport/logs/wr-host.log
 grep -q "demo database created: .* from $prefix/share/writereport/db/sqlite" "$log" 2>/dev/null \
   || fail "demo database not built from the installed scripts: $(grep 'demo database' "$log" 2>/dev/null)"
 
+# The report fonts are mapped to an installed CJK font (the system's, found by fontconfig).
+! grep -q "no CJK font installed" "$log" 2>/dev/null || fail "the installed host found no CJK font"
+
 # --version names this build and the installed plug-in.
 version=$(sed -n 's/#define WR_VERSION "\(.*\)"/\1/p' "$build/generated/wr_version.h")
 out=$(run_host --version 2>&1 | head -5) || true
@@ -92,7 +95,7 @@ fi
 
 # The editor's per-user files (template model files) go to the user's folder, not bin/.
 cat > "$work/cwd/template.txt" <<'SCRIPT'
-open 60B67F58-DC6A-5A04-8D05-A2659B224C7D
+open D1B74DCD-2A3E-5815-AAD4-BA7743F81F05
 unlock
 pick template 腹部/胆囊结石
 click lab_yxbx
