@@ -71,6 +71,7 @@ else
 fi
 run_host() {
   (cd "$work/cwd" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
      XDG_RUNTIME_DIR="$work/run" timeout 120 "${hide[@]}" "$prefix/bin/wr-host" "$@")
 }
 mkdir -p "$work/run" && chmod 700 "$work/run"
