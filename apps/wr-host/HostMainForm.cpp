@@ -7,6 +7,7 @@
 #include "HostQueries.h"
 #include "WorklistPanel.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessages.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -169,7 +170,8 @@ bool THostMainForm::RefreshWorklist(QString* error)
         m_dbLabel->setText(QStringLiteral("数据库：%1").arg(m_dataModule.GetMainAdoConnection()->Description()));
     } catch (const Exception& e) {
         *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
-        ShowStatus(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
+        Log(QStringLiteral("wr-host"), kErrorPrefix + e.Message());
+        ShowStatus(QStringLiteral("读取工作列表失败：%1").arg(DatabaseErrorForUser(e.Message())));
         return false;
     }
     if (!m_worklistPanel->Reload(error)) return false;
@@ -225,8 +227,10 @@ TFormCallResult THostMainForm::CallForm(const QString& what, const std::function
 
 void THostMainForm::ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox)
 {
-    ShowStatus(QStringLiteral("%1失败：%2").arg(what, r.error));
-    if (r.thrown || !editorShowsBox) Tell(QStringLiteral("%1失败").arg(what), r.error, TMsgIcon::Error);
+    // The doctor reads what happened and what to do; the driver's text and SQL are in the log.
+    const QString shown = DatabaseErrorForUser(r.error);
+    ShowStatus(QStringLiteral("%1失败：%2").arg(what, shown));
+    if (r.thrown || !editorShowsBox) Tell(QStringLiteral("%1失败").arg(what), shown, TMsgIcon::Error);
 }
 
 void THostMainForm::Tell(const QString& caption, const QString& text, TMsgIcon icon)
@@ -300,7 +304,8 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
         }
     } catch (const Exception& e) {
         *error = QStringLiteral("cannot look up report %1: %2").arg(ruid, e.Message());
-        ShowStatus(QStringLiteral("查找报告失败：%1").arg(e.Message()));
+        Log(QStringLiteral("wr-host"), kErrorPrefix + e.Message());
+        ShowStatus(QStringLiteral("查找报告失败：%1").arg(DatabaseErrorForUser(e.Message())));
         return false;
     }
     if (LeaveCurrentReport() != TLeave::Left) {
@@ -340,7 +345,7 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
         return true;
     }
     if (!r.error.isEmpty()) {
-        ShowStatus(QStringLiteral("已打开报告 %1（只读），打开时有异常已记入日志：%2").arg(accnu, r.error));
+        ShowStatus(QStringLiteral("已打开报告 %1（只读），打开时有异常：%2").arg(accnu, DatabaseErrorForUser(r.error)));
         return true;
     }
     ShowStatus(QStringLiteral("已打开报告 %1（只读）。按 Ctrl+E 解锁编辑。").arg(accnu));

@@ -4,6 +4,7 @@
 #include "ReportLimits.h"
 #include "ReportText.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessages.h"
 #include <QDateTime>
 #include <QSysInfo>
 
@@ -116,7 +117,8 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
     Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + failure);
     // Only the report itself matters to the doctor: when it reached the database and just
     // the remembered doctor positions failed, there is nothing to tell.
-    if (!written) TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n原因：") + failure);
+    if (!written)
+        TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n") + DatabaseErrorForUser(failure));
     return written;
 }
 

@@ -11,11 +11,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
 
 namespace {
-const QString kReport = QStringLiteral("60B67F58-DC6A-5A04-8D05-A2659B224C7D");      // items 肝胆胰脾
+const QString kReport = QStringLiteral("872ED6A1-21C1-5C5F-9840-95EB856AC250");      // not yet reviewed, has items
 const QString kNoItems = QStringLiteral("D1B74DCD-2A3E-5815-AAD4-BA7743F81F05");     // no items yet
 const QString kRealPlugin = QStringLiteral(WR_HOST_BINARY).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/libWriteReport.so");
 
@@ -37,6 +38,7 @@ private slots:
     void appendedTemplateStartsAParagraph();
     void defaultColourIsSaved();
     void datesKeptAsStored();
+    void databaseErrorsWithoutSql();
 
 private:
     bool RequirePlugin();
@@ -230,6 +232,35 @@ void TstHostAcceptance::datesKeptAsStored()
     QVERIFY2(unset.isEmpty() || unset.startsWith(QStringLiteral("1899-12-30 00:00:00")), qPrintable(unset));
     QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ReportDate FROM Report WHERE ruid = '%1'").arg(kReport)).AsString(),
              QStringLiteral("0050-03-01 08:00:00.000"));
+}
+
+// The doctor reads the database's reason, not the statement behind it; the log keeps both.
+void TstHostAcceptance::databaseErrorsWithoutSql()
+{
+    if (!RequirePlugin()) QSKIP("plug-in not built");
+    THostSandbox box;
+    const QString db = CreateTestDatabaseFile(box.Path(QString()), true);
+    ExecTestSql(*OpenDatabase(db), QStringLiteral("CREATE TRIGGER refuse_update BEFORE UPDATE ON Report "
+                                                  "BEGIN SELECT RAISE(ABORT, 'database is write-protected'); END"));
+    const QString dump = box.Path(QStringLiteral("failed.json"));
+    const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset Memo_JianYi 新\nsave expect-error\ndump %2\n").arg(kReport, dump),
+                                     {QStringLiteral("--db"), db});
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+    QStringList boxes;
+    for (const QString& line : r.out.split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("message box"))) boxes << line;
+    QVERIFY2(!boxes.isEmpty(), qPrintable(r.out));
+    for (const QString& line : boxes) {
+        QVERIFY2(line.contains(QStringLiteral("database is write-protected")), qPrintable(line));
+        QVERIFY2(!line.contains(QStringLiteral("SQL:")), qPrintable(line));
+    }
+    QFile f(dump);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString status = QJsonDocument::fromJson(f.readAll()).object()[QStringLiteral("status")].toString();
+    QVERIFY2(status.contains(QStringLiteral("保存失败")) && !status.contains(QStringLiteral("SQL:")), qPrintable(status));
+    QFile log(box.Path(QStringLiteral("data/WriteReport/logs/wr-host.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(log.readAll()).contains(QStringLiteral("(SQL: ")));
 }
 
 QTEST_GUILESS_MAIN(TstHostAcceptance)
