@@ -2,7 +2,8 @@
 // RTF reading and writing speed on a generated RichEdit-style report of about 2 MB (Chinese
 // paragraphs in GBK \'hh escapes with formatting runs, bullets and tables), set beside the
 // converters Debian offers (unrtf --text, LibreOffice's headless text conversion) on the same
-// file in the same run.
+// file in the same run; then two large documents that must read in linear time: 30 MB of
+// empty paragraphs and a table of 10,000 rows.
 //
 //   bench_rtf [--check] [--no-office] [--keep FILE]
 // --check exits 1 when a target is missed; --no-office leaves LibreOffice out (it takes
@@ -140,6 +141,7 @@ double median(std::vector<double> v)
 struct Cost {
     double wallMs = -1; // -1: could not run, or failed
     double cpuMs = -1;  // user + system time of the process
+    double peakMb = -1; // largest resident size of the process
 };
 
 // Runs a whole process with its output thrown away; wall and CPU time.
@@ -171,20 +173,47 @@ Cost runProcess(const QString& program, const QStringList& args)
     cost.wallMs = t.nsecsElapsed() / 1e6;
     cost.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
                  + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    cost.peakMb = usage.ru_maxrss / 1024.0;
     return cost;
 }
 
 Cost processMedian(int runs, const QString& program, const QStringList& args)
 {
     std::vector<double> wall, cpu;
+    double peak = 0;
     for (int i = 0; i < runs; ++i) {
         const Cost c = runProcess(program, args);
         if (c.wallMs < 0)
             return c;
         wall.push_back(c.wallMs);
         cpu.push_back(c.cpuMs);
+        peak = std::max(peak, c.peakMb);
     }
-    return {median(wall), median(cpu)};
+    return {median(wall), median(cpu), peak};
+}
+
+// 30 MB of nothing but paragraph marks (five million empty paragraphs).
+QByteArray manyParagraphs()
+{
+    QByteArray o = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\\f0\\fs24 ";
+    o.reserve(30000100);
+    while (o.size() < 30000000)
+        o.append("\\par\r\n");
+    return o.append("}\r\n");
+}
+
+// A measurement table of 10,000 rows of three cells, as RichEdit writes tables.
+QByteArray longTable()
+{
+    QByteArray o = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\\f0\\fs24 ";
+    for (int r = 0; r < 10000; ++r) {
+        o.append("\\trowd\\trgaph108\\trleft-108\\clbrdrl\\brdrw10\\brdrs\\cellx2000\\clbrdrl\\brdrw10\\brdrs\\cellx4000"
+                 "\\clbrdrl\\brdrw10\\brdrs\\cellx6000\\pard\\intbl ");
+        o.append("row ").append(QByteArray::number(r)).append("\\cell ");
+        o.append(QByteArray::number(r * 7 % 1000)).append(".5mm\\cell ");
+        o.append("\\'d5\\'fd\\'b3\\'a3\\cell\\row\r\n");
+    }
+    return o.append("\\pard\\par}\r\n");
 }
 
 double threadCpuMs()
@@ -305,6 +334,37 @@ int main(int argc, char** argv)
                     target(office.wallMs / rtfconv.wallMs >= 20));
     else
         std::printf("soffice --convert-to txt: %s\n", withOffice ? "not available or failed" : "left out (--no-office)");
+
+    // Large documents: each read once into a fresh document, and by rtfconv as a whole process
+    // (whose peak memory is the document's).
+    struct Large {
+        const char* name;
+        QByteArray rtf;
+        double maxMs, maxMb;
+    };
+    const Large large[] = {{"30 MB of \\par (5 million)", manyParagraphs(), 3000, 500},
+                           {"table of 10,000 rows", longTable(), -1, -1}};
+    std::printf("\nlarge documents              MB    read ms   cpu ms  | rtfconv ms  peak MB\n");
+    for (const Large& l : large) {
+        const QString path = tmp.filePath(QStringLiteral("large.rtf"));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(l.rtf) != l.rtf.size())
+            return std::fprintf(stderr, "cannot write %s\n", qPrintable(path)), 2;
+        f.close();
+        Cost in;
+        {
+            QTextDocument doc;
+            in = measure([&] { RtfToDocument(l.rtf, doc); });
+        }
+        const Cost whole = processMedian(1, QStringLiteral(WR_RTFCONV), {QStringLiteral("--to"), QStringLiteral("text"), path});
+        std::printf("%-26s %6.1f %9.1f %8.1f  | %10.1f %8.1f", l.name, l.rtf.size() / 1e6, in.wallMs, in.cpuMs,
+                    whole.wallMs, whole.peakMb);
+        if (l.maxMs > 0)
+            std::printf("   target < %.0f ms and < %.0f MB: %s", l.maxMs, l.maxMb,
+                        target(whole.wallMs > 0 && whole.wallMs < l.maxMs && whole.peakMb < l.maxMb));
+        std::printf("\n");
+    }
+
     double load[1] = {0};
     if (getloadavg(load, 1) == 1)
         std::printf("load average during the run: %.1f (cpu times are the fairer measure on a busy machine)\n", load[0]);

@@ -84,6 +84,7 @@ RowDef& DocBuilder::rowDef(int level)
 void DocBuilder::open(const ParaProps& para)
 {
     const size_t want = para.inTable ? size_t(std::clamp(para.itap, 1, kMaxTableDepth)) : 0;
+    flushFolded();
     while (m_tables.size() > want)
         closeInnermost();
     if (!m_tables.empty())
@@ -136,14 +137,41 @@ void DocBuilder::setListText(const QString& text, const QTextCharFormat& format)
 
 void DocBuilder::endParagraph(const ParaProps& para, const QTextCharFormat& mark)
 {
+    // An empty paragraph after an empty one: nothing came since the last paragraph mark.
+    if (m_pendingBreak && !m_blockTouched && !m_listTextPending && m_tables.empty() && !para.inTable
+        && !para.isListItem()) {
+        if (m_emptyRun >= kMaxEmptyRun && para == m_emptyPara && mark == m_emptyMark) {
+            ++m_foldPending;
+            return;
+        }
+        if (m_emptyRun++ == 0 || !(para == m_emptyPara && mark == m_emptyMark)) {
+            m_emptyRun = 1;
+            m_emptyPara = para;
+            m_emptyMark = mark;
+        }
+    } else {
+        m_emptyRun = 0;
+    }
     open(para);
     applyBlock(para, mark);
     m_pendingBreak = true;
     m_blockTouched = false;
 }
 
+void DocBuilder::flushFolded()
+{
+    if (m_foldPending == 0)
+        return;
+    // The cursor is still in the last empty paragraph kept: its break is pending.
+    m_c.insertText(QString(qsizetype(m_foldPending), QChar::LineSeparator), m_emptyMark);
+    m_folded += m_foldPending;
+    m_foldPending = 0;
+    m_emptyRun = 0;
+}
+
 void DocBuilder::finish(const ParaProps& para, const QTextCharFormat& mark)
 {
+    flushFolded();
     if (m_listTextPending)
         open(para);
     if (!m_pendingBreak && m_blockTouched)

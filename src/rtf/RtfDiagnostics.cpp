@@ -24,6 +24,9 @@ QStringList Diagnostics::messages() const
         m << QStringLiteral("%1 picture(s) of a kind other than PNG or JPEG skipped").arg(skippedPictures);
     if (badPictures)
         m << QStringLiteral("%1 picture(s) with damaged data skipped").arg(badPictures);
+    if (foldedParagraphs)
+        m << QStringLiteral("%1 empty paragraphs in a row beyond the first %2 kept as line breaks")
+                 .arg(foldedParagraphs).arg(DocBuilder::kMaxEmptyRun);
     for (int cp : unavailableCodePages)
         m << QStringLiteral("code page %1 is not available; its bytes were read as Latin-1").arg(cp);
     return m;

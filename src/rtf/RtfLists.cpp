@@ -47,15 +47,17 @@ QString listNumberText(int style, int n)
 QString listItemLabel(const QTextBlock& block)
 {
     QTextList* list = block.textList();
-    if (!list)
-        return QString();
-    const QTextListFormat f = list->format();
+    return list ? listItemLabel(list->format(), list->itemNumber(block)) : QString();
+}
+
+QString listItemLabel(const QTextListFormat& f, int item)
+{
     const int style = f.style();
     if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
         || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined)
         return QString(QChar(0x2022));
     const QString suffix = f.hasProperty(QTextFormat::ListNumberSuffix) ? f.numberSuffix() : QStringLiteral(".");
-    return f.numberPrefix() + listNumberText(style, listStart(f) + list->itemNumber(block)) + suffix;
+    return f.numberPrefix() + listNumberText(style, listStart(f) + item) + suffix;
 }
 
 } // namespace rtf

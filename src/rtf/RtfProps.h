@@ -85,6 +85,7 @@ struct ParaProps {
     int lsStart = 1;
     Affix lsPrefix, lsSuffix;
 
+    bool operator==(const ParaProps&) const = default;
     bool isListItem() const { return ls > 0 ? lsStyle != ListStyle::None : pnLevel > 0 && !pnCont; }
 };
 

@@ -93,6 +93,7 @@ void Reader::read(const char* data, qsizetype size, bool utf8Literals)
         m_diag.openGroupsAtEnd = int(m_stack.size()) + m_overflow;
     flushRun();
     m_out.finish(para(), format(m_st.chr));
+    m_diag.foldedParagraphs = m_out.foldedEmptyParagraphs();
 }
 
 void Reader::controlWord()

@@ -36,6 +36,7 @@ struct Diagnostics {
     int depthLimited = 0;
     int skippedPictures = 0;
     int badPictures = 0;
+    long long foldedParagraphs = 0;
     QList<int> unavailableCodePages;
     QStringList messages() const;
 };

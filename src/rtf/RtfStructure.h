@@ -31,6 +31,8 @@ int listStart(const QTextListFormat& format);
 // The marker a list item shows, as RTF readers print it: "7)", "(iv)", or U+2022 for a
 // bullet. Empty for a paragraph that is no list item.
 QString listItemLabel(const QTextBlock& block);
+// The same for the item with index `item` (0 for the first) of a list of that format.
+QString listItemLabel(const QTextListFormat& format, int item);
 // The number n in a list style: 7, g, G, vii, VII.
 QString listNumberText(int style, int n);
 

@@ -90,6 +90,7 @@ QByteArray Writer::write()
         m_needSpace = false;
         m_lastPara = "\\invalid";
         m_running.clear();
+        m_itemsWritten.clear();
         writeItems(items, 0);
         m_out.append("}\r\n");
         if (m_fonts.size() == fonts && m_colors.size() == colors && m_lists.size() == lists)

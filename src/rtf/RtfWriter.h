@@ -91,8 +91,8 @@ private:
     size_t collect(const std::vector<FrameItem>& items);
     void writeItems(const std::vector<FrameItem>& items, int level);
     void writeBlock(const QTextBlock& block, int level, bool endsCell);
-    void writeListText(const QTextBlock& block, QTextList* list);
-    void writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart);
+    void writeListText(QTextList* list, int item);
+    void writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart, int item);
     void writeTable(QTextTable* table, int level);
     QByteArray rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border);
     void writeImage(const QTextCharFormat& format);
@@ -128,6 +128,8 @@ private:
     // Every list of the document in the order met; list k is \lsk+1 of the list table.
     std::vector<QTextList*> m_lists;
     std::map<const QTextList*, int> m_listIndex;
+    // Items of each list written so far: QTextList::itemNumber searches the whole list.
+    std::map<const QTextList*, int> m_itemsWritten;
     std::vector<Font> m_fonts;
     QList<QColor> m_colors;
     int m_symbolFont = -1;

@@ -105,9 +105,10 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
         listStart = m_running[depth] != list;
         m_running[depth] = list;
     }
-    writeParagraphFormat(block, level, list, listStart);
+    const int item = list ? m_itemsWritten[list]++ : 0;
+    writeParagraphFormat(block, level, list, listStart, item);
     if (list)
-        writeListText(block, list);
+        writeListText(list, item);
 
     bool empty = true;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
@@ -132,7 +133,7 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
     m_needSpace = false;
 }
 
-void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart)
+void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart, int item)
 {
     const QTextBlockFormat bf = block.blockFormat();
     QByteArray w;
@@ -214,7 +215,7 @@ void Writer::writeParagraphFormat(const QTextBlock& block, int level, QTextList*
         // The first item of a run names its number, so a list that resumes after other
         // paragraphs continues and two adjacent lists stay apart.
         if (listStart)
-            appendInt(start, "pnstart", rtf::listStart(lf) + list->itemNumber(block));
+            appendInt(start, "pnstart", rtf::listStart(lf) + item);
     }
     // Every paragraph of a nested cell states its nesting again: readers that follow Word
     // refuse a nested row whose paragraphs rely on the state an earlier row left.
@@ -284,7 +285,7 @@ void Writer::writeListTable()
     m_out.append("}\r\n");
 }
 
-void Writer::writeListText(const QTextBlock& block, QTextList* list)
+void Writer::writeListText(QTextList* list, int item)
 {
     const QTextListFormat lf = list->format();
     if (isBullet(lf.style())) {
@@ -292,7 +293,7 @@ void Writer::writeListText(const QTextBlock& block, QTextList* list)
             m_symbolFont = fontIndex(QStringLiteral("Symbol"), 2);
         m_out.append("{\\pntext\\f").append(QByteArray::number(m_symbolFont)).append("\\'b7\\tab}");
     } else {
-        m_out.append("{\\pntext\\f0 ").append(affixText(listItemLabel(block))).append("\\tab}");
+        m_out.append("{\\pntext\\f0 ").append(affixText(listItemLabel(lf, item))).append("\\tab}");
     }
     m_needSpace = false;
 }

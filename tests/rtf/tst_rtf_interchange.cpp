@@ -141,6 +141,42 @@ private slots:
         QCOMPARE(markers(back), expected);
         QCOMPARE(DocumentToRtf(back), written);
     }
+
+    // Millions of empty paragraphs took minutes and gigabytes (one QTextBlock each): beyond a
+    // thousand in a row they become line breaks, with the same plain text, and say so.
+    void manyEmptyParagraphsFolded()
+    {
+        QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 first\\par ";
+        for (int i = 0; i < 2500; ++i)
+            rtf += "\\par\r\n";
+        rtf += "last\\par\\par\\par}";
+        QTextDocument doc;
+        QStringList warnings;
+        QVERIFY(RtfToDocument(rtf, doc, &warnings));
+        const QString expected = QStringLiteral("first") + QStringLiteral("\r\n").repeated(2501) + QStringLiteral("last\r\n\r\n");
+        QCOMPARE(DocumentPlainText(doc), expected);
+        QCOMPARE(doc.blockCount(), 1 + 1000 + 1 + 2);
+        QCOMPARE(warnings, QStringList{QStringLiteral("1500 empty paragraphs in a row beyond the first 1000 kept as line breaks")});
+        // Written again, the folded marks are line breaks that read back as they are.
+        QTextDocument back;
+        QVERIFY(RtfToDocument(DocumentToRtf(doc), back, &warnings));
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u"; ")));
+        QCOMPARE(DocumentPlainText(back), expected);
+    }
+
+    // Empty paragraphs with a format of their own, or list items, are never folded.
+    void emptyParagraphsWithFormatsKept()
+    {
+        QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 ";
+        for (int i = 0; i < 1200; ++i)
+            rtf += i % 2 ? "\\pard\\qc\\par " : "\\pard\\par ";
+        rtf += "}";
+        QTextDocument doc;
+        QStringList warnings;
+        QVERIFY(RtfToDocument(rtf, doc, &warnings));
+        QCOMPARE(doc.blockCount(), 1200);
+        QVERIFY(warnings.isEmpty());
+    }
 };
 
 QTEST_MAIN(TstRtfInterchange)
