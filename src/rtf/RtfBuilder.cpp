@@ -83,7 +83,7 @@ RowDef& DocBuilder::rowDef(int level)
 
 void DocBuilder::open(const ParaProps& para)
 {
-    const size_t want = para.inTable ? size_t(std::clamp(para.itap, 1, kMaxTableDepth)) : 0;
+    const size_t want = shownDepth(para);
     flushFolded();
     while (m_tables.size() > want)
         closeInnermost();
@@ -106,6 +106,8 @@ void DocBuilder::open(const ParaProps& para)
 void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, const ParaProps& para)
 {
     open(para);
+    if (m_tables.size() > 1)
+        m_nestedChars += text.size();
     m_c.insertText(text, format);
 }
 

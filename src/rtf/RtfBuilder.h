@@ -7,6 +7,14 @@
 // leaving an empty one (as RichEdit reads it), and a table that follows a paragraph is placed
 // after it. Tables are filled row by row as the cells arrive, growing columns as needed;
 // merges and column widths are applied when a row ends.
+//
+// The work a document can cause is bounded: Qt's layout time grows steeply with each level of
+// table nesting, with the number of cells, and with the text inside nested tables (laid out
+// once per level around it). Tables nested deeper than kMaxShownTableDepth are shown flattened
+// into the cell of the deepest level kept. Once kMaxTableCells cells have been built or
+// kMaxNestedTableChars characters have gone into nested tables, every table is closed and the
+// rest of the document is read as plain paragraphs. A flattened cell becomes a paragraph of
+// its own, so every piece of text is kept, in order.
 #pragma once
 #include "RtfProps.h"
 
@@ -22,6 +30,10 @@
 class QTextTable;
 
 namespace rtf {
+
+constexpr int kMaxShownTableDepth = 4;
+constexpr int kMaxTableCells = 4000;
+constexpr qsizetype kMaxNestedTableChars = 20000;
 
 class DocBuilder {
 public:
@@ -54,6 +66,9 @@ private:
         std::vector<int> rowCells; // cells each ended row used
         std::vector<int> rowRight; // right edge (\cellx) of each ended row's last cell, -1 unknown
         int maxRight = -1;
+        size_t spannedRows = 0;    // rows before this one spanShortRows has settled
+        int spannedCols = 0;       // at this column count
+        int spannedMaxRight = -1;  // and this right edge
     };
     struct ListKey {
         int style;
@@ -72,6 +87,11 @@ private:
     void spanShortRows(TableCtx& t);
     void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
     void appendColumn(QTextTable* table);
+    // The table nesting a paragraph is shown at, after the depth and cell limits.
+    size_t shownDepth(const ParaProps& para) const;
+    bool overBudget() const { return m_cellsBuilt >= kMaxTableCells || m_nestedChars >= kMaxNestedTableChars; }
+    // A cell or row end that builds no structure: the content goes on in the same cell.
+    void flattenedEnd(const ParaProps& para, const QTextCharFormat& mark);
     QTextList* listAt(size_t i) const { return i < m_lists.size() ? m_lists[i].data() : nullptr; }
 
     QTextCursor& m_c;
@@ -88,6 +108,8 @@ private:
     bool m_listTextPending = false;
 
     std::vector<TableCtx> m_tables;
+    int m_cellsBuilt = 0;
+    qsizetype m_nestedChars = 0; // text inserted inside a table inside a table
     std::vector<RowDef> m_rowDefs;
 
     // Every list made here; the maps below hold indexes into it, so that a list QTextDocument

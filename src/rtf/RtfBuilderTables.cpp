@@ -26,6 +26,22 @@ QTextTableFormat tableFormat(const RowDef& def)
 
 } // namespace
 
+size_t DocBuilder::shownDepth(const ParaProps& para) const
+{
+    if (!para.inTable)
+        return 0;
+    if (overBudget()) // the rest of the document as plain paragraphs
+        return 0;
+    return size_t(std::min(std::clamp(para.itap, 1, kMaxTableDepth), kMaxShownTableDepth));
+}
+
+void DocBuilder::flattenedEnd(const ParaProps& para, const QTextCharFormat& mark)
+{
+    applyBlock(para, mark);
+    m_pendingBreak = true;
+    m_blockTouched = false;
+}
+
 void DocBuilder::openTable(int level)
 {
     // Definitions left from an earlier row (always so for a nested row, whose definitions
@@ -35,6 +51,7 @@ void DocBuilder::openTable(int level)
     m_pendingBreak = false; // the table follows the paragraph that was just closed
     TableCtx t;
     t.table = m_c.insertTable(1, cols, tableFormat(def.fresh ? def : RowDef()));
+    m_cellsBuilt += cols;
     t.vmergeStart.assign(size_t(cols), -1);
     m_tables.push_back(t);
     moveToCell(m_tables.back());
@@ -59,6 +76,7 @@ void DocBuilder::syncInnermost()
     TableCtx& t = m_tables.back();
     if (t.rowEnded) {
         t.table->appendRows(1);
+        m_cellsBuilt += t.table->columns();
         ++t.row;
         t.col = 0;
         t.rowEnded = false;
@@ -68,12 +86,14 @@ void DocBuilder::syncInnermost()
     } else if (t.cellPending) {
         ++t.col;
         if (t.col >= t.table->columns()) {
-            if (t.col >= 64) { // a row that never ends: keep filling its last cell
+            if (t.col >= 64) { // a row that never ends: its last cell takes a paragraph per cell
                 t.col = t.table->columns() - 1;
                 t.cellPending = false;
+                m_pendingBreak = true;
                 return;
             }
             appendColumn(t.table);
+            m_cellsBuilt += t.table->rows();
             t.vmergeStart.resize(size_t(t.table->columns()), -1);
             spanShortRows(t);
         }
@@ -89,6 +109,10 @@ void DocBuilder::endCell(const ParaProps& para, const QTextCharFormat& mark, int
     inCell.inTable = true;
     inCell.itap = std::clamp(level, 1, kMaxTableDepth);
     open(inCell);
+    if (int(m_tables.size()) < inCell.itap) { // a level shown flattened
+        flattenedEnd(inCell, mark);
+        return;
+    }
     applyBlock(inCell, mark);
     m_tables.back().cellPending = true;
     m_pendingBreak = false;
@@ -233,7 +257,13 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
 void DocBuilder::spanShortRows(TableCtx& t)
 {
     const int cols = t.table->columns();
-    for (size_t r = 0; r < t.rowCells.size(); ++r) {
+    // Rows already settled stay so while the table's width does not change: checking only
+    // the new ones keeps a long table linear.
+    const size_t from = cols == t.spannedCols && t.maxRight == t.spannedMaxRight ? t.spannedRows : 0;
+    t.spannedRows = t.rowCells.size();
+    t.spannedCols = cols;
+    t.spannedMaxRight = t.maxRight;
+    for (size_t r = from; r < t.rowCells.size(); ++r) {
         const int used = t.rowCells[r];
         if (used >= cols || used < 1)
             continue;
