@@ -6,7 +6,9 @@
 #include "ControlAccess.h"
 #include "Fonts.h"
 #include "HostLog.h"
+#include "HostMainForm.h"
 #include "HostOptions.h"
+#include "HostSafety.h"
 #include "PickerDialogs.h"
 #include "PluginLoader.h"
 #include "RtfText.h"
@@ -19,6 +21,8 @@
 #include <QDateEdit>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QRawFont>
@@ -60,6 +64,8 @@ private slots:
     void options();
 
     void scriptedBoxes();
+    void loginValuesWithControlCharacters();
+    void standardButtonsInChinese();
 
     void controlText_data();
     void controlText();
@@ -444,6 +450,36 @@ void TstHostParts::scriptedBoxes()
     QVERIFY(s.errors.value(0).contains(QStringLiteral("does not fit")));
     QCOMPARE(d.Choose(leave), 2);
     QVERIFY(s.errors.value(1).contains(QStringLiteral("no 'answer' was queued")));
+}
+
+// ---------------------------------------------------------------------------------------
+void TstHostParts::loginValuesWithControlCharacters()
+{
+    QCOMPARE(ControlCharacterIn(QStringLiteral("US01")), QString());
+    QCOMPARE(ControlCharacterIn(QStringLiteral("张医生")), QString());
+    QCOMPARE(ControlCharacterIn(QString::fromUtf8("US\0" "01", 5)), QStringLiteral("U+0000 AT POSITION 3"));
+    QVERIFY(!ControlCharacterIn(QStringLiteral("a\tb")).isEmpty());
+    QVERIFY(!ControlCharacterIn(QStringLiteral("a\x7f")).isEmpty());
+
+    THostLogin login{QStringLiteral("张医生"), QStringLiteral("D0\r01"), QString::fromUtf8("US\0" "01", 5), 1};
+    QStringList messages;
+    QCOMPARE(RejectUnsafeLoginValues(login, [&](const QString& m) { messages << m; }), 2);
+    QCOMPARE(login.userName, QStringLiteral("张医生"));
+    QVERIFY(login.userCode.isEmpty() && login.deptCode.isEmpty());
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages.at(0).contains(QStringLiteral("[Login] UserCode")));
+    QVERIFY(messages.at(1).contains(QStringLiteral("[Login] DeptCode")));
+}
+
+void TstHostParts::standardButtonsInChinese()
+{
+    if (!InstallQtChineseTranslation(*QCoreApplication::instance()))
+        QSKIP("Qt's Chinese translation (qt6-translations-l10n) is not installed");
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')).left(2), QStringLiteral("取消"));
+    QVERIFY(box.button(QMessageBox::Save)->text().startsWith(QStringLiteral("保存")));
+    QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("是")));
 }
 
 // ---------------------------------------------------------------------------------------
