@@ -20,8 +20,6 @@ QByteArray RtfBytes(const QString& rtf)
     return out;
 }
 
-bool LooksLikeRtf(const QString& text) { return text.trimmed().startsWith(QLatin1String("{\\rtf")); }
-
 QString PlainTextToRtf(const QString& text)
 {
     QString body;

@@ -3,6 +3,8 @@
 // to the editor as bytes on the clipboard and in model files, and the template picker shows
 // a plain-text preview. Reading RTF properly is the editor's business.
 #pragma once
+// LooksLikeRtf (whether a text is RTF rather than plain text) comes from the RTF library.
+#include "rtf/Rtf.h"
 #include <QByteArray>
 #include <QString>
 
@@ -13,7 +15,5 @@ QByteArray RtfBytes(const QString& rtf);
 // \'hh characters decoded (\ansicpg936 as GBK), font/colour/style tables and pictures
 // skipped. Never fails; malformed input gives what could be read.
 QString RtfPlainText(const QByteArray& rtf);
-// Whether a text looks like RTF rather than plain text.
-bool LooksLikeRtf(const QString& text);
 // A plain text as a minimal RTF document (for templates stored as plain text).
 QString PlainTextToRtf(const QString& text);

@@ -30,3 +30,9 @@ GRANT SELECT ON ReportHistory, wr_setting TO wr_workstation;
 REVOKE ALL ON PROCEDURE sp_SaveReportInfo, sp_GetAllItemsFromAccnu_DefaustFirst, sp_SetReportExamItems FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_SaveReportInfo, sp_GetAllItemsFromAccnu_DefaustFirst, sp_SetReportExamItems
     TO wr_workstation;
+
+-- Signing and printing: the host's procedures, and the events they record.
+GRANT SELECT ON ReportEvent TO wr_workstation;
+REVOKE ALL ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrintCount, sp_NoteSignedEdit FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrintCount, sp_NoteSignedEdit
+    TO wr_workstation;

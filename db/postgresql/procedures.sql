@@ -209,3 +209,77 @@ BEGIN
      WHERE Accnu = "Accnu" AND ReportGuid = CAST("ReportGuid" AS citext) AND Usable = 1;
 END
 $$;
+
+-- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
+-- and records the event in ReportEvent; a GUID without a report is refused.
+-- Signing: the user becomes review doctor, now the review date, ReportState 5. The UPDATE's
+-- condition on ReportState makes two reviewers signing at once end with one signature.
+CREATE OR REPLACE PROCEDURE sp_SignReport("Ruid" text, "UserName" text, "UserCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    IF btrim(coalesce("UserName", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '审核医生不能为空';
+    END IF;
+    UPDATE Report
+       SET ShenHeDoctor = "UserName", ShenHeDoctorCode = "UserCode",
+           shenHeDate = localtimestamp(3), ReportState = 5
+     WHERE ruid = CAST("Ruid" AS citext) AND coalesce(ReportState, 0) < 5;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '报告已审核';
+    END IF;
+    INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES ("Ruid", 'sign', "UserName", "UserCode", localtimestamp(3));
+END
+$$;
+
+-- Withdrawing a signature: a final report goes back to 2 (written, waiting for review).
+CREATE OR REPLACE PROCEDURE sp_WithdrawSignature("Ruid" text, "UserName" text, "UserCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    UPDATE Report SET ReportState = 2 WHERE ruid = CAST("Ruid" AS citext) AND ReportState >= 5;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '报告未审核';
+    END IF;
+    INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES ("Ruid", 'withdraw', "UserName", "UserCode", localtimestamp(3));
+END
+$$;
+
+-- A print: the count grows inside the database, so prints at the same moment all count.
+CREATE OR REPLACE PROCEDURE sp_IncrementPrintCount("Ruid" text, "UserName" text, "UserCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    UPDATE Report SET PrintedCont = coalesce(PrintedCont, 0) + 1 WHERE ruid = CAST("Ruid" AS citext);
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES ("Ruid", 'print', "UserName", "UserCode", localtimestamp(3));
+END
+$$;
+
+-- A final report saved again after it was unlocked: counted, so the work list can mark it.
+CREATE OR REPLACE PROCEDURE sp_NoteSignedEdit("Ruid" text, "UserName" text, "UserCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    UPDATE Report SET SignedEdits = coalesce(SignedEdits, 0) + 1 WHERE ruid = CAST("Ruid" AS citext) AND ReportState >= 5;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '报告未审核';
+    END IF;
+    INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES ("Ruid", 'edit-signed', "UserName", "UserCode", localtimestamp(3));
+END
+$$;

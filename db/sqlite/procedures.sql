@@ -160,3 +160,58 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_SetReportExamItems', 2, '@ReportGuid', 'string', 'in', 64),
   ('sp_SetReportExamItems', 3, '@ItemIds', 'memo', 'in', 0),
   ('sp_SetReportExamItems', 4, '@OutItemNames', 'memo', 'out', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SignReport';
+DELETE FROM wr_procedure WHERE name = 'sp_SignReport';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SignReport',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''审核医生不能为空'') WHERE trim(coalesce(:UserName, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''报告已审核'') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) < 5);
+UPDATE Report
+   SET ShenHeDoctor = :UserName, ShenHeDoctorCode = :UserCode,
+       shenHeDate = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), ReportState = 5
+ WHERE ruid = :Ruid;
+INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+VALUES (:Ruid, ''sign'', :UserName, :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SignReport', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_SignReport', 2, '@UserName', 'string', 'in', 50),
+  ('sp_SignReport', 3, '@UserCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_WithdrawSignature';
+DELETE FROM wr_procedure WHERE name = 'sp_WithdrawSignature';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_WithdrawSignature',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''报告未审核'') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND ReportState >= 5);
+UPDATE Report SET ReportState = 2 WHERE ruid = :Ruid AND ReportState >= 5;
+INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+VALUES (:Ruid, ''withdraw'', :UserName, :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_WithdrawSignature', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_WithdrawSignature', 2, '@UserName', 'string', 'in', 50),
+  ('sp_WithdrawSignature', 3, '@UserCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_IncrementPrintCount';
+DELETE FROM wr_procedure WHERE name = 'sp_IncrementPrintCount';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_IncrementPrintCount',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+UPDATE Report SET PrintedCont = coalesce(PrintedCont, 0) + 1 WHERE ruid = :Ruid;
+INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+VALUES (:Ruid, ''print'', :UserName, :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_IncrementPrintCount', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_IncrementPrintCount', 2, '@UserName', 'string', 'in', 50),
+  ('sp_IncrementPrintCount', 3, '@UserCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_NoteSignedEdit';
+DELETE FROM wr_procedure WHERE name = 'sp_NoteSignedEdit';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_NoteSignedEdit',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''报告未审核'') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND ReportState >= 5);
+UPDATE Report SET SignedEdits = coalesce(SignedEdits, 0) + 1 WHERE ruid = :Ruid;
+INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+VALUES (:Ruid, ''edit-signed'', :UserName, :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_NoteSignedEdit', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_NoteSignedEdit', 2, '@UserName', 'string', 'in', 50),
+  ('sp_NoteSignedEdit', 3, '@UserCode', 'string', 'in', 50);

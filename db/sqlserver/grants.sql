@@ -43,3 +43,11 @@ GRANT EXECUTE ON dbo.sp_SaveReportInfo TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_GetAllItemsFromAccnu_DefaustFirst TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_SetReportExamItems TO wr_workstation;
 GO
+
+-- Signing and printing: the host's procedures, and the events they record.
+GRANT SELECT ON dbo.ReportEvent TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SignReport TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_WithdrawSignature TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_IncrementPrintCount TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_NoteSignedEdit TO wr_workstation;
+GO

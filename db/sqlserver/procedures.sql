@@ -266,3 +266,138 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+-- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
+-- and records the event in ReportEvent, in one transaction; a GUID without a report is
+-- refused. RETURN 0 on success; errors are raised (severity 16).
+IF OBJECT_ID(N'dbo.sp_SignReport', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SignReport AS RETURN 0;');
+GO
+-- Signing: the user becomes review doctor, now the review date, ReportState 5. The UPDATE's
+-- condition on ReportState makes two reviewers signing at once end with one signature.
+ALTER PROCEDURE dbo.sp_SignReport
+    @Ruid     nvarchar(100),
+    @UserName nvarchar(50),
+    @UserCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF LTRIM(RTRIM(ISNULL(@UserName, N''))) = N''
+    BEGIN
+        RAISERROR (N'审核医生不能为空', 16, 1);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    UPDATE dbo.Report
+       SET ShenHeDoctor = @UserName, ShenHeDoctorCode = @UserCode,
+           shenHeDate = SYSDATETIME(), ReportState = 5
+     WHERE ruid = @Ruid AND ISNULL(ReportState, 0) < 5;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'报告已审核', 16, 1);
+        RETURN 1;
+    END;
+    INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES (@Ruid, N'sign', @UserName, @UserCode, SYSDATETIME());
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_WithdrawSignature', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_WithdrawSignature AS RETURN 0;');
+GO
+-- Withdrawing a signature: a final report goes back to 2 (written, waiting for review).
+ALTER PROCEDURE dbo.sp_WithdrawSignature
+    @Ruid     nvarchar(100),
+    @UserName nvarchar(50),
+    @UserCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    UPDATE dbo.Report SET ReportState = 2 WHERE ruid = @Ruid AND ReportState >= 5;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'报告未审核', 16, 1);
+        RETURN 1;
+    END;
+    INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES (@Ruid, N'withdraw', @UserName, @UserCode, SYSDATETIME());
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_IncrementPrintCount', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_IncrementPrintCount AS RETURN 0;');
+GO
+-- A print: the count grows inside the database, so prints at the same moment all count.
+ALTER PROCEDURE dbo.sp_IncrementPrintCount
+    @Ruid     nvarchar(100),
+    @UserName nvarchar(50),
+    @UserCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    BEGIN TRANSACTION;
+    UPDATE dbo.Report SET PrintedCont = ISNULL(PrintedCont, 0) + 1 WHERE ruid = @Ruid;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES (@Ruid, N'print', @UserName, @UserCode, SYSDATETIME());
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_NoteSignedEdit', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_NoteSignedEdit AS RETURN 0;');
+GO
+-- A final report saved again after it was unlocked: counted, so the work list can mark it.
+ALTER PROCEDURE dbo.sp_NoteSignedEdit
+    @Ruid     nvarchar(100),
+    @UserName nvarchar(50),
+    @UserCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    UPDATE dbo.Report SET SignedEdits = ISNULL(SignedEdits, 0) + 1 WHERE ruid = @Ruid AND ReportState >= 5;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'报告未审核', 16, 1);
+        RETURN 1;
+    END;
+    INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime)
+    VALUES (@Ruid, N'edit-signed', @UserName, @UserCode, SYSDATETIME());
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO

@@ -184,6 +184,24 @@ KIDNEY_PROSTATE = [
 ]
 KIDNEY_PROSTATE_IMPRESSION = ["前列腺增生伴钙化"]
 
+# A follow-up examination of every abdominal and superficial organ: findings long enough
+# for a printed report of three pages.
+LONG_ORGANS = ["肝脏", "胆囊", "胆总管", "胰腺", "脾脏", "左肾", "右肾", "左侧输尿管", "右侧输尿管", "膀胱",
+               "前列腺", "腹膜后", "腹主动脉", "下腔静脉", "甲状腺左叶", "甲状腺右叶", "左侧颈部淋巴结",
+               "右侧颈部淋巴结", "左侧腋窝淋巴结", "右侧腋窝淋巴结"]
+LONG_FINDINGS = []
+for i, organ in enumerate(LONG_ORGANS, 1):
+    LONG_FINDINGS.append([(f"{i}. {organ}：", "b"), "形态大小在正常范围，边界清晰，包膜（或管壁）光滑连续，实质回声均匀，"
+                          "未见明显占位性病变，CDFI：血流信号分布未见明显异常。"])
+    LONG_FINDINGS.append(f"与2024年2月18日本院超声比较：{organ}测值变化在测量误差范围内，"
+                         "未见新发病灶，原有描述之小囊性灶大小约0.3×0.2cm，无明显变化。")
+    if i % 5 == 0:
+        LONG_FINDINGS.append([("注意：", "r"), f"{organ}区域因肠气干扰部分显示欠清，必要时结合CT检查。"])
+LONG_IMPRESSION = ["1. 肝、胆、胰、脾、双肾、膀胱、前列腺未见明显异常。",
+                   ["2. ", ("与2024年2月18日比较未见新发病灶", "b"), "。"],
+                   "3. 甲状腺及颈部、锁骨上、腋窝、腹股沟淋巴结未见明显肿大。",
+                   "4. 腹膜后、盆腔、胸腔未见明显积液及占位。"]
+
 TEMPLATES = [
     # (department, category, name, findings, impression)
     ("US01", "腹部", "肝胆胰脾未见异常", LIVER_NORMAL, LIVER_NORMAL_IMPRESSION),
@@ -200,19 +218,20 @@ TEMPLATES = [
 # Studies, registered items and reports.
 
 STUDIES = [
-    # (accession, patient, sex, age, department, exam time)
-    ("US20240520001", "王桂兰", "女", "56岁", "US01", "2024-05-20 08:32:10.000"),
-    ("US20240520002", "李强", "男", "47岁", "US01", "2024-05-20 09:05:44.000"),
-    ("US20240520003", "陈晓梅", "女", "38岁", "US01", "2024-05-20 09:40:02.000"),
-    ("US20240520004", "刘建华", "男", "68岁", "US01", "2024-05-20 10:12:31.000"),
-    ("US20240520005", "张小宝", "男", "2月", "US01", "2024-05-20 10:48:19.000"),
-    ("US20240520006", "黄丽", "女", "29岁", "US02", "2024-05-20 11:03:57.000"),
-    ("US20240520007", "周芳", "女", "42岁", "US02", "2024-05-20 13:30:25.000"),
-    ("US20240520008", "孙倩", "女", "31岁", "US02", "2024-05-20 14:15:08.000"),
-    ("US20240520009", "马国庆", "男", "61岁", "US'03", "2024-05-20 14:50:40.000"),
-    ("US20240521001", "赵婷", "女", "45岁", "US01", "2024-05-21 08:20:15.000"),
-    ("US20240521002", "钱伟", "男", "52岁", "US01", "2024-05-21 08:45:50.000"),
-    ("US20240521003", "何丹", "女", "35岁", "US02", "2024-05-21 09:12:33.000"),
+    # (accession, patient, sex, age, department, exam time, patient number, requesting department, bed)
+    ("US20240520001", "王桂兰", "女", "56岁", "US01", "2024-05-20 08:32:10.000", "MZ0012873", "体检中心", None),
+    ("US20240520002", "李强", "男", "47岁", "US01", "2024-05-20 09:05:44.000", "MZ0013102", "急诊科", None),
+    ("US20240520003", "陈晓梅", "女", "38岁", "US01", "2024-05-20 09:40:02.000", "MZ0013355", "甲状腺外科门诊", None),
+    ("US20240520004", "刘建华", "男", "68岁", "US01", "2024-05-20 10:12:31.000", "ZY0203417", "泌尿外科", "12"),
+    ("US20240520005", "张小宝", "男", "2月", "US01", "2024-05-20 10:48:19.000", "MZ0013590", "儿童保健科", None),
+    ("US20240520006", "黄丽", "女", "29岁", "US02", "2024-05-20 11:03:57.000", "MZ0013611", "产科门诊", None),
+    ("US20240520007", "周芳", "女", "42岁", "US02", "2024-05-20 13:30:25.000", "MZ0013704", "妇科门诊", None),
+    ("US20240520008", "孙倩", "女", "31岁", "US02", "2024-05-20 14:15:08.000", "JZ0004521", "急诊科", None),
+    ("US20240520009", "马国庆", "男", "61岁", "US'03", "2024-05-20 14:50:40.000", "ZY0203562", "心内科", "7"),
+    ("US20240521001", "赵婷", "女", "45岁", "US01", "2024-05-21 08:20:15.000", "MZ0013988", "体检中心", None),
+    ("US20240521002", "钱伟", "男", "52岁", "US01", "2024-05-21 08:45:50.000", "MZ0014020", "普外科门诊", None),
+    ("US20240521003", "何丹", "女", "35岁", "US02", "2024-05-21 09:12:33.000", "MZ0014107", "妇科门诊", None),
+    ("US20240521004", "林志远", "男", "58岁", "US01", "2024-05-21 10:05:12.000", "ZY0204188", "肿瘤内科", "23"),
 ]
 
 # (accession, item code, item name, usable, bound to report key or None)
@@ -234,6 +253,8 @@ ITEMS = [
     ("US20240521001", "U050", "颈部血管", 0, None),
     ("US20240521002", "U001", "肝胆胰脾", 1, None), ("US20240521002", "U060", "阑尾", 1, None),
     ("US20240521003", "G010", "子宫附件（经阴道）", 1, None),
+    ("US20240521004", "U001", "肝胆胰脾", 1, "r14"), ("US20240521004", "U020", "双肾输尿管", 1, "r14"),
+    ("US20240521004", "U010", "甲状腺及颈部淋巴结", 1, "r14"), ("US20240521004", "U070", "浅表淋巴结", 1, "r14"),
 ]
 
 
@@ -308,6 +329,13 @@ REPORTS = [
          ReportDate="2024-05-20 15:10:00.000", shenHeDate="2024-05-20 15:20:00.000", YinYangXing=False,
          ExamDoctor="吴志强", ExamDoctorCode="D201", ReportDoctor="吴志强", ReportDoctorCode="D201",
          ShenHeDoctor="郑晓燕", ShenHeDoctorCode="D202", CreateTime="2024-05-20 14:50:45.000", **REVIEWED),
+    # A long follow-up report, reviewed: three printed pages.
+    full("r14", "US20240521004", LONG_FINDINGS, LONG_IMPRESSION, jcMethod="彩色多普勒超声检查",
+         ItemName="肝胆胰脾,双肾输尿管,甲状腺及颈部淋巴结,浅表淋巴结", ItemCode="U001,U020,U010,U070", JCDaLei="腹部",
+         jcTuJing="经腹", ImgQuality="良", TanTouRate="3.5MHz", lczd="淋巴瘤化疗后复查", JianYi="建议3个月后复查。",
+         jcpart="肝脏,胆囊,胰腺,脾脏,双肾,甲状腺", jcpartcode="P01,P02,P03,P04,P05,P08",
+         ReportDate="2024-05-21 10:48:30.000", shenHeDate="2024-05-21 11:05:10.000", YinYangXing=False,
+         CreateTime="2024-05-21 10:05:20.000", **REVIEWED, **DOCTORS_US01),
     # Freshly created pages: identifiers only, as the registration desk writes them.
     report("r10", "US20240521001", ReportState=0, PrintedCont=0, YinYangXing=False, CreateTime="2024-05-21 08:20:20.000"),
     report("r11", "US20240521001", ReportState=0, PrintedCont=0, YinYangXing=False, CreateTime="2024-05-21 08:21:02.000"),
@@ -346,7 +374,8 @@ def main():
     out.append(insert("ReportTemplate", ["kscode", "category", "name", "rtf_SuoJian", "rtf_JieLun", "uorder"],
                       [(d, c, n, rtf(f), rtf(i), k) for k, (d, c, n, f, i) in enumerate(TEMPLATES, 1)]))
     out.append(insert("SpecialSymbol", ["symbol", "uorder"], [(s, i) for i, s in enumerate(SYMBOLS, 1)]))
-    out.append(insert("Study", ["Accnu", "PatientName", "Sex", "Age", "kscode", "ExamTime"], STUDIES))
+    out.append(insert("Study", ["Accnu", "PatientName", "Sex", "Age", "kscode", "ExamTime", "PatientId", "ReqDept",
+                                "BedNo"], STUDIES))
     out.append(insert("ExamItem", ["Accnu", "ItemCode", "ItemName", "ItemOrder", "Usable", "ReportGuid"],
                       [(a, c, n, i, u, keys[r] if r else None) for i, (a, c, n, u, r) in enumerate(ITEMS, 1)]))
     for r in REPORTS:

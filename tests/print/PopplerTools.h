@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// poppler-utils as the tests' independent reader of the PDFs the host writes.
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Empty when pdftotext, pdffonts and pdftoppm are installed; otherwise what is missing.
+QString PopplerMissing();
+// The text of one page (1-based) as pdftotext extracts it, NFKC-normalised (CJK fonts map
+// some ideographs to their radical code points) and without white space.
+QString PdfPageText(const QString& pdf, int page);
+int PdfPageCount(const QString& pdf);
+struct TPdfFont {
+    QString name;
+    bool embedded = false;
+};
+// The fonts pdffonts lists.
+QList<TPdfFont> PdfFonts(const QString& pdf);
+// Renders the pages as PNG files <prefix>-N.png at `dpi`; returns the files written.
+QStringList PdfToPng(const QString& pdf, const QString& prefix, int dpi);
+// NFKC-normalised, without white space: how texts are compared with extracted ones.
+QString Comparable(const QString& text);
