@@ -9,6 +9,7 @@
 #include "RtfText.h"
 #include "ScriptSession.h"
 #include "TemplateTransfer.h"
+#include <QPlainTextEdit>
 #include <QStatusBar>
 
 void THostMainForm::RunPicker(TPickerKind kind)
@@ -63,8 +64,12 @@ void THostMainForm::RunListPicker(TPickerKind kind)
     TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
     const bool items = kind == TPickerKind::Item;
     if (items && m_currentRuid.isEmpty()) throw Exception(QStringLiteral("no report is open"));
-    const QList<TPickerEntry> entries = items ? LoadExamItems(conn, m_currentRuid) : LoadPhrases(conn, kind, m_login.deptCode);
+    QList<TPickerEntry> entries = items ? LoadExamItems(conn, m_currentRuid) : LoadPhrases(conn, kind, m_login.deptCode);
     const bool multi = items || kind == TPickerKind::Part;
+    // The part picker starts from the parts the report already names.
+    if (kind == TPickerKind::Part && m_form.widget)
+        if (auto* memo = m_form.widget->findChild<QPlainTextEdit*>(QStringLiteral("Memo_jcpart")))
+            TickCurrentTexts(entries, memo->toPlainText());
     TListPickerDialog dlg(kind, entries, multi, this);
     if (m_session) {
         QString value;
@@ -104,7 +109,8 @@ void THostMainForm::RunListPicker(TPickerKind kind)
 void THostMainForm::RunTemplatePicker()
 {
     TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
-    TTemplatePickerDialog dlg(LoadTemplates(conn, m_login.deptCode), this);
+    const QString category = m_currentRuid.isEmpty() ? QString() : ReportCategory(conn, m_currentRuid);
+    TTemplatePickerDialog dlg(LoadTemplates(conn, m_login.deptCode), category, this);
     if (m_session) {
         QString value;
         if (!TakeScriptPick(TPickerKind::Template, &value)) return;

@@ -75,6 +75,12 @@ QString ReportAccession(TDbConnection& conn, const QString& ruid)
     return q->Eof() ? QString() : q->FieldByName(QStringLiteral("Accnu")).AsString();
 }
 
+QString ReportCategory(TDbConnection& conn, const QString& ruid)
+{
+    auto q = Run(conn, {QStringLiteral("SELECT JCDaLei FROM Report WHERE ruid = %1").arg(QuotedStr(ruid))});
+    return q->Eof() ? QString() : q->FieldByName(QStringLiteral("JCDaLei")).AsString().trimmed();
+}
+
 bool ReportExists(TDbConnection& conn, const QString& ruid)
 {
     auto q = Run(conn, {QStringLiteral("SELECT COUNT(*) AS n FROM Report WHERE ruid = %1").arg(QuotedStr(ruid))});

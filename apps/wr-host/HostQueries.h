@@ -41,6 +41,9 @@ struct TPickerEntry {
 QList<TWorklistRow> LoadWorklist(TDbConnection& conn);
 // The accession of a report, empty when no row has this GUID.
 QString ReportAccession(TDbConnection& conn, const QString& ruid);
+// The exam category (JCDaLei) of a report, which names its templates' category; empty when
+// the report has none or no row has this GUID.
+QString ReportCategory(TDbConnection& conn, const QString& ruid);
 bool ReportExists(TDbConnection& conn, const QString& ruid);
 
 // The doctor used as the logged-in user when none is configured: the first of csdoctor

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PickerDialogs.h"
+#include <QRegularExpression>
 #include "Fonts.h"
 #include "RtfText.h"
 #include <QCheckBox>
@@ -148,8 +149,29 @@ QList<TPickerEntry> TListPickerDialog::Chosen() const
 }
 
 // ---------------------------------------------------------------------------------------
-TTemplatePickerDialog::TTemplatePickerDialog(const QList<TPickerEntry>& entries, QWidget* parent)
-    : QDialog(parent), m_entries(entries)
+void TickCurrentTexts(QList<TPickerEntry>& entries, const QString& current)
+{
+    static const QRegularExpression separators(QStringLiteral("[,，、;；\\r\\n]"));
+    for (QString part : current.split(separators)) {
+        part = part.trimmed();
+        if (part.isEmpty()) continue;
+        bool offered = false;
+        for (TPickerEntry& e : entries) {
+            if (e.text.trimmed() != part) continue;
+            e.checked = true;
+            offered = true;
+        }
+        if (offered) continue;
+        TPickerEntry typed;
+        typed.text = part;
+        typed.checked = true;
+        typed.note = QStringLiteral("报告中已有");
+        entries << typed;
+    }
+}
+
+TTemplatePickerDialog::TTemplatePickerDialog(const QList<TPickerEntry>& entries, const QString& category, QWidget* parent)
+    : QDialog(parent), m_entries(entries), m_category(category)
 {
     setObjectName(QStringLiteral("picker_template"));
     setWindowTitle(QString::fromUtf8(PickerInfo(TPickerKind::Template).title));
@@ -200,6 +222,41 @@ TTemplatePickerDialog::TTemplatePickerDialog(const QList<TPickerEntry>& entries,
     });
     if (m_tree->topLevelItemCount() > 0 && m_tree->topLevelItem(0)->childCount() > 0)
         m_tree->setCurrentItem(m_tree->topLevelItem(0)->child(0));
+    // The report's own category first; every template stays one click away.
+    if (!m_category.isEmpty() && groups.contains(m_category)) {
+        m_onlyCategory = new QCheckBox(QStringLiteral("只列出本检查类别（%1）的模板").arg(m_category), this);
+        m_onlyCategory->setObjectName(QStringLiteral("templateOnlyCategory"));
+        m_onlyCategory->setChecked(true);
+        layout->insertWidget(0, m_onlyCategory);
+        connect(m_onlyCategory, &QCheckBox::toggled, this, &TTemplatePickerDialog::ShowOnlyCategory);
+        ShowOnlyCategory(true);
+    }
+}
+
+void TTemplatePickerDialog::ShowOnlyCategory(bool only)
+{
+    if (m_onlyCategory && m_onlyCategory->isChecked() != only) {
+        m_onlyCategory->setChecked(only);  // comes back here through toggled
+        return;
+    }
+    QTreeWidgetItem* first = nullptr;
+    for (int g = 0; g < m_tree->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = m_tree->topLevelItem(g);
+        const bool shown = !only || group->text(0) == m_category;
+        group->setHidden(!shown);
+        if (shown && !first && group->childCount() > 0) first = group->child(0);
+    }
+    QTreeWidgetItem* current = m_tree->currentItem();
+    if (first && (!current || current->isHidden() || (current->parent() && current->parent()->isHidden())))
+        m_tree->setCurrentItem(first);
+}
+
+QStringList TTemplatePickerDialog::VisibleGroups() const
+{
+    QStringList r;
+    for (int g = 0; g < m_tree->topLevelItemCount(); ++g)
+        if (!m_tree->topLevelItem(g)->isHidden()) r << m_tree->topLevelItem(g)->text(0);
+    return r;
 }
 
 void TTemplatePickerDialog::ShowPreview()

@@ -14,6 +14,11 @@ class QListWidgetItem;
 class QPlainTextEdit;
 class QTreeWidget;
 
+// Ticks the entries that the section's current text already names (parts separated by
+// commas or 、), so a picker starts from the report; a part the list does not offer is added,
+// ticked, so choosing again does not drop what the doctor typed.
+void TickCurrentTexts(QList<TPickerEntry>& entries, const QString& current);
+
 // Phrases (one choice) and exam items (several, ticked).
 class TListPickerDialog final : public QDialog {
     Q_OBJECT
@@ -42,7 +47,14 @@ private:
 class TTemplatePickerDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit TTemplatePickerDialog(const QList<TPickerEntry>& entries, QWidget* parent = nullptr);
+    // `category`: the report's exam category; while "templateOnlyCategory" is ticked (at
+    // first, when that category has templates) only its templates are listed.
+    explicit TTemplatePickerDialog(const QList<TPickerEntry>& entries, const QString& category = {},
+                                   QWidget* parent = nullptr);
+    // Lists only the report's category (true) or every template.
+    void ShowOnlyCategory(bool only);
+    // The category groups listed now.
+    QStringList VisibleGroups() const;
 
     // Script mode: "name" or "category/name"; sections as chosen.
     bool Select(const QString& name, bool suoJian, bool jieLun, QString* error);
@@ -59,6 +71,8 @@ private:
     QPlainTextEdit* m_previewJieLun;
     QCheckBox* m_toSuoJian;
     QCheckBox* m_toJieLun;
+    QCheckBox* m_onlyCategory = nullptr;
+    QString m_category;
 };
 
 // Special symbols as a grid of buttons; a click chooses and closes.
