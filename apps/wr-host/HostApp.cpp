@@ -12,6 +12,8 @@
 #include "hostdata/WorklistQuery.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
+#include "print/HeadlessPdf.h"
+#include "print/ReportActions.h"
 #include "ScriptParser.h"
 #include "ScriptRunner.h"
 #include "ScriptSession.h"
@@ -142,7 +144,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/program"));
     if (!userProgramDir.isEmpty())
         log.Write(QStringLiteral("wr-host"), QStringLiteral("program folder: %1").arg(userProgramDir));
-    const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty();
+    const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty() && o.pdfGuid.isEmpty();
     auto fail = [&](const QString& message, THostExit code) {
         Err(message);
         log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
@@ -216,6 +218,16 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
             return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
         }
     }
+    // --pdf needs neither the plug-in nor a window.
+    if (!o.pdfGuid.isEmpty()) {
+        const int code = WritePdfHeadless(*dataModule.GetMainAdoConnection(), config, o.pdfGuid, o.pdfFile, Out,
+                                          [&](const QString& m) {
+                                              Err(m);
+                                              log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + m);
+                                          });
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(code));
+        return code;
+    }
     const THostLogin login = ResolveLogin(o, config, *dataModule.GetMainAdoConnection(), log);
 
     // Script mode answers every message box from the script.
@@ -239,6 +251,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     if (!plugin.CreateForm(kReportFormClass, kReportFormClassType, window.get(), &form, &error))
         return fail(error, ExitPlugin);
     window->AttachForm(form, kReportFormClass);
+    new TReportActions(*window);  // signing and printing; a child of the window
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
     window->show();

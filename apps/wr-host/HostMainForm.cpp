@@ -358,6 +358,7 @@ bool THostMainForm::SetEditing(bool enable, QString* error)
         *error = QStringLiteral("no report is open");
         return false;
     }
+    if (enable && beforeUnlock && !beforeUnlock(error)) return false;
     const TFormCallResult r = CallForm(QStringLiteral("SetcontrolsEnable"), [&] { m_form.report->SetcontrolsEnable(enable); });
     if (!r.ok) {
         *error = r.error;
@@ -381,6 +382,7 @@ bool THostMainForm::SaveReport(QString* error)
         ShowStatus(QStringLiteral("报告已锁定且没有改动，没有保存。需要修改时先按 Ctrl+E 解锁。"));
         return true;
     }
+    const bool changed = ContentFingerprint(m_form.widget) != m_savedContent;
     const TFormCallResult r = CallForm(QStringLiteral("SaveReportToDb"), [&] { m_form.report->SaveReportToDb(ruid); });
     if (!r.ok) {
         *error = QStringLiteral("saving %1 failed: %2").arg(ruid, r.error);
@@ -394,7 +396,13 @@ bool THostMainForm::SaveReport(QString* error)
     m_worklistPanel->RefreshRow(ruid, &ignored);
     MarkCurrentRow();
     ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+    if (afterSave) afterSave(changed);
     return true;
+}
+
+bool THostMainForm::HasUnsavedChanges()
+{
+    return ReportIsEdited() && ContentFingerprint(m_form.widget) != m_savedContent;
 }
 
 void THostMainForm::OpenStudyInfo(const QString& accnu)

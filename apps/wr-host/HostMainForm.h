@@ -66,6 +66,18 @@ public:
 
     // Script mode: pickers take their answers from the session and never show a window.
     void SetScriptSession(TScriptSession* session) { m_session = session; }
+    TScriptSession* ScriptSession() const { return m_session; }
+
+    // For the host's other capabilities (print/ReportActions.h): the database, the
+    // configuration, whether the open report has edits not yet saved, the status bar.
+    THostDataModule& DataModule() { return m_dataModule; }
+    TConfigStore& Config() { return m_config; }
+    bool HasUnsavedChanges();
+    void Notify(const QString& text) { ShowStatus(text); }
+    // Asked before a report is unlocked: false keeps it locked (the reason in *error).
+    std::function<bool(QString* error)> beforeUnlock;
+    // Told after each successful save whether the report's content had changed.
+    std::function<void(bool changed)> afterSave;
 
     // Runs one call into the editor; see TFormCallResult.
     TFormCallResult CallForm(const QString& what, const std::function<void()>& call);

@@ -41,7 +41,11 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
         QStringLiteral("Create the demo database afresh before starting."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Shows the versions of wr-host and its plug-in."));
-    p.addOptions({help, version, db, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo});
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+        QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
+        QStringLiteral("guid"));
+    p.addOptions({help, version, db, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo,
+                  pdf});
 
     THostOptionsResult r;
     if (!p.parse(arguments)) {
@@ -63,11 +67,21 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
         r.options.plugin = p.value(plugin);
         return r;
     }
-    if (!p.positionalArguments().isEmpty()) {
-        r.error = QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().constFirst());
+    QStringList positional = p.positionalArguments();
+    THostOptions& o = r.options;
+    if (p.isSet(pdf)) {
+        // --pdf GUID FILE: the file is the one argument that follows.
+        if (positional.isEmpty()) {
+            r.error = QStringLiteral("--pdf needs a GUID and a file: --pdf GUID FILE");
+            return r;
+        }
+        o.pdfGuid = p.value(pdf);
+        o.pdfFile = positional.takeFirst();
+    }
+    if (!positional.isEmpty()) {
+        r.error = QStringLiteral("Unexpected argument: %1").arg(positional.constFirst());
         return r;
     }
-    THostOptions& o = r.options;
     o.db = p.value(db);
     o.plugin = p.value(plugin);
     o.configFile = p.value(config);
@@ -90,6 +104,8 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     o.resetDemo = p.isSet(resetDemo);
     if (!o.screenshot.isEmpty() && !o.script.isEmpty())
         r.error = QStringLiteral("--screenshot and --script cannot be combined (a script has its own 'screenshot' command)");
+    else if (!o.pdfGuid.isEmpty() && (!o.screenshot.isEmpty() || !o.script.isEmpty()))
+        r.error = QStringLiteral("--pdf cannot be combined with --screenshot or --script (a script has its own 'pdf' command)");
     return r;
 }
 

@@ -13,6 +13,7 @@ enum THostExit : int {
     ExitPlugin = 3,
     ExitDatabase = 4,
     ExitScreenshot = 5,
+    ExitPdf = 6,          // --pdf: no such report, not permitted, or the file cannot be written
 };
 
 struct THostOptions {
@@ -24,6 +25,7 @@ struct THostOptions {
     QString userName, userCode, deptCode;
     int roleId = -1;       // -1: not given
     QString screenshot;    // render the window to this PNG and exit
+    QString pdfGuid, pdfFile;  // --pdf GUID FILE: write the report's PDF and exit
     QString openGuid;      // report opened at start
     QString script;        // run this script and exit
     bool resetDemo = false;

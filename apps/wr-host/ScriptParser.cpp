@@ -30,6 +30,11 @@ constexpr TCommandShape kShapes[] = {
     {"screenshot", 0, 0, true, true},
     {"wait", 1, 1, false, false},
     {"echo", 0, 0, true, false},
+    {"sign", 0, 0, false, false},
+    {"withdraw", 0, 0, false, false},
+    {"preview", 0, 0, false, false},
+    {"print", 0, 0, true, false},
+    {"pdf", 0, 0, true, true},
 };
 
 const TCommandShape* FindShape(const QString& name)

@@ -4,6 +4,7 @@
 #include "ControlAccess.h"
 #include "HostMainForm.h"
 #include "Screenshot.h"
+#include "print/ReportActions.h"
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -149,6 +150,19 @@ bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
     }
     if (n == QLatin1String("expect")) return Expect(c, error);
     if (n == QLatin1String("screenshot")) return SaveWindowPng(&m_host, c.text, error);
+    if (n == QLatin1String("sign") || n == QLatin1String("withdraw") || n == QLatin1String("preview")
+        || n == QLatin1String("print") || n == QLatin1String("pdf")) {
+        auto* actions = m_host.findChild<TReportActions*>();
+        if (!actions) {
+            *error = QStringLiteral("this host has no signing and printing");
+            return false;
+        }
+        if (n == QLatin1String("sign")) return actions->Sign(error);
+        if (n == QLatin1String("withdraw")) return actions->Withdraw(error);
+        if (n == QLatin1String("preview")) return actions->Preview(error);
+        if (n == QLatin1String("print")) return actions->Print(c.text, error);
+        return actions->ExportPdf(c.text, error);
+    }
     if (n == QLatin1String("wait")) {
         // The window runs meanwhile (timers fire, the editor writes its draft), as it does
         // while a person pauses.

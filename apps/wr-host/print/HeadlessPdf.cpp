@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "HeadlessPdf.h"
+#include "ConfigStore.h"
+#include "HostOptions.h"
+#include "ReportActions.h"
+#include "hostdata/PrintRender.h"
+#include <QFileInfo>
+
+int WritePdfHeadless(TDbConnection& conn, TConfigStore& config, const QString& ruid, const QString& file,
+                     const std::function<void(const QString&)>& say, const std::function<void(const QString&)>& fail)
+{
+    if (!PermissionsFromConfig(config).Allowed(THostOperation::ExportPdf)) {
+        fail(QStringLiteral("exporting a PDF is not permitted ([Permissions] %1)").arg(OperationName(THostOperation::ExportPdf)));
+        return ExitPdf;
+    }
+    TPrintRecord record;
+    try {
+        record = LoadPrintRecord(conn, ruid);
+    } catch (const Exception& e) {
+        fail(QStringLiteral("cannot read report %1: %2").arg(ruid, e.Message()));
+        return ExitPdf;
+    }
+    QStringList warnings;
+    const TPrintSettings settings = PrintSettingsFromConfig(config, &warnings);
+    TPrintOutcome out;
+    QString error;
+    if (!WriteReportPdf(record, settings, file, &out, &error)) {
+        fail(error);
+        return ExitPdf;
+    }
+    for (const QString& w : warnings + out.warnings) say(QStringLiteral("warning: %1").arg(w));
+    say(QStringLiteral("PDF written to %1 (%2 page(s))").arg(QFileInfo(file).absoluteFilePath()).arg(out.pageCount));
+    return ExitOk;
+}
