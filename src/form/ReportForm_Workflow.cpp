@@ -106,6 +106,9 @@ void TReportForm::SaveReportToDb(const QString& rguid)
     if (FReloadAfterSave) {
         // The doctor took the stored version over their own (kept on the clipboard).
         FReloadAfterSave = false;
+        // Their version is shown next; the doctor's edits stay restorable as a copy in the
+        // draft backup folder instead of being offered back as a draft right away.
+        KeepDraftCopy(QStringLiteral("mine-before-reload"), true);
         OpenReportByRuid(Frptinfo.FRuid);
     }
 }
