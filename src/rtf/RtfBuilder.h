@@ -58,6 +58,13 @@ public:
 private:
     struct TableCtx {
         QTextTable* table = nullptr;
+        // The columns' right edges (twips), from the row with the most cells that set them,
+        // and the cells of the row being filled mapped onto them (see RtfBuilderGrid.cpp).
+        std::vector<int> gridEdges;
+        int gridCells = 0;
+        int cellIndex = 0;         // cells of this row ended so far
+        int mapRow = -1;           // the row rowCols belongs to
+        std::vector<int> rowCols;  // first column of each cell, then the column after the last
         int row = 0;
         int col = 0;
         bool cellPending = false; // \cell seen: the next content goes to the next cell
@@ -84,6 +91,9 @@ private:
     void syncInnermost();
     void moveToCell(TableCtx& t);
     void applyRowDef(TableCtx& t, const RowDef& def);
+    const std::vector<int>& rowColumns(TableCtx& t, const RowDef& def);
+    int nextColumn(TableCtx& t);
+    int usedColumns(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
     void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
     void appendColumn(QTextTable* table);

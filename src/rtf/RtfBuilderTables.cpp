@@ -84,7 +84,7 @@ void DocBuilder::syncInnermost()
         moveToCell(t);
         m_pendingBreak = false;
     } else if (t.cellPending) {
-        ++t.col;
+        t.col = nextColumn(t);
         if (t.col >= t.table->columns()) {
             if (t.col >= 64) { // a row that never ends: its last cell takes a paragraph per cell
                 t.col = t.table->columns() - 1;
@@ -128,7 +128,7 @@ void DocBuilder::endRow(int level)
         return; // \row without cells: nothing to end
     TableCtx& t = m_tables.back();
     const RowDef& def = rowDef(level);
-    const int used = t.col + 1;
+    const int used = usedColumns(t, def);
     t.rowCells.push_back(used);
     const int right = def.cells.empty() ? -1 : def.cells[size_t(std::min<int>(used, int(def.cells.size())) - 1)].right;
     t.rowRight.push_back(right);
@@ -272,54 +272,6 @@ void DocBuilder::spanShortRows(TableCtx& t)
         const QTextTableCell last = t.table->cellAt(int(r), used - 1);
         if (last.row() == int(r) && last.column() == used - 1 && last.rowSpan() == 1)
             mergeCells(t.table, int(r), used - 1, 1, cols - used + 1);
-    }
-}
-
-void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
-{
-    const int cols = t.table->columns();
-    const int n = std::min(int(def.cells.size()), cols);
-    if (t.row == 0 && n > 0) {
-        QTextTableFormat tf = t.table->format();
-        const QTextTableFormat fresh = tableFormat(def);
-        tf.setBorder(fresh.border());
-        tf.setCellPadding(fresh.cellPadding());
-        QList<QTextLength> widths;
-        int left = def.left;
-        for (int i = 0; i < cols; ++i) {
-            if (i < n) {
-                const int w = std::clamp(def.cells[size_t(i)].right - left, 1, kMaxTwips);
-                widths.append(QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel));
-                left = def.cells[size_t(i)].right;
-            } else {
-                widths.append(QTextLength());
-            }
-        }
-        tf.setColumnWidthConstraints(widths);
-        t.table->setFormat(tf);
-    }
-    // Horizontal merges first, so a vertical merge takes the merged cell whole.
-    for (int i = 0; i < n; ++i) {
-        if (def.cells[size_t(i)].hmerge != 1)
-            continue;
-        int span = 1;
-        while (i + span < n && def.cells[size_t(i + span)].hmerge == 2)
-            ++span;
-        if (span > 1)
-            mergeCells(t.table, t.row, i, 1, span);
-    }
-    for (int i = 0; i < cols; ++i) {
-        const uint8_t v = i < n ? def.cells[size_t(i)].vmerge : 0;
-        int& start = t.vmergeStart[size_t(i)];
-        if (v == 1) {
-            start = t.row;
-        } else if (v == 2 && start >= 0) {
-            const QTextTableCell anchor = t.table->cellAt(start, i);
-            if (anchor.column() == i && anchor.row() == start) // the start is a cell of its own
-                mergeCells(t.table, start, i, t.row - start + 1, anchor.columnSpan());
-        } else {
-            start = -1;
-        }
     }
 }
 

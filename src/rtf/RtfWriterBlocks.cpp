@@ -321,6 +321,7 @@ void Writer::writeTable(QTextTable* table, int level)
         if (level == 1) {
             m_out.append(def);
             m_needSpace = true;
+            m_lastPara = "\\invalid"; // each row's first paragraph says it is in the table
         }
         for (int c = 0; c < cols; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);

@@ -142,6 +142,42 @@ private slots:
         QCOMPARE(DocumentToRtf(back), written);
     }
 
+    // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
+    // and a short row had its span on its last cell whichever cell was wide.
+    void mergedCellsRealWidths()
+    {
+        const QByteArray rtf = rtftest::readData(QStringLiteral("table_merged_widths.rtf"));
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtf, doc));
+        QTextTable* table = nullptr;
+        for (QTextFrame* f : doc.rootFrame()->childFrames())
+            table = table ? table : qobject_cast<QTextTable*>(f);
+        QVERIFY(table);
+        const QList<QTextLength> widths = table->format().columnWidthConstraints();
+        QCOMPARE(widths.size(), 3);
+        for (const QTextLength& w : widths) {
+            QCOMPARE(w.type(), QTextLength::FixedLength);
+            QCOMPARE(w.rawValue(), 1701 / 15.0);
+        }
+        QCOMPARE(table->cellAt(2, 0).columnSpan(), 2);
+        QCOMPARE(table->cellAt(2, 2).firstCursorPosition().block().text(), QStringLiteral("e"));
+        QCOMPARE(table->cellAt(3, 1).columnSpan(), 2);
+        QCOMPARE(table->cellAt(3, 0).firstCursorPosition().block().text(), QStringLiteral("f"));
+
+        const QByteArray written = DocumentToRtf(doc);
+        static const QRegularExpression cellx(QStringLiteral(R"(\\cellx(\d+))"));
+        int edges = 0;
+        for (auto m = cellx.globalMatch(QString::fromLatin1(written)); m.hasNext(); ++edges)
+            QVERIFY2(m.next().captured(1).toInt() <= 5103, written.constData()); // as wide as it was
+        QCOMPARE(edges, 4 * 3);
+        QVERIFY2(written.contains("\\clmgf\\cellx1701\\clmrg\\cellx3402\\cellx5103"), written.constData());
+        QVERIFY2(written.contains("\\cellx1701\\clmgf\\cellx3402\\clmrg\\cellx5103"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
+        QCOMPARE(back.rootFrame()->childFrames().size(), 1);
+    }
+
     // Millions of empty paragraphs took minutes and gigabytes (one QTextBlock each): beyond a
     // thousand in a row they become line breaks, with the same plain text, and say so.
     void manyEmptyParagraphsFolded()

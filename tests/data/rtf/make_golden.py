@@ -216,6 +216,23 @@ case('table_nested',
               '/T', 'P: after'])
 
 
+# Merged cells as Word writes them: one wider cell, in a table whose columns come from the
+# row with the most cells; the wide cell spans the columns it covers, first or last.
+case('table_merged_widths',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\r\n"
+     "\\trowd\\trgaph108\\cellx5103\\pard\\intbl Title\\cell\\row\r\n"
+     "\\trowd\\trgaph108\\cellx1701\\cellx3402\\cellx5103\\pard\\intbl a\\cell b\\cell c\\cell\\row\r\n"
+     "\\trowd\\trgaph108\\cellx3402\\cellx5103\\pard\\intbl wide d\\cell e\\cell\\row\r\n"
+     "\\trowd\\trgaph108\\cellx1700\\cellx5103\\pard\\intbl f\\cell wide g\\cell\\row\r\n"
+     "\\pard after\\par}",
+     'Title\na\tb\tc\nwide d\te\nf\twide g\nafter',
+     outline=['P: ', 'T 4x3',
+              'C 0,0 span=1x3', '  P: Title',
+              'C 1,0', '  P: a', 'C 1,1', '  P: b', 'C 1,2', '  P: c',
+              'C 2,0 span=1x2', '  P: wide d', 'C 2,2', '  P: e',
+              'C 3,0', '  P: f', 'C 3,1 span=1x2', '  P: wide g',
+              '/T', 'P: after'])
+
 # A wider row after cells that span rows: the new columns go to the right of them.
 case('table_widened_after_row_span',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\r\n"

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+// Rows whose cells do not match the table's columns one to one. RTF gives each cell by its
+// right edge (\cellx); a cell that covers several columns of other rows is simply wider (Word
+// writes merged cells so). The table's columns are the edges of the row with the most cells;
+// a later row with a definition has each cell placed at the column its left edge names, and
+// spanning the columns up to its right edge, so the span lands on the cell that is wide.
+// Rows without a definition of their own (nested rows, whose definitions follow their cells)
+// fill the columns in order.
+#include "RtfBuilder.h"
+
+#include <QTextTable>
+#include <algorithm>
+#include <cstdlib>
+
+namespace rtf {
+namespace {
+
+constexpr int kEdgeSlack = 10; // twips: writers round the same edge differently from row to row
+
+// The column whose right edge is `right`, or -1.
+int columnEndingAt(const std::vector<int>& edges, int right)
+{
+    const auto it = std::lower_bound(edges.begin(), edges.end(), right - kEdgeSlack);
+    return it != edges.end() && std::abs(*it - right) <= kEdgeSlack ? int(it - edges.begin()) : -1;
+}
+
+} // namespace
+
+const std::vector<int>& DocBuilder::rowColumns(TableCtx& t, const RowDef& def)
+{
+    if (t.mapRow == t.row)
+        return t.rowCols;
+    t.mapRow = t.row;
+    t.rowCols.clear();
+    if (!def.fresh || def.cells.empty() || t.gridEdges.empty() || int(t.gridEdges.size()) != t.table->columns())
+        return t.rowCols;
+    std::vector<int> cols{0};
+    for (const CellDef& c : def.cells) {
+        const int end = columnEndingAt(t.gridEdges, c.right);
+        if (end < cols.back())
+            return t.rowCols; // an edge between columns, or out of order: fill in order
+        cols.push_back(end + 1);
+    }
+    t.rowCols = std::move(cols);
+    return t.rowCols;
+}
+
+int DocBuilder::nextColumn(TableCtx& t)
+{
+    ++t.cellIndex;
+    const std::vector<int>& cols = rowColumns(t, rowDef(int(m_tables.size())));
+    return t.cellIndex + 1 < int(cols.size()) ? cols[size_t(t.cellIndex)] : t.col + 1;
+}
+
+int DocBuilder::usedColumns(TableCtx& t, const RowDef& def)
+{
+    const std::vector<int>& cols = rowColumns(t, def);
+    return t.cellIndex + 1 < int(cols.size()) ? cols[size_t(t.cellIndex) + 1] : t.col + 1;
+}
+
+void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
+{
+    const int cols = t.table->columns();
+    const std::vector<int> mapped = rowColumns(t, def); // as filled, before the grid changes
+    const bool isMapped = !mapped.empty();
+    const int n = isMapped ? int(def.cells.size()) : std::min(int(def.cells.size()), cols);
+    auto columnOf = [&](int i) { return isMapped ? mapped[size_t(i)] : i; };
+    t.cellIndex = 0;
+
+    // The first row gives the table its borders and padding; the row with the most cells,
+    // one per column, gives the columns their widths (a merged cell is not a column's width).
+    const bool widths = n > 0 && !isMapped && (t.row == 0 || (n == cols && n > t.gridCells));
+    if (widths) {
+        QTextTableFormat tf = t.table->format();
+        if (t.row == 0) {
+            tf.setBorder(def.border ? 1 : 0);
+            tf.setCellPadding((def.gap >= 0 ? std::min(def.gap, 1440) : 108) / kTwipsPerPixel);
+        }
+        QList<QTextLength> lengths;
+        std::vector<int> edges;
+        int left = def.left;
+        for (int i = 0; i < cols; ++i) {
+            if (i < n) {
+                const int w = std::clamp(def.cells[size_t(i)].right - left, 1, kMaxTwips);
+                lengths.append(QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel));
+                left = def.cells[size_t(i)].right;
+                edges.push_back(left);
+            } else {
+                lengths.append(QTextLength());
+            }
+        }
+        tf.setColumnWidthConstraints(lengths);
+        t.table->setFormat(tf);
+        if (n == cols && std::is_sorted(edges.begin(), edges.end())) {
+            t.gridEdges = std::move(edges);
+            t.gridCells = n;
+        }
+    }
+    // Cells wider than a column span the columns they cover.
+    if (isMapped) {
+        for (int i = 0; i < n; ++i) {
+            if (mapped[size_t(i) + 1] - mapped[size_t(i)] > 1)
+                mergeCells(t.table, t.row, mapped[size_t(i)], 1, mapped[size_t(i) + 1] - mapped[size_t(i)]);
+        }
+    }
+    // Horizontal merges first, so a vertical merge takes the merged cell whole.
+    for (int i = 0; i < n; ++i) {
+        if (def.cells[size_t(i)].hmerge != 1)
+            continue;
+        int span = 1;
+        while (i + span < n && def.cells[size_t(i + span)].hmerge == 2)
+            ++span;
+        const int last = isMapped ? mapped[size_t(i + span)] : i + span;
+        if (last - columnOf(i) > 1)
+            mergeCells(t.table, t.row, columnOf(i), 1, last - columnOf(i));
+    }
+    std::vector<uint8_t> vmerge(size_t(cols), 0);
+    for (int i = 0; i < n; ++i) {
+        if (columnOf(i) < cols)
+            vmerge[size_t(columnOf(i))] = def.cells[size_t(i)].vmerge;
+    }
+    for (int i = 0; i < cols; ++i) {
+        int& start = t.vmergeStart[size_t(i)];
+        if (vmerge[size_t(i)] == 1) {
+            start = t.row;
+        } else if (vmerge[size_t(i)] == 2 && start >= 0) {
+            const QTextTableCell anchor = t.table->cellAt(start, i);
+            if (anchor.column() == i && anchor.row() == start) // the start is a cell of its own
+                mergeCells(t.table, start, i, t.row - start + 1, anchor.columnSpan());
+        } else {
+            start = -1;
+        }
+    }
+}
+
+} // namespace rtf
