@@ -15,6 +15,7 @@
 #include "print/HeadlessPdf.h"
 #include "print/ReportActions.h"
 #include "ScriptParser.h"
+#include "history/HistoryWindow.h"
 #include "ScriptRunner.h"
 #include "ScriptSession.h"
 #include "platform/DatabaseOpeners.h"
@@ -252,6 +253,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         return fail(error, ExitPlugin);
     window->AttachForm(form, kReportFormClass);
     new TReportActions(*window);  // signing and printing; a child of the window
+    new THistoryActions(*window, dataModule);  // the report's saved versions; a child too
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
     window->show();

@@ -35,6 +35,7 @@ constexpr TCommandShape kShapes[] = {
     {"preview", 0, 0, false, false},
     {"print", 0, 0, true, false},
     {"pdf", 0, 0, true, true},
+    {"history", 1, 2, false, false},
 };
 
 const TCommandShape* FindShape(const QString& name)
@@ -81,6 +82,13 @@ QString CheckArguments(const TScriptCommand& c)
         bool ok = false;
         const int ms = c.args.at(0).toInt(&ok);
         if (!ok || ms < 0 || ms > 600000) return QStringLiteral("wait needs milliseconds (0 to 600000), not '%1'").arg(c.args.at(0));
+    }
+    if (c.name == QLatin1String("history")) {
+        const QString& what = c.args.at(0);
+        bool number = c.args.size() == 2;
+        if (number) c.args.at(1).toUInt(&number);
+        if (what == QLatin1String("list") ? c.args.size() != 1 : !(oneOf(what, {"show", "diff", "restore"}) && number))
+            return QStringLiteral("history needs 'list', or 'show', 'diff' or 'restore' with a version number");
     }
     if (c.name == QLatin1String("save") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("expect-error"))
         return QStringLiteral("save takes nothing or 'expect-error', not '%1'").arg(c.args.at(0));

@@ -5,6 +5,7 @@
 #include "HostMainForm.h"
 #include "Screenshot.h"
 #include "print/ReportActions.h"
+#include "history/HistoryWindow.h"
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -163,6 +164,7 @@ bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
         if (n == QLatin1String("print")) return actions->Print(c.text, error);
         return actions->ExportPdf(c.text, error);
     }
+    if (n == QLatin1String("history")) return History(c, error);
     if (n == QLatin1String("wait")) {
         // The window runs meanwhile (timers fire, the editor writes its draft), as it does
         // while a person pauses.

@@ -22,6 +22,8 @@ public:
 private:
     bool Execute(const TScriptCommand& c, QString* error);
     bool Expect(const TScriptCommand& c, QString* error);
+    // history list | show N | diff N | restore N (history/HistoryWindow.h).
+    bool History(const TScriptCommand& c, QString* error);
 
     THostMainForm& m_host;
     TConfigStore& m_config;

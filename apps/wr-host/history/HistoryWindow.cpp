@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: MIT
+#include "HistoryWindow.h"
+#include "HostDataModule.h"
+#include "HostMainForm.h"
+#include "platform/DialogService.h"
+#include "report/ReportConflict.h"
+#include "rtf/Rtf.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString OperationText(const QString& op)
+{
+    if (op == QLatin1String("C")) return QStringLiteral("当前版本");
+    if (op == QLatin1String("D")) return QStringLiteral("已删除");
+    if (op == QLatin1String("K")) return QStringLiteral("冲突时放弃的版本");
+    return QStringLiteral("已被替换");
+}
+
+// The editable sections of a version and the controls that show them.
+struct TPlainControl {
+    const char* control;
+    QString TReportInfo::*field;
+};
+const TPlainControl kPlainControls[] = {
+    {"memo_jcmethod", &TReportInfo::FjcMethod}, {"Memo_jcItem", &TReportInfo::FItemName},
+    {"Memo_jcpart", &TReportInfo::Fjcpart}, {"cbx_jcTuJing", &TReportInfo::FjcTuJing},
+    {"cbx_ImageQuality", &TReportInfo::FImgQuality}, {"Memo_JianYi", &TReportInfo::FJianYi},
+    {"Cbx_TanTouRate", &TReportInfo::FTanTouRate}, {"cbx_ExamDoctor", &TReportInfo::FExamDoctor},
+    {"Cbx_ReportDoctor", &TReportInfo::FReportDoctor}, {"Cbx_ShenHedoctor", &TReportInfo::FShenHeDoctor},
+    {"Cbx_HuiZhenDoctor", &TReportInfo::FHuiZhenDoctor}, {"edt_weiJiZhi", &TReportInfo::FWeiJiValue},
+    {"memo_beizhu", &TReportInfo::FBeiZhu}, {"memo_lczd", &TReportInfo::Flczd},
+    {"Cbx_kgj_Left_BaseLine", &TReportInfo::FkgjLBaseLine}, {"Cbx_kgj_Left_kjgd", &TReportInfo::FkgjLKjgd},
+    {"Cbx_kgj_Left_gxtq", &TReportInfo::FkgjLGxtq}, {"Cbx_kgj_Left_rgyc", &TReportInfo::FkgjLRgyc},
+    {"Cbx_kgj_Left_gxzx", &TReportInfo::FkgjLGxzx}, {"Cbx_kgj_Right_BaseLine", &TReportInfo::FkgjRBaseLine},
+    {"Cbx_kgj_Right_kjgd", &TReportInfo::FkgjRKjgd}, {"Cbx_kgj_Right_gxtq", &TReportInfo::FkgjRGxtq},
+    {"Cbx_kgj_Right_rgyc", &TReportInfo::FkgjRRgyc}, {"Cbx_kgj_Right_gxzx", &TReportInfo::FkgjRGxzx},
+    {"Cbx_kgj_Left_α", &TReportInfo::FkgjL_A}, {"Cbx_kgj_Right_α", &TReportInfo::FkgjR_A},
+    {"Cbx_kgj_Left_β", &TReportInfo::FkgjL_B}, {"Cbx_kgj_Right_β", &TReportInfo::FkgjR_B},
+};
+
+void SetPlain(QObject* o, const QString& text)
+{
+    if (auto* m = qobject_cast<QPlainTextEdit*>(o)) m->setPlainText(text);
+    else if (auto* c = qobject_cast<QComboBox*>(o)) c->setEditText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(text);
+}
+
+// A rich section as stored: its RTF when it has one that reads, else its plain text.
+void SetRich(QTextEdit* edit, const QString& rtf, const QString& plain)
+{
+    if (rtf.isEmpty() || !RtfToDocument(rtf, *edit->document())) edit->setPlainText(plain);
+}
+
+} // namespace
+
+THistoryActions::THistoryActions(THostMainForm& host, THostDataModule& dataModule)
+    : QObject(&host), m_host(host), m_dataModule(dataModule)
+{
+    setObjectName(QStringLiteral("historyActions"));
+    m_action = new QAction(host.style()->standardIcon(QStyle::SP_FileDialogInfoView), QStringLiteral("历史版本"), &host);
+    m_action->setObjectName(QStringLiteral("actionHistory"));
+    m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_action->setToolTip(QStringLiteral("历史版本 (%1)").arg(m_action->shortcut().toString()));
+    if (auto* bar = host.findChild<QToolBar*>(QStringLiteral("hostToolBar"))) bar->addAction(m_action);
+    connect(m_action, &QAction::triggered, this, &THistoryActions::ShowWindow);
+}
+
+bool THistoryActions::Versions(QList<TReportVersion>* versions, QString* error)
+{
+    const QString ruid = m_host.CurrentRuid();
+    if (ruid.isEmpty()) {
+        *error = QStringLiteral("no report is open");
+        return false;
+    }
+    try {
+        TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
+        if (!ReportHistoryAvailable(conn)) {
+            *error = QStringLiteral("this database keeps no report history (run the upgrade scripts)");
+            return false;
+        }
+        *versions = ListReportVersions(conn, ruid);
+        return true;
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot read the report history: %1").arg(e.Message());
+        return false;
+    }
+}
+
+QString THistoryActions::Describe(int number, const TReportVersion& v)
+{
+    return QStringLiteral("%1\t%2\t%3\t%4 字\t%5")
+        .arg(number)
+        .arg(v.savedAt.isEmpty() ? QStringLiteral("-") : v.savedAt, v.savedBy.isEmpty() ? QStringLiteral("-") : v.savedBy)
+        .arg(v.size)
+        .arg(OperationText(v.operation));
+}
+
+bool THistoryActions::Content(int number, TReportInfo* content, QString* error)
+{
+    QList<TReportVersion> versions;
+    if (!Versions(&versions, error)) return false;
+    if (number < 0 || number >= versions.size()) {
+        *error = QStringLiteral("no version %1: the report has versions 0 to %2").arg(number).arg(versions.size() - 1);
+        return false;
+    }
+    try {
+        TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
+        const bool found = number == 0 ? ReadStoredReport(conn, m_host.CurrentRuid(), *content)
+                                       : ReadReportVersion(conn, versions.at(number).historyId, *content);
+        if (!found) {
+            *error = QStringLiteral("version %1 is no longer in the database").arg(number);
+            return false;
+        }
+        return true;
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot read version %1: %2").arg(number).arg(e.Message());
+        return false;
+    }
+}
+
+bool THistoryActions::Differences(int number, QStringList* lines, QString* error)
+{
+    TReportInfo current, version;
+    if (!Content(0, &current, error) || !Content(number, &version, error)) return false;
+    lines->clear();
+    for (const TConflictSection& s : DifferingSections(current, version))
+        *lines << QStringLiteral("%1: 当前「%2」 此版本「%3」").arg(s.caption, s.theirs, s.mine);
+    return true;
+}
+
+bool THistoryActions::Restore(int number, QString* error)
+{
+    TReportInfo version;
+    return Content(number, &version, error) && Restore(version, error);
+}
+
+bool THistoryActions::Restore(const TReportInfo& v, QString* error)
+{
+    // Unlocked first, as a doctor would, so the editor treats what follows as an edit.
+    if (!m_host.SetEditing(true, error)) return false;
+    QWidget* form = m_host.FormWidget();
+    for (const TPlainControl& c : kPlainControls)
+        if (QObject* o = form->findChild<QObject*>(QString::fromUtf8(c.control))) SetPlain(o, v.*c.field);
+    if (auto* yy = form->findChild<QCheckBox*>(QStringLiteral("Check_YinYiang"))) yy->setChecked(v.FYinYangXing);
+    if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_jcsj"))) SetRich(e, v.Frtf_SuoJian, v.FSuoJian);
+    if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_zdjx"))) SetRich(e, v.Frtf_JieLun, v.FJieLun);
+    m_host.statusBar()->showMessage(QStringLiteral("已载入历史版本（%1），尚未保存。按 Ctrl+S 保存。").arg(v.FRuid));
+    return true;
+}
+
+void THistoryActions::ShowWindow()
+{
+    QString error;
+    QList<TReportVersion> versions;
+    if (!Versions(&versions, &error)) {
+        TMessageRequest box;
+        box.parent = &m_host;
+        box.caption = QStringLiteral("历史版本");
+        box.text = QStringLiteral("无法显示历史版本：%1").arg(error);
+        box.icon = TMsgIcon::Warning;
+        Dialogs().MessageBox(box);
+        return;
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;  // nobody to look
+    THistoryWindow window(*this, &m_host);
+    window.exec();
+}
+
+THistoryWindow::THistoryWindow(THistoryActions& actions, QWidget* parent) : QDialog(parent), m_actions(actions)
+{
+    setObjectName(QStringLiteral("historyWindow"));
+    setWindowTitle(QStringLiteral("历史版本"));
+    resize(1100, 720);
+    auto* layout = new QVBoxLayout(this);
+    auto* split = new QSplitter(this);
+    m_list = new QTreeWidget(split);
+    m_list->setObjectName(QStringLiteral("historyList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels({QStringLiteral("序号"), QStringLiteral("保存时间"), QStringLiteral("保存者"),
+                             QStringLiteral("大小"), QStringLiteral("类型")});
+    auto* tabs = new QTabWidget(split);
+    m_view = new QTextEdit(tabs);
+    m_view->setObjectName(QStringLiteral("historyView"));
+    m_view->setReadOnly(true);
+    m_diff = new QTextBrowser(tabs);
+    m_diff->setObjectName(QStringLiteral("historyDiff"));
+    tabs->addTab(m_view, QStringLiteral("内容"));
+    tabs->addTab(m_diff, QStringLiteral("与当前版本比较"));
+    split->setStretchFactor(1, 1);
+    split->setSizes({420, 680});
+    layout->addWidget(split, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* restore = buttons->addButton(QStringLiteral("恢复此版本"), QDialogButtonBox::ActionRole);
+    restore->setObjectName(QStringLiteral("historyRestore"));
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("historyClose"));
+    layout->addWidget(buttons);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    QString error;
+    QList<TReportVersion> versions;
+    if (m_actions.Versions(&versions, &error)) {
+        for (int i = 0; i < versions.size(); ++i) {
+            const QStringList cols = THistoryActions::Describe(i, versions.at(i)).split(QLatin1Char('\t'));
+            auto* item = new QTreeWidgetItem(m_list, cols);
+            item->setData(0, Qt::UserRole, i);
+        }
+        for (int c = 0; c < 4; ++c) m_list->resizeColumnToContents(c);
+    }
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item) ShowVersion(item->data(0, Qt::UserRole).toInt());
+    });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        QTreeWidgetItem* item = m_list->currentItem();
+        if (!item) return;
+        QString e;
+        if (m_actions.Restore(item->data(0, Qt::UserRole).toInt(), &e)) accept();
+        else m_diff->setPlainText(QStringLiteral("恢复失败：%1").arg(e));
+    });
+    if (m_list->topLevelItemCount() > 1) m_list->setCurrentItem(m_list->topLevelItem(1));
+}
+
+void THistoryWindow::ShowVersion(int number)
+{
+    QString error;
+    TReportInfo v;
+    if (!m_actions.Content(number, &v, &error)) {
+        m_view->setPlainText(error);
+        return;
+    }
+    // The version as the report shows it: plain sections as captioned lines, the findings and
+    // the impression with their own formatting.
+    m_view->clear();
+    QTextCursor cursor(m_view->document());
+    auto caption = [&](const QString& text) {
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.insertBlock();
+        cursor.insertText(text, bold);
+        cursor.insertBlock();
+        cursor.setCharFormat(QTextCharFormat());
+    };
+    auto plain = [&](const QString& title, const QString& text) {
+        if (text.isEmpty()) return;
+        caption(title);
+        cursor.insertText(text);
+    };
+    plain(QStringLiteral("检查项目"), v.FItemName);
+    plain(QStringLiteral("检查方法"), v.FjcMethod);
+    plain(QStringLiteral("检查部位"), v.Fjcpart);
+    plain(QStringLiteral("临床诊断"), v.Flczd);
+    caption(QStringLiteral("影像表现"));
+    if (v.Frtf_SuoJian.isEmpty() || !InsertRtf(v.Frtf_SuoJian.toLatin1(), cursor)) cursor.insertText(v.FSuoJian);
+    caption(QStringLiteral("诊断印像"));
+    if (v.Frtf_JieLun.isEmpty() || !InsertRtf(v.Frtf_JieLun.toLatin1(), cursor)) cursor.insertText(v.FJieLun);
+    plain(QStringLiteral("建议"), v.FJianYi);
+    plain(QStringLiteral("备注"), v.FBeiZhu);
+    plain(QStringLiteral("危急值"), v.FWeiJiValue);
+    plain(QStringLiteral("报告医生"), v.FReportDoctor);
+    plain(QStringLiteral("审核医生"), v.FShenHeDoctor);
+
+    QStringList lines;
+    if (number == 0) {
+        m_diff->setPlainText(QStringLiteral("这是当前版本。"));
+    } else if (m_actions.Differences(number, &lines, &error)) {
+        QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>项目</th><th>当前版本</th><th>此版本</th></tr>");
+        TReportInfo current;
+        m_actions.Content(0, &current, &error);
+        for (const TConflictSection& s : DifferingSections(current, v))
+            html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+                        .arg(s.caption.toHtmlEscaped(), s.theirs.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")),
+                             s.mine.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+        html += QStringLiteral("</table>");
+        m_diff->setHtml(lines.isEmpty() ? QStringLiteral("与当前版本的文字相同。") : html);
+    } else {
+        m_diff->setPlainText(error);
+    }
+}

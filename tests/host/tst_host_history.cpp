@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// Two wr-host processes on one database file, as two workstations: the later save of a
+// stale copy brings up the conflict choice instead of overwriting, and the history window's
+// script commands list, compare and restore the kept versions.
+#include "HostProcess.h"
+#include "TestDatabase.h"
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+const QString kRealPlugin = QStringLiteral(WR_HOST_BINARY).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/libWriteReport.so");
+const QString kTheirFindings = QStringLiteral("B 改写的所见：肝脏回声均匀。");
+const QString kMySuggestion = QStringLiteral("A 的建议：三个月后复查。");
+}
+
+class TstHostHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void twoHostsOneReport();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TstHostHistory::initTestCase()
+{
+    if (!WR_PLUGIN_BUILT || !QFileInfo::exists(kRealPlugin)) QSKIP("the WriteReport plug-in is not built");
+}
+
+void TstHostHistory::twoHostsOneReport()
+{
+    const QString db = CreateTestDatabaseFile(m_dir.path(), true);
+    QString ruid, originalFindings;
+    {
+        auto conn = OpenDatabase(db);
+        ruid = QueryTestValue(*conn, QStringLiteral("SELECT min(ruid) FROM Report WHERE ReportState < 5")).AsString();
+        originalFindings = QueryTestValue(*conn, QStringLiteral("SELECT SuoJian FROM Report WHERE ruid = '%1'").arg(ruid)).AsString();
+    }
+    QVERIFY(!ruid.isEmpty());
+    THostSandbox a, b;
+    const QStringList userA{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生A"), QStringLiteral("--user-code"), QStringLiteral("DA")};
+    const QStringList userB{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生B"), QStringLiteral("--user-code"), QStringLiteral("DB")};
+
+    // A opens and unlocks, then waits while B saves; A's later save meets B's version.
+    constexpr int kWaitMs = 12000;
+    const QString scriptA = a.WriteFile(QStringLiteral("a.txt"), QStringLiteral(
+        "open %1\nunlock\necho ready\nwait %2\nset Memo_JianYi \"%3\"\n"
+        "answer cancel\nsave expect-error\n"
+        "answer keep-mine\nsave\n"
+        "history list\n").arg(ruid).arg(kWaitMs).arg(kMySuggestion).toUtf8());
+    QProcess hostA;
+    hostA.setProcessEnvironment(a.Environment());
+    hostA.setWorkingDirectory(a.WorkingDirectory());
+    hostA.start(QStringLiteral(WR_HOST_BINARY), QStringList{QStringLiteral("--script"), scriptA} + userA);
+    QString outA;
+    QElapsedTimer ready;
+    ready.start();
+    while (!outA.contains(QStringLiteral("ready")) && ready.elapsed() < 60000 && hostA.state() != QProcess::NotRunning) {
+        hostA.waitForReadyRead(500);
+        outA += QString::fromUtf8(hostA.readAllStandardOutput());
+    }
+    QVERIFY2(outA.contains(QStringLiteral("ready")), qPrintable(outA + QString::fromUtf8(hostA.readAllStandardError())));
+
+    QElapsedTimer bTime;
+    bTime.start();
+    const THostRun rb = b.RunScript(QStringLiteral("open %1\nunlock\nset rich_jcsj \"%2\"\nsave\n").arg(ruid, kTheirFindings), userB);
+    QVERIFY2(rb.finished && rb.exitCode == 0, qPrintable(rb.Describe()));
+    if (bTime.elapsed() > kWaitMs - 1000) QSKIP("the machine is too slow for B to save while A waits");
+
+    QVERIFY(hostA.waitForFinished(120000));
+    outA += QString::fromUtf8(hostA.readAllStandardOutput());
+    const QString errA = QString::fromUtf8(hostA.readAllStandardError());
+    QVERIFY2(hostA.exitCode() == 0, qPrintable(outA + errA));
+
+    // Asked twice (cancel, then keep mine), naming B and showing both sections that differ.
+    QVERIFY2(outA.count(QStringLiteral("choice \"报告保存冲突\"")) == 2, qPrintable(outA + errA));
+    QVERIFY2(outA.contains(QStringLiteral("医生B")), qPrintable(outA));
+    QVERIFY2(outA.contains(QStringLiteral("| 影像表现 | ") + kTheirFindings), qPrintable(outA));
+    QVERIFY2(outA.contains(QStringLiteral("answered keep-mine")), qPrintable(outA));
+    // history list: the current version, B's, and the demo's original.
+    QVERIFY2(outA.count(QStringLiteral("\nhistory ")) >= 3, qPrintable(outA));
+
+    auto conn = OpenDatabase(db);
+    auto value = [&](const QString& sql) { return QueryTestValue(*conn, sql.arg(ruid)).AsString(); };
+    QCOMPARE(value(QStringLiteral("SELECT JianYi FROM Report WHERE ruid = '%1'")), kMySuggestion);
+    QCOMPARE(value(QStringLiteral("SELECT SuoJian FROM Report WHERE ruid = '%1'")), originalFindings);
+    QCOMPARE(value(QStringLiteral("SELECT SuoJian FROM ReportHistory WHERE ruid = '%1' ORDER BY HistoryId DESC LIMIT 1")), kTheirFindings);
+
+    // B takes its version back from the history: restore it, save, and it is current again.
+    const THostRun rc = b.RunScript(QStringLiteral(
+        "open %1\nhistory diff 1\nhistory restore 1\nexpect Memo_JianYi.readOnly false\nsave\nhistory show 0\n").arg(ruid), userB);
+    QVERIFY2(rc.finished && rc.exitCode == 0, qPrintable(rc.Describe()));
+    QVERIFY2(rc.out.contains(QStringLiteral("history diff 影像表现")), qPrintable(rc.out));
+    QVERIFY2(rc.out.contains(QStringLiteral("history show 影像表现: ") + kTheirFindings), qPrintable(rc.out));
+    QCOMPARE(value(QStringLiteral("SELECT SuoJian FROM Report WHERE ruid = '%1'")), kTheirFindings);
+}
+
+QTEST_GUILESS_MAIN(TstHostHistory)
+#include "tst_host_history.moc"
