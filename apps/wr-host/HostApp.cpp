@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HostApp.h"
 #include "ConfigStore.h"
+#include "DbWaitPrompt.h"
 #include "DemoDatabase.h"
 #include "Fonts.h"
 #include "HostDataModule.h"
@@ -248,6 +249,8 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     QString error;
     if (!plugin.Load(pluginPath, &error)) return fail(error, ExitPlugin);
     auto window = std::make_unique<THostMainForm>(log, config, dataModule, login);
+    // A save or open that finds the database locked shows that it waits, and asks after 2 s.
+    TDbWaitPrompt waitPrompt(window.get());
     TLoadedForm form;
     if (!plugin.CreateForm(kReportFormClass, kReportFormClassType, window.get(), &form, &error))
         return fail(error, ExitPlugin);

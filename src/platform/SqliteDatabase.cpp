@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SqliteDatabase.h"
 #include "BufferedQuery.h"
+#include "DbWait.h"
 #include "SqliteFileIdentity.h"
 #include "SqliteScript.h"
 #include "SqliteStoredProc.h"
@@ -123,6 +124,8 @@ TSqliteConnection::TSqliteConnection(const QString& file)
                 // Touch the schema so that a file which is not a database fails here.
                 Exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
                 sqlite3* h = NativeHandle(db);
+                // Waits for other programs' locks go through the host's wait handler, if any.
+                InstallSqliteWaitHandler(h);
                 if (!h || sqlite3_create_function_v2(h, "wr_raise", 1, SQLITE_UTF8, nullptr, &SqlRaise,
                                                      nullptr, nullptr, nullptr) != SQLITE_OK)
                     error = QStringLiteral("Cannot register the SQL function wr_raise");

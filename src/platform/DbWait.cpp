@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "DbWait.h"
+#include "SqliteDatabase.h"
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace {
+
+TDbWaitHandler& Handler()
+{
+    static TDbWaitHandler handler;
+    return handler;
+}
+
+// SQLite calls this each time a statement finds the database locked: `attempt` counts the
+// calls of this one wait (0 on the first). Answering 0 ends the wait with SQLITE_BUSY.
+int OnBusy(void*, int attempt)
+{
+    thread_local QElapsedTimer waited;
+    if (attempt == 0) waited.start();
+    const qint64 ms = waited.elapsed();
+    const bool uiThread = QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+    const TDbWaitHandler handler = uiThread ? Handler() : TDbWaitHandler();
+    if (handler) {
+        if (!handler(int(qMin<qint64>(ms, INT_MAX)))) return 0;
+    } else if (ms >= TSqliteConnection::kBusyTimeoutMs) {
+        return 0;
+    }
+    sqlite3_sleep(20);
+    return 1;
+}
+
+} // namespace
+
+TDbWaitHandler SetDbWaitHandler(TDbWaitHandler handler)
+{
+    TDbWaitHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}
+
+void InstallSqliteWaitHandler(sqlite3* handle)
+{
+    if (handle) sqlite3_busy_handler(handle, &OnBusy, nullptr);
+}
