@@ -76,6 +76,7 @@ private slots:
     void olderClientSaveIsDetected();
     void simultaneousStaleSavesOneWins();
     void everySaveKeepsTheVersionItReplaced();
+    void retentionKeepsTheNewestVersions();
     void upgradeKeepsReportsAndRunsTwice();
 
 private:
@@ -294,6 +295,26 @@ void TReportHistoryTest::everySaveKeepsTheVersionItReplaced()
     QVERIFY(ReadStoredReport(m_db->Connection(), kRuid, now));
     QVERIFY(now == restored);
     QCOMPARE(now.FSuoJian, QStringLiteral("第 41 次保存"));
+}
+
+void TReportHistoryTest::retentionKeepsTheNewestVersions()
+{
+    Seed(kRuid);
+    Seed(QStringLiteral("R-other"));
+    m_db->Exec(QStringLiteral("UPDATE wr_setting SET value = '3' WHERE name = 'ReportHistoryKeep'"));
+    TStation a(m_db->Target(), QStringLiteral("医生A"));
+    TReportInfo r = a.Open(kRuid);
+    for (int i = 1; i <= 6; ++i) {
+        r.FJianYi = QStringLiteral("建议 %1").arg(i);
+        QVERIFY(a.Save(r));
+    }
+    QCOMPARE(HistoryRows(kRuid), 3);
+    QCOMPARE(m_db->Value(QStringLiteral("SELECT min(JianYi) FROM ReportHistory WHERE ruid = 'R-AB'")).AsString(), QStringLiteral("建议 3"));
+    // Another report's versions are not touched.
+    TReportInfo other = a.Open(QStringLiteral("R-other"));
+    QVERIFY(a.Save(other));
+    QCOMPARE(HistoryRows(QStringLiteral("R-other")), 1);
+    QCOMPARE(HistoryRows(kRuid), 3);
 }
 
 void TReportHistoryTest::upgradeKeepsReportsAndRunsTwice()
