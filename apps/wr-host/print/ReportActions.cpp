@@ -7,6 +7,8 @@
 #include "platform/DialogService.h"
 #include <QAction>
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -302,6 +304,7 @@ bool TReportActions::Print(const QString& toFile, QString* error)
     ApplyPageSetup(printer, PrintSettingsFromConfig(m_host.Config()));
     printer.setDocName(QStringLiteral("%1 %2").arg(record.accnu, record.patientName));
     if (!toFile.isEmpty()) {
+        QDir().mkpath(QFileInfo(toFile).absolutePath());
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(toFile);
     } else if (Headless()) {
