@@ -25,6 +25,11 @@ QString InstalledPluginFolder() { return FromExecutable(WR_INSTALL_BIN_TO_PLUGIN
 
 QString InstalledDbScriptsFolder() { return FromExecutable(WR_INSTALL_BIN_TO_DATA "/db/sqlite"); }
 
+QString InstalledIconFile()
+{
+    return FromExecutable(WR_INSTALL_BIN_TO_DATA "/../icons/hicolor/256x256/apps/writereport.png");
+}
+
 bool RunsFromInstallation()
 {
     return QFileInfo::exists(InstalledDbScriptsFolder() + QLatin1String("/schema.sql"));

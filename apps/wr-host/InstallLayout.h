@@ -12,6 +12,9 @@
 QString InstalledPluginFolder();
 // <prefix>/share/writereport/db/sqlite (cleaned, absolute); it need not exist.
 QString InstalledDbScriptsFolder();
+// <prefix>/share/icons/hicolor/256x256/apps/writereport.png: the window icon when the icon
+// theme does not know the program (an installation outside the system's data folders).
+QString InstalledIconFile();
 // True when the installed database scripts stand where an installation puts them relative
 // to the running executable.
 bool RunsFromInstallation();

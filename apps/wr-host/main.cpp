@@ -5,11 +5,13 @@
 // option are answered without a display (a GUI application would abort without one).
 #include "HostApp.h"
 #include "HostOptions.h"
+#include "InstallLayout.h"
 #include "HostSafety.h"
 #include "HostSafety.h"
 #include "PluginLoader.h"
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <cstdio>
 #include <vector>
 
@@ -56,6 +58,9 @@ int main(int argc, char* argv[])
     QApplication app(qtArgc, forQt.data());
     QApplication::setApplicationName(QStringLiteral("WriteReport"));
     QApplication::setApplicationDisplayName(QStringLiteral("WriteReport"));
+    // The menu entry's icon, and its name, which ties the window to the entry (Wayland).
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("writereport"), QIcon(InstalledIconFile())));
+    QGuiApplication::setDesktopFileName(QStringLiteral("writereport"));
     InstallQtChineseTranslation(app);
     InstallQtChineseTranslation(app);
     return RunHost(parsed.options, split.forHost);
