@@ -83,8 +83,8 @@ RowDef& DocBuilder::rowDef(int level)
 
 void DocBuilder::open(const ParaProps& para)
 {
-    const size_t want = shownDepth(para);
     flushFolded();
+    const size_t want = shownDepth(para);
     while (m_tables.size() > want)
         closeInnermost();
     if (!m_tables.empty())

@@ -34,7 +34,7 @@ const Entry kEntries[] = {
     {"atnid", Kw::SkipDest, 0}, {"atnauthor", Kw::SkipDest, 0}, {"filetbl", Kw::SkipDest, 0},
     {"revtbl", Kw::SkipDest, 0}, {"rsidtbl", Kw::SkipDest, 0}, {"xmlnstbl", Kw::SkipDest, 0},
     {"pgdsctbl", Kw::SkipDest, 0}, {"nonesttables", Kw::SkipDest, 0},
-    {"nonshppict", Kw::SkipDest, 0}, {"fldinst", Kw::SkipDest, 0}, {"txe", Kw::SkipDest, 0},
+    {"nonshppict", Kw::SkipDest, 0}, {"fldinst", Kw::FldInst, 0}, {"txe", Kw::SkipDest, 0},
     {"xe", Kw::SkipDest, 0}, {"tc", Kw::SkipDest, 0}, {"template", Kw::SkipDest, 0},
     {"comment", Kw::SkipDest, 0}, {"private", Kw::SkipDest, 0}, {"leveltext", Kw::LevelText, 0},
     {"levelnumbers", Kw::SkipDest, 0}, {"objdata", Kw::SkipDest, 0},

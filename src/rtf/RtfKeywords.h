@@ -13,7 +13,7 @@ enum class Kw : uint8_t {
     Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
     // destinations
     FontTable, ColorTable, SkipDest, ListTable, ListOverrideTable, List, ListLevel, ListOverride,
-    ListText, Pn, PnTxtA, PnTxtB, LevelText, Pict, NestTableProps,
+    ListText, Pn, PnTxtA, PnTxtB, LevelText, Pict, NestTableProps, FldInst,
     // destinations whose text is document text: known so that \* does not skip them
     TextDest,
     // font and colour tables

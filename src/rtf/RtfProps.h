@@ -24,6 +24,7 @@ struct CharProps {
     int fg = 0;          // \cf index, 0 = automatic
     int bg = 0;          // \highlight / \cb index, 0 = none
     uint8_t flags = 0;   // CharFlag bits
+    int link = 0;        // 1 + index of the hyperlink target the text belongs to, 0 for none
     // Associated properties given under \dbch (\af, \afs, \ab, \ai): how LibreOffice and
     // Word format double-byte (CJK) text apart from the rest of a run.
     int dbFont = -1;

@@ -205,6 +205,7 @@ void Reader::plainBytes()
     case Dest::ListText:
     case Dest::PnText:
     case Dest::LevelText:
+    case Dest::FldInst:
         if (c == ';' && m_st.dest == Dest::FontTable) {
             ++m_p;
             finishFontEntry();

@@ -71,7 +71,7 @@ public:
     void read(const char* data, qsizetype size, bool utf8Literals);
 
 private:
-    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, PnText, ListTable, LevelText, ListOverrides };
+    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, PnText, ListTable, LevelText, ListOverrides, FldInst };
 
     struct State {
         CharProps chr;
@@ -137,6 +137,7 @@ private:
     void pictureWord(Kw kw, int param);
     void finishPicture();
     void finishLevelText();
+    void finishFieldInstruction();
 
     // tables of the header
     const CodePage* codePageForFont(int font) const;
@@ -178,6 +179,7 @@ private:
     ByteBuffer m_auxBytes;
 
     std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;
+    QStringList m_links; // hyperlink targets; CharProps::link indexes them
     Picture m_pict;
     bool m_inRowDef = false;
 

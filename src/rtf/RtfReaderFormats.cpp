@@ -73,6 +73,10 @@ const QTextCharFormat& Reader::format(const CharProps& c)
         f.setForeground(m_colors.at(c.fg));
     if (c.bg > 0 && c.bg < m_colors.size() && m_colors.at(c.bg).isValid())
         f.setBackground(m_colors.at(c.bg));
+    if (c.link > 0 && c.link <= m_links.size()) {
+        f.setAnchor(true);
+        f.setAnchorHref(m_links.at(c.link - 1));
+    }
     if (m_formats.size() >= 64)
         m_formats.clear();
     m_formats.emplace_back(c, f);

@@ -172,6 +172,53 @@ void Reader::finishLevelText()
     m_listLevels.back().suffix = affix(body.sliced(last + 1));
 }
 
+// A field's instruction: HYPERLINK "target" [\\l "bookmark"] [other switches] makes the
+// field's result text a link (in the field's group, so it ends with the field).
+void Reader::finishFieldInstruction()
+{
+    const QString instruction = m_aux.trimmed();
+    m_aux.clear();
+    if (!instruction.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive))
+        return;
+    QString target, bookmark;
+    bool nextIsBookmark = false;
+    for (qsizetype i = 9; i < instruction.size();) {
+        const QChar c = instruction.at(i);
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        QString arg;
+        if (c == u'"') {
+            const qsizetype end = instruction.indexOf(u'"', i + 1);
+            arg = instruction.mid(i + 1, end < 0 ? -1 : end - i - 1);
+            arg.replace(QLatin1String("\\\\"), QLatin1String("\\")); // a field doubles its backslashes
+            i = end < 0 ? instruction.size() : end + 1;
+        } else {
+            qsizetype end = i;
+            while (end < instruction.size() && !instruction.at(end).isSpace())
+                ++end;
+            arg = instruction.mid(i, end - i);
+            i = end;
+            if (arg.startsWith(u'\\')) { // a switch: \l names a bookmark, the others are looks
+                nextIsBookmark = arg.compare(QLatin1String("\\l"), Qt::CaseInsensitive) == 0;
+                continue;
+            }
+        }
+        if (nextIsBookmark)
+            bookmark = arg;
+        else if (target.isEmpty())
+            target = arg;
+        nextIsBookmark = false;
+    }
+    if (!bookmark.isEmpty())
+        target += u'#' + bookmark;
+    if (target.isEmpty() || m_links.size() >= 65535)
+        return;
+    m_links.append(target);
+    m_st.chr.link = int(m_links.size());
+}
+
 void Reader::pictureWord(Kw kw, int param)
 {
     if (kw == Kw::Bin) {

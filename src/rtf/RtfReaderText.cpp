@@ -45,6 +45,7 @@ void Reader::byte(uint8_t b)
     case Dest::FontTable:
     case Dest::ListText:
     case Dest::PnText:
+    case Dest::FldInst:
         m_auxBytes.push(char(b));
         break;
     default:
@@ -66,6 +67,7 @@ void Reader::character(char16_t c)
     case Dest::ListText:
     case Dest::PnText:
     case Dest::LevelText:
+    case Dest::FldInst:
         flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp,
                  m_st.dest == Dest::FontTable || m_st.dest == Dest::ListText);
         m_aux.append(QChar(c));

@@ -15,7 +15,7 @@ bool isDestinationWord(Kw kw)
     case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::ListTable:
     case Kw::ListOverrideTable: case Kw::List: case Kw::ListLevel: case Kw::ListOverride:
     case Kw::ListText: case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB: case Kw::LevelText: case Kw::Pict:
-    case Kw::NestTableProps: case Kw::TextDest:
+    case Kw::NestTableProps: case Kw::TextDest: case Kw::FldInst:
         return true;
     default:
         return false;
@@ -107,6 +107,11 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Pict: setDest(Dest::Pict); m_pict = Picture(); break;
     case Kw::NestTableProps: m_st.nestProps = true; break;
     case Kw::TextDest: break;
+    case Kw::FldInst:
+        setDest(Dest::FldInst);
+        m_aux.clear();
+        m_auxBytes.clear();
+        break;
 
     case Kw::F:
         if (m_st.dest == Dest::FontTable) {
@@ -257,6 +262,12 @@ void Reader::endDestination(State& popped)
             }
             (popped.pnAfter ? m_st.para.pnSuffix : m_st.para.pnPrefix) = a;
             m_aux.clear();
+        }
+        break;
+    case Dest::FldInst:
+        if (popped.destOwner) {
+            flushAux(popped.cp, false);
+            finishFieldInstruction();
         }
         break;
     case Dest::LevelText:

@@ -61,6 +61,27 @@ QByteArray affixText(const QString& text)
     return out;
 }
 
+// A hyperlink target inside the quotes of a field instruction: RTF's own characters escaped,
+// a quote as %22 (it would end the argument), other characters as \uN?.
+QByteArray fieldTarget(const QString& href)
+{
+    QByteArray out;
+    for (QChar ch : href) {
+        const char16_t c = ch.unicode();
+        if (c == u'"')
+            out.append("%22");
+        else if (c == u'\\') // doubled for the field, each escaped for RTF
+            out.append("\\\\\\\\");
+        else if (c == u'{' || c == u'}')
+            out.append('\\').append(char(c));
+        else if (c >= 0x20 && c < 0x7F)
+            out.append(char(c));
+        else if (c >= 0x80)
+            out.append("\\u").append(QByteArray::number(c < 0x8000 ? int(c) : int(c) - 0x10000)).append('?');
+    }
+    return out;
+}
+
 int levelNfc(QTextListFormat::Style s)
 {
     switch (s) {
@@ -111,6 +132,8 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
         writeListText(list, item);
 
     bool empty = true;
+    QString link; // the target of the hyperlink field being written, empty outside one
+    CharState outside;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment frag = it.fragment();
         if (!frag.isValid())
@@ -118,6 +141,27 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
         const QTextCharFormat f = frag.charFormat();
         const QString text = frag.text();
         empty = false;
+        const QString href = f.isAnchor() ? f.anchorHref() : QString();
+        if (href != link) {
+            if (!link.isEmpty()) { // the field's groups end: the state before it holds again
+                m_out.append("}}}");
+                m_cur = outside;
+                m_needSpace = false;
+            }
+            if (!href.isEmpty()) {
+                outside = m_cur;
+                // A bookmark goes by the \\l switch, as Word writes it.
+                const qsizetype hash = href.indexOf(u'#');
+                m_out.append("{\\field{\\*\\fldinst{HYPERLINK");
+                if (hash != 0)
+                    m_out.append(" \"").append(fieldTarget(href.left(hash))).append('"');
+                if (hash >= 0)
+                    m_out.append(" \\\\l \"").append(fieldTarget(href.mid(hash + 1))).append('"');
+                m_out.append("}}{\\fldrslt{");
+                m_needSpace = false;
+            }
+            link = href;
+        }
         if (f.isImageFormat()) {
             for (qsizetype i = 0; i < text.size(); ++i)
                 writeImage(f);
@@ -125,6 +169,11 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
         }
         setCharState(charState(f, text));
         writeText(text);
+    }
+    if (!link.isEmpty()) {
+        m_out.append("}}}");
+        m_cur = outside;
+        m_needSpace = false;
     }
     if (empty) // the paragraph mark's format gives an empty line its height
         setCharState(charState(block.charFormat(), QStringView()));

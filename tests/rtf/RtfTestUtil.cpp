@@ -58,9 +58,10 @@ QString runLine(const QTextDocument& doc, const QTextCharFormat& f, const QStrin
         flags += u'_';
     if (flags.isEmpty())
         flags = QStringLiteral("-");
-    return QStringLiteral("R %1|%2|%3|%4|%5|%6\n")
+    const QString link = f.isAnchor() ? QStringLiteral("|link=") + f.anchorHref() : QString();
+    return QStringLiteral("R %1|%2|%3|%4|%5|%6%7\n")
         .arg(family, QString::number(points), flags, colour(f, QTextFormat::ForegroundBrush),
-             colour(f, QTextFormat::BackgroundBrush), escaped(text));
+             colour(f, QTextFormat::BackgroundBrush), escaped(text), link);
 }
 
 QString listStyle(QTextListFormat::Style s)

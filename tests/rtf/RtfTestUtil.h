@@ -11,7 +11,7 @@ namespace rtftest {
 // One "R family|points|flags|fg|bg|text" line per text fragment, in document order (cells
 // included). Unset family and size show the document's default font; flags are B I U S,
 // ^ (superscript) and _ (subscript), or '-'; colours are #rrggbb or '-'. In text, a tab is
-// "\t", a line separator "\n".
+// "\t", a line separator "\n". Text of a hyperlink ends in "|link=TARGET".
 QString runs(const QTextDocument& doc);
 
 // One line per paragraph ("P[ attributes]: text", pictures as "[img WxH]"), table

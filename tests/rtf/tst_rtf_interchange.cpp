@@ -142,6 +142,39 @@ private slots:
         QCOMPARE(DocumentToRtf(back), written);
     }
 
+    // Hyperlinks were dropped, in the editor and in rewritten RTF.
+    void hyperlinksKept()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        c.insertText(QStringLiteral("see "));
+        QTextCharFormat link;
+        link.setAnchor(true);
+        link.setAnchorHref(QStringLiteral("https://example.invalid/report?id=\"7\"#part2"));
+        link.setFontUnderline(true);
+        c.insertText(QStringLiteral("the report"), link);
+        link.setAnchorHref(QStringLiteral("#top"));
+        c.insertText(QStringLiteral(" top"), link);
+        c.insertText(QStringLiteral(" end"), QTextCharFormat());
+        const QByteArray rtf = DocumentToRtf(doc);
+        QVERIFY2(rtf.contains("{\\field{\\*\\fldinst{HYPERLINK \"https://example.invalid/report?id=%227%22\" \\\\l \"part2\"}}"
+                              "{\\fldrslt{"),
+                 rtf.constData());
+        QVERIFY2(rtf.contains("{\\field{\\*\\fldinst{HYPERLINK \\\\l \"top\"}}{\\fldrslt{"), rtf.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(rtf, back));
+        QStringList targets;
+        for (QTextBlock::iterator it = back.begin().begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            targets << (f.isAnchor() ? f.anchorHref() : QString()) + u'=' + it.fragment().text();
+        }
+        QCOMPARE(targets, (QStringList{QStringLiteral("=see "),
+                                       QStringLiteral("https://example.invalid/report?id=%227%22#part2=the report"),
+                                       QStringLiteral("#top= top"), QStringLiteral("= end")}));
+        QCOMPARE(DocumentPlainText(back), QStringLiteral("see the report top end"));
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
     // and a short row had its span on its last cell whichever cell was wide.
     void mergedCellsRealWidths()

@@ -290,7 +290,22 @@ case('fields',
      "{\\field{\\*\\fldinst{HYPERLINK \"http://example.invalid/\"}}{\\fldrslt{\\ul\\cf1 the link}}}"
      " page {\\field{\\fldinst PAGE}{\\fldrslt 3}}\\par}",
      'see the link page 3',
-     runs=['Arial|12|-|-|-|see ', 'Arial|12|U|#0000ff|-|the link', 'Arial|12|-|-|-| page 3'])
+     runs=['Arial|12|-|-|-|see ', 'Arial|12|U|#0000ff|-|the link|link=http://example.invalid/',
+           'Arial|12|-|-|-| page 3'])
+
+# Hyperlinks as Word and RichEdit write them: a target, a bookmark (\\l), switches, a field
+# result in several runs, a backslash doubled in the target, and a field that is no link.
+case('hyperlinks',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red0\\green0\\blue255;}\\f0 "
+     "{\\field{\\*\\fldinst{HYPERLINK \"https://example.invalid/a?b=1\" \\\\o \"tip\"}}{\\fldrslt{\\ul\\cf1 two }{\\b\\ul\\cf1 runs}}}"
+     " and {\\field{\\*\\fldinst HYPERLINK \\\\l \"top\"}{\\fldrslt back}}"
+     " and {\\field{\\*\\fldinst{ HYPERLINK \"file:///C:\\\\\\\\dir\\\\\\\\x.pdf\" }}{\\fldrslt file}}"
+     " {\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}\\par}",
+     'two runs and back and file 2024',
+     runs=['Arial|12|U|#0000ff|-|two |link=https://example.invalid/a?b=1',
+           'Arial|12|BU|#0000ff|-|runs|link=https://example.invalid/a?b=1',
+           'Arial|12|-|-|-| and ', 'Arial|12|-|-|-|back|link=#top', 'Arial|12|-|-|-| and ',
+           'Arial|12|-|-|-|file|link=file:///C:\\dir\\x.pdf', 'Arial|12|-|-|-| 2024'])
 
 case('destinations_skipped',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\*\\generator Riched20 10.0.19041}"
