@@ -126,6 +126,23 @@ bool CanType(QObject* o, const QString& name, QString* error)
 
 } // namespace
 
+bool CaretVisible(const QWidget* w, bool* applies)
+{
+    *applies = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
+        || qobject_cast<const QTextEdit*>(w);
+    if (!*applies || !w->isVisible()) return false;
+    const QRect caret = w->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (!caret.isValid()) return false;
+    // Clip by every ancestor up to the window: what a scroll area hides is not visible.
+    QRect r = caret;
+    for (const QWidget* p = w; p; p = p->parentWidget()) {
+        r &= p->rect();
+        if (r.isEmpty() || p->isWindow()) break;
+        r.translate(p->pos());
+    }
+    return !r.isEmpty() && r.height() == caret.height();
+}
+
 QObject* FindControl(QWidget* root, const QString& name)
 {
     if (!root || name.isEmpty()) return nullptr;
@@ -148,6 +165,11 @@ QJsonObject ControlState(QObject* o, QWidget* root)
     bool hasReadOnly = false;
     const bool readOnly = ReadOnlyOf(o, &hasReadOnly);
     if (hasReadOnly) s[QStringLiteral("readOnly")] = readOnly;
+    if (auto* w = qobject_cast<QWidget*>(o)) {
+        bool isText = false;
+        const bool caretVisible = CaretVisible(w, &isText);
+        if (isText) s[QStringLiteral("caretVisible")] = caretVisible;
+    }
     if (auto* c = qobject_cast<QComboBox*>(o)) {
         if (qobject_cast<QFontComboBox*>(o)) {
             // The installed fonts differ between machines; their number says enough.

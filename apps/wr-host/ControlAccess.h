@@ -9,6 +9,11 @@
 class QObject;
 class QWidget;
 
+// Whether the caret of a text control (line edit, memo, rich edit) lies wholly inside the
+// part of its window that shows it (not scrolled away, not cut off); *applies is false for
+// other controls.
+bool CaretVisible(const QWidget* control, bool* applies);
+
 // The widget or action named `name` under root (root itself included); null when none.
 QObject* FindControl(QWidget* root, const QString& name);
 

@@ -9,8 +9,9 @@
 #include "HostMainForm.h"
 #include "HostQueries.h"
 #include "HostSafety.h"
-#include "InstallLayout.h"
 #include "hostdata/WorklistQuery.h"
+#include "InputMethodCheck.h"
+#include "InstallLayout.h"
 #include "PluginLoader.h"
 #include "Screenshot.h"
 #include "print/HeadlessPdf.h"
@@ -260,6 +261,25 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
     window->show();
+    // Chinese input: a daemon that cannot reach this program is told once, in a box on a
+    // display; headless runs only print it.
+    ReportInputMethodProblem(
+        TInputMethodEnvironment::Current(), config, [&log](const QString& line) { log.Write(QStringLiteral("wr-host"), line); },
+        [&](const QString& message) {
+            if (!interactive || THeadlessDialogService::PlatformIsHeadless()) {
+                Err(message);
+                return false;
+            }
+            QTimer::singleShot(0, window.get(), [w = window.get(), message] {
+                TMessageRequest box;
+                box.parent = w;
+                box.caption = QStringLiteral("中文输入法");
+                box.text = message;
+                box.icon = TMsgIcon::Warning;
+                Dialogs().MessageBox(box);
+            });
+            return true;
+        });
 
     int exitCode = ExitOk;
     if (!o.script.isEmpty()) {

@@ -5,8 +5,10 @@
 #include "HostDataModule.h"
 #include "HostLog.h"
 #include "HostQueries.h"
+#include "HostShortcuts.h"
 #include "WorklistPanel.h"
 #include "platform/DialogService.h"
+#include "platform/InputComposition.h"
 #include "platform/UserMessages.h"
 #include <QAction>
 #include <QApplication>
@@ -133,6 +135,9 @@ void THostMainForm::BuildUi()
     statusBar()->addPermanentWidget(m_userLabel);
     statusBar()->addPermanentWidget(m_dbLabel);
     UpdateActions();
+    InstallCompositionTracker();
+    // The doctor starts in the work list, not in its search field.
+    m_worklist->setFocus(Qt::OtherFocusReason);
 }
 
 void THostMainForm::AttachForm(const TLoadedForm& form, const QString& className)
@@ -144,6 +149,8 @@ void THostMainForm::AttachForm(const TLoadedForm& form, const QString& className
     m_formHost->layout()->addWidget(form.widget);
     form.widget->show();
     form.bpl->GetMainFormObject(static_cast<IMainFrom*>(this), &m_dataModule);
+    // Host shortcuts win over the keys text controls claim; the editor's own menus are its own.
+    new THostShortcutGuard(this, form.widget);
     UpdateActions();
 }
 
@@ -265,6 +272,8 @@ bool THostMainForm::ReportIsEdited()
 
 THostMainForm::TLeave THostMainForm::LeaveCurrentReport()
 {
+    // The word being composed is part of what the doctor sees and is asked about.
+    CommitPendingComposition();
     // Unlocked but unchanged since it was opened or saved: nothing to lose.
     if (!ReportIsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return TLeave::Left;
     TChoiceRequest q;
@@ -354,6 +363,7 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
 
 bool THostMainForm::SetEditing(bool enable, QString* error)
 {
+    if (!enable) CommitPendingComposition();
     if (!m_form.report || m_currentRuid.isEmpty()) {
         *error = QStringLiteral("no report is open");
         return false;
@@ -365,12 +375,15 @@ bool THostMainForm::SetEditing(bool enable, QString* error)
         ReportFailure(enable ? QStringLiteral("解锁") : QStringLiteral("锁定"), r, false);
         return false;
     }
+    if (enable) FocusEditor();
     ShowStatus(enable ? QStringLiteral("已解锁，可以编辑。按 Ctrl+S 保存。") : QStringLiteral("已锁定。"));
     return true;
 }
 
 bool THostMainForm::SaveReport(QString* error)
 {
+    // What is stored is what the doctor sees, the word being composed included.
+    CommitPendingComposition();
     if (!m_form.report || m_currentRuid.isEmpty()) {
         *error = QStringLiteral("no report is open");
         return false;
@@ -398,6 +411,16 @@ bool THostMainForm::SaveReport(QString* error)
     ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
     if (afterSave) afterSave(changed);
     return true;
+}
+
+void THostMainForm::FocusEditor()
+{
+    // Unlocked means the doctor types next: into the findings, unless already in the editor.
+    QWidget* focus = QApplication::focusWidget();
+    if (!m_form.widget || (focus && m_form.widget->isAncestorOf(focus))) return;
+    QWidget* findings = m_form.widget->findChild<QWidget*>(QStringLiteral("rich_jcsj"));
+    if (findings && findings->isVisibleTo(this)) findings->setFocus(Qt::OtherFocusReason);
+    else m_form.widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool THostMainForm::HasUnsavedChanges()

@@ -139,6 +139,8 @@ private:
     void Log(const QString& title, const QString& message);
     void MarkCurrentRow();
     void UpdateActions();
+    // Puts the keyboard focus into the editor (after unlocking).
+    void FocusEditor();
     // Asks whether to save an edited report before it is left: 保存 / 不保存 / 取消 (Esc and
     // closing the question mean 取消). Cancelled or SaveFailed mean staying on it.
     enum class TLeave { Left, Cancelled, SaveFailed };

@@ -3,6 +3,7 @@
 // the rich-edit events that choose the rich edit the tool bar works on.
 #include "ReportUnit.h"
 #include "SectionPanel.h"
+#include "platform/InputComposition.h"
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,8 @@ void TReportForm::SetControlColor(QWidget* w, TColor color)
 
 void TReportForm::SetcontrolsEnable(bool uEnable)
 {
+    // A read-only control takes no input-method commit: finish the word being composed first.
+    if (!uEnable) CommitPendingComposition();
     FEditStatus = uEnable;
 
     sb_jcitem->setEnabled(uEnable);

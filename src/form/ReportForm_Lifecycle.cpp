@@ -12,6 +12,7 @@ TReportForm::TReportForm(QWidget* parent) : QWidget(parent)
     BuildControls();
     WireEvents();
     WireDraftTracking();
+    WireTyping();
     FormCreate(this);
 }
 

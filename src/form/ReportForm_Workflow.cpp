@@ -2,6 +2,7 @@
 // Opening and saving a report, the exam-item switch, and the report-data hooks that need
 // the form's own state.
 #include "ReportUnit.h"
+#include "platform/InputComposition.h"
 #include "SectionPanel.h"
 #include "platform/DialogService.h"
 #include <QCheckBox>
@@ -83,6 +84,8 @@ void TReportForm::OpenReportByRuid(const QString& rguid)
 
 void TReportForm::SaveReportToDb(const QString& rguid)
 {
+    // A word still being composed is on screen: it is stored too.
+    CommitPendingComposition();
     TFlagScope saving(FSaving);
     if (FBForcceYinYangXingCheck) {
         TMessageRequest ask;

@@ -395,6 +395,8 @@ private:
     void BuildPopupMenu();
     // Wiring (ReportForm_Wiring.cpp)
     void WireEvents();
+    // The scroll box follows the caret; one-line fields fit their text (ReportForm_Typing.cpp)
+    void WireTyping();
     // Auto-height helpers
     void FitMemoSection(QPlainTextEdit* memo);
     void FitRichSection(QTextEdit* re);
