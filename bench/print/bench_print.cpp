@@ -24,7 +24,7 @@ double Median(QList<double> v)
 
 QString BigRtf(int bytes)
 {
-    // RichEdit's way: GBK text as \'hh escapes, one paragraph per finding, some bold.
+    // Chinese as \uN escapes, one paragraph per finding, every seventh number bold.
     QString body;
     QString para;
     for (const QChar ch : QStringLiteral("肝脏：形态大小正常，包膜光滑，实质回声均匀，肝内管道结构清晰，门静脉主干内径约1.0cm。"))
