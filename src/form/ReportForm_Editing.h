@@ -17,3 +17,7 @@ class QTextDocument;
 QColor DefaultTextColorOf(const QTextEdit* re);
 // Gives every fragment of `doc` without a colour of its own the colour `color`.
 void ApplyDefaultTextColor(QTextDocument& doc, const QColor& color);
+
+// Picker shortcuts (Alt+1 .. Alt+9), Tab-reachable caption buttons and Ctrl+Y as redo. Call
+// once, after the controls exist.
+void InstallKeyboardAccess(TReportForm& form);

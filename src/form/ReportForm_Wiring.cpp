@@ -3,6 +3,7 @@
 // clicks and changes; an event filter covers what Qt reports as events: the rich edits'
 // click, enter, mouse down, mouse enter and mouse activate, and the double-clicks of the
 // hip-joint boxes and their caption button.
+#include "ReportForm_Editing.h"
 #include "ReportUnit.h"
 #include <QAction>
 #include <QCheckBox>
@@ -32,6 +33,7 @@ void TReportForm::WireEvents()
     WR_WIRE(lab_zdyx, &QToolButton::clicked, lab_yxbxClick);
     WR_WIRE(lab_Jianyi, &QToolButton::clicked, lab_JianyiClick);
     WR_WIRE(lab_beizhu, &QToolButton::clicked, lab_beizhuClick);
+    InstallKeyboardAccess(*this);
 
     WR_WIRE(Memo_jcItem, &QPlainTextEdit::textChanged, Memo_jcItemChange);
     WR_WIRE(memo_jcmethod, &QPlainTextEdit::textChanged, memo_jcmethodChange);
