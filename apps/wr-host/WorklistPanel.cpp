@@ -215,9 +215,12 @@ void TWorklistPanel::FillItem(QTreeWidgetItem* item, const TWorklistEntry& e)
     item->setText(ColAccnu, e.accnu);
     item->setText(ColPatient, e.patientName);
     item->setText(ColCreated, e.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    item->setText(ColState, ReportStateWord(e.state, e.stateNull));
-    item->setToolTip(ColState, e.stateNull ? QStringLiteral("ReportState NULL")
-                                           : QStringLiteral("ReportState %1").arg(e.state));
+    // A final report changed after it was signed carries a marker, so nobody takes it for
+    // the signed text.
+    const bool changedAfterSigning = e.signedEdits > 0 && e.state >= 5;
+    item->setText(ColState, ReportStateWord(e.state, e.stateNull) + (changedAfterSigning ? QStringLiteral("（已改）") : QString()));
+    item->setToolTip(ColState, (e.stateNull ? QStringLiteral("ReportState NULL") : QStringLiteral("ReportState %1").arg(e.state))
+                                   + (changedAfterSigning ? QStringLiteral("，审核后修改 %1 次").arg(e.signedEdits) : QString()));
     item->setText(ColItems, e.itemNames);
     item->setToolTip(ColItems, e.itemNames);
     item->setData(ColAccnu, kRuidRole, e.ruid);

@@ -79,14 +79,32 @@ bool TWorklistQuery::HasStudy()
     return m_withStudy == 1;
 }
 
+bool TWorklistQuery::HasSignedEdits()
+{
+    if (m_withSignedEdits < 0) {
+        // A database not yet upgraded still gets its work list, without the marker.
+        auto q = m_conn.CreateQuery();
+        q->SQL() << QStringLiteral("SELECT COUNT(*) AS n FROM Report WHERE SignedEdits = 1 AND 1 = 0");
+        try {
+            q->Open();
+            m_withSignedEdits = 1;
+        } catch (const EDatabaseError&) {
+            m_withSignedEdits = 0;
+        }
+    }
+    return m_withSignedEdits == 1;
+}
+
 QList<TWorklistEntry> TWorklistQuery::Run(const QStringList& conditions, int limit)
 {
     const bool sqlServer = m_conn.Dialect() == QLatin1String("sqlserver");
     const bool withStudy = HasStudy();
+    const bool withSignedEdits = HasSignedEdits();
     std::unique_ptr<TDbQuery> q = m_conn.CreateQuery();
-    q->SQL() << QStringLiteral("SELECT %1%2%3")
+    q->SQL() << QStringLiteral("SELECT %1%2%3%4")
                     .arg(sqlServer ? QStringLiteral("TOP (%1) ").arg(limit) : QString(), kColumns,
-                         withStudy ? QStringLiteral(", s.PatientName") : QString());
+                         withStudy ? QStringLiteral(", s.PatientName") : QString(),
+                         withSignedEdits ? QStringLiteral(", r.SignedEdits") : QString());
     q->SQL() << (withStudy ? QStringLiteral("FROM Report r LEFT JOIN Study s ON s.Accnu = r.Accnu")
                            : QStringLiteral("FROM Report r"));
     q->SQL() << QStringLiteral("WHERE r.CreateTime IS NOT NULL");
@@ -112,6 +130,13 @@ QList<TWorklistEntry> TWorklistQuery::Run(const QStringList& conditions, int lim
             e.stateNull = true;
         }
         e.itemNames = q->FieldByName(QStringLiteral("ItemName")).AsString();
+        if (withSignedEdits) {
+            try {
+                e.signedEdits = q->FieldByName(QStringLiteral("SignedEdits")).AsInteger();
+            } catch (const EConvertError&) {
+                e.signedEdits = 0;
+            }
+        }
         rows << e;
     }
     return rows;

@@ -33,6 +33,7 @@ struct TWorklistEntry {
     int state = 0;
     bool stateNull = true;
     QString itemNames;
+    int signedEdits = 0;   // saves of the final report after it was unlocked (Report.SignedEdits)
     QVariant createdKey;   // CreateTime as the database gave it, for the next page
 };
 
@@ -64,12 +65,14 @@ public:
 private:
     QList<TWorklistEntry> Run(const QStringList& conditions, int limit);
     bool HasStudy();
+    bool HasSignedEdits();
     QString DateLiteral(const QDateTime& at) const;
     QString KeyLiteral(const QVariant& created) const;
     QStringList FilterConditions(const TWorklistFilter& filter) const;
 
     TDbConnection& m_conn;
     int m_withStudy = -1;  // does table Study exist? -1 until asked
+    int m_withSignedEdits = -1;  // does Report.SignedEdits exist (upgrade 014)? -1 until asked
 };
 
 // The LIKE pattern that finds `text` anywhere, with the LIKE wildcards of all three

@@ -3,6 +3,7 @@
 // on the database server (the same procedures in each dialect's script).
 #include "ServerFixture.h"
 #include "hostdata/ReportSigning.h"
+#include "hostdata/WorklistQuery.h"
 #include <QDateTime>
 #include <QProcess>
 #include <QtTest>
@@ -28,9 +29,9 @@ private slots:
         if (const QString why = TBackendDatabase::SkipReason(); !why.isEmpty()) QSKIP(qPrintable(why));
         m_db = std::make_unique<TBackendDatabase>(false);
         m_db->Exec(QStringLiteral(
-            "INSERT INTO Report (ruid, Accnu, ReportState, PrintedCont, ShenHeDoctor, ShenHeDoctorCode, shenHeDate) VALUES "
-            "('SIGN-DRAFT', 'A1', 2, 0, '王建国', 'D002', '2024-05-20 10:05:00'), "
-            "('SIGN-FINAL', 'A2', 5, 3, '赵敏', 'D101', '2024-05-20 11:00:00')"));
+            "INSERT INTO Report (ruid, Accnu, ReportState, PrintedCont, ShenHeDoctor, ShenHeDoctorCode, shenHeDate, CreateTime) VALUES "
+            "('SIGN-DRAFT', 'A1', 2, 0, '王建国', 'D002', '2024-05-20 10:05:00', '2024-05-20 10:00:00'), "
+            "('SIGN-FINAL', 'A2', 5, 3, '赵敏', 'D101', '2024-05-20 11:00:00', '2024-05-20 10:30:00')"));
     }
     void cleanup() { m_db.reset(); }
 
@@ -91,6 +92,10 @@ private slots:
         NoteSignedEdit(m_db->Connection(), kFinal, kReviewer);
         NoteSignedEdit(m_db->Connection(), kFinal, kReviewer);
         QCOMPARE(ReadSignState(m_db->Connection(), kFinal).signedEdits, 2);
+        // The work list carries the count, for its marker.
+        const std::optional<TWorklistEntry> row = TWorklistQuery(m_db->Connection()).Row(kFinal, TWorklistFilter());
+        QVERIFY(row);
+        QCOMPARE(row->signedEdits, 2);
         WithdrawSignature(m_db->Connection(), kFinal, kReviewer);
         const TReportSignState s = ReadSignState(m_db->Connection(), kFinal);
         QCOMPARE(s.reportState, 2);
