@@ -130,7 +130,8 @@ void TstHostRecovery::draftSurvivesAKillAtRandomMoments()
         });
         p.start(QStringLiteral(WR_HOST_BINARY), QStringList{QStringLiteral("--script"), typingScript} + Db(db));
         QVERIFY(p.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(clock.isValid(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.isValid() || p.state() == QProcess::NotRunning, 60000);
+        QVERIFY2(clock.isValid(), p.readAllStandardError().constData());
         const qint64 killAt = 1000 + rng->bounded(6000);
         QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() >= killAt || p.state() == QProcess::NotRunning, 30000);
         QVERIFY2(p.state() == QProcess::Running, "the typing script ended before the kill");

@@ -214,7 +214,8 @@ void TWorkflowOpenSaveTest::storedRichTextLoadsAsUnicode_data()
     QTest::newRow("RTF holding Chinese characters as themselves") << "{\\rtf1\\ansi 中文直接写}" << "中文直接写";
     QTest::newRow("RTF with unicode escapes") << "{\\rtf1\\ansi \\u20013?\\u25991?}" << "中文";
     QTest::newRow("plain text outside the basic plane") << "😀 笑脸" << "😀 笑脸";
-    QTest::newRow("empty") << "" << "";
+    // No rich text: the stored plain findings are shown (and kept by the save).
+    QTest::newRow("empty: the plain column") << "" << "肝脏大小形态正常。\r\n胆囊壁光滑。";
 }
 
 void TWorkflowOpenSaveTest::storedRichTextLoadsAsUnicode()
