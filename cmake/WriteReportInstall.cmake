@@ -127,7 +127,8 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CPACK_PACKAGING_INSTALL_PREFIX}/${WR_INSTALL_PKGLIBDIR})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc")
+# Chinese input: the Qt 6 frontend of fcitx5, or ibus (whose Qt 6 frontend comes with Qt).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc, fcitx5-frontend-qt6 | ibus")
 # The package version is the version the built programs carry (read from wr_version.h when
 # cpack runs, so a commit after configuring is not missed).
 set(CPACK_WR_VERSION_HEADER ${WR_VERSION_DIR}/wr_version.h)

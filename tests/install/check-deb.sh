@@ -36,6 +36,8 @@ for f in Pre-Depends Recommends; do
   bad=$(grep -E -- '-dev|clang|g\+\+|postgresql|libreoffice|cmake' <<<"$v" || true)
   [ -z "$bad" ] || fail "$f names build or test packages: $v"
 done
+# Chinese input needs an input method with a Qt 6 frontend.
+grep -q 'fcitx5-frontend-qt6 | ibus' <<<"$(field Recommends || true)" || fail "Recommends lacks fcitx5-frontend-qt6 | ibus"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$work/contents"
 for f in /usr/bin/wr-host /usr/bin/rtfconv /usr/lib/writereport/libWriteReport.so /usr/lib/writereport/libwr_platform.so \
