@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Record to form and back, and the RTF the save takes from the two rich edits.
 #include "ReportForm_Editing.h"
+#include "LargeRichText.h"
 #include "ReportUnit.h"
 #include "report/NewStream.h"
 #include "rtf/Rtf.h"
@@ -102,6 +103,8 @@ void TReportForm::UiToRptInfo(TReportInfo& r)
 QByteArray TReportForm::RichEditRtf(TRichSection which)
 {
     QTextEdit* re = which == TRichSection::SuoJian ? rich_jcsj : rich_zdjx;
+    // A section too large to show formatted goes back as it was stored, unless it was edited.
+    if (QByteArray kept; KeptRichTextToSave(re, &kept)) return kept;
     // The RTF writer works on the document, not on its wrapped lines, so word wrap need not
     // be switched off to take it; switching it costs two layouts of the whole document
     // (about 100 ms for a 1 MB report). It is on afterwards, as the save leaves it.

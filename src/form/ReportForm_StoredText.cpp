@@ -2,6 +2,7 @@
 // Showing a stored rich-text section: the rich text when it is readable, otherwise the plain
 // column, so that a report stored without (readable) RTF does not open empty and an unchanged
 // save does not erase its text. Damaged RTF is announced to the doctor.
+#include "LargeRichText.h"
 #include "ReportUnit.h"
 #include "report/ReportText.h"
 #include "rtf/Rtf.h"
@@ -35,7 +36,10 @@ void TReportForm::LoadRichSection(QTextEdit* re, const QString& rtf, const QStri
     using report_text::IsBlank;
     QTextDocument* doc = re->document();
     QString notice;
-    if (IsBlank(rtf)) {
+    ForgetKeptRichText(re);
+    if (ShowTooLargeRichText(re, rtf, caption, &notice)) {
+        // Shown as plain text; the stored RTF is kept for an unchanged save.
+    } else if (IsBlank(rtf)) {
         if (IsBlank(plain)) re->clear();
         else ShowPlain(re, plain);
     } else {
