@@ -78,6 +78,27 @@ private slots:
         QCOMPARE(Integer(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kFinal)), 2);
     }
 
+    // Signing, printing and noting a change rewrite the row the editor has open; the host
+    // opens it again, so the workstation's next saves are neither refused as someone else's
+    // change nor undo the signature or the count.
+    void savesAfterSigningAndPrintingKeepTheirChanges()
+    {
+        THostSandbox box;
+        const THostRun r = box.RunScript(QStringLiteral(
+            "open %1\nunlock\nset Memo_JianYi \"签名前的建议。\"\nsign\nprint %2\nanswer yes\nunlock\n"
+            "set Memo_JianYi \"签名后修改的建议。\"\nsave\nprint %2\nset Memo_JianYi \"打印后再改。\"\nsave\n")
+                                             .arg(kDraft, box.Path(QStringLiteral("p.pdf"))));
+        QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+        const QString db = box.DemoDatabase();
+        const QString where = QStringLiteral(" FROM Report WHERE ruid = '%1'").arg(kDraft);
+        QCOMPARE(Integer(db, QStringLiteral("SELECT ReportState") + where), 5);
+        QCOMPARE(Integer(db, QStringLiteral("SELECT PrintedCont") + where), 2);
+        QCOMPARE(Integer(db, QStringLiteral("SELECT SignedEdits") + where), 2);
+        auto conn = OpenDatabase(db);
+        QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT JianYi") + where).AsString(), QStringLiteral("打印后再改。"));
+        QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ShenHeDoctor") + where).AsString().isEmpty(), false);
+    }
+
     void headlessPdf()
     {
         THostSandbox box;
