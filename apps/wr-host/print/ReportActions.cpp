@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -95,6 +96,14 @@ TReportActions::TReportActions(THostMainForm& host) : QObject(&host), m_host(hos
     connect(m_preview, &QAction::triggered, this, [this] { QString e; Preview(&e); });
     connect(m_print, &QAction::triggered, this, [this] { QString e; Print(QString(), &e); });
     connect(m_pdf, &QAction::triggered, this, [this] { QString e; ExportPdf(QString(), &e); });
+
+    // The window tells no one when a report opens; its title and status bar change then, so
+    // they drive the enabled state (coalesced: one update per turn of the event loop).
+    m_updateTimer.setSingleShot(true);
+    m_updateTimer.setInterval(0);
+    connect(&m_updateTimer, &QTimer::timeout, this, &TReportActions::UpdateActions);
+    connect(&host, &QWidget::windowTitleChanged, &m_updateTimer, qOverload<>(&QTimer::start));
+    connect(host.statusBar(), &QStatusBar::messageChanged, &m_updateTimer, qOverload<>(&QTimer::start));
 
     host.beforeUnlock = [this](QString* error) { return BeforeUnlock(error); };
     host.afterSave = [this](bool changed) { AfterSave(changed); };

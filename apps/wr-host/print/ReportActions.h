@@ -19,6 +19,7 @@
 #include "hostdata/PrintRender.h"
 #include "hostdata/ReportSigning.h"
 #include <QObject>
+#include <QTimer>
 
 class QAction;
 class QPagedPaintDevice;
@@ -70,6 +71,7 @@ private:
     QAction* m_preview = nullptr;
     QAction* m_print = nullptr;
     QAction* m_pdf = nullptr;
+    QTimer m_updateTimer;
     QString m_unlockConfirmed;   // the final report whose unlocking the user confirmed
     bool m_reopening = false;
 };
