@@ -52,6 +52,9 @@ void TReportForm::WireDraftTracking()
         connect(m, &QPlainTextEdit::textChanged, this, changed);
     // The document's signal also reports format-only changes (bold, colour, alignment).
     for (QTextEdit* r : {rich_jcsj, rich_zdjx}) connect(r->document(), &QTextDocument::contentsChanged, this, changed);
+    // Any change of a document (a load too) makes its RTF be taken again for the next draft.
+    connect(rich_jcsj->document(), &QTextDocument::contentsChanged, this, [this] { FDraftRtfDocument[0] = nullptr; });
+    connect(rich_zdjx->document(), &QTextDocument::contentsChanged, this, [this] { FDraftRtfDocument[1] = nullptr; });
     for (QComboBox* c : {Cbx_TanTouRate, cbx_ImageQuality, cbx_jcTuJing, Cbx_ReportDoctor, Cbx_HuiZhenDoctor,
                          cbx_ExamDoctor, Cbx_ShenHedoctor, Cbx_kgj_Left_BaseLine, Cbx_kgj_Left_kjgd, Cbx_kgj_Left_gxtq,
                          Cbx_kgj_Left_rgyc, Cbx_kgj_Left_gxzx, Cbx_kgj_Left_α, Cbx_kgj_Left_β, Cbx_kgj_Right_BaseLine,
@@ -90,9 +93,19 @@ TReportDraft TReportForm::CurrentDraft()
     d.base = FDraftBase;
     d.record = Frptinfo;
     UiToRptInfo(d.record);
-    d.rtfSuoJian = DocumentToRtf(*rich_jcsj->document());
-    d.rtfJieLun = DocumentToRtf(*rich_zdjx->document());
+    d.rtfSuoJian = DraftRtf(0);
+    d.rtfJieLun = DraftRtf(1);
     return d;
+}
+
+QByteArray TReportForm::DraftRtf(int which)
+{
+    const QTextDocument* doc = (which == 0 ? rich_jcsj : rich_zdjx)->document();
+    if (FDraftRtfDocument[which] != doc) {
+        FDraftRtf[which] = DocumentToRtf(*doc);
+        FDraftRtfDocument[which] = doc;
+    }
+    return FDraftRtf[which];
 }
 
 bool TReportForm::WriteDraft(bool log)

@@ -353,6 +353,11 @@ protected:
     bool FDraftDirty = false;             // changes not yet in the draft file
     bool FDraftSuspended = false;         // an open is filling the controls
     QByteArray FDraftBase;                // digest of the stored row as last loaded
+    // RTF of each rich edit as last taken for a draft, until its document changes: a draft
+    // written after an edit elsewhere does not serialise a long findings text again.
+    QByteArray FDraftRtf[2];
+    const void* FDraftRtfDocument[2] = {nullptr, nullptr};  // null: stale
+    QByteArray DraftRtf(int which);
     class TDraftStore DraftStore() const;
     struct TReportDraft CurrentDraft();
     void WireDraftTracking();

@@ -114,6 +114,19 @@ void TWorkflowRecoveryTest::draftFollowsEveryEditedSection()
     italic.setFontItalic(true);
     c.mergeCharFormat(italic);
     QVERIFY(DraftTimer(f)->isActive());
+    auto italicInDraft = [&] {
+        QTextDocument d2;
+        const auto now = Store().Read(kRuid);
+        if (!now || !RtfToDocument(now->rtfSuoJian, d2)) return false;
+        QTextCursor first(d2.firstBlock());
+        first.movePosition(QTextCursor::NextCharacter);
+        return first.charFormat().fontItalic();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(italicInDraft(), 2000);
+    // Then an edit elsewhere: the findings in the next draft are still the italic ones.
+    f.Memo("Memo_JianYi")->setPlainText(QStringLiteral("改了建议"));
+    QTRY_VERIFY_WITH_TIMEOUT(Store().Read(kRuid)->record.FJianYi == QStringLiteral("改了建议"), 2000);
+    QVERIFY(italicInDraft());
 }
 
 void TWorkflowRecoveryTest::noDraftWithoutEditsOfAnUnlockedReport()
