@@ -112,7 +112,8 @@ void TReportForm::SaveReportToDb(const QString& rguid)
         // Their version is shown next; the doctor's edits stay restorable as a copy in the
         // draft backup folder instead of being offered back as a draft right away.
         KeepDraftCopy(QStringLiteral("mine-before-reload"), true);
-        OpenReportByRuid(Frptinfo.FRuid);
+        const QString ruid = Frptinfo.FRuid;  // a copy: opening starts from an empty record
+        OpenReportByRuid(ruid);
     }
 }
 

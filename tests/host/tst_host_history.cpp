@@ -5,6 +5,8 @@
 #include "HostProcess.h"
 #include "TestDatabase.h"
 #include <QFileInfo>
+#include <QDirIterator>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -19,6 +21,7 @@ class TstHostHistory : public QObject {
 private slots:
     void initTestCase();
     void twoHostsOneReport();
+    void takingTheirVersionShowsItAndKeepsMine();
 
 private:
     QTemporaryDir m_dir;
@@ -95,6 +98,65 @@ void TstHostHistory::twoHostsOneReport()
     QVERIFY2(rc.out.contains(QStringLiteral("history diff 影像表现")), qPrintable(rc.out));
     QVERIFY2(rc.out.contains(QStringLiteral("history show 影像表现: ") + kTheirFindings), qPrintable(rc.out));
     QCOMPARE(value(QStringLiteral("SELECT SuoJian FROM Report WHERE ruid = '%1'")), kTheirFindings);
+}
+
+void TstHostHistory::takingTheirVersionShowsItAndKeepsMine()
+{
+    QTemporaryDir dir;
+    const QString db = CreateTestDatabaseFile(dir.path(), true);
+    QString ruid;
+    {
+        auto conn = OpenDatabase(db);
+        ruid = QueryTestValue(*conn, QStringLiteral("SELECT max(ruid) FROM Report WHERE ReportState < 5")).AsString();
+    }
+    THostSandbox a, b;
+    const QStringList userA{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生A"), QStringLiteral("--user-code"), QStringLiteral("DA")};
+    const QStringList userB{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生B"), QStringLiteral("--user-code"), QStringLiteral("DB")};
+    constexpr int kWaitMs = 12000;
+    const QString scriptA = a.WriteFile(QStringLiteral("a.txt"), QStringLiteral(
+        "open %1\nunlock\necho ready\nwait %2\nset Memo_JianYi \"%3\"\n"
+        "answer take-theirs\nsave expect-error\n"
+        "expect Memo_JianYi.readOnly true\ndump %4\n").arg(ruid).arg(kWaitMs).arg(kMySuggestion, a.Path(QStringLiteral("a.json"))).toUtf8());
+    QProcess hostA;
+    hostA.setProcessEnvironment(a.Environment());
+    hostA.setWorkingDirectory(a.WorkingDirectory());
+    hostA.start(QStringLiteral(WR_HOST_BINARY), QStringList{QStringLiteral("--script"), scriptA} + userA);
+    QString outA;
+    QElapsedTimer ready;
+    ready.start();
+    while (!outA.contains(QStringLiteral("ready")) && ready.elapsed() < 60000 && hostA.state() != QProcess::NotRunning) {
+        hostA.waitForReadyRead(500);
+        outA += QString::fromUtf8(hostA.readAllStandardOutput());
+    }
+    QVERIFY2(outA.contains(QStringLiteral("ready")), qPrintable(outA));
+    QElapsedTimer bTime;
+    bTime.start();
+    const THostRun rb = b.RunScript(QStringLiteral("open %1\nunlock\nset rich_jcsj \"%2\"\nsave\n").arg(ruid, kTheirFindings), userB);
+    QVERIFY2(rb.finished && rb.exitCode == 0, qPrintable(rb.Describe()));
+    if (bTime.elapsed() > kWaitMs - 1000) QSKIP("the machine is too slow for B to save while A waits");
+    QVERIFY(hostA.waitForFinished(120000));
+    outA += QString::fromUtf8(hostA.readAllStandardOutput());
+    const QString errA = QString::fromUtf8(hostA.readAllStandardError());
+    QVERIFY2(hostA.exitCode() == 0, qPrintable(outA.right(800) + errA));
+    QVERIFY2(outA.contains(QStringLiteral("answered take-theirs")), qPrintable(outA.right(800)));
+
+    // A shows B's findings again, read-only, and A's suggestion was not written.
+    QFile::copy(a.Path(QStringLiteral("a.json")), QStringLiteral("/tmp/h11/a.json"));
+    { QFile o(QStringLiteral("/tmp/h11/a.out")); o.open(QIODevice::WriteOnly); o.write(outA.toUtf8()); }
+    QString report;
+    const QJsonObject controls = ReadDumpControls(a.Path(QStringLiteral("a.json")), &report);
+    QVERIFY2(controls.value(QStringLiteral("rich_jcsj")).toObject().value(QStringLiteral("text")).toString() == kTheirFindings,
+             qPrintable(outA.right(1500)));
+    auto conn = OpenDatabase(db);
+    QVERIFY(QueryTestValue(*conn, QStringLiteral("SELECT JianYi FROM Report WHERE ruid = '%1'").arg(ruid)).AsString() != kMySuggestion);
+    // A's text is kept: a copy in A's draft backups names the suggestion.
+    bool kept = false;
+    QDirIterator it(a.WorkingDirectory(), {QStringLiteral("*conflict*")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext() && !kept) {
+        QFile f(it.next());
+        kept = f.open(QIODevice::ReadOnly) && QString::fromUtf8(f.readAll()).contains(kMySuggestion);
+    }
+    QVERIFY2(kept, "no kept copy of A's edit in the draft backups");
 }
 
 QTEST_GUILESS_MAIN(TstHostHistory)
