@@ -111,22 +111,34 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
     m_c.insertText(text, format);
 }
 
-void DocBuilder::insertImage(const QByteArray& data, bool png, double width, double height,
-                             const ParaProps& para)
+void DocBuilder::insertPicture(const Picture& p, const ParaProps& para)
 {
     open(para);
     // The name depends on the bytes only, so the same picture pasted twice is stored once.
-    const QString name = QStringLiteral("rtfimage:%1-%2.%3")
-                             .arg(qHash(data, 0), 16, 16, QChar(u'0'))
-                             .arg(data.size())
-                             .arg(png ? u"png" : u"jpg");
-    m_c.document()->addResource(QTextDocument::ImageResource, QUrl(name), data);
+    // A box shown for the picture has the picture's size, so that goes into the name too.
+    const QString name = QStringLiteral("rtfimage:%1-%2%3.%4")
+                             .arg(qHash(p.data, 0), 16, 16, QChar(u'0'))
+                             .arg(p.data.size())
+                             .arg(p.shown.isNull() ? QString() : QStringLiteral("-%1x%2").arg(p.shown.width()).arg(p.shown.height()))
+                             .arg(p.extension);
+    QTextDocument* doc = m_c.document();
+    if (p.shown.isNull()) {
+        doc->addResource(QTextDocument::ImageResource, QUrl(name), p.data);
+    } else {
+        doc->addResource(QTextDocument::ImageResource, QUrl(name), p.shown);
+        doc->addResource(QTextDocument::ImageResource, QUrl(name + QStringLiteral("#data")), p.data);
+    }
     QTextImageFormat f;
     f.setName(name);
-    if (width > 0)
-        f.setWidth(width);
-    if (height > 0)
-        f.setHeight(height);
+    if (p.width > 0)
+        f.setWidth(p.width);
+    if (p.height > 0)
+        f.setHeight(p.height);
+    if (!p.words.isEmpty())
+        f.setProperty(kPictureWordsProperty, p.words);
+    f.setProperty(kPictureGoalProperty, QStringLiteral("%1 %2 %3 %4 %5 %6")
+                                                .arg(p.goalw).arg(p.goalh).arg(p.scalex).arg(p.scaley)
+                                                .arg(p.width, 0, 'g', 17).arg(p.height, 0, 'g', 17));
     m_c.insertImage(f);
 }
 

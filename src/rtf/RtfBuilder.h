@@ -18,6 +18,7 @@
 #pragma once
 #include "RtfProps.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextList>
@@ -41,9 +42,18 @@ public:
     DocBuilder(QTextCursor& cursor, bool wholeDocument);
 
     void insertText(const QString& text, const QTextCharFormat& format, const ParaProps& para);
-    // data holds a PNG or JPEG file; width and height in pixels, 0 for the image's own size.
-    void insertImage(const QByteArray& data, bool png, double width, double height,
-                     const ParaProps& para);
+    // A picture: data holds its bytes (a PNG or JPEG file, or data Qt cannot read, then with
+    // `shown`, the image to show instead, and `words`, what describes the data); width and
+    // height in pixels, 0 for the image's own size; the goal sizes and scales RTF gave.
+    struct Picture {
+        QByteArray data;
+        QString extension;
+        QImage shown;
+        QString words;
+        double width = 0, height = 0;
+        int goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+    };
+    void insertPicture(const Picture& picture, const ParaProps& para);
     // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
     // the paragraph turns out not to be a list item, so a list marker appears once.
     void setListText(const QString& text, const QTextCharFormat& format);

@@ -21,7 +21,7 @@ QStringList Diagnostics::messages() const
     if (depthLimited)
         m << QStringLiteral("groups nested deeper than %1 levels share the state of level %1").arg(kMaxGroupDepth);
     if (skippedPictures)
-        m << QStringLiteral("%1 picture(s) of a kind other than PNG or JPEG skipped").arg(skippedPictures);
+        m << QStringLiteral("%1 picture(s) of an unknown kind skipped").arg(skippedPictures);
     if (badPictures)
         m << QStringLiteral("%1 picture(s) with damaged data skipped").arg(badPictures);
     if (foldedParagraphs)

@@ -90,9 +90,11 @@ const Entry kEntries[] = {
     {"listid", Kw::ListId, 0}, {"levelnfc", Kw::LevelNfc, 0}, {"levelnfcn", Kw::LevelNfc, 0},
     {"levelstartat", Kw::LevelStartAt, 0},
 
-    {"pngblip", Kw::PngBlip, 0}, {"jpegblip", Kw::JpegBlip, 0}, {"wmetafile", Kw::OtherPict, 0},
-    {"emfblip", Kw::OtherPict, 0}, {"macpict", Kw::OtherPict, 0}, {"pmmetafile", Kw::OtherPict, 0},
-    {"dibitmap", Kw::OtherPict, 0}, {"wbitmap", Kw::OtherPict, 0}, {"picw", Kw::PicW, 0},
+    {"pngblip", Kw::PngBlip, 0}, {"jpegblip", Kw::JpegBlip, 0}, {"wmetafile", Kw::OtherPict, 3},
+    {"emfblip", Kw::OtherPict, 4}, {"dibitmap", Kw::OtherPict, 5}, {"wbitmap", Kw::OtherPict, 6},
+    {"macpict", Kw::OtherPict, 7}, {"pmmetafile", Kw::OtherPict, 8},
+    {"picbmp", Kw::PictExtra, 0}, {"picbpp", Kw::PictExtra, 1}, {"wbmbitspixel", Kw::PictExtra, 2},
+    {"wbmplanes", Kw::PictExtra, 3}, {"wbmwidthbytes", Kw::PictExtra, 4}, {"picw", Kw::PicW, 0},
     {"pich", Kw::PicH, 0}, {"picwgoal", Kw::PicWGoal, 0}, {"pichgoal", Kw::PicHGoal, 0},
     {"picscalex", Kw::PicScaleX, 0}, {"picscaley", Kw::PicScaleY, 0}, {"bin", Kw::Bin, 0},
 

@@ -30,14 +30,15 @@ enum class Kw : uint8_t {
     PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnStart,
     Ls, Ilvl, ListId, LevelNfc, LevelStartAt,
     // pictures
-    PngBlip, JpegBlip, OtherPict, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, Bin,
+    PngBlip, JpegBlip, OtherPict, PictExtra, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, Bin,
     // a character (the table gives it)
     Char,
 };
 
 struct KwInfo {
     Kw kw = Kw::Unknown;
-    char16_t ch = 0; // for Kw::Char; for Kw::CharClass 1 = \dbch, 0 = any other
+    char16_t ch = 0; // for Kw::Char; for Kw::CharClass 1 = \dbch, 0 = any other; the kind of
+                     // Kw::OtherPict and the word of Kw::PictExtra
 };
 
 KwInfo lookupKeyword(std::string_view word);

@@ -92,7 +92,8 @@ private:
         const CodePage* cp = nullptr;
     };
     struct Picture {
-        enum Kind : uint8_t { Unknown, Png, Jpeg } kind = Unknown;
+        enum Kind : uint8_t { Unknown, Png, Jpeg, Wmf, Emf, Dib, WBitmap, MacPict, PmMeta } kind = Unknown;
+        QByteArray kindWord, words; // what describes data Qt cannot read, to write it back
         QByteArray data;
         int nibble = -1;
         int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
@@ -134,7 +135,7 @@ private:
     void rowEnd(int level);
     void tableWord(Kw kw, int param);
     void listWord(Kw kw, bool hasParam, int param);
-    void pictureWord(Kw kw, int param);
+    void pictureWord(KwInfo info, bool hasParam, int param);
     void finishPicture();
     void finishLevelText();
     void finishFieldInstruction();

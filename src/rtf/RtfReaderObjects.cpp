@@ -3,6 +3,7 @@
 #include "RtfReader.h"
 
 #include "RtfCodePage.h"
+#include "RtfStructure.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -219,23 +220,36 @@ void Reader::finishFieldInstruction()
     m_st.chr.link = int(m_links.size());
 }
 
-void Reader::pictureWord(Kw kw, int param)
+void Reader::pictureWord(KwInfo info, bool hasParam, int param)
 {
+    const Kw kw = info.kw;
     if (kw == Kw::Bin) {
         binary(param);
         return;
     }
     if (m_st.dest != Dest::Pict)
         return;
+    static const char* const kindWords[] = {"", "", "", "wmetafile", "emfblip", "dibitmap", "wbitmap", "macpict", "pmmetafile"};
+    static const char* const extraWords[] = {"picbmp", "picbpp", "wbmbitspixel", "wbmplanes", "wbmwidthbytes"};
+    auto keep = [&](QByteArray& to, const char* word) {
+        to.append('\\').append(word);
+        if (hasParam)
+            to.append(QByteArray::number(param));
+    };
     const int v = std::clamp(param, 0, 1 << 20);
     switch (kw) {
     case Kw::PngBlip: m_pict.kind = Picture::Png; break;
     case Kw::JpegBlip: m_pict.kind = Picture::Jpeg; break;
-    case Kw::OtherPict: // metafiles and device-dependent bitmaps: skip the data unread
-        ++m_diag.skippedPictures;
-        m_pict = Picture();
-        m_pict.nibble = -2; // marks the picture as already reported
-        skipGroup();
+    case Kw::OtherPict: // metafiles and bitmaps Qt cannot read: kept with the words saying what they are
+        if (info.ch >= Picture::Wmf && info.ch <= Picture::PmMeta) {
+            m_pict.kind = Picture::Kind(info.ch);
+            m_pict.kindWord.clear();
+            keep(m_pict.kindWord, kindWords[info.ch]);
+        }
+        break;
+    case Kw::PictExtra:
+        if (info.ch < std::size(extraWords))
+            keep(m_pict.words, extraWords[info.ch]);
         break;
     case Kw::PicW: m_pict.picw = v; break;
     case Kw::PicH: m_pict.pich = v; break;
@@ -251,8 +265,6 @@ void Reader::finishPicture()
 {
     Picture pict = std::move(m_pict);
     m_pict = Picture();
-    if (pict.nibble == -2)
-        return;
     const QByteArray& d = pict.data;
     const bool png = d.startsWith("\x89PNG\r\n\x1a\n");
     const bool jpeg = d.startsWith("\xFF\xD8\xFF");
@@ -260,27 +272,63 @@ void Reader::finishPicture()
         ++m_diag.skippedPictures;
         return;
     }
-    // The header must give a size: data that no image reader can open stays out.
-    QBuffer buffer(const_cast<QByteArray*>(&d));
-    buffer.open(QIODevice::ReadOnly);
-    const QSize size = QImageReader(&buffer, png ? "png" : "jpeg").size();
-    if (!(png || jpeg) || !size.isValid() || size.isEmpty()) {
-        ++m_diag.badPictures;
-        return;
-    }
-    if (m_st.dest != Dest::Text || hidden())
-        return;
-    // Goal sizes are twips; \picw/\pich of a bitmap are pixels. A picture shown at its own
-    // size keeps no explicit size, so the editor's image handling applies.
+    DocBuilder::Picture out;
+    out.data = d;
+    out.goalw = pict.goalw;
+    out.goalh = pict.goalh;
+    out.scalex = pict.scalex;
+    out.scaley = pict.scaley;
+    // Goal sizes are twips; \picw/\pich of a bitmap are pixels, of a metafile hundredths of
+    // a millimetre.
     auto shown = [](int goal, int natural, int scale) {
         if (goal > 0 && !(scale == 100 && std::abs(goal - natural * 15) <= 15))
             return goal / 15.0 * scale / 100.0;
         return scale != 100 && natural > 0 ? natural * scale / 100.0 : 0.0;
     };
-    const double w = shown(pict.goalw, pict.picw, pict.scalex);
-    const double h = shown(pict.goalh, pict.pich, pict.scaley);
+    if (pict.kind <= Picture::Jpeg) {
+        if (!png && !jpeg) {
+            ++m_diag.badPictures;
+            return;
+        }
+        // The header must give a size: data that no image reader can open stays out.
+        QBuffer buffer(const_cast<QByteArray*>(&d));
+        buffer.open(QIODevice::ReadOnly);
+        const QSize size = QImageReader(&buffer, png ? "png" : "jpeg").size();
+        if (!size.isValid() || size.isEmpty()) {
+            ++m_diag.badPictures;
+            return;
+        }
+        // A picture shown at its own size keeps no explicit size, so the editor's image
+        // handling applies.
+        out.extension = png ? QStringLiteral("png") : QStringLiteral("jpg");
+        out.width = shown(pict.goalw, pict.picw, pict.scalex);
+        out.height = shown(pict.goalh, pict.pich, pict.scaley);
+    } else {
+        if (d.isEmpty()) {
+            ++m_diag.badPictures;
+            return;
+        }
+        static const char* const extensions[] = {"", "", "", "wmf", "emf", "bmp", "bmp", "pict", "met"};
+        static const char* const labels[] = {"", "", "", "WMF", "EMF", "BMP", "BMP", "PICT", "PMF"};
+        const bool bitmap = pict.kind == Picture::Dib || pict.kind == Picture::WBitmap;
+        const double naturalW = bitmap ? pict.picw : pict.picw * 96.0 / 2540;
+        const double naturalH = bitmap ? pict.pich : pict.pich * 96.0 / 2540;
+        out.extension = QLatin1String(extensions[pict.kind]);
+        out.words = QString::fromLatin1(pict.kindWord + pict.words) + QStringLiteral("\\picw%1\\pich%2").arg(pict.picw).arg(pict.pich);
+        // Qt shows no picture of its own here: the size is always given.
+        out.width = pict.goalw > 0 ? pict.goalw / 15.0 * pict.scalex / 100.0 : naturalW * pict.scalex / 100.0;
+        out.height = pict.goalh > 0 ? pict.goalh / 15.0 * pict.scaley / 100.0 : naturalH * pict.scaley / 100.0;
+        if (out.width <= 0 || out.height <= 0)
+            out.width = out.height = 64; // no size anywhere: a box the label fits in
+        if (pict.kind == Picture::Dib)
+            out.shown = dibImage(d);
+        if (out.shown.isNull())
+            out.shown = pictureBox(int(out.width + 0.5), int(out.height + 0.5), labels[pict.kind]);
+    }
+    if (m_st.dest != Dest::Text || hidden())
+        return;
     flushRun();
-    m_out.insertImage(d, png, w, h, para());
+    m_out.insertPicture(out, para());
 }
 
 } // namespace rtf

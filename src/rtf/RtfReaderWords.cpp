@@ -207,9 +207,9 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         listWord(kw, hasParam, param);
         break;
 
-    case Kw::PngBlip: case Kw::JpegBlip: case Kw::OtherPict: case Kw::PicW: case Kw::PicH:
+    case Kw::PngBlip: case Kw::JpegBlip: case Kw::OtherPict: case Kw::PictExtra: case Kw::PicW: case Kw::PicH:
     case Kw::PicWGoal: case Kw::PicHGoal: case Kw::PicScaleX: case Kw::PicScaleY: case Kw::Bin:
-        pictureWord(kw, param);
+        pictureWord(info, hasParam, param);
         break;
 
     case Kw::Char: character(info.ch); break;

@@ -6,6 +6,7 @@
 #include <QTextFrame>
 #include <vector>
 
+class QImage;
 class QTextListFormat;
 class QTextTable;
 
@@ -35,5 +36,19 @@ QString listItemLabel(const QTextBlock& block);
 QString listItemLabel(const QTextListFormat& format, int item);
 // The number n in a list style: 7, g, G, vii, VII.
 QString listNumberText(int style, int n);
+
+// Pictures Qt cannot draw (metafiles, device-dependent bitmaps) and pictures of any kind keep
+// what RTF said of them on their QTextImageFormat: kPictureWords holds the control words that
+// describe the data ("\wmetafile8\picw2540\pich1270", empty for PNG and JPEG), and then the
+// resource named by the format is what is shown while "<name>#data" holds the original bytes.
+// kPictureGoal holds "goalw goalh width height": the \picwgoal and \pichgoal read (twips)
+// and the size in pixels they gave, so an unchanged picture is written with its own goals.
+constexpr int kPictureWordsProperty = 0x100000 + 0x301;
+constexpr int kPictureGoalProperty = 0x100000 + 0x302;
+// A device-independent bitmap (\dibitmap data: header, colours, pixels) as an image.
+QImage dibImage(const QByteArray& dib);
+// A box of the size given (pixels, bounded) with a short label such as "WMF": what is shown
+// of a picture Qt cannot draw. Needs no QGuiApplication (the label is drawn dot by dot).
+QImage pictureBox(int width, int height, const char* label);
 
 } // namespace rtf

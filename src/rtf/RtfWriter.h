@@ -22,6 +22,7 @@ class QTextFragment;
 class QTextList;
 class QTextTable;
 class QTextCharFormat;
+class QTextImageFormat;
 
 namespace rtf {
 
@@ -96,6 +97,8 @@ private:
     void writeTable(QTextTable* table, int level);
     QByteArray rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border);
     void writeImage(const QTextCharFormat& format);
+    void writePictureSize(const QTextImageFormat& img, double w, double h);
+    void writeHex(const QByteArray& data);
 
     // characters
     CharState charState(const QTextCharFormat& f, QStringView text);

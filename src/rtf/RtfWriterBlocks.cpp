@@ -3,6 +3,7 @@
 #include "RtfWriter.h"
 
 #include "RtfProps.h"
+#include "RtfStructure.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -134,6 +135,7 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
     bool empty = true;
     QString link; // the target of the hyperlink field being written, empty outside one
     CharState outside;
+    int outsideUc = 1;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment frag = it.fragment();
         if (!frag.isValid())
@@ -146,10 +148,12 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
             if (!link.isEmpty()) { // the field's groups end: the state before it holds again
                 m_out.append("}}}");
                 m_cur = outside;
+                m_uc = outsideUc;
                 m_needSpace = false;
             }
             if (!href.isEmpty()) {
                 outside = m_cur;
+                outsideUc = m_uc;
                 // A bookmark goes by the \\l switch, as Word writes it.
                 const qsizetype hash = href.indexOf(u'#');
                 m_out.append("{\\field{\\*\\fldinst{HYPERLINK");
@@ -173,6 +177,7 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
     if (!link.isEmpty()) {
         m_out.append("}}}");
         m_cur = outside;
+        m_uc = outsideUc;
         m_needSpace = false;
     }
     if (empty) // the paragraph mark's format gives an empty line its height
@@ -420,9 +425,62 @@ QByteArray Writer::rowDefinition(QTextTable* table, int row, const QList<int>& e
     return d;
 }
 
+// The goal sizes and scales the picture was read with while it keeps the size they gave,
+// else goals for the size it has now.
+void Writer::writePictureSize(const QTextImageFormat& img, double w, double h)
+{
+    const QStringList goal = img.stringProperty(kPictureGoalProperty).split(u' ');
+    if (goal.size() == 6 && goal[4].toDouble() == (img.width() > 0 ? img.width() : 0)
+        && goal[5].toDouble() == (img.height() > 0 ? img.height() : 0)) {
+        // A goal the picture came without stays out: the reader gives it the same size again.
+        const int goalw = goal[0].toInt(), goalh = goal[1].toInt(), sx = goal[2].toInt(), sy = goal[3].toInt();
+        if (goalw > 0)
+            word("picwgoal", goalw);
+        if (goalh > 0)
+            word("pichgoal", goalh);
+        if (sx != 100)
+            word("picscalex", sx);
+        if (sy != 100)
+            word("picscaley", sy);
+        return;
+    }
+    word("picwgoal", twips(w));
+    word("pichgoal", twips(h));
+}
+
+void Writer::writeHex(const QByteArray& data)
+{
+    m_out.append("\r\n");
+    static const char hex[] = "0123456789abcdef";
+    for (qsizetype i = 0; i < data.size(); i += 64) {
+        const qsizetype n = std::min<qsizetype>(64, data.size() - i);
+        char* o = m_out.room(size_t(n) * 2 + 2);
+        for (qsizetype k = 0; k < n; ++k) {
+            const uint8_t b = uint8_t(data[i + k]);
+            *o++ = hex[b >> 4];
+            *o++ = hex[b & 15];
+        }
+        *o++ = '\r';
+        *o++ = '\n';
+    }
+    m_out.append('}');
+    m_needSpace = false;
+}
+
 void Writer::writeImage(const QTextCharFormat& format)
 {
     const QTextImageFormat img = format.toImageFormat();
+    // A picture Qt cannot draw goes back as it came, with the words that describe it.
+    const QString words = img.stringProperty(kPictureWordsProperty);
+    if (!words.isEmpty()) {
+        const QVariant raw = m_doc.resource(QTextDocument::ImageResource, QUrl(img.name() + QStringLiteral("#data")));
+        if (raw.typeId() != QMetaType::QByteArray || raw.toByteArray().isEmpty() || !words.startsWith(u'\\'))
+            return;
+        m_out.append("{\\pict").append(words.toLatin1());
+        writePictureSize(img, std::max(0.0, img.width()), std::max(0.0, img.height()));
+        writeHex(raw.toByteArray());
+        return;
+    }
     const QVariant res = m_doc.resource(QTextDocument::ImageResource, QUrl(img.name()));
     QByteArray data;
     QImage image;
@@ -461,23 +519,8 @@ void Writer::writeImage(const QTextCharFormat& format)
     m_out.append(jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip");
     word("picw", natural.width());
     word("pich", natural.height());
-    word("picwgoal", twips(w));
-    word("pichgoal", twips(h));
-    m_out.append("\r\n");
-    static const char hex[] = "0123456789abcdef";
-    for (qsizetype i = 0; i < data.size(); i += 64) {
-        const qsizetype n = std::min<qsizetype>(64, data.size() - i);
-        char* o = m_out.room(size_t(n) * 2 + 2);
-        for (qsizetype k = 0; k < n; ++k) {
-            const uint8_t b = uint8_t(data[i + k]);
-            *o++ = hex[b >> 4];
-            *o++ = hex[b & 15];
-        }
-        *o++ = '\r';
-        *o++ = '\n';
-    }
-    m_out.append('}');
-    m_needSpace = false;
+    writePictureSize(img, w, h);
+    writeHex(data);
 }
 
 } // namespace rtf

@@ -5,7 +5,10 @@
 #include "rtf/Rtf.h"
 #include "rtf/RtfStructure.h"
 
+#include <QImage>
 #include <QRegularExpression>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -173,6 +176,66 @@ private slots:
                                        QStringLiteral("#top= top"), QStringLiteral("= end")}));
         QCOMPARE(DocumentPlainText(back), QStringLiteral("see the report top end"));
         QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
+    // WMF, EMF and DIB pictures were dropped (most pictures pasted on Windows are such).
+    void picturesQtCannotReadKept()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtftest::readData(QStringLiteral("picture_wmf.rtf")), doc));
+        QTextDocument dibDoc;
+        QVERIFY(RtfToDocument(rtftest::readData(QStringLiteral("picture_dib.rtf")), dibDoc));
+        auto images = [](const QTextDocument& d) {
+            QList<QTextImageFormat> out;
+            for (QTextBlock::iterator it = d.begin().begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().isImageFormat())
+                    out << it.fragment().charFormat().toImageFormat();
+            }
+            return out;
+        };
+        const QList<QTextImageFormat> wmf = images(doc);
+        QCOMPARE(wmf.size(), 2);
+        const QImage box = doc.resource(QTextDocument::ImageResource, QUrl(wmf[0].name())).value<QImage>();
+        QCOMPARE(box.size(), QSize(96, 48)); // shown as a box of its size
+        const QByteArray bytes = doc.resource(QTextDocument::ImageResource, QUrl(wmf[0].name() + QStringLiteral("#data"))).toByteArray();
+        QVERIFY(bytes.startsWith(QByteArray::fromHex("010009000003")));
+        const QList<QTextImageFormat> dib = images(dibDoc);
+        QCOMPARE(dib.size(), 1);
+        const QImage drawn = dibDoc.resource(QTextDocument::ImageResource, QUrl(dib[0].name())).value<QImage>();
+        QCOMPARE(drawn.size(), QSize(2, 2));
+        QCOMPARE(drawn.pixel(0, 0), qRgb(0, 0, 255)); // rows come bottom-up
+        QCOMPARE(drawn.pixel(1, 0), qRgb(0, 255, 0));
+        QCOMPARE(drawn.pixel(1, 1), qRgb(255, 0, 0));
+
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720\r\n010009000003"),
+                 written.constData());
+        QVERIFY2(written.contains("{\\pict\\wmetafile8\\picw100\\pich100\r\n"), written.constData());
+        QVERIFY2(DocumentToRtf(dibDoc).contains("{\\pict\\dibitmap0\\picw2\\pich2\\picwgoal600\\pichgoal450\r\n28000000"),
+                 DocumentToRtf(dibDoc).constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
+        QCOMPARE(DocumentToRtf(back), written);
+    }
+
+    // \picwgoal and \pichgoal drifted by a few twips on a second write.
+    void pictureGoalsStable()
+    {
+        const QByteArray png = QByteArray::fromHex(
+            "89504e470d0a1a0a0000000d49484452000000020000000208020000"
+            "00fdd49a730000001649444154789c63f8cfc0f01f0819181800000f"
+            "e003fdc4b6d7fa0000000049454e44ae426082");
+        QTextDocument doc;
+        QVERIFY(RtfToDocument("{\\rtf1 a{\\pict\\pngblip\\picw2\\pich2\\picwgoal41\\pichgoal37 " + png.toHex() + "}b"
+                              "{\\pict\\pngblip\\picw2\\pich2\\picwgoal1001\\pichgoal999\\picscalex50 " + png.toHex() + "}\\par}",
+                              doc));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("\\picw2\\pich2\\picwgoal41\\pichgoal37\r\n"), written.constData());
+        QVERIFY2(written.contains("\\picwgoal1001\\pichgoal999\\picscalex50\r\n"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(DocumentToRtf(back), written);
     }
 
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),

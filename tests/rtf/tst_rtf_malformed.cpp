@@ -83,7 +83,7 @@ private slots:
             << "ab" << "";
         QTest::newRow("picture data that is not hex")
             << QByteArray("{\\rtf1 a{\\pict\\pngblip zz 12 3 g!}b}") << "ab" << "damaged";
-        QTest::newRow("picture of unknown kind") << QByteArray("{\\rtf1 a{\\pict 0102030405}b}") << "ab" << "other than PNG";
+        QTest::newRow("picture of unknown kind") << QByteArray("{\\rtf1 a{\\pict 0102030405}b}") << "ab" << "unknown kind";
         QTest::newRow("unicode out of range")
             << QByteArray("{\\rtf1 a\\u70000?b\\u-70000?c\\u65535?d\\u64976?e}") << QString::fromUtf8("a\uFFFDb\uFFFDcde") << "";
         QTest::newRow("lone surrogate") << QByteArray("{\\rtf1 a\\u-10179?b}") << QString::fromUtf16(u"a\xD83D" "b") << "";

@@ -267,10 +267,22 @@ case('picture_png',
      'beforeafter',
      outline=['P: before[img 40x20]after'])
 
-case('picture_wmf_skipped',
-     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 x{\\pict\\wmetafile8\\picw100\\pich100 " + WMF_HEX + "}y\\par}",
-     'xy',
-     outline=['P: xy'], warn='kind other than PNG or JPEG')
+# Pictures Qt cannot read keep their bytes and size: a metafile is shown as a labelled box
+# of its goal size, a device-independent bitmap is drawn.
+case('picture_wmf',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 x{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 "
+     + WMF_HEX + "}y{\\pict\\wmetafile8\\picw100\\pich100 " + WMF_HEX + "}z\\par}",
+     'xyz',
+     outline=['P: x[img 96x48]y[img 3.77953x3.77953]z'])
+
+# 2 x 2 pixels, 24 bits: blue, green over white, red (rows bottom-up, BGR, padded to four bytes).
+DIB = (struct.pack('<IiiHHIIiiII', 40, 2, 2, 1, 24, 0, 16, 2835, 2835, 0, 0)
+       + bytes([255, 255, 255, 0, 0, 255, 0, 0]) + bytes([255, 0, 0, 0, 255, 0, 0, 0]))
+case('picture_dib',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a{\\pict\\dibitmap0\\picw2\\pich2\\picwgoal600\\pichgoal450 "
+     + binascii.hexlify(DIB).decode() + "}b\\par}",
+     'ab',
+     outline=['P: a[img 40x30]b'])
 
 # Word writes the picture twice: as PNG in \shppict and as a metafile in \nonshppict.
 case('picture_shppict_once',
