@@ -177,8 +177,14 @@ void TWorkflowOpenSaveTest::saveSendsExactlyTheDeclaredParameters()
     m_f->Save(QStringLiteral("R-3"));
     QCOMPARE(rec.procCalls.size(), 1);
     QCOMPARE(rec.procCalls.first().name, QStringLiteral("sp_SaveReportInfo"));
-    QCOMPARE(int(rec.procCalls.first().params.size()), 49);
-    for (const TDbParameter& p : rec.procCalls.first().params) QVERIFY2(!p.Value.IsNull(), qPrintable(p.Name));
+    // The 49 fields, then the stamp the open read (a new row's: 1), who saves, and the
+    // output that brings back the new stamp.
+    const auto& params = rec.procCalls.first().params;
+    QCOMPARE(int(params.size()), 52);
+    for (int i = 0; i < 49; ++i) QVERIFY2(!params.at(i).Value.IsNull(), qPrintable(params.at(i).Name));
+    QCOMPARE(params.at(49).Name, QStringLiteral("@ExpectedVersion"));
+    QCOMPARE(params.at(49).Value.AsInteger(), 1);
+    QVERIFY(!params.at(50).Value.AsString().isEmpty());
     // Both rich-text parameters are the editors' RTF, 7-bit.
     for (const TDbParameter& p : rec.procCalls.first().params) {
         if (!p.Name.startsWith(QLatin1String("@rtf_"))) continue;
