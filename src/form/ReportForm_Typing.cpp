@@ -100,7 +100,8 @@ void TReportForm::WireTyping()
         KeepCaretInView(ScrollBox_Report, focus);
     });
     // Only the control being typed in is followed: a report being opened or text injected
-    // into another section moves nothing.
+    // into another section moves nothing. Pre-edit text of an input method changes the
+    // layout and so arrives as a text change too.
     auto followIfFocused = [follow](QWidget* editor) {
         return [follow, editor] {
             if (editor->hasFocus()) follow->start();

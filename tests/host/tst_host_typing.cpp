@@ -237,6 +237,13 @@ void TstHostTyping::caretStaysVisible()
     Scroll()->verticalScrollBar()->setValue(0);
     QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
     QTRY_VERIFY2(CaretVisible(editor, &applies), "the caret is off screen after Ctrl+End");
+    QVERIFY(ControlState(editor, m_window.get()).value(QStringLiteral("caretVisible")).toBool());
+
+    // Starting to compose a word brings it (and the input method's candidate window) into view.
+    Scroll()->verticalScrollBar()->setValue(0);
+    QVERIFY(!ControlState(editor, m_window.get()).value(QStringLiteral("caretVisible")).toBool());
+    Preedit(editor, QStringLiteral("dan"));
+    QTRY_VERIFY2(CaretVisible(editor, &applies), "the word being composed is off screen");
 }
 
 void TstHostTyping::caretFollowsAPaste()
