@@ -7,7 +7,6 @@
 #include "HostOptions.h"
 #include "InstallLayout.h"
 #include "HostSafety.h"
-#include "HostSafety.h"
 #include "PluginLoader.h"
 #include <QApplication>
 #include <QCoreApplication>
@@ -26,7 +25,6 @@ void Write(std::FILE* to, const QString& text)
 
 int main(int argc, char* argv[])
 {
-    IgnoreFileSizeLimitSignal();
     IgnoreFileSizeLimitSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -61,7 +59,6 @@ int main(int argc, char* argv[])
     // The menu entry's icon, and its name, which ties the window to the entry (Wayland).
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("writereport"), QIcon(InstalledIconFile())));
     QGuiApplication::setDesktopFileName(QStringLiteral("writereport"));
-    InstallQtChineseTranslation(app);
     InstallQtChineseTranslation(app);
     return RunHost(parsed.options, split.forHost);
 }
