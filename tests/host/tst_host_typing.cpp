@@ -190,11 +190,8 @@ QString TstHostTyping::Stored(const char* control)
 {
     QString error;
     if (!m_window->SetEditing(false, &error) || !m_window->OpenReport(m_ruid, &error)) return QStringLiteral("<%1>").arg(error);
-    QObject* c = FindControl(m_window->FormWidget(), QLatin1String(control));
-    if (auto* e = qobject_cast<QTextEdit*>(c)) return e->toPlainText();
-    if (auto* m = qobject_cast<QPlainTextEdit*>(c)) return m->toPlainText();
-    if (auto* l = qobject_cast<QLineEdit*>(c)) return l->text();
-    return QStringLiteral("<no %1>").arg(QLatin1String(control));
+    auto* c = qobject_cast<QWidget*>(FindControl(m_window->FormWidget(), QLatin1String(control)));
+    return c ? TextOfControl(c) : QStringLiteral("<no %1>").arg(QLatin1String(control));
 }
 
 void TstHostTyping::caretStaysVisible_data()
@@ -268,6 +265,7 @@ void TstHostTyping::compositionIsCommittedBeforeSaving_data()
     QTest::newRow("findings") << QStringLiteral("rich_jcsj");
     QTest::newRow("memo") << QStringLiteral("Memo_JianYi");
     QTest::newRow("critical value") << QStringLiteral("edt_weiJiZhi");
+    QTest::newRow("editable combo") << QStringLiteral("cbx_jcTuJing");
 }
 
 void TstHostTyping::compositionIsCommittedBeforeSaving()
