@@ -63,7 +63,8 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
     const int cols = t.table->columns();
     const std::vector<int> mapped = rowColumns(t, def); // as filled, before the grid changes
     const bool isMapped = !mapped.empty();
-    const int n = isMapped ? int(def.cells.size()) : std::min(int(def.cells.size()), cols);
+    // The mapping was made when the row's first cell ended: cells defined later have none.
+    const int n = std::min(int(def.cells.size()), isMapped ? int(mapped.size()) - 1 : cols);
     auto columnOf = [&](int i) { return isMapped ? mapped[size_t(i)] : i; };
     t.cellIndex = 0;
 

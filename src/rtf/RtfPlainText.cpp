@@ -38,7 +38,7 @@ void appendBlock(const QTextBlock& block, QString& out)
     qsizetype from = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i].unicode();
-        if (c != 0x2028 && c != 0xFFFC)
+        if (c != 0x2028 && c != 0xFFFC && c != 0x00AD) // optional hyphens are no text either
             continue;
         out.append(s + from, i - from);
         if (c == 0x2028)

@@ -172,12 +172,13 @@ void Reader::controlSymbol(uint8_t c)
     case '\\': case '{': case '}': byte(c); break;
     case '~': character(0x00A0); break;
     case '_': character(0x2011); break;
+    case '-': character(0x00AD); break; // optional hyphen: kept, shown only at a line end
     case '\t': character(u'\t'); break;
     case '\r': case '\n':
         if (m_st.dest == Dest::Text)
             paragraphEnd();
         break;
-    default: break; // \- optional hyphen, \: index entry, \| formula: nothing to show
+    default: break; // \: index entry, \| formula: nothing to show
     }
 }
 

@@ -197,6 +197,7 @@ void Writer::writeText(QStringView text)
         case u'\t': word("tab"); break;
         case 0x2028: word("line"); break;
         case 0x00A0: m_out.append("\\~"); m_needSpace = false; break;
+        case 0x00AD: m_out.append("\\-"); m_needSpace = false; break;
         default: {
             if (c < 0x20 || c == 0xFFFC)
                 break;

@@ -238,6 +238,21 @@ private slots:
         QCOMPARE(DocumentToRtf(back), written);
     }
 
+    // An optional hyphen (\\-) was dropped: it is kept in the document and written back, and
+    // plain text leaves it out as before.
+    void optionalHyphenKept()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 Ultra\\-schall\\par}"), doc));
+        QCOMPARE(doc.begin().text(), QStringLiteral("Ultra\u00ADschall"));
+        QCOMPARE(DocumentPlainText(doc), QStringLiteral("Ultraschall"));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("Ultra\\-schall"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(back.begin().text(), doc.begin().text());
+    }
+
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
     // and a short row had its span on its last cell whichever cell was wide.
     void mergedCellsRealWidths()

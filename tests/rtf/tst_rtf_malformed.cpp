@@ -83,6 +83,10 @@ private slots:
             << "ab" << "";
         QTest::newRow("picture data that is not hex")
             << QByteArray("{\\rtf1 a{\\pict\\pngblip zz 12 3 g!}b}") << "ab" << "damaged";
+        QTest::newRow("cell edges defined after the row's first cell")
+            << QByteArray("{\\rtf1 \\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row "
+                          "\\trowd\\cellx2000\\pard\\intbl c\\cell\\cellx3000\\cellx4000 d\\cell e\\cell\\row}")
+            << QStringLiteral("abcde") << "";
         QTest::newRow("picture of unknown kind") << QByteArray("{\\rtf1 a{\\pict 0102030405}b}") << "ab" << "unknown kind";
         QTest::newRow("unicode out of range")
             << QByteArray("{\\rtf1 a\\u70000?b\\u-70000?c\\u65535?d\\u64976?e}") << QString::fromUtf8("a\uFFFDb\uFFFDcde") << "";

@@ -24,6 +24,7 @@ void addBlock(const QTextBlock& block, QStringList& lines)
 {
     QString text = block.text();
     text.remove(QChar(0xFFFC)); // pictures
+    text.remove(QChar(0x00AD)); // optional hyphens, which plain text leaves out
     text.replace(QChar(0x2028), u'\n');
     const QString label = rtf::listItemLabel(block);
     lines << (label.isEmpty() ? text : label + u' ' + text);
@@ -54,7 +55,7 @@ QStringList normalised(const QString& text)
 {
     static const QRegularExpression bullet(QStringLiteral("^[\\x{2022}\\x{25AA}\\x{25CF}\\x{25E6}\\x{25A0}\\x{00B7}\\x{F0B7}]\\s*"));
     QStringList out;
-    for (QString line : text.split(QRegularExpression(QStringLiteral("[\\r\\n\\t]")))) {
+    for (QString line : QString(text).remove(QChar(0x00AD)).split(QRegularExpression(QStringLiteral("[\\r\\n\\t]")))) {
         line = line.simplified(); // the office suite writes some runs of blanks as other spaces
         if (line.isEmpty())
             continue;
