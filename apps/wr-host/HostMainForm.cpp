@@ -6,6 +6,7 @@
 #include "HostLog.h"
 #include "HostQueries.h"
 #include "HostShortcuts.h"
+#include "ReportHeader.h"
 #include "WorklistPanel.h"
 #include "platform/DialogService.h"
 #include "platform/InputComposition.h"
@@ -151,6 +152,10 @@ void THostMainForm::AttachForm(const TLoadedForm& form, const QString& className
     form.bpl->GetMainFormObject(static_cast<IMainFrom*>(this), &m_dataModule);
     // Host shortcuts win over the keys text controls claim; the editor's own menus are its own.
     new THostShortcutGuard(this, form.widget);
+    m_reportHeader = new TReportHeader(this, m_formHost, statusBar(), [this] {
+        return ReportIsEdited() && ContentFingerprint(m_form.widget) != m_savedContent;
+    });
+    m_reportHeader->Watch(form.widget);
     UpdateActions();
 }
 
@@ -328,11 +333,12 @@ bool THostMainForm::OpenReport(const QString& ruid, QString* error)
     UpdateActions();
     QString accnu;
     if (QTreeWidgetItem* item = m_worklist->currentItem()) accnu = item->text(ColAccnu);
-    setWindowTitle(QStringLiteral("WriteReport 报告编辑 — %1").arg(accnu.isEmpty() ? ruid : accnu));
+    setWindowTitle(QStringLiteral("WriteReport 报告编辑 — %1[*]").arg(accnu.isEmpty() ? ruid : accnu));
     // Whatever the editor shows now is the baseline: leaving it unchanged asks nothing. A
     // draft the doctor restored is an unsaved edit (the editor leaves it unlocked).
     const bool draftRestored = m_form.widget->property("wrDraftRestored").toBool();
     m_savedContent = draftRestored ? QByteArray() : ContentFingerprint(m_form.widget);
+    if (m_reportHeader) m_reportHeader->ShowReport(*m_dataModule.GetMainAdoConnection(), ruid);
     // The editor catches its own load failures (item binding, a stored font it cannot read),
     // logs them and still shows the report read-only. The open is judged by that outcome:
     // only an error that left the plug-in, or an editor not in its read-only state, failed.
@@ -376,6 +382,7 @@ bool THostMainForm::SetEditing(bool enable, QString* error)
         return false;
     }
     if (enable) FocusEditor();
+    if (m_reportHeader) m_reportHeader->Refresh();
     ShowStatus(enable ? QStringLiteral("已解锁，可以编辑。按 Ctrl+S 保存。") : QStringLiteral("已锁定。"));
     return true;
 }
@@ -404,6 +411,7 @@ bool THostMainForm::SaveReport(QString* error)
         return false;
     }
     m_savedContent = ContentFingerprint(m_form.widget);
+    if (m_reportHeader) m_reportHeader->Refresh();
     // Only the saved row is read again: the list may hold thousands of reports.
     QString ignored;
     m_worklistPanel->RefreshRow(ruid, &ignored);

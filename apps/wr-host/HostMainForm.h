@@ -178,6 +178,7 @@ private:
     QLabel* m_userLabel = nullptr;
     QLabel* m_dbLabel = nullptr;
     QProgressBar* m_progress = nullptr;
+    class TReportHeader* m_reportHeader = nullptr;  // patient header and changed marker
     QAction* m_openAction = nullptr;
     QAction* m_unlockAction = nullptr;
     QAction* m_lockAction = nullptr;

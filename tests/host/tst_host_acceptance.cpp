@@ -39,6 +39,7 @@ private slots:
     void defaultColourIsSaved();
     void datesKeptAsStored();
     void databaseErrorsWithoutSql();
+    void patientHeaderAndChangedMarker();
 
 private:
     bool RequirePlugin();
@@ -261,6 +262,28 @@ void TstHostAcceptance::databaseErrorsWithoutSql()
     QFile log(box.Path(QStringLiteral("data/WriteReport/logs/wr-host.log")));
     QVERIFY(log.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(log.readAll()).contains(QStringLiteral("(SQL: ")));
+}
+
+// The window says whose report it is and whether it holds unsaved changes.
+void TstHostAcceptance::patientHeaderAndChangedMarker()
+{
+    if (!RequirePlugin()) QSKIP("plug-in not built");
+    THostSandbox box;
+    const THostRun r = box.RunScript(QStringLiteral(
+        "open %1\n"
+        "expect patientHeader \"陈晓梅　女　38岁　检查号 US20240520003　甲状腺及颈部淋巴结\"\n"
+        "expect reportChanged \"\"\n"
+        "unlock\n"
+        "expect reportChanged \"\"\n"
+        "set Memo_JianYi 建议复查\n"
+        "expect reportChanged 已修改\n"
+        "set rich_jcsj 新的所见\n"
+        "expect reportChanged 已修改\n"
+        "save\n"
+        "expect reportChanged \"\"\n"
+        "open %2\n"
+        "expect patientHeader.visible true\n").arg(kReport, kNoItems));
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
 }
 
 QTEST_GUILESS_MAIN(TstHostAcceptance)
