@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The paged work list on fresh SQLite databases built from db/sqlite: pages that continue
+// The paged work list on fresh databases built from the project's scripts, on SQLite and on
+// the database server (registered once for each): pages that continue
 // exactly where the last one ended (ties of CreateTime included), date ranges with both
 // ends included, status words and filters, search text with the LIKE wildcards taken
 // literally, the one-row refresh, and a database without the Study table.
-#include "TestDatabase.h"
+#include "ServerFixture.h"
 #include "hostdata/WorklistQuery.h"
 #include <QSet>
 #include <QTest>
@@ -30,12 +31,14 @@ private:
              const QString& items = QString(), const QString& patient = QString());
     QStringList Walk(const TWorklistFilter& f, int pageSize);
 
-    std::unique_ptr<TFreshDatabase> m_db;
+    TDbConnection& Conn() { return m_db->Connection(); }
+    std::unique_ptr<TBackendDatabase> m_db;
 };
 
 void TstWorklist::init()
 {
-    m_db = std::make_unique<TFreshDatabase>(false);
+    if (const QString why = TBackendDatabase::SkipReason(); !why.isEmpty()) QSKIP(qPrintable(why));
+    m_db = std::make_unique<TBackendDatabase>(false);
 }
 
 void TstWorklist::cleanup() { m_db.reset(); }
@@ -43,19 +46,19 @@ void TstWorklist::cleanup() { m_db.reset(); }
 void TstWorklist::Add(const QString& ruid, const QString& accnu, const QString& created, const QVariant& state,
                       const QString& items, const QString& patient)
 {
-    ExecTestSql(*m_db->conn, QStringLiteral("INSERT INTO Report (ruid, Accnu, CreateTime, ReportState, ItemName) "
+    m_db->Exec(QStringLiteral("INSERT INTO Report (ruid, Accnu, CreateTime, ReportState, ItemName) "
                                             "VALUES (%1, %2, %3, %4, %5)")
                                  .arg(QuotedStr(ruid), QuotedStr(accnu),
                                       created.isNull() ? QStringLiteral("NULL") : QuotedStr(created),
                                       state.isNull() ? QStringLiteral("NULL") : state.toString(), QuotedStr(items)));
     if (!patient.isNull())
-        ExecTestSql(*m_db->conn, QStringLiteral("INSERT INTO Study (Accnu, PatientName) VALUES (%1, %2)")
+        m_db->Exec(QStringLiteral("INSERT INTO Study (Accnu, PatientName) VALUES (%1, %2)")
                                      .arg(QuotedStr(accnu), QuotedStr(patient)));
 }
 
 QStringList TstWorklist::Walk(const TWorklistFilter& f, int pageSize)
 {
-    TWorklistQuery q(*m_db->conn);
+    TWorklistQuery q(Conn());
     QStringList ruids;
     TWorklistKey key;
     for (int guard = 0; guard < 1000; ++guard) {
@@ -84,7 +87,7 @@ void TstWorklist::pagesWalkEveryRowOnceNewestFirst()
     for (int pageSize : {1, 7, 20, 59, 60})
         QCOMPARE(Walk(all, pageSize), one);
     // Newest first; equal times by GUID, descending.
-    TWorklistQuery q(*m_db->conn);
+    TWorklistQuery q(Conn());
     const TWorklistPage first = q.Page(all, {}, 60);
     QVERIFY(!first.more);
     for (int i = 1; i < first.rows.size(); ++i) {
@@ -139,7 +142,7 @@ void TstWorklist::statusFilters()
     for (int i = 0; i < states.size(); ++i)
         Add(QStringLiteral("S%1").arg(i), QString::number(i), QStringLiteral("2030-03-10 08:00:0%1.000").arg(i),
             states[i]);
-    TWorklistQuery q(*m_db->conn);
+    TWorklistQuery q(Conn());
     for (TStatusFilter filter : StatusFilters()) {
         TWorklistFilter f;
         f.status = filter;
@@ -188,13 +191,13 @@ void TstWorklist::searchIsDoneByTheDatabase()
 void TstWorklist::rowRefreshFollowsTheFilter()
 {
     Add(QStringLiteral("r1"), QStringLiteral("A1"), QStringLiteral("2030-03-10 08:00:00.000"), 1, QStringLiteral("肝"));
-    TWorklistQuery q(*m_db->conn);
+    TWorklistQuery q(Conn());
     TWorklistFilter writing;
     writing.status = TStatusFilter::Writing;
     auto row = q.Row(QStringLiteral("R1"), writing);  // GUIDs match without case
     QVERIFY(row);
     QCOMPARE(ReportStateWord(row->state, row->stateNull), QStringLiteral("书写中"));
-    ExecTestSql(*m_db->conn, QStringLiteral("UPDATE Report SET ReportState = 2, ItemName = '肝胆' WHERE ruid = 'r1'"));
+    m_db->Exec(QStringLiteral("UPDATE Report SET ReportState = 2, ItemName = '肝胆' WHERE ruid = 'r1'"));
     QVERIFY(!q.Row(QStringLiteral("r1"), writing));
     row = q.Row(QStringLiteral("r1"), {});
     QVERIFY(row);
@@ -205,7 +208,7 @@ void TstWorklist::rowRefreshFollowsTheFilter()
 
 void TstWorklist::newestIgnoresTheFilter()
 {
-    TWorklistQuery q(*m_db->conn);
+    TWorklistQuery q(Conn());
     QVERIFY(!q.Newest());
     Add(QStringLiteral("old"), QStringLiteral("1"), QStringLiteral("2020-01-01 08:00:00.000"), 5);
     Add(QStringLiteral("new"), QStringLiteral("2"), QStringLiteral("2021-01-01 08:00:00.000"), 0);
@@ -217,15 +220,15 @@ void TstWorklist::worksWithoutStudyTable()
 {
     Add(QStringLiteral("r1"), QStringLiteral("US1"), QStringLiteral("2030-03-10 08:00:00.000"), 5,
         QStringLiteral("肝"), QStringLiteral("王"));
-    ExecTestSql(*m_db->conn, QStringLiteral("DROP TABLE Study"));
-    TWorklistQuery q(*m_db->conn);
+    m_db->Exec(QStringLiteral("DROP TABLE Study"), QStringLiteral("DROP TABLE Study CASCADE"));
+    TWorklistQuery q(Conn());
     TWorklistFilter f;
     f.search = QStringLiteral("us1");
     const TWorklistPage page = q.Page(f, {}, 10);
     QCOMPARE(page.rows.size(), 1);
     QCOMPARE(page.rows[0].patientName, QString());
     // Without the table a real fault still reaches the caller.
-    ExecTestSql(*m_db->conn, QStringLiteral("DROP TABLE Report"));
+    m_db->Exec(QStringLiteral("DROP TABLE Report"), QStringLiteral("DROP TABLE Report CASCADE"));
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, q.Page({}, {}, 10));
 }
 
