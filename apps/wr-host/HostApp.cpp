@@ -206,9 +206,8 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
     }
     THostDataModule dataModule(target, logFn);
-    dataModule.permission = [&config](int, const QString& option) {
-        return !config.HasKey(QStringLiteral("Permissions"), option) || config.ReadBool(QStringLiteral("Permissions"), option);
-    };
+    // Every right goes through one rule (hostdata/HostPermissions.h), fed from [Permissions].
+    dataModule.permission = [&config](int, const QString& option) { return PermissionsFromConfig(config).Allowed(option); };
     {
         QString error;
         if (!dataModule.DM_ConnectDB(error))

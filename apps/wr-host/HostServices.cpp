@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostMainForm.h"
 #include "HostQueries.h"
+#include "print/ReportActions.h"
 #include <QProgressBar>
 
 namespace {
@@ -111,9 +112,10 @@ QString THostMainForm::GetPrintMessage(const QString&) { return {}; }
 
 int THostMainForm::Get_UserOperateQuXian(const QString& operation)
 {
-    // A stand-alone workstation allows everything unless the configuration says otherwise.
-    if (!m_config.HasKey(kPermissionSection, operation)) return 1;
-    return m_config.ReadInteger(kPermissionSection, operation);
+    // A stand-alone workstation allows everything unless the configuration says otherwise;
+    // whether it does is the host's one permission rule. A level above 1 is passed on.
+    if (!PermissionsFromConfig(m_config).Allowed(operation)) return 0;
+    return std::max(1, m_config.ReadInteger(kPermissionSection, operation));
 }
 
 QString THostMainForm::Get_Default_Exm_method()

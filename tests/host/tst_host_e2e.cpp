@@ -191,7 +191,7 @@ void TstHostE2e::editSaveReopenRoundTrip()
         {"Cbx_kgj_Left_α", "62"},
         {"Cbx_kgj_Right_β", "自由文字"},
     };
-    QString script = QString::fromLatin1(kShowSections) + QStringLiteral("open %1\nunlock\n").arg(kReport);
+    QString script = QString::fromLatin1(kShowSections) + QStringLiteral("open %1\nanswer yes\nunlock\n").arg(kReport);
     for (const auto& e : edits) {
         QString text = e.second;
         script += QStringLiteral("set %1 %2\n").arg(e.first, text.replace(QLatin1Char('\n'), QLatin1String("\\n")));
@@ -277,6 +277,7 @@ void TstHostE2e::templatePaste()
     THostSandbox box;
     const QString script = QStringLiteral(
         "open %1\n"
+        "answer yes\n"  // kReport is final: unlocking it asks first
         "unlock\n"
         "set rich_jcsj 旧的所见\n"
         "set rich_zdjx 旧的结论\n"
@@ -321,6 +322,7 @@ void TstHostE2e::forcedPositiveQuestion()
     const THostRun r = box.RunScript(QStringLiteral(
         "config set Configuration/TReportForm BForcceYinYangXingCheck 1\n"
         "open %1\n"
+        "answer yes\n"  // kReport is final: unlocking it asks first
         "click actionUnlock\n"
         "check Check_YinYiang on\n"
         "answer no\n"
@@ -354,7 +356,7 @@ void TstHostE2e::leavingAnEditedReport()
     QFETCH(bool, asked);
     QFETCH(QString, stored);
     THostSandbox box;
-    const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\n%2open %3\nexpect Memo_JianYi.readOnly true\n")
+    const THostRun r = box.RunScript(QStringLiteral("open %1\nanswer yes\nunlock\n%2open %3\nexpect Memo_JianYi.readOnly true\n")
                                          .arg(kReport, steps, kTwoPageReport));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QCOMPARE(r.out.contains(QStringLiteral("当前报告正在编辑，是否先保存？")), asked);
@@ -391,6 +393,7 @@ void TstHostE2e::brokenDatabaseSave()
     }
     const THostRun r = box.RunScript(QString::fromLatin1(kShowSections) + QStringLiteral(
         "open %1\n"
+        "answer yes\n"  // kReport is final: unlocking it asks first
         "unlock\n"
         "set Memo_JianYi 新的建议\n"
         "save expect-error\n"

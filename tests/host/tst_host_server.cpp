@@ -70,7 +70,7 @@ void TstHostServer::brokenSaveOnTheServer()
     auto conn = OpenDatabase(ServerAdminTarget(m_target));
     ExecTestSql(*conn, QStringLiteral("DROP PROCEDURE sp_SaveReportInfo"));
     THostSandbox box;
-    const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset Memo_JianYi 不会保存\nsave expect-error\n"
+    const THostRun r = box.RunScript(QStringLiteral("open %1\nanswer yes\nunlock\nset Memo_JianYi 不会保存\nsave expect-error\n"
                                                     "expect Memo_JianYi 不会保存\n").arg(kReport),
                                      {QStringLiteral("--db"), m_target});
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
