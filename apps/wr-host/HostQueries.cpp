@@ -12,16 +12,6 @@ std::unique_ptr<TDbQuery> Run(TDbConnection& conn, const QStringList& sql)
     return q;
 }
 
-QString Created(const TDbValue& v)
-{
-    if (v.IsNull()) return {};
-    try {
-        return DateTimeToQDateTime(v.AsDateTime()).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    } catch (const EConvertError&) {
-        return v.AsString();
-    }
-}
-
 const char* PhraseKind(TPickerKind kind)
 {
     switch (kind) {
@@ -35,39 +25,6 @@ const char* PhraseKind(TPickerKind kind)
 }
 
 } // namespace
-
-QList<TWorklistRow> LoadWorklist(TDbConnection& conn)
-{
-    const QStringList columns{QStringLiteral("SELECT r.ruid, r.Accnu, r.CreateTime, r.ReportState, r.ItemName%1"),
-                              QStringLiteral("FROM Report r%2"),
-                              QStringLiteral("ORDER BY r.CreateTime DESC, r.Accnu")};
-    std::unique_ptr<TDbQuery> q;
-    bool withStudy = true;
-    try {
-        q = Run(conn, {columns[0].arg(QStringLiteral(", s.PatientName")),
-                       columns[1].arg(QStringLiteral(" LEFT JOIN Study s ON s.Accnu = r.Accnu")), columns[2]});
-    } catch (const EDatabaseError&) {
-        // Sites without the Study table still get a work list.
-        withStudy = false;
-        q = Run(conn, {columns[0].arg(QString()), columns[1].arg(QString()), columns[2]});
-    }
-    QList<TWorklistRow> rows;
-    for (; !q->Eof(); q->Next()) {
-        TWorklistRow r;
-        r.ruid = q->FieldByName(QStringLiteral("ruid")).AsString();
-        r.accnu = q->FieldByName(QStringLiteral("Accnu")).AsString();
-        if (withStudy) r.patientName = q->FieldByName(QStringLiteral("PatientName")).AsString();
-        r.created = Created(q->FieldByName(QStringLiteral("CreateTime")));
-        try {
-            r.state = q->FieldByName(QStringLiteral("ReportState")).AsInteger();
-        } catch (const EConvertError&) {
-            r.state = 0;
-        }
-        r.itemNames = q->FieldByName(QStringLiteral("ItemName")).AsString();
-        rows << r;
-    }
-    return rows;
-}
 
 QString ReportAccession(TDbConnection& conn, const QString& ruid)
 {

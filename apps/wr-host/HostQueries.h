@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The host's own reads and writes of the workstation database: the work list, the default
-// user, and the lists behind the pickers (tables Study, csdoctor, ExamItem, Phrase,
-// ReportTemplate, SpecialSymbol; see db/sqlite/README.md). No widgets here.
+// The host's own reads and writes of the workstation database (the work list is in
+// hostdata/WorklistQuery.h): the default user, and the lists behind the pickers (tables
+// csdoctor, ExamItem, Phrase, ReportTemplate, SpecialSymbol; see db/sqlite/README.md).
+// No widgets here.
 // Every function throws EDatabaseError with the database's message; values are quoted
 // with QuotedStr, never pasted raw.
 #pragma once
@@ -10,15 +11,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-struct TWorklistRow {
-    QString ruid;
-    QString accnu;
-    QString patientName;   // empty when the database has no Study table
-    QString created;       // "yyyy-MM-dd HH:mm"
-    int state = 0;
-    QString itemNames;
-};
 
 struct TDoctorRow {
     QString name, code, deptCode;
@@ -37,8 +29,6 @@ struct TPickerEntry {
     QString note;          // why an entry is disabled
 };
 
-// Reports newest first. The patient name comes from Study when the table exists.
-QList<TWorklistRow> LoadWorklist(TDbConnection& conn);
 // The accession of a report, empty when no row has this GUID.
 QString ReportAccession(TDbConnection& conn, const QString& ruid);
 // The exam category (JCDaLei) of a report, which names its templates' category; empty when

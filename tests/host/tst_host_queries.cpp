@@ -14,8 +14,6 @@ private slots:
     void init();
     void cleanup();
 
-    void worklistNewestFirstWithPatients();
-    void worklistWithoutStudyTable();
     void reportLookupIsQuoted();
     void firstDoctorIsTheDefaultUser();
 
@@ -73,32 +71,6 @@ QString TstHostQueries::ItemId(const QString& name)
 {
     return QueryTestValue(*m_conn, QStringLiteral("SELECT id FROM ExamItem WHERE Accnu = 'T1' AND ItemName = %1")
                                        .arg(QuotedStr(name))).AsString();
-}
-
-void TstHostQueries::worklistNewestFirstWithPatients()
-{
-    const QList<TWorklistRow> rows = LoadWorklist(*m_conn);
-    QCOMPARE(rows.size(), QueryTestValue(*m_conn, QStringLiteral("SELECT COUNT(*) FROM Report")).AsInteger());
-    QVERIFY(rows.size() > 3);
-    for (int i = 1; i < rows.size(); ++i) QVERIFY(rows.at(i - 1).created >= rows.at(i).created);
-    const QString ruid = QStringLiteral("60B67F58-DC6A-5A04-8D05-A2659B224C7D");
-    auto it = std::find_if(rows.begin(), rows.end(), [&](const TWorklistRow& r) { return r.ruid == ruid; });
-    QVERIFY(it != rows.end());
-    QCOMPARE(it->accnu, QStringLiteral("US20240520001"));
-    QCOMPARE(it->patientName, QStringLiteral("王桂兰"));
-    QCOMPARE(it->created, QStringLiteral("2024-05-20 08:32"));
-    QCOMPARE(it->state, 5);
-    QCOMPARE(it->itemNames, QStringLiteral("肝胆胰脾"));
-}
-
-void TstHostQueries::worklistWithoutStudyTable()
-{
-    ExecTestSql(*m_conn, QStringLiteral("DROP TABLE Study"));
-    const QList<TWorklistRow> rows = LoadWorklist(*m_conn);
-    QVERIFY(!rows.isEmpty());
-    QVERIFY(rows.constFirst().patientName.isEmpty());
-    ExecTestSql(*m_conn, QStringLiteral("DROP TABLE Report"));
-    QVERIFY_THROWS_EXCEPTION(EDatabaseError, LoadWorklist(*m_conn));
 }
 
 void TstHostQueries::reportLookupIsQuoted()

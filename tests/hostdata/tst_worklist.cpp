@@ -15,6 +15,7 @@ private slots:
     void init();
     void cleanup();
 
+    void demoReportAsTheListShowsIt();
     void pagesWalkEveryRowOnceNewestFirst();
     void dateRangeIncludesBothDays();
     void statusWords_data();
@@ -68,6 +69,23 @@ QStringList TstWorklist::Walk(const TWorklistFilter& f, int pageSize)
         key = page.next;
     }
     return ruids;
+}
+
+void TstWorklist::demoReportAsTheListShowsIt()
+{
+    m_db = std::make_unique<TBackendDatabase>(true);
+    TWorklistQuery q(Conn());
+    const TWorklistPage page = q.Page({}, {}, 1000);
+    QCOMPARE(page.rows.size(), m_db->Value(QStringLiteral("SELECT COUNT(*) FROM Report")).AsInteger());
+    const QString ruid = QStringLiteral("60B67F58-DC6A-5A04-8D05-A2659B224C7D");
+    auto it = std::find_if(page.rows.begin(), page.rows.end(),
+                           [&](const TWorklistEntry& e) { return e.ruid.compare(ruid, Qt::CaseInsensitive) == 0; });
+    QVERIFY(it != page.rows.end());
+    QCOMPARE(it->accnu, QStringLiteral("US20240520001"));
+    QCOMPARE(it->patientName, QStringLiteral("王桂兰"));
+    QCOMPARE(it->created, QDateTime(QDate(2024, 5, 20), QTime(8, 32, 15)));
+    QCOMPARE(ReportStateWord(it->state, it->stateNull), QStringLiteral("已审核"));
+    QCOMPARE(it->itemNames, QStringLiteral("肝胆胰脾"));
 }
 
 void TstWorklist::pagesWalkEveryRowOnceNewestFirst()
