@@ -446,7 +446,18 @@ void THostMainForm::OpenStudyInfo(const QString& accnu)
             return;
         }
     }
-    Log(QStringLiteral("wr-host OpenStudyInfo"), QStringLiteral("no report of accession %1 in the work list").arg(accnu));
+    // The list holds one page of one filter: the accession may well be outside it.
+    try {
+        if (const auto row = TWorklistQuery(*m_dataModule.GetMainAdoConnection()).NewestOfAccession(accnu)) {
+            QString error;
+            OpenReport(row->ruid, &error);
+            return;
+        }
+    } catch (const Exception& e) {
+        Log(QStringLiteral("wr-host OpenStudyInfo"), kErrorPrefix + e.Message());
+        return;
+    }
+    Log(QStringLiteral("wr-host OpenStudyInfo"), QStringLiteral("no report of accession %1").arg(accnu));
 }
 
 void THostMainForm::closeEvent(QCloseEvent* event)

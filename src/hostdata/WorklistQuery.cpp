@@ -175,3 +175,11 @@ std::optional<TWorklistEntry> TWorklistQuery::Newest()
     if (rows.isEmpty()) return std::nullopt;
     return rows.first();
 }
+
+std::optional<TWorklistEntry> TWorklistQuery::NewestOfAccession(const QString& accnu)
+{
+    HasStudy();
+    const QList<TWorklistEntry> rows = Run({QStringLiteral("r.Accnu = %1").arg(QuotedStr(accnu))}, 1);
+    if (rows.isEmpty()) return std::nullopt;
+    return rows.first();
+}

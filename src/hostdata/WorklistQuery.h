@@ -61,6 +61,8 @@ public:
     std::optional<TWorklistEntry> Row(const QString& ruid, const TWorklistFilter& filter);
     // The newest report of all, whatever the filter.
     std::optional<TWorklistEntry> Newest();
+    // The newest report of an accession (exam number), whatever the filter.
+    std::optional<TWorklistEntry> NewestOfAccession(const QString& accnu);
 
 private:
     QList<TWorklistEntry> Run(const QStringList& conditions, int limit);

@@ -232,6 +232,9 @@ void TstWorklist::newestIgnoresTheFilter()
     Add(QStringLiteral("new"), QStringLiteral("2"), QStringLiteral("2021-01-01 08:00:00.000"), 0);
     Add(QStringLiteral("undated"), QStringLiteral("3"), QString(), 0);
     QCOMPARE(q.Newest()->ruid, QStringLiteral("new"));
+    Add(QStringLiteral("old-page-2"), QStringLiteral("1"), QStringLiteral("2020-01-02 08:00:00.000"), 0);
+    QCOMPARE(q.NewestOfAccession(QStringLiteral("1"))->ruid, QStringLiteral("old-page-2"));
+    QVERIFY(!q.NewestOfAccession(QStringLiteral("1' OR '1'='1")));
 }
 
 void TstWorklist::worksWithoutStudyTable()
