@@ -126,7 +126,8 @@ BEGIN
            ReportDate = "ReportDate",
            shenHeDate = "shenHeDate",
            HuiZhenDate = "HuiZhenDate",
-           PrintedCont = "PrintedCont",
+           -- Only grows: the database counts prints; an editor's older count is not put back.
+           PrintedCont = greatest(coalesce(PrintedCont, 0), coalesce("PrintedCont", 0)),
            YinYangXing = "YinYangXing",
            WeiJiValue = "WeiJiValue",
            BeiZhu = "BeiZhu",

@@ -40,7 +40,7 @@ UPDATE Report
        ReportDate = :ReportDate,
        shenHeDate = :shenHeDate,
        HuiZhenDate = :HuiZhenDate,
-       PrintedCont = :PrintedCont,
+       PrintedCont = max(coalesce(PrintedCont, 0), coalesce(:PrintedCont, 0)),
        YinYangXing = :YinYangXing,
        WeiJiValue = :WeiJiValue,
        BeiZhu = :BeiZhu,

@@ -134,7 +134,8 @@ BEGIN
            ReportDate = @ReportDate,
            shenHeDate = @shenHeDate,
            HuiZhenDate = @HuiZhenDate,
-           PrintedCont = @PrintedCont,
+           -- Only grows: the database counts prints; an editor's older count is not put back.
+           PrintedCont = CASE WHEN ISNULL(PrintedCont, 0) > ISNULL(@PrintedCont, 0) THEN PrintedCont ELSE @PrintedCont END,
            YinYangXing = @YinYangXing,
            WeiJiValue = @WeiJiValue,
            BeiZhu = @BeiZhu,

@@ -123,6 +123,16 @@ private slots:
         }
         QCOMPARE(ReadSignState(m_db->Connection(), kFinal).printedCount, 3 + 100);
         QCOMPARE(m_db->Value(QStringLiteral("SELECT count(*) FROM ReportEvent WHERE Event = 'print'")).AsInteger(), 100);
+
+        // A save from an editor that still holds the old count does not put it back.
+        auto sp = m_db->Connection().CreateStoredProc();
+        sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
+        sp->RefreshParameters();
+        sp->ParamByName(QStringLiteral("@Ruid")).SetAsString(kFinal);
+        sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(5);
+        sp->ParamByName(QStringLiteral("@PrintedCont")).SetAsInteger(3);
+        sp->ExecProc();
+        QCOMPARE(ReadSignState(m_db->Connection(), kFinal).printedCount, 103);
     }
 };
 

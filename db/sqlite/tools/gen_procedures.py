@@ -52,7 +52,11 @@ STAMP = ("(CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0
 def save_body():
     cols = [c for _, c, _, _ in SAVE_PARAMS]
     params = [":" + p for p, _, _, _ in SAVE_PARAMS]
-    sets = ",\n       ".join(f"{c} = :{p}" for p, c, _, _ in SAVE_PARAMS[1:])
+    # The print count only grows: prints are counted by the database (sp_IncrementPrintCount)
+    # while an editor may hold an older count, which a save must not put back.
+    sets = ",\n       ".join(
+        f"{c} = max(coalesce({c}, 0), coalesce(:{p}, 0))" if c == "PrintedCont" else f"{c} = :{p}"
+        for p, c, _, _ in SAVE_PARAMS[1:])
     return f"""-- Refuse a report without a GUID: it could never be found again.
 SELECT wr_raise('@Ruid 不能为空') WHERE trim(coalesce(:Ruid, ''), {BLANKS}) = '';
 -- A copy read before someone else's save must not overwrite it. The procedure holds the
