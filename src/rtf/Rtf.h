@@ -5,11 +5,22 @@
 // Reading builds explicit character formats on every run (face when the font table names
 // one, size, weight, italic, underline, strike-out, colours), so whatever default font the
 // editor holding the document has does not leak into a later write. Paragraph alignment,
-// indents, spacing, bullets and numbering (QTextList), tables (QTextTable, merged and nested
-// cells), PNG and JPEG pictures (document image resources holding the original bytes) and
-// the result text of fields are kept; other picture kinds, hidden text and ignorable
-// destinations are skipped. A document's final paragraph mark closes its last paragraph
-// instead of opening an empty one, as in RichEdit.
+// indents, spacing, bullets and numbering (QTextList; a start number other than 1, which Qt
+// 6.4 cannot hold, under the list format's property 0x3004, prefix and suffix as Qt's own),
+// tables (QTextTable, merged and nested cells, columns from the row with the most cells),
+// hyperlinks (HYPERLINK fields: anchor formats), optional hyphens (U+00AD) and the result
+// text of other fields are kept. Pictures of every kind keep their bytes: PNG and JPEG as
+// document image resources holding the original bytes; WMF, EMF, device-dependent bitmaps
+// and the like under "<image name>#data", with the image resource itself what is shown (a
+// DIB drawn, else a labelled box of the picture's size) and the words that describe the data
+// on the image format; shape pictures ({\sp{\sn pib}...}) and a lone \nonshppict are read.
+// Headers and footers are not shown: each group is kept whole, as 7-bit RTF, in the
+// QTextDocument's dynamic property "wrRtfHeadersFooters" (a QStringList) and written back as
+// it came; loading a document replaces them, pasting adds the pasted ones. Footnotes, hidden
+// text and other ignorable destinations are skipped. Empty paragraphs beyond a thousand in a
+// row become line breaks of the last one kept (same text, reported as a warning), so millions
+// of them read in linear time and bounded memory. A document's final paragraph mark closes
+// its last paragraph instead of opening an empty one, as in RichEdit.
 //
 // Malformed input (unbalanced braces, truncation anywhere, garbage, huge numbers, deep
 // nesting) never throws, crashes or hangs: everything readable is kept, a double-byte
@@ -41,12 +52,16 @@ bool RtfToDocument(const QString& rtf, QTextDocument& doc);
 // template leaves no empty paragraph behind. One undo step; the cursor ends after the insert.
 bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
 // 7-bit RTF that Windows RichEdit reads back: {\rtf1\ansi\ansicpg936\deff0 ... } with font table
-// (with \fcharset), colour table, formats, bullets (\pntext + \pn), tables; non-ASCII as \uN
-// with a GBK fallback (\'hh\'hh) for Chinese, '?' where GBK has no mapping.
+// (with \fcharset), colour table, list table, formats, bullets and numbering (\pntext + \pn
+// with one level word, then \ls and \ilvl for Word's readers), tables (nested ones as Word
+// writes them: each paragraph \pard\intbl\itapN, \nestcell, {\*\nesttableprops ...\nestrow}),
+// hyperlink fields, pictures, kept headers and footers; non-ASCII as \uN with a GBK fallback
+// (\'hh\'hh) for Chinese, '?' where GBK has no mapping.
 // Lines end in CR LF; no NUL is appended after the closing brace.
 QByteArray DocumentToRtf(const QTextDocument& doc);
 // Plain text: the document's characters in order, "\r\n" between paragraphs (no trailing break),
-// tables cell by cell with a tab between cells and "\r\n" between rows, images omitted (or U+FFFC removed).
+// tables cell by cell with a tab between cells and "\r\n" between rows, images omitted (or U+FFFC removed),
+// optional hyphens (U+00AD) left out.
 // A line break inside a paragraph (\line, U+2028) also gives "\r\n". The empty paragraph that
 // QTextDocument keeps before a table at the start of a document or cell, and after a table at
 // its end, is not text and gives nothing (unless it is a list item).

@@ -70,6 +70,8 @@ DocBuilder::DocBuilder(QTextCursor& cursor, bool wholeDocument)
     m_startBlock = m_c.block();
     m_startBlockWasEmpty = m_startBlock.length() <= 1;
     m_startAtBlockEnd = m_c.atBlockEnd();
+    if (m_whole) // the document's whole content is replaced, its headers and footers too
+        m_c.document()->setProperty(kKeptGroupsProperty, QVariant());
     if (!m_whole) {
         m_newBlockFormat = m_c.blockFormat();
         m_newBlockFormat.clearProperty(QTextFormat::ObjectIndex);
@@ -109,6 +111,27 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
     if (m_tables.size() > 1)
         m_nestedChars += text.size();
     m_c.insertText(text, format);
+}
+
+void DocBuilder::keepGroup(const QByteArray& group)
+{
+    QTextDocument* doc = m_c.document();
+    QStringList groups = doc->property(kKeptGroupsProperty).toStringList();
+    // 7-bit as the writer writes it, so a second write gives the same bytes.
+    QString text;
+    static const char hex[] = "0123456789abcdef";
+    for (char ch : group) {
+        const uchar b = uchar(ch);
+        if (b >= 0x80) {
+            text += QLatin1String("\\'") + QLatin1Char(hex[b >> 4]) + QLatin1Char(hex[b & 15]);
+        } else if (b != 0) {
+            text += QLatin1Char(ch);
+        }
+    }
+    if (!groups.contains(text) && groups.size() < 16) {
+        groups.append(text);
+        doc->setProperty(kKeptGroupsProperty, groups);
+    }
 }
 
 void DocBuilder::insertPicture(const Picture& p, const ParaProps& para)

@@ -54,6 +54,8 @@ public:
         int goalw = 0, goalh = 0, scalex = 100, scaley = 100;
     };
     void insertPicture(const Picture& picture, const ParaProps& para);
+    // A header or footer group, whole: kept with the document (kKeptGroupsProperty).
+    void keepGroup(const QByteArray& group);
     // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
     // the paragraph turns out not to be a list item, so a list marker appears once.
     void setListText(const QString& text, const QTextCharFormat& format);

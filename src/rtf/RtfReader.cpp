@@ -207,6 +207,7 @@ void Reader::plainBytes()
     case Dest::PnText:
     case Dest::LevelText:
     case Dest::FldInst:
+    case Dest::ShapeProp:
         if (c == ';' && m_st.dest == Dest::FontTable) {
             ++m_p;
             finishFontEntry();

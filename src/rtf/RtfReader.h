@@ -71,7 +71,7 @@ public:
     void read(const char* data, qsizetype size, bool utf8Literals);
 
 private:
-    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, PnText, ListTable, LevelText, ListOverrides, FldInst };
+    enum class Dest : uint8_t { Text, FontTable, ColorTable, Pict, ListText, Pn, PnText, ListTable, LevelText, ListOverrides, FldInst, ShapeProp };
 
     struct State {
         CharProps chr;
@@ -86,6 +86,7 @@ private:
         bool listGroup = false; // a {\list ...} of the list table
         bool overrideGroup = false;
         bool pnAfter = false;   // a {\pntxta} group (text after the number), else {\pntxtb}
+        bool shapePicture = false; // in the value of a shape's picture property (pib)
     };
     struct FontEntry {
         QString name;
@@ -139,6 +140,7 @@ private:
     void finishPicture();
     void finishLevelText();
     void finishFieldInstruction();
+    void shapeWord(int which);
 
     // tables of the header
     const CodePage* codePageForFont(int font) const;
@@ -181,6 +183,8 @@ private:
 
     std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;
     QStringList m_links; // hyperlink targets; CharProps::link indexes them
+    bool m_pictureAlternative = false; // \shppict seen: the \nonshppict after it is the same picture
+    bool m_shapeHasPicture = false;    // the shape being read showed its own picture
     Picture m_pict;
     bool m_inRowDef = false;
 

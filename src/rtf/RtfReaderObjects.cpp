@@ -220,6 +220,43 @@ void Reader::finishFieldInstruction()
     m_st.chr.link = int(m_links.size());
 }
 
+// Word writes a picture twice, {\*\shppict{\pict png}}{\nonshppict{\pict wmf}}, and a
+// floating picture as a shape whose property "pib" holds the picture, with a result
+// ({\shprslt}) for readers without shapes. Each picture is shown once: the metafile when it is
+// the only form, the shape's own picture rather than its result.
+void Reader::shapeWord(int which)
+{
+    switch (which) {
+    case 0: // \nonshppict
+        if (m_pictureAlternative)
+            skipGroup();
+        m_pictureAlternative = false;
+        break;
+    case 1: m_pictureAlternative = true; break;     // \shppict
+    case 2:                                        // \shprslt
+        if (m_shapeHasPicture)
+            skipGroup();
+        m_shapeHasPicture = false;
+        break;
+    case 3: m_shapeHasPicture = false; break; // \shp
+    case 5:                                   // \sp: its name and value are no document text
+        if (m_st.dest == Dest::Text) {
+            setDest(Dest::ShapeProp);
+            m_aux.clear();
+            m_auxBytes.clear();
+        }
+        break;
+    case 6: // \sv: the value of the property named so far
+        if (m_st.dest == Dest::ShapeProp) {
+            flushAux(m_st.cp, false);
+            m_st.shapePicture = m_aux.trimmed() == QLatin1String("pib");
+            m_aux.clear();
+        }
+        break;
+    default: break; // \shpinst: read, its text boxes are text
+    }
+}
+
 void Reader::pictureWord(KwInfo info, bool hasParam, int param)
 {
     const Kw kw = info.kw;
@@ -325,8 +362,10 @@ void Reader::finishPicture()
         if (out.shown.isNull())
             out.shown = pictureBox(int(out.width + 0.5), int(out.height + 0.5), labels[pict.kind]);
     }
-    if (m_st.dest != Dest::Text || hidden())
+    if (!(m_st.dest == Dest::Text || m_st.shapePicture) || hidden())
         return;
+    if (m_st.shapePicture)
+        m_shapeHasPicture = true;
     flushRun();
     m_out.insertPicture(out, para());
 }

@@ -46,6 +46,7 @@ void Reader::byte(uint8_t b)
     case Dest::ListText:
     case Dest::PnText:
     case Dest::FldInst:
+    case Dest::ShapeProp:
         m_auxBytes.push(char(b));
         break;
     default:
@@ -68,6 +69,7 @@ void Reader::character(char16_t c)
     case Dest::PnText:
     case Dest::LevelText:
     case Dest::FldInst:
+    case Dest::ShapeProp:
         flushAux(m_st.dest == Dest::FontTable ? fontEntryCodePage() : m_st.cp,
                  m_st.dest == Dest::FontTable || m_st.dest == Dest::ListText);
         m_aux.append(QChar(c));

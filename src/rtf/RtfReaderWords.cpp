@@ -15,7 +15,7 @@ bool isDestinationWord(Kw kw)
     case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::ListTable:
     case Kw::ListOverrideTable: case Kw::List: case Kw::ListLevel: case Kw::ListOverride:
     case Kw::ListText: case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB: case Kw::LevelText: case Kw::Pict:
-    case Kw::NestTableProps: case Kw::TextDest: case Kw::FldInst:
+    case Kw::NestTableProps: case Kw::TextDest: case Kw::FldInst: case Kw::Shape: case Kw::KeptGroup:
         return true;
     default:
         return false;
@@ -107,6 +107,23 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Pict: setDest(Dest::Pict); m_pict = Picture(); break;
     case Kw::NestTableProps: m_st.nestProps = true; break;
     case Kw::TextDest: break;
+    case Kw::Shape:
+        shapeWord(info.ch);
+        break;
+    case Kw::KeptGroup: {
+        // Headers and footers are not shown: their RTF is kept whole, to be written back.
+        static const char* const names[] = {"header", "headerl", "headerr", "headerf",
+                                            "footer", "footerl", "footerr", "footerf"};
+        const char* from = m_p;
+        const size_t depth = m_stack.size();
+        const bool kept = m_overflow == 0;
+        skipGroup();
+        // Only a group that ends, and without binary data (its length would not survive).
+        if (kept && m_stack.size() < depth && info.ch < std::size(names)
+            && !QByteArrayView(from, m_p - from).contains("\\bin"))
+            m_out.keepGroup(QByteArray("{\\") + names[info.ch] + ' ' + QByteArray(from, m_p - from));
+        break;
+    }
     case Kw::FldInst:
         setDest(Dest::FldInst);
         m_aux.clear();

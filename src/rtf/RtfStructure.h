@@ -43,6 +43,10 @@ QString listNumberText(int style, int n);
 // resource named by the format is what is shown while "<name>#data" holds the original bytes.
 // kPictureGoal holds "goalw goalh width height": the \picwgoal and \pichgoal read (twips)
 // and the size in pixels they gave, so an unchanged picture is written with its own goals.
+// Headers and footers (\\header, \\footerf, ...) are not shown; each group is kept whole, as
+// 7-bit RTF text, in a QStringList held by the QTextDocument's dynamic property of this
+// name, and written back after the document's tables. Pasting adds the pasted document's.
+constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
 constexpr int kPictureWordsProperty = 0x100000 + 0x301;
 constexpr int kPictureGoalProperty = 0x100000 + 0x302;
 // A device-independent bitmap (\dibitmap data: header, colours, pixels) as an image.

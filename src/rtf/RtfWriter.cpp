@@ -5,6 +5,7 @@
 
 #include "Rtf.h"
 #include "RtfFallback.h"
+#include "RtfStructure.h"
 
 #include <QTextDocument>
 #include <QTextFrame>
@@ -350,6 +351,16 @@ void Writer::writeHeader()
     m_out.append("}\r\n");
     writeListTable();
     m_out.append("\\viewkind4\\uc1");
+    // Headers and footers as they came (they may name fonts and colours of their own tables).
+    for (const QString& group : m_doc.property(kKeptGroupsProperty).toStringList()) {
+        if (!group.startsWith(u'{') || !group.endsWith(u'}'))
+            continue;
+        for (QChar ch : group) {
+            if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
+                m_out.append(char(ch.unicode()));
+        }
+        m_out.append("\r\n");
+    }
 }
 
 } // namespace rtf

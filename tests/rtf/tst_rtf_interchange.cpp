@@ -253,6 +253,28 @@ private slots:
         QCOMPARE(back.begin().text(), doc.begin().text());
     }
 
+    // Headers and footers of pasted documents were dropped: kept whole and written back.
+    void headersAndFootersKept()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtftest::readData(QStringLiteral("header_footer.rtf")), doc));
+        QCOMPARE(DocumentPlainText(doc), QStringLiteral("body"));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("{\\header \\pard\\qc \\'b3\\'ac\\'c9\\'f9\\'bf\\'c6 report\\par}"), written.constData());
+        QVERIFY2(written.contains("{\\footerf \\pard page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(DocumentToRtf(back), written);
+        // Pasting adds the pasted document's; loading a document replaces them.
+        QTextCursor c(&back);
+        c.movePosition(QTextCursor::End);
+        QVERIFY(InsertRtf(QByteArray("{\\rtf1 {\\footer other\\par}x}"), c));
+        QVERIFY(DocumentToRtf(back).contains("{\\footer other\\par}"));
+        QVERIFY(DocumentToRtf(back).contains("{\\footerf "));
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 plain\\par}"), back));
+        QVERIFY(!DocumentToRtf(back).contains("footer"));
+    }
+
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
     // and a short row had its span on its last cell whichever cell was wide.
     void mergedCellsRealWidths()

@@ -291,6 +291,20 @@ case('picture_shppict_once',
      'ab',
      outline=['P: a[img 0x0]b'])
 
+# A floating picture as a shape: its picture property is shown, not the shape's result.
+case('picture_shape',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a{\\shp{\\*\\shpinst\\shpleft0\\shptop0{\\sp{\\sn shapeType}{\\sv 75}}"
+     "{\\sp{\\sn pib}{\\sv {\\pict\\pngblip\\picw2\\pich2\\picwgoal600\\pichgoal600 " + PNG_HEX + "}}}}"
+     "{\\shprslt{\\*\\do\\dobxcolumn}{\\pict\\wmetafile8\\picw100\\pich100 " + WMF_HEX + "}}}b\\par}",
+     'ab',
+     outline=['P: a[img 40x40]b'])
+
+# A picture Word gave only as a metafile (no \shppict before it) is that picture.
+case('picture_nonshppict_only',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a{\\nonshppict{\\pict\\wmetafile8\\picw2540\\pich2540 " + WMF_HEX + "}}b\\par}",
+     'ab',
+     outline=['P: a[img 96x96]b'])
+
 case('picture_bin',
      ("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a{\\pict\\pngblip\\bin%d " % len(PNG)).encode() + PNG + b"}b\\par}",
      'ab',
@@ -325,6 +339,13 @@ case('destinations_skipped',
      "{\\header header text\\par}{\\footer footer\\par}{\\*\\themedata 504b0304}"
      "\\f0 kept{\\*\\unknowndest junk {nested junk}} too\\unknownword  and {\\footnote note} more\\par}",
      'kept too and  more')
+
+# Headers and footers are not shown but kept whole, to be written back (see Rtf.h).
+case('header_footer',
+     "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 " + gbk('宋体') + ";}}\\f0 "
+     "{\\header \\pard\\qc " + gbk('超声科') + " report\\par}{\\footerf \\pard page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}"
+     "\\pard body\\par}",
+     'body')
 
 case('special_characters',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a\\emdash b\\endash c\\bullet d"
