@@ -83,6 +83,25 @@ private:
     int m_minWidth;
     int m_gap;
 };
+// Runs the caret follow after the scroll box's visible part changed size (the window was
+// resized, or the sections re-wrapped to a new width).
+class TViewportResizeFollower final : public QObject {
+public:
+    TViewportResizeFollower(QTimer* follow, QWidget* viewport) : QObject(follow), m_follow(follow)
+    {
+        viewport->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) m_follow->start();
+        return false;
+    }
+
+private:
+    QTimer* m_follow;
+};
 } // namespace
 
 void TReportForm::WireTyping()
@@ -116,5 +135,6 @@ void TReportForm::WireTyping()
         connect(r, &QTextEdit::textChanged, follow, followIfFocused(r));
     }
 
+    new TViewportResizeFollower(follow, ScrollBox_Report->viewport());
     new TFieldWidthFitter(edt_weiJiZhi, Check_YinYiang);
 }

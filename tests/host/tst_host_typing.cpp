@@ -236,6 +236,10 @@ void TstHostTyping::caretStaysVisible()
     QTRY_VERIFY2(CaretVisible(editor, &applies), "the caret is off screen after Ctrl+End");
     QVERIFY(ControlState(editor, m_window.get()).value(QStringLiteral("caretVisible")).toBool());
 
+    // A smaller window keeps the caret's line in view.
+    m_window->setFixedSize(1100, 480);
+    QTRY_VERIFY2(CaretVisible(editor, &applies), "the caret is off screen after the window shrank");
+
     // Starting to compose a word brings it (and the input method's candidate window) into view.
     Scroll()->verticalScrollBar()->setValue(0);
     QVERIFY(!ControlState(editor, m_window.get()).value(QStringLiteral("caretVisible")).toBool());
