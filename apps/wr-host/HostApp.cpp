@@ -20,6 +20,7 @@
 #include "history/HistoryWindow.h"
 #include "ScriptRunner.h"
 #include "ScriptSession.h"
+#include "WindowGeometry.h"
 #include "platform/DatabaseOpeners.h"
 #include "platform/DialogService.h"
 #include "platform/HeadlessDialogs.h"
@@ -259,6 +260,8 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     new THistoryActions(*window, dataModule);  // the report's saved versions; a child too
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
+    // The screen's free area on a first start, the user's own size and splitters later.
+    (new TWindowGeometry(window.get(), config))->Restore();
     window->show();
     // Chinese input: a daemon that cannot reach this program is told once, in a box on a
     // display; headless runs only print it.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSet>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -40,6 +41,8 @@ private slots:
     void datesKeptAsStored();
     void databaseErrorsWithoutSql();
     void patientHeaderAndChangedMarker();
+    void windowFillsTheScreen_data();
+    void windowFillsTheScreen();
 
 private:
     bool RequirePlugin();
@@ -284,6 +287,38 @@ void TstHostAcceptance::patientHeaderAndChangedMarker()
         "open %2\n"
         "expect patientHeader.visible true\n").arg(kReport, kNoItems));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+}
+
+// The window takes the screen's available area, whatever its size; the screenshots of both
+// sizes stay in build/screenshots for a look.
+void TstHostAcceptance::windowFillsTheScreen_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("1366x768") << 1366 << 768;
+    QTest::newRow("1920x1080") << 1920 << 1080;
+}
+
+void TstHostAcceptance::windowFillsTheScreen()
+{
+    if (!RequirePlugin()) QSKIP("plug-in not built");
+    QFETCH(int, width);
+    QFETCH(int, height);
+    THostSandbox box;
+    const QString screen = box.WriteFile(QStringLiteral("screen.json"),
+        QStringLiteral("{\"screens\":[{\"name\":\"s\",\"x\":0,\"y\":0,\"width\":%1,\"height\":%2,"
+                       "\"logicalDpi\":96,\"logicalBaseDpi\":96,\"dpr\":1}]}").arg(width).arg(height).toUtf8());
+    box.SetEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screen);
+    const QString png = QStringLiteral(WR_BINARY_DIR "/screenshots/host-%1x%2.png").arg(width).arg(height);
+    QFile::remove(png);
+    const THostRun r = box.Run({QStringLiteral("--screenshot"), png, QStringLiteral("--open"), kReport});
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(width, height));
+    // The status bar at the bottom is inside the picture: its row is not blank.
+    QSet<QRgb> bottom;
+    for (int x = 0; x < width; x += 3) bottom.insert(image.pixel(x, height - 10));
+    QVERIFY(bottom.size() > 3);
 }
 
 QTEST_GUILESS_MAIN(TstHostAcceptance)
