@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The editor without a mouse: every section's picker has a shortcut (Alt+1 .. Alt+9, shown
-// in the button's tool tip) and its caption button takes the focus from the Tab key, and
+// The editor without a mouse: every section's picker has a shortcut (Alt+1 .. Alt+9, in the
+// order of the sections) and its caption button takes the focus from the Tab key, and
 // redo answers Ctrl+Y as well as Ctrl+Shift+Z in every text control of the form.
 #include "ReportForm_Editing.h"
 #include <QLineEdit>
@@ -38,8 +38,7 @@ void InstallKeyboardAccess(TReportForm& form)
         if (!b) continue;
         const QKeySequence key(Qt::ALT | (Qt::Key_0 + k.digit));
         b->setFocusPolicy(Qt::TabFocus);
-        const QString tip = b->toolTip().isEmpty() ? b->text() : b->toolTip();
-        b->setToolTip(QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
+        // The buttons' hint texts are the form's own; the keys are listed in the README.
         auto* shortcut = new QShortcut(key, &form);
         shortcut->setObjectName(QStringLiteral("shortcut_") + b->objectName());
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
