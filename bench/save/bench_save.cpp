@@ -97,7 +97,11 @@ void WriteRowDirectly(TDbConnection& db, const QString& ruid)
     auto sp = db.CreateStoredProc();
     sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
     sp->RefreshParameters();
+    int position = 0;
     for (TDbParameter& p : sp->Parameters()) {
+        // Only the 49 parameters that are columns; the optional ones after them (stamp
+        // check, who saves) keep their defaults.
+        if (++position > 49) break;
         const TDbValue v = row->FieldByName(p.Name.mid(1));
         if (p.DataType == TDbFieldType::Integer) p.SetAsInteger(v.AsInteger());
         else if (p.DataType == TDbFieldType::Boolean) p.SetAsBoolean(v.AsBoolean());
