@@ -183,20 +183,8 @@ void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
     try {
         TSqliteConnection conn(part);
         const QSqlDatabase db = SqliteDatabaseByName(conn.ConnectionName());
-        for (const QString& script : scriptFiles) {
-            QFile f(script);
-            if (!f.open(QIODevice::ReadOnly))
-                throw EDatabaseError(QStringLiteral("Cannot read %1: %2").arg(script, f.errorString()));
-            const QStringList statements = SplitSqlStatements(QString::fromUtf8(f.readAll()));
-            try {
-                // One transaction per script: much faster, and a failing script leaves nothing.
-                Exec(db, QStringLiteral("BEGIN IMMEDIATE"));
-                for (const QString& s : statements) Exec(db, s);
-                Exec(db, QStringLiteral("COMMIT"));
-            } catch (const EDatabaseError& e) {
-                throw EDatabaseError(QStringLiteral("%1: %2").arg(QFileInfo(script).fileName(), e.Message()));
-            }
-        }
+        // One transaction per script: much faster, and a failing script leaves nothing.
+        UpgradeSqliteDatabase(conn, scriptFiles);
         // Write-ahead logging: a commit costs one sync instead of several, and readers never
         // wait for a writer. The mode is stored in the file.
         Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
