@@ -150,9 +150,11 @@ BEGIN
            kgjR_B = "kgjR_B",
            SavedBy = who,
            SavedAt = localtimestamp(3)
-     WHERE ruid = CAST("Ruid" AS citext)
-    RETURNING RowVersion INTO "SavedVersion";  -- as the trigger raised it
-    IF NOT FOUND THEN
+     WHERE ruid = CAST("Ruid" AS citext);
+    IF FOUND THEN
+        -- As the trigger raised it; the highest when older clients left several rows.
+        SELECT max(RowVersion) INTO "SavedVersion" FROM Report WHERE ruid = CAST("Ruid" AS citext);
+    ELSE
         INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
         VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3), who, localtimestamp(3))
         RETURNING RowVersion INTO "SavedVersion";
