@@ -158,7 +158,7 @@ void TReportHistoryTest::staleSaveIsRefusedUntilTheDoctorChooses()
     QCOMPARE(stored.FJianYi, ra.FJianYi);
     QCOMPARE(stored.FSuoJian, original.FSuoJian);
     const QList<TReportVersion> versions = ListReportVersions(m_db->Connection(), kRuid);
-    QCOMPARE(versions.size(), 3);  // current, B's, the seed's
+    QCOMPARE(versions.size(), 3);  // current, B's, the first stored row
     TReportInfo bVersion;
     QVERIFY(ReadReportVersion(m_db->Connection(), versions.at(1).historyId, bVersion));
     QCOMPARE(bVersion.FSuoJian, rb.FSuoJian);
@@ -275,7 +275,7 @@ void TReportHistoryTest::everySaveKeepsTheVersionItReplaced()
     QCOMPARE(a.data->conflicts.size(), 0);
     QCOMPARE(HistoryRows(kRuid), 100);
 
-    // Oldest first: the seed's version, then saves 1..99; each one whole.
+    // Oldest first: the row as first stored, then saves 1..99; each one whole.
     QList<TReportVersion> versions = ListReportVersions(m_db->Connection(), kRuid);
     QCOMPARE(versions.size(), 101);
     QCOMPARE(versions.front().operation, QStringLiteral("C"));
