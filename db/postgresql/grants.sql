@@ -36,3 +36,24 @@ GRANT SELECT ON ReportEvent TO wr_workstation;
 REVOKE ALL ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrintCount, sp_NoteSignedEdit FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrintCount, sp_NoteSignedEdit
     TO wr_workstation;
+
+-- Users and log-in: a workstation checks passwords and records the outcome through the
+-- procedures and never reads WrUser itself, so its login cannot list users or their hashes
+-- with a query. Administration (creating users, resets, unlocking, roles) belongs to the
+-- role wr_useradmin, which wr-admin's login needs when it is not the database's owner.
+REVOKE ALL ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
+    sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions
+    TO wr_workstation;
+DO $$
+BEGIN
+    IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_useradmin') THEN
+        CREATE ROLE wr_useradmin NOLOGIN;
+    END IF;
+    EXECUTE format('GRANT CONNECT ON DATABASE %I TO wr_useradmin', current_database());
+END
+$$;
+GRANT USAGE ON SCHEMA public TO wr_useradmin;
+GRANT SELECT ON WrUser, WrRole, WrRolePermission, csdoctor TO wr_useradmin;
+GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_RolePermissions, sp_SetUserPassword, sp_CreateUser,
+    sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled TO wr_useradmin;

@@ -214,6 +214,39 @@ BEGIN
 END
 $$;
 
+-- Sites with per-user database logins (wr_setting StrictUserCheck = '1', see
+-- upgrades/021-strict-users.sql): the user a signature names must be the one user whose
+-- WrUser.DbLogin is the login of this session. session_user, not current_user: inside a
+-- SECURITY DEFINER routine current_user is the owner, and SET ROLE changes it too. Returns
+-- the doctor's name as csdoctor has it (so a signature cannot carry another name), or NULL
+-- when the check is off.
+CREATE OR REPLACE FUNCTION wr_CheckSessionUser("UserCode" text) RETURNS text
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+DECLARE
+    login text := session_user;
+    mapped text;
+    users integer;
+    doctor text;
+BEGIN
+    IF coalesce((SELECT value FROM wr_setting WHERE name = 'StrictUserCheck'), '0') <> '1' THEN
+        RETURN NULL;
+    END IF;
+    SELECT count(*), min(u.UserCode) INTO users, mapped
+      FROM WrUser AS u WHERE u.DbLogin = login AND coalesce(u.Disabled, 0) = 0;
+    IF users = 0 THEN
+        RAISE EXCEPTION '数据库登录 % 没有对应的用户（WrUser.DbLogin），不能审核', login;
+    ELSIF users > 1 THEN
+        RAISE EXCEPTION '数据库登录 % 对应了多个用户（WrUser.DbLogin），不能审核', login;
+    END IF;
+    IF lower(mapped) <> lower(coalesce("UserCode", '')) THEN
+        RAISE EXCEPTION '数据库登录 % 属于用户 %，不能以用户 % 的名义审核', login, mapped, coalesce("UserCode", '');
+    END IF;
+    SELECT d.姓名 INTO doctor FROM csdoctor AS d WHERE d.code = mapped ORDER BY d.displayindex DESC NULLS LAST LIMIT 1;
+    RETURN coalesce(doctor, '');
+END
+$$;
+
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent; a GUID without a report is refused.
 -- Signing: the user becomes review doctor, now the review date, ReportState 5. The UPDATE's
@@ -221,9 +254,15 @@ $$;
 CREATE OR REPLACE PROCEDURE sp_SignReport("Ruid" text, "UserName" text, "UserCode" text)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
+DECLARE
+    doctor text;
 BEGIN
     IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
         RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    doctor := wr_CheckSessionUser("UserCode");
+    IF doctor <> '' THEN
+        "UserName" := doctor;
     END IF;
     IF btrim(coalesce("UserName", ''), E' \t\r\n') = '' THEN
         RAISE EXCEPTION '审核医生不能为空';
@@ -244,9 +283,15 @@ $$;
 CREATE OR REPLACE PROCEDURE sp_WithdrawSignature("Ruid" text, "UserName" text, "UserCode" text)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
+DECLARE
+    doctor text;
 BEGIN
     IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
         RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    doctor := wr_CheckSessionUser("UserCode");
+    IF doctor <> '' THEN
+        "UserName" := doctor;
     END IF;
     UPDATE Report SET ReportState = 2 WHERE ruid = CAST("Ruid" AS citext) AND ReportState >= 5;
     IF NOT FOUND THEN
@@ -285,5 +330,195 @@ BEGIN
     END IF;
     INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime)
     VALUES ("Ruid", 'edit-signed', "UserName", "UserCode", localtimestamp(3));
+END
+$$;
+
+-- Users and log-in (tables of upgrades/020-users.sql). The lock-out is counted and timed by
+-- the server's clock, so a workstation with a wrong clock cannot shorten it.
+
+-- Everything the log-in needs about a user; @Found = 0 for an unknown code.
+CREATE OR REPLACE PROCEDURE sp_UserLoginInfo(
+    "UserCode" text,
+    INOUT "Found" integer DEFAULT NULL,
+    INOUT "UserName" text DEFAULT NULL,
+    INOUT "DeptCode" text DEFAULT NULL,
+    INOUT "RoleCode" text DEFAULT NULL,
+    INOUT "RoleId" integer DEFAULT NULL,
+    INOUT "PasswordHash" text DEFAULT NULL,
+    INOUT "MustChange" integer DEFAULT NULL,
+    INOUT "Disabled" integer DEFAULT NULL,
+    INOUT "FailedCount" integer DEFAULT NULL,
+    INOUT "LockSeconds" integer DEFAULT NULL,
+    INOUT "DbLogin" text DEFAULT NULL
+)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+DECLARE
+    u WrUser%ROWTYPE;
+BEGIN
+    SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode";
+    "Found" := CASE WHEN FOUND THEN 1 ELSE 0 END;
+    IF "Found" = 1 THEN
+        SELECT d.姓名, d.kscode INTO "UserName", "DeptCode"
+          FROM csdoctor AS d WHERE d.code = "UserCode" ORDER BY d.displayindex DESC NULLS LAST LIMIT 1;
+    END IF;
+    "UserName" := coalesce("UserName", '');
+    "DeptCode" := coalesce("DeptCode", '');
+    "RoleCode" := coalesce(u.RoleCode, '');
+    "RoleId" := coalesce((SELECT r.RoleId FROM WrRole AS r WHERE r.RoleCode = u.RoleCode), 0);
+    "PasswordHash" := coalesce(u.PasswordHash, '');
+    "MustChange" := coalesce(u.MustChangePassword, 0);
+    "Disabled" := coalesce(u.Disabled, 0);
+    "FailedCount" := coalesce(u.FailedCount, 0);
+    "LockSeconds" := greatest(0, coalesce(ceil(extract(epoch FROM (u.LockedUntil - localtimestamp(3))))::integer, 0));
+    "DbLogin" := coalesce(u.DbLogin, '');
+END
+$$;
+
+-- Records a checked password: a success clears the count and notes the log-in; a failure
+-- counts, and the 5th in a row locks the user out for 5 minutes (the count starts again
+-- after it). While a lock-out runs nothing changes, a success included. The row lock makes
+-- workstations failing at the same moment count every failure.
+CREATE OR REPLACE PROCEDURE sp_UserLoginResult(
+    "UserCode" text,
+    "Success" integer,
+    INOUT "FailedCount" integer DEFAULT NULL,
+    INOUT "LockSeconds" integer DEFAULT NULL
+)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+DECLARE
+    u WrUser%ROWTYPE;
+BEGIN
+    SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode" FOR UPDATE;
+    IF NOT FOUND THEN
+        "FailedCount" := 0;
+        "LockSeconds" := 0;
+        RETURN;
+    END IF;
+    IF u.LockedUntil IS NULL OR u.LockedUntil <= localtimestamp(3) THEN
+        IF "Success" = 1 THEN
+            UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = localtimestamp(3)
+             WHERE UserCode = "UserCode";
+        ELSIF u.FailedCount + 1 >= 5 THEN
+            UPDATE WrUser SET FailedCount = 0, LockedUntil = localtimestamp(3) + interval '5 minutes'
+             WHERE UserCode = "UserCode";
+        ELSE
+            UPDATE WrUser SET FailedCount = FailedCount + 1 WHERE UserCode = "UserCode";
+        END IF;
+    END IF;
+    SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode";
+    "FailedCount" := u.FailedCount;
+    "LockSeconds" := greatest(0, coalesce(ceil(extract(epoch FROM (u.LockedUntil - localtimestamp(3))))::integer, 0));
+END
+$$;
+
+-- The user's own change. @OldHash must still be the stored hash, so a reset by an
+-- administrator in the meantime is not overwritten.
+CREATE OR REPLACE PROCEDURE sp_ChangeUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = "UserCode") THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+    IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
+        RAISE EXCEPTION '密码散列无效';
+    END IF;
+    UPDATE WrUser SET PasswordHash = "NewHash", MustChangePassword = 0, PasswordChanged = localtimestamp(3)
+     WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '密码已被他人修改，请重新登录';
+    END IF;
+END
+$$;
+
+-- An administrator's reset: also ends a lock-out.
+CREATE OR REPLACE PROCEDURE sp_SetUserPassword("UserCode" text, "PasswordHash" text, "MustChange" integer)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF coalesce("PasswordHash", '') NOT LIKE '$argon2id$%' THEN
+        RAISE EXCEPTION '密码散列无效';
+    END IF;
+    UPDATE WrUser
+       SET PasswordHash = "PasswordHash", MustChangePassword = CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
+           PasswordChanged = localtimestamp(3), FailedCount = 0, LockedUntil = NULL
+     WHERE UserCode = "UserCode";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_CreateUser("UserCode" text, "RoleCode" text, "PasswordHash" text,
+                                          "MustChange" integer, "DbLogin" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF btrim(coalesce("UserCode", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '用户代码不能为空';
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM csdoctor WHERE code = "UserCode") THEN
+        RAISE EXCEPTION '没有这位医生：%', "UserCode";
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = "RoleCode") THEN
+        RAISE EXCEPTION '没有这个角色：%', coalesce("RoleCode", '');
+    END IF;
+    IF EXISTS (SELECT 1 FROM WrUser WHERE UserCode = "UserCode") THEN
+        RAISE EXCEPTION '用户已存在：%', "UserCode";
+    END IF;
+    IF coalesce("PasswordHash", '') NOT LIKE '$argon2id$%' THEN
+        RAISE EXCEPTION '密码散列无效';
+    END IF;
+    INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
+    VALUES ("UserCode", "RoleCode", "PasswordHash", CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
+            localtimestamp(3), nullif("DbLogin", ''));
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_UnlockUser("UserCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL WHERE UserCode = "UserCode";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_SetUserRole("UserCode" text, "RoleCode" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = "RoleCode") THEN
+        RAISE EXCEPTION '没有这个角色：%', coalesce("RoleCode", '');
+    END IF;
+    UPDATE WrUser SET RoleCode = "RoleCode" WHERE UserCode = "UserCode";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_SetUserDisabled("UserCode" text, "Disabled" integer)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    UPDATE WrUser SET Disabled = CASE WHEN "Disabled" = 1 THEN 1 ELSE 0 END WHERE UserCode = "UserCode";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
+-- The operations of a role, one per line.
+CREATE OR REPLACE PROCEDURE sp_RolePermissions("RoleCode" text, INOUT "Operations" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    SELECT coalesce(string_agg(Operation, E'\n' ORDER BY Operation), '') INTO "Operations"
+      FROM WrRolePermission WHERE RoleCode = "RoleCode";
 END
 $$;

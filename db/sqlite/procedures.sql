@@ -215,3 +215,128 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_NoteSignedEdit', 1, '@Ruid', 'string', 'in', 64),
   ('sp_NoteSignedEdit', 2, '@UserName', 'string', 'in', 50),
   ('sp_NoteSignedEdit', 3, '@UserCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginInfo';
+DELETE FROM wr_procedure WHERE name = 'sp_UserLoginInfo';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginInfo',
+'SELECT CASE WHEN u.UserCode IS NULL THEN 0 ELSE 1 END AS Found,
+       coalesce((SELECT 姓名 FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') AS UserName,
+       coalesce((SELECT kscode FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') AS DeptCode,
+       coalesce(u.RoleCode, '''') AS RoleCode,
+       coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) AS RoleId,
+       coalesce(u.PasswordHash, '''') AS PasswordHash,
+       coalesce(u.MustChangePassword, 0) AS MustChange,
+       coalesce(u.Disabled, 0) AS Disabled,
+       coalesce(u.FailedCount, 0) AS FailedCount,
+       max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday(''now'', ''localtime'')) * 86400) AS INTEGER), 0)) AS LockSeconds,
+       coalesce(u.DbLogin, '''') AS DbLogin
+  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_UserLoginInfo', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_UserLoginInfo', 2, '@Found', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 3, '@UserName', 'string', 'out', 50),
+  ('sp_UserLoginInfo', 4, '@DeptCode', 'string', 'out', 50),
+  ('sp_UserLoginInfo', 5, '@RoleCode', 'string', 'out', 50),
+  ('sp_UserLoginInfo', 6, '@RoleId', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 7, '@PasswordHash', 'string', 'out', 255),
+  ('sp_UserLoginInfo', 8, '@MustChange', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 9, '@Disabled', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 10, '@FailedCount', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 11, '@LockSeconds', 'integer', 'out', 0),
+  ('sp_UserLoginInfo', 12, '@DbLogin', 'string', 'out', 128);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginResult';
+DELETE FROM wr_procedure WHERE name = 'sp_UserLoginResult';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginResult',
+'UPDATE WrUser
+   SET FailedCount = CASE WHEN :Success = 1 THEN 0 ELSE FailedCount + 1 END,
+       LastLogin = CASE WHEN :Success = 1 THEN strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') ELSE LastLogin END,
+       LockedUntil = CASE WHEN :Success = 1 THEN NULL ELSE LockedUntil END
+ WHERE UserCode = :UserCode AND NOT coalesce((LockedUntil IS NOT NULL AND LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0);
+UPDATE WrUser
+   SET LockedUntil = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'', ''+5 minutes''), FailedCount = 0
+ WHERE UserCode = :UserCode AND FailedCount >= 5;
+SELECT coalesce(u.FailedCount, 0) AS FailedCount, max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday(''now'', ''localtime'')) * 86400) AS INTEGER), 0)) AS LockSeconds
+  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_UserLoginResult', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_UserLoginResult', 2, '@Success', 'integer', 'in', 0),
+  ('sp_UserLoginResult', 3, '@FailedCount', 'integer', 'out', 0),
+  ('sp_UserLoginResult', 4, '@LockSeconds', 'integer', 'out', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_ChangeUserPassword';
+DELETE FROM wr_procedure WHERE name = 'sp_ChangeUserPassword';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_ChangeUserPassword',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+SELECT wr_raise(''密码已被他人修改，请重新登录'') WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode AND PasswordHash = :OldHash);
+SELECT wr_raise(''密码散列无效'') WHERE coalesce(:NewHash, '''') NOT LIKE ''$argon2id$%'';
+UPDATE WrUser SET PasswordHash = :NewHash, MustChangePassword = 0, PasswordChanged = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_ChangeUserPassword', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_ChangeUserPassword', 2, '@OldHash', 'string', 'in', 255),
+  ('sp_ChangeUserPassword', 3, '@NewHash', 'string', 'in', 255);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserPassword';
+DELETE FROM wr_procedure WHERE name = 'sp_SetUserPassword';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserPassword',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+SELECT wr_raise(''密码散列无效'') WHERE coalesce(:PasswordHash, '''') NOT LIKE ''$argon2id$%'';
+UPDATE WrUser SET PasswordHash = :PasswordHash, MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,
+       PasswordChanged = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SetUserPassword', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_SetUserPassword', 2, '@PasswordHash', 'string', 'in', 255),
+  ('sp_SetUserPassword', 3, '@MustChange', 'integer', 'in', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_CreateUser';
+DELETE FROM wr_procedure WHERE name = 'sp_CreateUser';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_CreateUser',
+'SELECT wr_raise(''用户代码不能为空'') WHERE trim(coalesce(:UserCode, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''没有这位医生：'' || :UserCode) WHERE NOT EXISTS (SELECT 1 FROM csdoctor WHERE code = :UserCode);
+SELECT wr_raise(''没有这个角色：'' || coalesce(:RoleCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = :RoleCode);
+SELECT wr_raise(''用户已存在：'' || :UserCode) WHERE EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+SELECT wr_raise(''密码散列无效'') WHERE coalesce(:PasswordHash, '''') NOT LIKE ''$argon2id$%'';
+INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
+VALUES (:UserCode, :RoleCode, :PasswordHash, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), nullif(:DbLogin, ''''))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_CreateUser', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_CreateUser', 2, '@RoleCode', 'string', 'in', 50),
+  ('sp_CreateUser', 3, '@PasswordHash', 'string', 'in', 255),
+  ('sp_CreateUser', 4, '@MustChange', 'integer', 'in', 0),
+  ('sp_CreateUser', 5, '@DbLogin', 'string', 'in', 128);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_UnlockUser';
+DELETE FROM wr_procedure WHERE name = 'sp_UnlockUser';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_UnlockUser',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_UnlockUser', 1, '@UserCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserRole';
+DELETE FROM wr_procedure WHERE name = 'sp_SetUserRole';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserRole',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+SELECT wr_raise(''没有这个角色：'' || coalesce(:RoleCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = :RoleCode);
+UPDATE WrUser SET RoleCode = :RoleCode WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SetUserRole', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_SetUserRole', 2, '@RoleCode', 'string', 'in', 50);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserDisabled';
+DELETE FROM wr_procedure WHERE name = 'sp_SetUserDisabled';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserDisabled',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+UPDATE WrUser SET Disabled = CASE WHEN :Disabled = 1 THEN 1 ELSE 0 END WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SetUserDisabled', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_SetUserDisabled', 2, '@Disabled', 'integer', 'in', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_RolePermissions';
+DELETE FROM wr_procedure WHERE name = 'sp_RolePermissions';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_RolePermissions',
+'SELECT coalesce((SELECT group_concat(Operation, char(10))
+                   FROM (SELECT Operation FROM WrRolePermission WHERE RoleCode = :RoleCode ORDER BY Operation)), '''') AS Operations');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_RolePermissions', 1, '@RoleCode', 'string', 'in', 50),
+  ('sp_RolePermissions', 2, '@Operations', 'memo', 'out', 0);

@@ -51,3 +51,28 @@ GRANT EXECUTE ON dbo.sp_WithdrawSignature TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_IncrementPrintCount TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_NoteSignedEdit TO wr_workstation;
 GO
+
+-- Users and log-in: a workstation checks passwords and records the outcome through the
+-- procedures and never reads WrUser itself, so its login cannot list users or their hashes
+-- with a query. Administration (creating users, resets, unlocking, roles) belongs to the
+-- role wr_useradmin, which wr-admin's login needs when it is not dbo.
+GRANT EXECUTE ON dbo.sp_UserLoginInfo TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_UserLoginResult TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_ChangeUserPassword TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_RolePermissions TO wr_workstation;
+GO
+IF DATABASE_PRINCIPAL_ID(N'wr_useradmin') IS NULL
+    CREATE ROLE wr_useradmin AUTHORIZATION dbo;
+GO
+GRANT SELECT ON dbo.WrUser TO wr_useradmin;
+GRANT SELECT ON dbo.WrRole TO wr_useradmin;
+GRANT SELECT ON dbo.WrRolePermission TO wr_useradmin;
+GRANT SELECT ON dbo.csdoctor TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_UserLoginInfo TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_RolePermissions TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_SetUserPassword TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_CreateUser TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_UnlockUser TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_SetUserRole TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_SetUserDisabled TO wr_useradmin;
+GO

@@ -268,6 +268,50 @@ BEGIN
 END;
 GO
 
+-- Sites with per-user database logins (wr_setting StrictUserCheck = N'1', see
+-- upgrades/021-strict-users.sql): the user a signature names must be the one user whose
+-- WrUser.DbLogin is the login of this connection. ORIGINAL_LOGIN(), not USER_NAME(): the
+-- login stays the caller's also under EXECUTE AS. @UserName comes back as csdoctor has the
+-- doctor's name (so a signature cannot carry another name), unchanged when the check is off.
+-- Not granted to anyone: the signing procedures reach it through ownership chaining.
+-- RETURN 0 when the signature may go ahead, else 1 after raising the reason.
+IF OBJECT_ID(N'dbo.wr_CheckSessionUser', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.wr_CheckSessionUser AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.wr_CheckSessionUser
+    @UserCode nvarchar(50),
+    @UserName nvarchar(50) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') <> N'1'
+        RETURN 0;
+    DECLARE @login nvarchar(128), @mapped nvarchar(50), @users int, @doctor nvarchar(50);
+    SET @login = ORIGINAL_LOGIN();
+    SELECT @users = COUNT(*), @mapped = MIN(UserCode)
+      FROM dbo.WrUser WHERE DbLogin = @login AND ISNULL(Disabled, 0) = 0;
+    IF @users = 0
+    BEGIN
+        RAISERROR (N'数据库登录 %s 没有对应的用户（WrUser.DbLogin），不能审核', 16, 1, @login);
+        RETURN 1;
+    END;
+    IF @users > 1
+    BEGIN
+        RAISERROR (N'数据库登录 %s 对应了多个用户（WrUser.DbLogin），不能审核', 16, 1, @login);
+        RETURN 1;
+    END;
+    IF @mapped <> ISNULL(@UserCode, N'')
+    BEGIN
+        SET @UserCode = ISNULL(@UserCode, N'');
+        RAISERROR (N'数据库登录 %s 属于用户 %s，不能以用户 %s 的名义审核', 16, 1, @login, @mapped, @UserCode);
+        RETURN 1;
+    END;
+    SELECT TOP (1) @doctor = d.姓名 FROM dbo.csdoctor AS d WHERE d.code = @mapped ORDER BY d.displayindex DESC;
+    IF ISNULL(@doctor, N'') <> N'' SET @UserName = @doctor;
+    RETURN 0;
+END;
+GO
+
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent, in one transaction; a GUID without a report is
 -- refused. RETURN 0 on success; errors are raised (severity 16).
@@ -294,6 +338,9 @@ BEGIN
         RAISERROR (N'审核医生不能为空', 16, 1);
         RETURN 1;
     END;
+    DECLARE @checked int;
+    EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
     BEGIN TRANSACTION;
     UPDATE dbo.Report
        SET ShenHeDoctor = @UserName, ShenHeDoctorCode = @UserCode,
@@ -329,6 +376,9 @@ BEGIN
         RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
         RETURN 1;
     END;
+    DECLARE @checked int;
+    EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
     BEGIN TRANSACTION;
     UPDATE dbo.Report SET ReportState = 2 WHERE ruid = @Ruid AND ReportState >= 5;
     IF @@ROWCOUNT = 0
@@ -399,6 +449,286 @@ BEGIN
     INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime)
     VALUES (@Ruid, N'edit-signed', @UserName, @UserCode, SYSDATETIME());
     COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+-- Users and log-in (tables of upgrades/020-users.sql). The lock-out is counted and timed by
+-- the server's clock, so a workstation with a wrong clock cannot shorten it.
+IF OBJECT_ID(N'dbo.sp_UserLoginInfo', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginInfo AS RETURN 0;');
+GO
+-- Everything the log-in needs about a user; @Found = 0 for an unknown code.
+ALTER PROCEDURE dbo.sp_UserLoginInfo
+    @UserCode     nvarchar(50),
+    @Found        int OUTPUT,
+    @UserName     nvarchar(50) OUTPUT,
+    @DeptCode     nvarchar(50) OUTPUT,
+    @RoleCode     nvarchar(50) OUTPUT,
+    @RoleId       int OUTPUT,
+    @PasswordHash nvarchar(255) OUTPUT,
+    @MustChange   int OUTPUT,
+    @Disabled     int OUTPUT,
+    @FailedCount  int OUTPUT,
+    @LockSeconds  int OUTPUT,
+    @DbLogin      nvarchar(128) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @lockedUntil datetime2(3);
+    SELECT @Found = 0, @UserName = N'', @DeptCode = N'', @RoleCode = N'', @RoleId = 0, @PasswordHash = N'',
+           @MustChange = 0, @Disabled = 0, @FailedCount = 0, @LockSeconds = 0, @DbLogin = N'';
+    SELECT @Found = 1, @RoleCode = u.RoleCode, @PasswordHash = u.PasswordHash, @MustChange = u.MustChangePassword,
+           @Disabled = u.Disabled, @FailedCount = u.FailedCount, @lockedUntil = u.LockedUntil,
+           @DbLogin = ISNULL(u.DbLogin, N'')
+      FROM dbo.WrUser AS u
+     WHERE u.UserCode = @UserCode;
+    IF @Found = 1
+    BEGIN
+        SELECT TOP (1) @UserName = ISNULL(d.姓名, N''), @DeptCode = ISNULL(d.kscode, N'')
+          FROM dbo.csdoctor AS d WHERE d.code = @UserCode ORDER BY d.displayindex DESC;
+        SELECT @RoleId = r.RoleId FROM dbo.WrRole AS r WHERE r.RoleCode = @RoleCode;
+        IF @lockedUntil > SYSDATETIME()
+            SET @LockSeconds = DATEDIFF(second, SYSDATETIME(), @lockedUntil) + 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_UserLoginResult', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginResult AS RETURN 0;');
+GO
+-- Records a checked password: a success clears the count and notes the log-in; a failure
+-- counts, and the 5th in a row locks the user out for 5 minutes (the count starts again
+-- after it). While a lock-out runs nothing changes, a success included. The update lock
+-- makes workstations failing at the same moment count every failure.
+ALTER PROCEDURE dbo.sp_UserLoginResult
+    @UserCode    nvarchar(50),
+    @Success     int,
+    @FailedCount int OUTPUT,
+    @LockSeconds int OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @now datetime2(3) = SYSDATETIME(), @lockedUntil datetime2(3), @failed int;
+    SELECT @FailedCount = 0, @LockSeconds = 0;
+    BEGIN TRANSACTION;
+    SELECT @failed = FailedCount, @lockedUntil = LockedUntil
+      FROM dbo.WrUser WITH (UPDLOCK, ROWLOCK)
+     WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        COMMIT TRANSACTION;
+        RETURN 0;
+    END;
+    IF @lockedUntil IS NULL OR @lockedUntil <= @now
+    BEGIN
+        IF @Success = 1
+            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = @now WHERE UserCode = @UserCode;
+        ELSE IF @failed + 1 >= 5
+            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = DATEADD(minute, 5, @now) WHERE UserCode = @UserCode;
+        ELSE
+            UPDATE dbo.WrUser SET FailedCount = FailedCount + 1 WHERE UserCode = @UserCode;
+    END;
+    SELECT @FailedCount = FailedCount, @lockedUntil = LockedUntil FROM dbo.WrUser WHERE UserCode = @UserCode;
+    IF @lockedUntil > @now
+        SET @LockSeconds = DATEDIFF(second, @now, @lockedUntil) + 1;
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_ChangeUserPassword', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_ChangeUserPassword AS RETURN 0;');
+GO
+-- The user's own change. @OldHash must still be the stored hash, so a reset by an
+-- administrator in the meantime is not overwritten.
+ALTER PROCEDURE dbo.sp_ChangeUserPassword
+    @UserCode nvarchar(50),
+    @OldHash  nvarchar(255),
+    @NewHash  nvarchar(255)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode)
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
+    BEGIN
+        RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    UPDATE dbo.WrUser SET PasswordHash = @NewHash, MustChangePassword = 0, PasswordChanged = SYSDATETIME()
+     WHERE UserCode = @UserCode AND PasswordHash = @OldHash;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'密码已被他人修改，请重新登录', 16, 1);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SetUserPassword', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetUserPassword AS RETURN 0;');
+GO
+-- An administrator's reset: also ends a lock-out.
+ALTER PROCEDURE dbo.sp_SetUserPassword
+    @UserCode     nvarchar(50),
+    @PasswordHash nvarchar(255),
+    @MustChange   int
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF ISNULL(@PasswordHash, N'') NOT LIKE N'$argon2id$%'
+    BEGIN
+        RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    UPDATE dbo.WrUser
+       SET PasswordHash = @PasswordHash, MustChangePassword = CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END,
+           PasswordChanged = SYSDATETIME(), FailedCount = 0, LockedUntil = NULL
+     WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_CreateUser', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_CreateUser AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.sp_CreateUser
+    @UserCode     nvarchar(50),
+    @RoleCode     nvarchar(50),
+    @PasswordHash nvarchar(255),
+    @MustChange   int,
+    @DbLogin      nvarchar(128) = NULL
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF LTRIM(RTRIM(ISNULL(@UserCode, N''))) = N''
+    BEGIN
+        RAISERROR (N'用户代码不能为空', 16, 1);
+        RETURN 1;
+    END;
+    IF NOT EXISTS (SELECT 1 FROM dbo.csdoctor WHERE code = @UserCode)
+    BEGIN
+        RAISERROR (N'没有这位医生：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    IF NOT EXISTS (SELECT 1 FROM dbo.WrRole WHERE RoleCode = @RoleCode)
+    BEGIN
+        RAISERROR (N'没有这个角色：%s', 16, 1, @RoleCode);
+        RETURN 1;
+    END;
+    IF EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode)
+    BEGIN
+        RAISERROR (N'用户已存在：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    IF ISNULL(@PasswordHash, N'') NOT LIKE N'$argon2id$%'
+    BEGIN
+        RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    INSERT INTO dbo.WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
+    VALUES (@UserCode, @RoleCode, @PasswordHash, CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END,
+            SYSDATETIME(), NULLIF(@DbLogin, N''));
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_UnlockUser', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_UnlockUser AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.sp_UnlockUser
+    @UserCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = NULL WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SetUserRole', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetUserRole AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.sp_SetUserRole
+    @UserCode nvarchar(50),
+    @RoleCode nvarchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.WrRole WHERE RoleCode = @RoleCode)
+    BEGIN
+        RAISERROR (N'没有这个角色：%s', 16, 1, @RoleCode);
+        RETURN 1;
+    END;
+    UPDATE dbo.WrUser SET RoleCode = @RoleCode WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SetUserDisabled', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetUserDisabled AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.sp_SetUserDisabled
+    @UserCode nvarchar(50),
+    @Disabled int
+AS
+BEGIN
+    SET NOCOUNT ON;
+    UPDATE dbo.WrUser SET Disabled = CASE WHEN @Disabled = 1 THEN 1 ELSE 0 END WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_RolePermissions', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_RolePermissions AS RETURN 0;');
+GO
+-- The operations of a role, one per line (joined in a loop: STRING_AGG needs SQL Server 2017).
+ALTER PROCEDURE dbo.sp_RolePermissions
+    @RoleCode   nvarchar(50),
+    @Operations nvarchar(max) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @op nvarchar(100);
+    SET @Operations = N'';
+    DECLARE role_ops CURSOR LOCAL FAST_FORWARD FOR
+        SELECT Operation FROM dbo.WrRolePermission WHERE RoleCode = @RoleCode ORDER BY Operation;
+    OPEN role_ops;
+    FETCH NEXT FROM role_ops INTO @op;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        SET @Operations = CASE WHEN @Operations = N'' THEN @op ELSE @Operations + NCHAR(10) + @op END;
+        FETCH NEXT FROM role_ops INTO @op;
+    END;
+    CLOSE role_ops;
+    DEALLOCATE role_ops;
     RETURN 0;
 END;
 GO

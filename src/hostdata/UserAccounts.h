@@ -13,6 +13,7 @@
 #pragma once
 #include "platform/Database.h"
 #include <QDateTime>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <optional>
@@ -32,6 +33,7 @@ enum class TLoginOutcome {
     Ok,                  // password right; account filled (mustChangePassword may be set)
     WrongPassword,       // counted; failuresLeft says how many tries remain before lock-out
     UnknownUser,         // reported to the user like WrongPassword, so names cannot be probed
+                         // (same message, failuresLeft as after a first failure, a hash checked)
     LockedOut,           // lockedUntil says until when (the password is not even checked)
     Disabled,
     NotAvailable,        // the database has no user tables (not upgraded): no one can log in
@@ -44,6 +46,15 @@ struct TLoginResult {
     QDateTime lockedUntil;   // LockedOut: local time the lock-out ends
     int failuresLeft = 0;    // WrongPassword
     QString message;         // Chinese text for the log-in dialog, e.g. "用户名或密码错误"
+};
+
+// A row of the administrator's user list.
+struct TUserListEntry {
+    TUserAccount account;
+    int failedCount = 0;
+    QDateTime lockedUntil;   // null when no lock-out was set (may lie in the past)
+    QDateTime lastLogin;
+    QDateTime passwordChanged;
 };
 
 // libsodium's Argon2id, interactive limits. Throws std::runtime_error when libsodium cannot
@@ -81,11 +92,22 @@ public:
     void CreateUser(const TUserAccount& account, const QString& password, bool mustChange);
     void ResetPassword(const QString& userCode, const QString& newPassword, bool mustChange);
     void Unlock(const QString& userCode);
+    // The user's role (a WrRole.RoleCode); a disabled user cannot log in.
+    void SetRole(const QString& userCode, const QString& roleCode);
+    void SetDisabled(const QString& userCode, bool disabled);
+    // Every user with the state an administrator looks at, by user code. Reads WrUser itself,
+    // which only the database's owner and wr_useradmin may (not a workstation).
+    QList<TUserListEntry> List();
 
     std::optional<TUserAccount> Find(const QString& userCode);
     // The operations (THostOperation names, e.g. "审核报告") the role may perform.
     QSet<QString> RolePermissions(const QString& roleCode);
 
 private:
+    struct TStoredLogin;
+    TStoredLogin ReadLogin(const QString& userCode);
+    TLoginResult CheckPassword(const QString& userCode, const QString& password, QString* storedHash);
+    TLoginResult Recorded(const QString& userCode, bool success, const TStoredLogin& stored);
+
     TDbConnection& m_conn;
 };

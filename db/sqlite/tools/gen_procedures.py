@@ -137,6 +137,92 @@ SIGNING_PROCEDURES = [
         "UPDATE Report SET SignedEdits = coalesce(SignedEdits, 0) + 1 WHERE ruid = :Ruid", "edit-signed"), USER_PARAMS),
 ]
 
+# Users and log-in (tables of upgrades/020-users.sql). The lock-out is counted and timed by
+# the database's clock, so a workstation with a wrong clock cannot shorten it.
+MAX_FAILURES = 5
+LOCK_MINUTES = 5
+LOCKED = f"(LockedUntil IS NOT NULL AND LockedUntil > {NOW})"
+LOCK_SECONDS = ("max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday('now', 'localtime')) * 86400) "
+                "AS INTEGER), 0))")
+DOCTOR = "(SELECT {col} FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1)"
+USER_ROW = "FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode"
+NO_USER = "SELECT wr_raise('没有这个用户：' || coalesce(:UserCode, '')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);"
+NO_ROLE = "SELECT wr_raise('没有这个角色：' || coalesce(:RoleCode, '')) WHERE NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = :RoleCode);"
+def bad_hash(param):
+    return f"SELECT wr_raise('密码散列无效') WHERE coalesce(:{param}, '') NOT LIKE '$argon2id$%';"
+
+USER_PROCEDURES = [
+    # Everything the log-in needs about a user, in one row; Found = 0 for an unknown code.
+    ("sp_UserLoginInfo", f"""SELECT CASE WHEN u.UserCode IS NULL THEN 0 ELSE 1 END AS Found,
+       coalesce({DOCTOR.format(col='姓名')}, '') AS UserName,
+       coalesce({DOCTOR.format(col='kscode')}, '') AS DeptCode,
+       coalesce(u.RoleCode, '') AS RoleCode,
+       coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) AS RoleId,
+       coalesce(u.PasswordHash, '') AS PasswordHash,
+       coalesce(u.MustChangePassword, 0) AS MustChange,
+       coalesce(u.Disabled, 0) AS Disabled,
+       coalesce(u.FailedCount, 0) AS FailedCount,
+       {LOCK_SECONDS} AS LockSeconds,
+       coalesce(u.DbLogin, '') AS DbLogin
+  {USER_ROW}""",
+     [("UserCode", "string", "in", 50), ("Found", "integer", "out", 0), ("UserName", "string", "out", 50),
+      ("DeptCode", "string", "out", 50), ("RoleCode", "string", "out", 50), ("RoleId", "integer", "out", 0),
+      ("PasswordHash", "string", "out", 255), ("MustChange", "integer", "out", 0), ("Disabled", "integer", "out", 0),
+      ("FailedCount", "integer", "out", 0), ("LockSeconds", "integer", "out", 0), ("DbLogin", "string", "out", 128)]),
+    # Records a checked password: a success clears the count and notes the log-in; a failure
+    # counts, and the {MAX_FAILURES}th in a row locks the user out for {LOCK_MINUTES} minutes (the
+    # count starts again after it). While a lock-out runs nothing changes, a success included.
+    ("sp_UserLoginResult", f"""UPDATE WrUser
+   SET FailedCount = CASE WHEN :Success = 1 THEN 0 ELSE FailedCount + 1 END,
+       LastLogin = CASE WHEN :Success = 1 THEN {NOW} ELSE LastLogin END,
+       LockedUntil = CASE WHEN :Success = 1 THEN NULL ELSE LockedUntil END
+ WHERE UserCode = :UserCode AND NOT coalesce({LOCKED}, 0);
+UPDATE WrUser
+   SET LockedUntil = strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '+{LOCK_MINUTES} minutes'), FailedCount = 0
+ WHERE UserCode = :UserCode AND FailedCount >= {MAX_FAILURES};
+SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
+  {USER_ROW}""",
+     [("UserCode", "string", "in", 50), ("Success", "integer", "in", 0),
+      ("FailedCount", "integer", "out", 0), ("LockSeconds", "integer", "out", 0)]),
+    # The user's own change. @OldHash must still be the stored hash, so a reset by an
+    # administrator in the meantime is not overwritten.
+    ("sp_ChangeUserPassword", "\n".join([
+        NO_USER,
+        "SELECT wr_raise('密码已被他人修改，请重新登录') WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode AND PasswordHash = :OldHash);",
+        bad_hash("NewHash"),
+        f"UPDATE WrUser SET PasswordHash = :NewHash, MustChangePassword = 0, PasswordChanged = {NOW} WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50), ("OldHash", "string", "in", 255), ("NewHash", "string", "in", 255)]),
+    # An administrator's reset: also ends a lock-out.
+    ("sp_SetUserPassword", "\n".join([
+        NO_USER, bad_hash("PasswordHash"),
+        "UPDATE WrUser SET PasswordHash = :PasswordHash, MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,",
+        f"       PasswordChanged = {NOW}, FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50), ("PasswordHash", "string", "in", 255), ("MustChange", "integer", "in", 0)]),
+    ("sp_CreateUser", "\n".join([
+        f"SELECT wr_raise('用户代码不能为空') WHERE trim(coalesce(:UserCode, ''), {BLANKS}) = '';",
+        "SELECT wr_raise('没有这位医生：' || :UserCode) WHERE NOT EXISTS (SELECT 1 FROM csdoctor WHERE code = :UserCode);",
+        NO_ROLE,
+        "SELECT wr_raise('用户已存在：' || :UserCode) WHERE EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);",
+        bad_hash("PasswordHash"),
+        "INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)",
+        f"VALUES (:UserCode, :RoleCode, :PasswordHash, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, {NOW}, nullif(:DbLogin, ''))"]),
+     [("UserCode", "string", "in", 50), ("RoleCode", "string", "in", 50), ("PasswordHash", "string", "in", 255),
+      ("MustChange", "integer", "in", 0), ("DbLogin", "string", "in", 128)]),
+    ("sp_UnlockUser", "\n".join([
+        NO_USER, "UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50)]),
+    ("sp_SetUserRole", "\n".join([
+        NO_USER, NO_ROLE, "UPDATE WrUser SET RoleCode = :RoleCode WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50), ("RoleCode", "string", "in", 50)]),
+    ("sp_SetUserDisabled", "\n".join([
+        NO_USER, "UPDATE WrUser SET Disabled = CASE WHEN :Disabled = 1 THEN 1 ELSE 0 END WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50), ("Disabled", "integer", "in", 0)]),
+    # The operations of a role, one per line.
+    ("sp_RolePermissions", """SELECT coalesce((SELECT group_concat(Operation, char(10))
+                   FROM (SELECT Operation FROM WrRolePermission WHERE RoleCode = :RoleCode ORDER BY Operation)), '') AS Operations""",
+     [("RoleCode", "string", "in", 50), ("Operations", "memo", "out", 0)]),
+]
+
 def lit(s):
     return "'" + s.replace("'", "''") + "'"
 
@@ -149,6 +235,7 @@ def main():
         ("sp_GetAllItemsFromAccnu_DefaustFirst", BIND_BODY, BIND_PARAMS),
         ("sp_SetReportExamItems", PICK_BODY, PICK_PARAMS),
         *SIGNING_PROCEDURES,
+        *USER_PROCEDURES,
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
