@@ -7,7 +7,9 @@
 // editor holding the document has does not leak into a later write. Paragraph alignment,
 // indents, spacing, bullets and numbering (QTextList; a start number other than 1, which Qt
 // 6.4 cannot hold, under the list format's property 0x3004, prefix and suffix as Qt's own),
-// tables (QTextTable, merged and nested cells, columns from the row with the most cells),
+// tables (QTextTable, merged and nested cells, columns from the row with the most cells; cell
+// borders per side with their colours and styles, and cell shading, as Qt's cell formats, a
+// grid of thin single lines as the table's own border; paragraph borders are not kept),
 // hyperlinks (HYPERLINK fields: anchor formats), optional hyphens (U+00AD) and the result
 // text of other fields are kept. Pictures of every kind keep their bytes: PNG and JPEG as
 // document image resources holding the original bytes; WMF, EMF, device-dependent bitmaps
@@ -53,7 +55,8 @@ bool RtfToDocument(const QString& rtf, QTextDocument& doc);
 bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
 // 7-bit RTF that Windows RichEdit reads back: {\rtf1\ansi\ansicpg936\deff0 ... } with font table
 // (with \fcharset), colour table, list table, formats, bullets and numbering (\pntext + \pn
-// with one level word, then \ls and \ilvl for Word's readers), tables (nested ones as Word
+// with one level word, then \ls and \ilvl for Word's readers), tables (cell borders per side
+// with \brdrcf colours, \clcbpat shading; nested ones as Word
 // writes them: each paragraph \pard\intbl\itapN, \nestcell, {\*\nesttableprops ...\nestrow}),
 // hyperlink fields, pictures, kept headers and footers; non-ASCII as \uN with a GBK fallback
 // (\'hh\'hh) for Chinese, '?' where GBK has no mapping.

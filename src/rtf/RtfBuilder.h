@@ -29,6 +29,7 @@
 #include <vector>
 
 class QTextTable;
+class QTextTableCell;
 
 namespace rtf {
 
@@ -108,6 +109,8 @@ private:
     int usedColumns(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
     void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
+    // A cell's own borders (when `sides`: all four, a side not given has none) and shading.
+    void applyCellLook(QTextTableCell cell, const CellDef& def, bool sides);
     void appendColumn(QTextTable* table);
     // The table nesting a paragraph is shown at, after the depth and cell limits.
     size_t shownDepth(const ParaProps& para) const;

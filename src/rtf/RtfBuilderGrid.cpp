@@ -74,7 +74,7 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
     if (widths) {
         QTextTableFormat tf = t.table->format();
         if (t.row == 0) {
-            tf.setBorder(def.border ? 1 : 0);
+            tf.setBorder(def.showsGrid() ? 1 : 0);
             tf.setCellPadding((def.gap >= 0 ? std::min(def.gap, 1440) : 108) / kTwipsPerPixel);
         }
         QList<QTextLength> lengths;
@@ -114,6 +114,15 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
         const int last = isMapped ? mapped[size_t(i + span)] : i + span;
         if (last - columnOf(i) > 1)
             mergeCells(t.table, t.row, columnOf(i), 1, last - columnOf(i));
+    }
+    // Borders and shading of their own, once the merges have made the cells what they are.
+    if (!def.plainCellBorders() || std::any_of(def.cells.begin(), def.cells.end(), [](const CellDef& c) { return c.hasShading(); })) {
+        const bool sides = !def.plainCellBorders();
+        for (int i = 0; i < n; ++i) {
+            const QTextTableCell cell = t.table->cellAt(t.row, columnOf(i));
+            if (cell.isValid() && cell.row() == t.row && cell.column() == columnOf(i))
+                applyCellLook(cell, def.cells[size_t(i)], sides);
+        }
     }
     std::vector<uint8_t> vmerge(size_t(cols), 0);
     for (int i = 0; i < n; ++i) {

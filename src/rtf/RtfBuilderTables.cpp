@@ -4,6 +4,7 @@
 // definitions (\cellx, merges, borders) come before the row at the top level and after it,
 // in {\*\nesttableprops ...}, for nested rows, so a table grows as its cells arrive.
 #include "RtfBuilder.h"
+#include "RtfStructure.h"
 
 #include <QTextTable>
 #include <algorithm>
@@ -18,7 +19,7 @@ QTextTableFormat tableFormat(const RowDef& def)
     QTextTableFormat tf;
     tf.setCellSpacing(0);
     tf.setCellPadding((def.gap >= 0 ? std::min(def.gap, 1440) : kDefaultGapTwips) / kTwipsPerPixel);
-    tf.setBorder(def.border ? 1 : 0);
+    tf.setBorder(def.showsGrid() ? 1 : 0);
     tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tf.setBorderCollapse(true);
     return tf;
@@ -250,6 +251,45 @@ void DocBuilder::mergeCells(QTextTable* table, int row, int col, int rows, int c
         while (s != saved.end() && s->row == r && s->col == c)
             ++s; // paragraphs the merge removed
     }
+}
+
+// RTF gives the width of one line of a border: 10 twips (half a point) when a writer leaves
+// it out, twice that for \brdrth.
+void DocBuilder::applyCellLook(QTextTableCell cell, const CellDef& def, bool sides)
+{
+    QTextTableCellFormat f = cell.format().toTableCellFormat();
+    if (sides) {
+        QString kept;
+        for (int i = 0; i < 4; ++i) {
+            const BorderSide& s = def.sides[i];
+            const bool shown = s.style > 0;
+            const int tw = shown ? (s.width > 0 ? s.width : 10) * (s.thick ? 2 : 1) : 0;
+            f.setProperty(QTextFormat::TableCellTopBorder + i, shown ? borderDisplayWidth(tw, s.style) : 0.0);
+            f.setProperty(QTextFormat::TableCellTopBorderStyle + i,
+                          shown ? int(s.style) : int(QTextFrameFormat::BorderStyle_None));
+            if (shown && s.color)
+                f.setProperty(QTextFormat::TableCellTopBorderBrush + i, QBrush(QColor::fromRgb(s.color)));
+            else
+                f.clearProperty(QTextFormat::TableCellTopBorderBrush + i);
+            kept += (i ? QStringLiteral(" ") : QString()) + QString::number(tw);
+        }
+        f.setProperty(kCellBorderTwipsProperty, kept);
+    }
+    if (def.hasShading()) {
+        // The pattern colour over the background by the shading's share, channel by channel.
+        const QColor back = def.shadeBack ? QColor::fromRgb(def.shadeBack) : QColor(Qt::white);
+        const QColor fore = def.shadeFore ? QColor::fromRgb(def.shadeFore) : QColor(Qt::black);
+        const int p = def.shading;
+        auto mix = [p](int b, int f) { return (b * (10000 - p) + f * p + 5000) / 10000; };
+        f.setBackground(QColor(mix(back.red(), fore.red()), mix(back.green(), fore.green()), mix(back.blue(), fore.blue())));
+    }
+    cell.setFormat(f);
+}
+
+double borderDisplayWidth(int twips, int style)
+{
+    const double one = twips / kTwipsPerPixel;
+    return std::max(1.0, style == QTextFrameFormat::BorderStyle_Double ? 3 * one : one);
 }
 
 // A row with fewer cells than the table whose last cell reaches the table's right edge (as

@@ -31,6 +31,8 @@ enum class Kw : uint8_t {
     // tables
     Intbl, Itap, Cell, NestCell, Row, NestRow, Trowd, Cellx, Clmgf, Clmrg, Clvmgf, Clvmrg,
     BorderOn, BorderOff, Trgaph, Trleft,
+    // what the border words that follow describe (ch: a CellSide; 4 the row; 5 anything else)
+    BorderOf, Brdrw, Brdrcf, Clcbpat, Clcfpat, Clshdng,
     // lists, old (\pn) and new (\ls) forms
     PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnStart,
     Ls, Ilvl, ListId, LevelNfc, LevelStartAt,
@@ -43,7 +45,8 @@ enum class Kw : uint8_t {
 struct KwInfo {
     Kw kw = Kw::Unknown;
     char16_t ch = 0; // for Kw::Char; for Kw::CharClass 1 = \dbch, 0 = any other; the kind of
-                     // Kw::OtherPict and the word of Kw::PictExtra
+                     // Kw::OtherPict and the word of Kw::PictExtra; for Kw::BorderOn the
+                     // QTextFrameFormat::BorderStyle, plus 0x100 for a double-width line
 };
 
 KwInfo lookupKeyword(std::string_view word);

@@ -90,10 +90,32 @@ struct ParaProps {
     bool isListItem() const { return ls > 0 ? lsStyle != ListStyle::None : pnLevel > 0 && !pnCont; }
 };
 
+// One side of a cell's border (\clbrdrt ... \brdrs\brdrwN\brdrcfN). Colours are resolved
+// from the colour table when read: 0 is automatic, else 0xFFrrggbb.
+struct BorderSide {
+    int8_t style = -1;  // QTextFrameFormat::BorderStyle, -1 when the side was not given
+    bool thick = false; // \brdrth: twice the width
+    int width = 0;      // \brdrw, twips; 0 when not given
+    uint32_t color = 0; // \brdrcf
+    bool operator==(const BorderSide&) const = default;
+};
+
+enum CellSide : uint8_t { SideTop, SideBottom, SideLeft, SideRight }; // Qt's order of the sides
+
 struct CellDef {
     int right = 0;      // \cellx
     uint8_t hmerge = 0; // 1 = \clmgf (first), 2 = \clmrg (merged into the previous)
     uint8_t vmerge = 0; // 1 = \clvmgf, 2 = \clvmrg
+    BorderSide sides[4];
+    // Shading: the background and pattern colours (0 automatic, else 0xFFrrggbb) and how much
+    // of the pattern colour is mixed in, in hundredths of a percent.
+    uint32_t shadeBack = 0, shadeFore = 0;
+    int shading = 0;
+    bool hasSides() const
+    {
+        return sides[0].style >= 0 || sides[1].style >= 0 || sides[2].style >= 0 || sides[3].style >= 0;
+    }
+    bool hasShading() const { return shadeBack != 0 || shading > 0; }
 };
 
 struct RowDef {
@@ -104,6 +126,24 @@ struct RowDef {
     bool border = false;
     bool fresh = false; // given (\trowd) for the row now being read, not left from an earlier row
     void reset() { *this = RowDef(); }
+    // Every cell with the same thin, single, automatic-colour border on all four sides, or no
+    // cell with borders of its own: the table's own border shows them (a grid, or nothing).
+    bool plainCellBorders() const
+    {
+        bool any = false;
+        for (const CellDef& c : cells)
+            any = any || c.hasSides();
+        if (!any)
+            return true;
+        for (const CellDef& c : cells) {
+            for (const BorderSide& s : c.sides) {
+                if (s.style != 3 /* solid */ || s.thick || s.color != 0 || s.width > 20)
+                    return false;
+            }
+        }
+        return true;
+    }
+    bool showsGrid() const { return border && plainCellBorders(); }
 };
 
 constexpr int kMaxTableDepth = 16;

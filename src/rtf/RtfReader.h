@@ -134,7 +134,8 @@ private:
     void paragraphEnd();
     void cellEnd(int level);
     void rowEnd(int level);
-    void tableWord(Kw kw, int param);
+    void tableWord(KwInfo info, int param);
+    uint32_t colorAt(int index) const; // 0 for automatic, else 0xFFrrggbb
     void listWord(Kw kw, bool hasParam, int param);
     void pictureWord(KwInfo info, bool hasParam, int param);
     void finishPicture();
@@ -187,6 +188,7 @@ private:
     bool m_shapeHasPicture = false;    // the shape being read showed its own picture
     Picture m_pict;
     bool m_inRowDef = false;
+    int m_borderOf = -1; // what border words describe: a CellSide of the cell being defined, 4 the row, 5 other
 
     std::unordered_map<int, std::vector<ListLevelDef>> m_listDefs; // \listid -> levels
     std::unordered_map<int, int> m_overrides;                      // \ls -> \listid

@@ -28,10 +28,12 @@ ListStyle styleForNfc(int nfc)
 
 } // namespace
 
-void Reader::tableWord(Kw kw, int param)
+void Reader::tableWord(KwInfo info, int param)
 {
+    const Kw kw = info.kw;
     const int nested = std::max(2, m_st.para.itap);
     RowDef& def = m_out.rowDef(m_st.nestProps ? nested : 1);
+    BorderSide* side = m_borderOf >= 0 && m_borderOf < 4 ? &def.pending.sides[m_borderOf] : nullptr;
     switch (kw) {
     case Kw::Cell: if (m_st.dest == Dest::Text) cellEnd(1); break;
     case Kw::NestCell: if (m_st.dest == Dest::Text) cellEnd(nested); break;
@@ -41,6 +43,7 @@ void Reader::tableWord(Kw kw, int param)
         def.reset();
         def.fresh = true;
         m_inRowDef = true;
+        m_borderOf = -1;
         break;
     case Kw::Cellx:
         if (def.cells.size() < 64) {
@@ -50,16 +53,43 @@ void Reader::tableWord(Kw kw, int param)
             def.cells.push_back(cell);
         }
         def.pending = CellDef();
+        m_borderOf = -1;
         break;
     case Kw::Clmgf: def.pending.hmerge = 1; break;
     case Kw::Clmrg: def.pending.hmerge = 2; break;
     case Kw::Clvmgf: def.pending.vmerge = 1; break;
     case Kw::Clvmrg: def.pending.vmerge = 2; break;
-    case Kw::BorderOn: if (m_inRowDef) def.border = true; break;
+    case Kw::BorderOf: m_borderOf = info.ch; break;
+    case Kw::BorderOn:
+        if (m_inRowDef && m_borderOf < 5) // a paragraph's border is none of the table's
+            def.border = true;
+        if (side) {
+            side->style = int8_t(info.ch & 0xFF);
+            side->thick = info.ch & 0x100;
+        }
+        break;
+    case Kw::BorderOff:
+        if (side) {
+            side->style = 0;
+            side->thick = false;
+        }
+        break;
+    case Kw::Brdrw: if (side) side->width = std::clamp(param, 0, 1440); break;
+    case Kw::Brdrcf: if (side) side->color = colorAt(param); break;
+    case Kw::Clcbpat: def.pending.shadeBack = colorAt(param); break;
+    case Kw::Clcfpat: def.pending.shadeFore = colorAt(param); break;
+    case Kw::Clshdng: def.pending.shading = std::clamp(param, 0, 10000); break;
     case Kw::Trgaph: def.gap = std::clamp(param, 0, 1440); break;
     case Kw::Trleft: def.left = std::clamp(param, -kMaxTwips, kMaxTwips); break;
     default: break;
     }
+}
+
+uint32_t Reader::colorAt(int index) const
+{
+    if (index < 0 || index >= m_colors.size() || !m_colors.at(index).isValid())
+        return 0;
+    return m_colors.at(index).rgb() | 0xFF000000u;
 }
 
 void Reader::listWord(Kw kw, bool hasParam, int param)

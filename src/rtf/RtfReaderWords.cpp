@@ -214,7 +214,8 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Cell: case Kw::NestCell: case Kw::Row: case Kw::NestRow: case Kw::Trowd:
     case Kw::Cellx: case Kw::Clmgf: case Kw::Clmrg: case Kw::Clvmgf: case Kw::Clvmrg:
     case Kw::BorderOn: case Kw::BorderOff: case Kw::Trgaph: case Kw::Trleft:
-        tableWord(kw, param);
+    case Kw::BorderOf: case Kw::Brdrw: case Kw::Brdrcf: case Kw::Clcbpat: case Kw::Clcfpat: case Kw::Clshdng:
+        tableWord(info, param);
         break;
 
     case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnLvl: case Kw::PnDec:

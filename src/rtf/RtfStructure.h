@@ -49,6 +49,14 @@ QString listNumberText(int style, int n);
 constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
 constexpr int kPictureWordsProperty = 0x100000 + 0x301;
 constexpr int kPictureGoalProperty = 0x100000 + 0x302;
+// Cell borders read from RTF are Qt's cell border properties (width, style, brush per side)
+// and cell backgrounds. Qt's width is what is drawn: never under a pixel, so a hairline shows,
+// and for a double line both lines and the gap (RTF gives one line's width). The twips each
+// side was read with are kept under kCellBorderTwipsProperty ("top bottom left right"), so a
+// side whose width nobody changed is written as it came.
+constexpr int kCellBorderTwipsProperty = 0x100000 + 0x303;
+double borderDisplayWidth(int twips, int style);
+
 // A device-independent bitmap (\dibitmap data: header, colours, pixels) as an image.
 QImage dibImage(const QByteArray& dib);
 // A box of the size given (pixels, bounded) with a short label such as "WMF": what is shown

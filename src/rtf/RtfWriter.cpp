@@ -110,8 +110,10 @@ size_t Writer::collect(const std::vector<FrameItem>& items)
                 size += 200 + 60 * size_t(item.table->columns());
                 for (int c = 0; c < item.table->columns(); ++c) {
                     const QTextTableCell cell = item.table->cellAt(r, c);
-                    if (cell.row() == r && cell.column() == c)
+                    if (cell.row() == r && cell.column() == c) {
+                        collectCellColors(cell.format().toTableCellFormat());
                         size += collect(frameItems(cell.begin(), false));
+                    }
                 }
             }
             continue;
@@ -264,7 +266,8 @@ Writer::CharState Writer::charState(const QTextCharFormat& f, QStringView text)
 
     if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
         s.fg = colorIndex(f.foreground().color());
-    if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+    if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush
+        && !(m_cellBack.isValid() && f.background().color() == m_cellBack))
         s.bg = colorIndex(f.background().color());
     return s;
 }

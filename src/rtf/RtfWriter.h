@@ -23,6 +23,7 @@ class QTextList;
 class QTextTable;
 class QTextCharFormat;
 class QTextImageFormat;
+class QTextTableCellFormat;
 
 namespace rtf {
 
@@ -96,6 +97,9 @@ private:
     void writeParagraphFormat(const QTextBlock& block, int level, QTextList* list, bool listStart, int item);
     void writeTable(QTextTable* table, int level);
     QByteArray rowDefinition(QTextTable* table, int row, const QList<int>& edges, int gap, bool border);
+    static bool hasOwnBorders(const QTextTableCellFormat& f);
+    QByteArray cellBorders(const QTextTableCellFormat& f);
+    void collectCellColors(const QTextTableCellFormat& f);
     void writeImage(const QTextCharFormat& format);
     void writePictureSize(const QTextImageFormat& img, double w, double h);
     void writeHex(const QByteArray& data);
@@ -136,6 +140,9 @@ private:
     std::vector<Font> m_fonts;
     QList<QColor> m_colors;
     int m_symbolFont = -1;
+    // The background of the cell being written: text on the same colour is not highlighted
+    // (Qt hands a cell's format, shading included, to the text typed into it).
+    QColor m_cellBack;
 };
 
 } // namespace rtf

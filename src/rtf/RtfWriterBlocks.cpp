@@ -95,6 +95,22 @@ int levelNfc(QTextListFormat::Style s)
     }
 }
 
+const char* borderStyleWord(int style)
+{
+    switch (style) {
+    case QTextFrameFormat::BorderStyle_Dotted: return "\\brdrdot";
+    case QTextFrameFormat::BorderStyle_Dashed: return "\\brdrdash";
+    case QTextFrameFormat::BorderStyle_Double: return "\\brdrdb";
+    case QTextFrameFormat::BorderStyle_DotDash: return "\\brdrdashd";
+    case QTextFrameFormat::BorderStyle_DotDotDash: return "\\brdrdashdd";
+    case QTextFrameFormat::BorderStyle_Groove: return "\\brdrengrave";
+    case QTextFrameFormat::BorderStyle_Ridge: return "\\brdremboss";
+    case QTextFrameFormat::BorderStyle_Inset: return "\\brdrinset";
+    case QTextFrameFormat::BorderStyle_Outset: return "\\brdroutset";
+    default: return "\\brdrs";
+    }
+}
+
 } // namespace
 
 void Writer::writeItems(const std::vector<FrameItem>& items, int level)
@@ -380,7 +396,12 @@ void Writer::writeTable(QTextTable* table, int level)
         for (int c = 0; c < cols; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
             if (cell.row() == r && cell.column() == c) {
+                const QColor outside = m_cellBack;
+                const QTextCharFormat look = cell.format();
+                m_cellBack = look.hasProperty(QTextFormat::BackgroundBrush) && look.background().style() != Qt::NoBrush
+                                 ? look.background().color() : QColor();
                 writeItems(frameItems(cell.begin(), false), level);
+                m_cellBack = outside;
                 continue;
             }
             m_out.append("\\pard\\intbl"); // covered by a merged cell: an empty cell
@@ -418,9 +439,57 @@ QByteArray Writer::rowDefinition(QTextTable* table, int row, const QList<int>& e
             d.append(cell.row() == row ? "\\clvmgf" : "\\clvmrg");
         if (cell.columnSpan() > 1)
             d.append(cell.column() == c ? "\\clmgf" : "\\clmrg");
-        if (border)
+        const QTextTableCellFormat look = cell.format().toTableCellFormat();
+        if (hasOwnBorders(look))
+            d.append(cellBorders(look));
+        else if (border)
             d.append("\\clbrdrl\\brdrw10\\brdrs\\clbrdrt\\brdrw10\\brdrs\\clbrdrr\\brdrw10\\brdrs\\clbrdrb\\brdrw10\\brdrs");
+        if (look.hasProperty(QTextFormat::BackgroundBrush) && look.background().style() != Qt::NoBrush)
+            appendInt(d, "clcbpat", colorIndex(look.background().color()));
         appendInt(d, "cellx", edges[c]);
+    }
+    return d;
+}
+
+bool Writer::hasOwnBorders(const QTextTableCellFormat& f)
+{
+    for (int side = 0; side < 4; ++side) {
+        if (f.hasProperty(QTextFormat::TableCellTopBorderStyle + side))
+            return true;
+    }
+    return false;
+}
+
+void Writer::collectCellColors(const QTextTableCellFormat& f)
+{
+    if (hasOwnBorders(f))
+        cellBorders(f);
+    if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+        colorIndex(f.background().color());
+}
+
+// A cell's own sides in the order RTF writers give them; a side without a line is left out.
+QByteArray Writer::cellBorders(const QTextTableCellFormat& f)
+{
+    static const struct { int side; const char* word; } order[] = {
+        {0, "\\clbrdrt"}, {2, "\\clbrdrl"}, {1, "\\clbrdrb"}, {3, "\\clbrdrr"}};
+    const QStringList kept = f.stringProperty(kCellBorderTwipsProperty).split(u' ');
+    QByteArray d;
+    for (const auto& o : order) {
+        const int style = f.intProperty(QTextFormat::TableCellTopBorderStyle + o.side);
+        const double width = f.doubleProperty(QTextFormat::TableCellTopBorder + o.side);
+        if (style <= QTextFrameFormat::BorderStyle_None || width <= 0)
+            continue;
+        // The width read while the side still shows it, else the one Qt draws (a double
+        // line's width holds both lines and the gap).
+        int tw = kept.size() == 4 ? kept[o.side].toInt() : 0;
+        if (tw <= 0 || borderDisplayWidth(tw, style) != width)
+            tw = twips(style == QTextFrameFormat::BorderStyle_Double ? width / 3 : width);
+        d.append(o.word).append(borderStyleWord(style));
+        appendInt(d, "brdrw", std::clamp(tw, 1, 1440));
+        const QBrush brush = f.brushProperty(QTextFormat::TableCellTopBorderBrush + o.side);
+        if (f.hasProperty(QTextFormat::TableCellTopBorderBrush + o.side) && brush.style() != Qt::NoBrush)
+            appendInt(d, "brdrcf", colorIndex(brush.color()));
     }
     return d;
 }

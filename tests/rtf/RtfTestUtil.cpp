@@ -123,6 +123,29 @@ QString paragraphLine(const QTextBlock& b)
     return line;
 }
 
+// A cell's own borders ("top=1.33 solid #ff0000", width in pixels, colour '-' when automatic)
+// and background, when it has them.
+QString cellLook(const QTextFormat& f)
+{
+    static const char* const sides[] = {"top", "bottom", "left", "right"};
+    static const char* const styles[] = {"none", "dotted", "dashed", "solid", "double", "dot-dash",
+                                         "dot-dot-dash", "groove", "ridge", "inset", "outset"};
+    QString out;
+    for (int i = 0; i < 4; ++i) {
+        if (!f.hasProperty(QTextFormat::TableCellTopBorderStyle + i))
+            continue;
+        const int style = f.intProperty(QTextFormat::TableCellTopBorderStyle + i);
+        out += QStringLiteral(" %1=%2 %3 %4")
+                   .arg(QLatin1String(sides[i]))
+                   .arg(f.doubleProperty(QTextFormat::TableCellTopBorder + i), 0, 'g', 3)
+                   .arg(QLatin1String(style >= 0 && style <= 10 ? styles[style] : "?"),
+                        colour(f, QTextFormat::Property(QTextFormat::TableCellTopBorderBrush + i)));
+    }
+    if (f.hasProperty(QTextFormat::BackgroundBrush))
+        out += QStringLiteral(" bg=") + colour(f, QTextFormat::BackgroundBrush);
+    return out;
+}
+
 void outlineFrame(QTextFrame::iterator it, const QString& indent, QString& out)
 {
     for (; !it.atEnd(); ++it) {
@@ -137,6 +160,7 @@ void outlineFrame(QTextFrame::iterator it, const QString& indent, QString& out)
                     out += indent + QStringLiteral("C %1,%2").arg(r).arg(c);
                     if (cell.rowSpan() > 1 || cell.columnSpan() > 1)
                         out += QStringLiteral(" span=%1x%2").arg(cell.rowSpan()).arg(cell.columnSpan());
+                    out += cellLook(cell.format());
                     out += u'\n';
                     outlineFrame(cell.begin(), indent + QStringLiteral("  "), out);
                 }

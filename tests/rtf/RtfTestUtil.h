@@ -15,7 +15,8 @@ namespace rtftest {
 QString runs(const QTextDocument& doc);
 
 // One line per paragraph ("P[ attributes]: text", pictures as "[img WxH]"), table
-// ("T RxC[ border]" ... "/T") and cell ("C r,c[ span=RxC]"), cell content indented by two
+// ("T RxC[ border]" ... "/T") and cell ("C r,c[ span=RxC][ top=W STYLE COLOUR ...][ bg=COLOUR]",
+// the cell's own borders and background), cell content indented by two
 // spaces per level. Reads QTextDocument's own structure, empty paragraphs around tables included.
 QString outline(const QTextDocument& doc);
 

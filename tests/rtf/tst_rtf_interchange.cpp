@@ -5,6 +5,7 @@
 #include "rtf/Rtf.h"
 #include "rtf/RtfStructure.h"
 
+#include <QBrush>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextImageFormat>
@@ -309,6 +310,118 @@ private slots:
         QVERIFY(RtfToDocument(written, back));
         QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
         QCOMPARE(back.rootFrame()->childFrames().size(), 1);
+    }
+
+    // Border colours, one-sided borders and cell shading were dropped: a table made in the
+    // editor with Qt's cell formats is written with them and reads back the same, and a side
+    // read from RTF keeps its own width while nobody changes it.
+    void cellBordersAndShadingKept()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextTableFormat tf;
+        tf.setBorder(0);
+        tf.setBorderCollapse(true);
+        QTextTable* table = c.insertTable(1, 3, tf);
+        auto look = [&](int col, int side, double width, QTextFrameFormat::BorderStyle style, QColor colour, QColor back) {
+            QTextTableCell cell = table->cellAt(0, col);
+            QTextTableCellFormat f = cell.format().toTableCellFormat();
+            for (int s = 0; s < 4; ++s) { // the other sides say "none", as a cell read from RTF does
+                f.setProperty(QTextFormat::TableCellTopBorder + s, s == side ? width : 0.0);
+                f.setProperty(QTextFormat::TableCellTopBorderStyle + s, s == side ? int(style) : 0);
+            }
+            if (colour.isValid())
+                f.setProperty(QTextFormat::TableCellTopBorderBrush + side, QBrush(colour));
+            if (back.isValid())
+                f.setBackground(back);
+            cell.setFormat(f);
+            cell.firstCursorPosition().insertText(QStringLiteral("cell %1").arg(col));
+        };
+        look(0, 0, 2, QTextFrameFormat::BorderStyle_Solid, Qt::red, QColor());
+        look(1, 2, 1, QTextFrameFormat::BorderStyle_Dashed, Qt::blue, QColor(255, 255, 0));
+        look(2, 3, 3, QTextFrameFormat::BorderStyle_Double, QColor(), QColor(191, 191, 191));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("\\clbrdrt\\brdrs\\brdrw30\\brdrcf1\\cellx"), written.constData());
+        QVERIFY2(written.contains("\\clbrdrl\\brdrdash\\brdrw15\\brdrcf2\\clcbpat3\\cellx"), written.constData());
+        QVERIFY2(written.contains("\\clbrdrr\\brdrdb\\brdrw15\\clcbpat4\\cellx"), written.constData()); // automatic colour
+        QVERIFY2(written.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;"
+                                  "\\red191\\green191\\blue191;}"),
+                 written.constData());
+        QVERIFY2(!written.contains("\\trbrdr") && !written.contains("\\clbrdrb"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(doc));
+        QCOMPARE(DocumentToRtf(back), written);
+
+        // A hairline read from RTF is drawn a pixel wide but written with its own width; a
+        // width changed in the editor is written as it now is.
+        QTextDocument thin;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\trowd\\clbrdrb\\brdrs\\brdrw5\\brdrcf1"
+                                         "\\cellx1000\\clbrdrb\\brdrs\\brdrw5\\cellx2000\\pard\\intbl a\\cell b\\cell\\row}"),
+                              thin));
+        QTextTable* t = qobject_cast<QTextTable*>(thin.rootFrame()->childFrames().value(0));
+        QVERIFY(t);
+        QCOMPARE(t->format().border(), 0.0); // one-sided borders: no grid around the table
+        QCOMPARE(t->cellAt(0, 0).format().doubleProperty(QTextFormat::TableCellBottomBorder), 1.0);
+        QTextTableCell second = t->cellAt(0, 1);
+        QTextTableCellFormat wider = second.format().toTableCellFormat();
+        wider.setBottomBorder(2);
+        second.setFormat(wider);
+        const QByteArray thinWritten = DocumentToRtf(thin);
+        QVERIFY2(thinWritten.contains("\\clbrdrb\\brdrs\\brdrw5\\brdrcf1\\cellx1000\\clbrdrb\\brdrs\\brdrw30\\cellx2000"),
+                 thinWritten.constData());
+    }
+
+    // Qt hands a shaded cell's background to the text typed into it: that is the cell's
+    // colour, not a highlight of the text, and is not written as one.
+    void textInShadedCellNotHighlighted()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1{\\colortbl;\\red255\\green255\\blue0;}\\trowd\\clcbpat1\\cellx1000"
+                                         "\\pard\\intbl\\cell\\row}"),
+                              doc));
+        QTextTable* t = qobject_cast<QTextTable*>(doc.rootFrame()->childFrames().value(0));
+        QVERIFY(t);
+        QTextCursor c = t->cellAt(0, 0).firstCursorPosition();
+        c.insertText(QStringLiteral("typed"));
+        QCOMPARE(c.block().begin().fragment().charFormat().background().color(), QColor(255, 255, 0));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("\\clcbpat1\\cellx1000") && !written.contains("\\highlight"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QVERIFY(!rtftest::runs(back).contains(QLatin1String("#ffff00")));
+        QVERIFY(rtftest::outline(back).contains(QLatin1String("C 0,0 bg=#ffff00")));
+    }
+
+    // A grid of thin single lines stays the table's own border; a paragraph's border inside a
+    // row's definition is not the table's.
+    void plainGridAndParagraphBorders_data()
+    {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<bool>("grid");
+        QTest::addColumn<bool>("cellSides");
+        const QByteArray all = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
+        QTest::newRow("plain grid") << "\\trowd" + all + "\\cellx1000" + all + "\\cellx2000\\pard\\intbl" << true << false;
+        QTest::newRow("row borders only") << QByteArray("\\trowd\\trbrdrt\\brdrs\\brdrw10\\cellx1000\\cellx2000\\pard\\intbl")
+                                          << true << false;
+        QTest::newRow("paragraph border") << QByteArray("\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\brdrb\\brdrs\\brdrw10 ")
+                                          << false << false;
+        QTest::newRow("one thick side") << "\\trowd" + all + "\\cellx1000\\clbrdrt\\brdrth\\brdrw10\\cellx2000\\pard\\intbl"
+                                        << false << true;
+    }
+    void plainGridAndParagraphBorders()
+    {
+        QFETCH(QByteArray, row);
+        QFETCH(bool, grid);
+        QFETCH(bool, cellSides);
+        QTextDocument doc;
+        QVERIFY(RtfToDocument("{\\rtf1 " + row + " a\\cell b\\cell\\row}", doc));
+        QTextTable* t = qobject_cast<QTextTable*>(doc.rootFrame()->childFrames().value(0));
+        QVERIFY(t);
+        QCOMPARE(t->format().border() > 0, grid);
+        QCOMPARE(t->cellAt(0, 1).format().hasProperty(QTextFormat::TableCellTopBorderStyle), cellSides);
+        if (cellSides) // twice the width of one line
+            QCOMPARE(t->cellAt(0, 1).format().doubleProperty(QTextFormat::TableCellTopBorder), 20 / 15.0);
     }
 
     // Millions of empty paragraphs took minutes and gigabytes (one QTextBlock each): beyond a

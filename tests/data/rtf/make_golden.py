@@ -246,6 +246,23 @@ case('table_widened_after_row_span',
               'C 2,0', '  P: w', 'C 2,1', '  P: x', 'C 2,2', '  P: y', 'C 2,3', '  P: z',
               '/T', 'P: '])
 
+# Borders of one side only, in colours, and shading: a red top line, a dotted blue left one,
+# a double green bottom one; a yellow cell and one of 25 % black over automatic white.
+case('table_borders_shading',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+     "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green128\\blue0;\\red255\\green255\\blue0;}\\f0\r\n"
+     "\\trowd\\trgaph108\\clbrdrt\\brdrs\\brdrw30\\brdrcf1\\cellx2000"
+     "\\clbrdrl\\brdrdot\\brdrw15\\brdrcf2\\clcbpat4\\cellx4000"
+     "\\clbrdrb\\brdrdb\\brdrw15\\brdrcf3\\clshdng2500\\cellx6000\r\n"
+     "\\pard\\intbl red top\\cell blue left\\cell green bottom\\cell\\row\r\n"
+     "\\pard after\\par}",
+     'red top\tblue left\tgreen bottom\nafter',
+     outline=['P: ', 'T 1x3',
+              'C 0,0 top=2 solid #ff0000 bottom=0 none - left=0 none - right=0 none -', '  P: red top',
+              'C 0,1 top=0 none - bottom=0 none - left=1 dotted #0000ff right=0 none - bg=#ffff00', '  P: blue left',
+              'C 0,2 top=0 none - bottom=3 double #008000 left=0 none - right=0 none - bg=#bfbfbf', '  P: green bottom',
+              '/T', 'P: after'])
+
 # --- pictures -------------------------------------------------------------------------------------
 def png(w, h, rgb):
     raw = b''.join(b'\0' + bytes(rgb) * w for _ in range(h))
