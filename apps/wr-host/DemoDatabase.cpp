@@ -40,6 +40,10 @@ bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* c
         try {
             TSqliteConnection conn(path);
             UpgradeSqliteDatabase(conn, SqliteUpgradeScripts(folder));
+            // The demo users, for a demo database made before there were users; a user
+            // already there keeps a changed password.
+            if (const QString users = folder + QLatin1String("/demo-users.sql"); QFileInfo::exists(users))
+                UpgradeSqliteDatabase(conn, {users});
         } catch (const Exception& e) {
             *error = QStringLiteral("cannot upgrade the demo database %1: %2").arg(path, e.Message());
             return false;

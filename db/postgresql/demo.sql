@@ -486,3 +486,15 @@ INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jc
 INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime) VALUES
   ('E63EE575-B118-559C-8F0F-FB21FC71CD20', 'US20240521003', 'NB0521003', '经阴道超声检查      ', '子宫附件（经阴道）    ', 'G010  ', '妇科  ', '经阴道    ', '良  ', '子宫：前位，大小正常，肌层回声均匀。
 双侧附件区未见明显包块。   ', '子宫及双侧附件未见明显异常。   ', NULL, NULL, NULL, 1, '5.0MHz    ', NULL, '赵敏      ', 'D101  ', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 0, false, NULL, NULL, '体检      ', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, '2024-05-21 09:12:40.000');
+
+INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword) VALUES
+  ('D001', 'reviewer', '$argon2id$v=19$m=65536,t=2,p=1$7yrNYoGThlhBXQ8VXSdsSA$uqHNiJ/5xncn+dquxDh1V6NUWAd07YKi9S9pXzybVhQ', 0),
+  ('D002', 'admin', '$argon2id$v=19$m=65536,t=2,p=1$wLZZt5yhb5yNEnrprxxFig$bC7CKOQ9N2XRK8XqIQ06ylMciloV/eAI5MPSWjIL6MM', 0),
+  ('D003', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$cFVUlJJ0M+4fDqphMeCG7w$iNm3plYKium7GpZEI692KFFZSK96rFXJS+WxFDbQN2Y', 0),
+  ('D004', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$/DY35rQmpOLMGLMJoLM12Q$f31wEiDHGXSLnTsRmj3FoUjTc8Rd6IY/LN2cQvY9lnE', 0),
+  ('D005', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$ASUdD8g17oxndUtxvScJqg$CU70zCDoL1bEG60j7ekSeH5hlFQMl8a8GlMqo6QB9qc', 0),
+  ('D101', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$PwdEYzr+77/FpWPbe5TAAw$C/qSE8GvhLz9MeOLraH0NGcpOetqnVbZob8RRO0MtjQ', 0),
+  ('D102', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$2vbBujXqjGFshri6xNx5+Q$DumlRxBjV5wUlnszbtumcdxtp/ia8k1jPjBfNUjBY8U', 0),
+  ('D103', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$FNWUJElisyEFX1JrgnxN2g$mDY+otMpNJi7YyYKOQFia8Aq7ltqlC+WUOu2Z92gSmA', 0),
+  ('D201', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$EQGlWxdET5xFtWopxnGhGg$PhQ+dh86KWCJZ2TXnOkGK5IY5Ptbaw0oFWRj+n0A1dU', 0),
+  ('D202', 'doctor', '$argon2id$v=19$m=65536,t=2,p=1$nkRZ6BzZx0Krr6auyncz2A$K/A26TuH1Ztoug+vXJ9QmrrOar4TlsLfJUah25QBkfA', 0);

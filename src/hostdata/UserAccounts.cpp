@@ -237,6 +237,17 @@ TLoginResult TUserAccounts::LogIn(const QString& userCode, const QString& passwo
     return CheckPassword(userCode, password, nullptr);
 }
 
+bool TUserAccounts::PasswordMatches(const QString& userCode, const QString& password)
+{
+    TStoredLogin stored;
+    try {
+        stored = ReadLogin(userCode.trimmed());
+    } catch (const EDatabaseError&) {
+        return false;
+    }
+    return stored.found && !stored.account.disabled && stored.lockSeconds <= 0 && VerifyPasswordHash(stored.hash, password);
+}
+
 QString TUserAccounts::ChangePassword(const QString& userCode, const QString& oldPassword, const QString& newPassword)
 {
     if (newPassword.size() < kMinPasswordLength) return QStringLiteral("新密码至少需要%1个字符").arg(kMinPasswordLength);

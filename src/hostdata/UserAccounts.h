@@ -81,6 +81,12 @@ public:
     // log-in, so guessing at the lock screen locks out too.
     TLoginResult Confirm(const QString& userCode, const QString& password) { return LogIn(userCode, password); }
 
+    // Whether the password is the user's and the user could log in now (known, not disabled,
+    // not locked out), without recording anything: no failure counted, no last log-in. Only for
+    // trying a known password before asking anyone (the demo database's automatic log-in);
+    // never for a password a person typed. False when the database cannot answer.
+    bool PasswordMatches(const QString& userCode, const QString& password);
+
     // The user's own change: the old password must be right; the new one must be at least
     // kMinPasswordLength characters and differ from the old. Clears mustChangePassword.
     // Returns an empty text on success, else the Chinese reason.

@@ -25,6 +25,7 @@ private slots:
 
     void hashesAreArgon2idWithTheirOwnSalts();
     void wrongPasswordIsRefusedAndCounted();
+    void tryingAKnownPasswordRecordsNothing();
     void lockOutAfterFiveFailuresAndItsEnd();
     void unknownUserIsAnsweredLikeAWrongPassword();
     void disabledUserCannotLogIn();
@@ -34,6 +35,7 @@ private slots:
     void workstationCannotReadOrAdministerUsers();
     void databaseWithoutUserTablesIsNotAvailable();
     void upgradeRunsAgainAndKeepsRows();
+    void demoDoctorsAreUsers();
 
 private:
     void AddUser(const QString& code, const QString& role, bool mustChange = false);
@@ -139,6 +141,23 @@ void TstUserAccounts::wrongPasswordIsRefusedAndCounted()
     QVERIFY(!r.account.mustChangePassword);
     QCOMPARE(FailedCount(kDoctor), 0);   // a success starts the count again
     QVERIFY(!m_db->Value(QStringLiteral("SELECT LastLogin FROM WrUser WHERE UserCode = 'D003'")).IsNull());
+}
+
+void TstUserAccounts::tryingAKnownPasswordRecordsNothing()
+{
+    AddUser(kDoctor, QStringLiteral("doctor"));
+    for (int i = 0; i < TUserAccounts::kMaxFailures + 1; ++i)
+        QVERIFY(!m_users->PasswordMatches(kDoctor, QStringLiteral("changed-meanwhile")));
+    QCOMPARE(FailedCount(kDoctor), 0);
+    QVERIFY(m_users->PasswordMatches(kDoctor, kPassword));
+    QVERIFY(m_db->Value(QStringLiteral("SELECT LastLogin FROM WrUser WHERE UserCode = 'D003'")).IsNull());
+    QVERIFY(!m_users->PasswordMatches(QStringLiteral("NOBODY"), kPassword));
+    // A locked-out or disabled user is no match even with the right password.
+    for (int i = 0; i < TUserAccounts::kMaxFailures; ++i) m_users->LogIn(kDoctor, QStringLiteral("x"));
+    QVERIFY(!m_users->PasswordMatches(kDoctor, kPassword));
+    m_admin->Unlock(kDoctor);
+    m_admin->SetDisabled(kDoctor, true);
+    QVERIFY(!m_users->PasswordMatches(kDoctor, kPassword));
 }
 
 void TstUserAccounts::lockOutAfterFiveFailuresAndItsEnd()
@@ -333,6 +352,38 @@ void TstUserAccounts::upgradeRunsAgainAndKeepsRows()
     const TLoginResult r = m_users->LogIn(kDoctor, kPassword);
     QCOMPARE(r.outcome, TLoginOutcome::Ok);
     QVERIFY(r.account.mustChangePassword);
+}
+
+void TstUserAccounts::demoDoctorsAreUsers()
+{
+    m_users.reset();
+    m_admin.reset();
+    m_db = std::make_unique<TBackendDatabase>(true);
+    TUserAccounts users(m_db->Connection());
+    QCOMPARE(m_db->Value(QStringLiteral("SELECT COUNT(*) FROM csdoctor d WHERE NOT EXISTS "
+                                        "(SELECT 1 FROM WrUser u WHERE u.UserCode = d.code)")).AsInteger(), 0);
+    // The first doctor reviews, the second administers, the others write; no forced change.
+    const QString demo = QStringLiteral("demo1234");
+    const struct { const char* code; const char* role; } expected[] = {{"D001", "reviewer"}, {"D002", "admin"}, {"D003", "doctor"}, {"D202", "doctor"}};
+    for (const auto& e : expected) {
+        const TLoginResult r = users.LogIn(QLatin1String(e.code), demo);
+        QCOMPARE(r.outcome, TLoginOutcome::Ok);
+        QCOMPARE(r.account.roleCode, QLatin1String(e.role));
+        QVERIFY(!r.account.mustChangePassword);
+    }
+    QCOMPARE(users.LogIn(QStringLiteral("D001"), QStringLiteral("demo12345")).outcome, TLoginOutcome::WrongPassword);
+    if (m_db->OnServer()) return;
+
+    // A demo database from before the users gets them on its upgrade; a changed password stays.
+    TUserAccounts admin(m_db->AdminConnection());
+    admin.ResetPassword(QStringLiteral("D003"), QStringLiteral("changed-by-me"), false);
+    m_db->Exec(QStringLiteral("DELETE FROM WrUser WHERE UserCode <> 'D003'"));
+    TSqliteConnection conn(m_db->AdminTarget());
+    UpgradeSqliteDatabase(conn, {QStringLiteral(WR_SOURCE_DIR "/db/sqlite/demo-users.sql")});
+    QCOMPARE(m_db->Value(QStringLiteral("SELECT COUNT(*) FROM WrUser")).AsInteger(),
+             m_db->Value(QStringLiteral("SELECT COUNT(DISTINCT code) FROM csdoctor")).AsInteger());
+    QCOMPARE(users.LogIn(QStringLiteral("D001"), demo).outcome, TLoginOutcome::Ok);
+    QCOMPARE(users.LogIn(QStringLiteral("D003"), QStringLiteral("changed-by-me")).outcome, TLoginOutcome::Ok);
 }
 
 QTEST_GUILESS_MAIN(TstUserAccounts)
