@@ -21,10 +21,8 @@ int OnBusy(void*, int attempt)
     thread_local QElapsedTimer waited;
     if (attempt == 0) waited.start();
     const qint64 ms = waited.elapsed();
-    const bool uiThread = QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
-    const TDbWaitHandler handler = uiThread ? Handler() : TDbWaitHandler();
-    if (handler) {
-        if (!handler(int(qMin<qint64>(ms, INT_MAX)))) return 0;
+    if (DbWaitHandled()) {
+        if (!AskDbWaitHandler(int(qMin<qint64>(ms, INT_MAX)))) return 0;
     } else if (ms >= TSqliteConnection::kBusyTimeoutMs) {
         return 0;
     }
@@ -39,6 +37,20 @@ TDbWaitHandler SetDbWaitHandler(TDbWaitHandler handler)
     TDbWaitHandler previous = std::move(Handler());
     Handler() = std::move(handler);
     return previous;
+}
+
+bool DbWaitHandled()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return Handler() && app && QThread::currentThread() == app->thread();
+}
+
+bool AskDbWaitHandler(int waitedMs)
+{
+    if (!DbWaitHandled()) return false;
+    // A copy: the handler may replace itself while it runs (a prompt that closes).
+    const TDbWaitHandler handler = Handler();
+    return handler(waitedMs);
 }
 
 void InstallSqliteWaitHandler(sqlite3* handle)

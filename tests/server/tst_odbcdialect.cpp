@@ -26,6 +26,10 @@ private slots:
     void procedureNames();
     void descriptionHidesPassword_data();
     void descriptionHidesPassword();
+    void rerunnableReads_data();
+    void rerunnableReads();
+    void lockTimeouts_data();
+    void lockTimeouts();
 };
 
 void TOdbcDialectTest::nationalLiterals_data()
@@ -246,6 +250,64 @@ void TOdbcDialectTest::descriptionHidesPassword()
     QFETCH(QString, connection);
     QFETCH(QString, description);
     QCOMPARE(OdbcDescription(connection), description);
+}
+
+// Only a statement that changed nothing when it failed may run again after a lock wait.
+void TOdbcDialectTest::rerunnableReads_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("rerunnable");
+    QTest::newRow("report read") << QStringLiteral("SELECT  ruid, Accnu FROM Report\r\n where 1=1 and  ruid='A' order by CreateTime desc") << true;
+    QTest::newRow("trailing semicolon and comment") << QStringLiteral("select 1; -- done\n/* end */") << true;
+    QTest::newRow("row lock read") << QStringLiteral("SELECT ruid FROM Report WHERE ruid = 'A' FOR UPDATE") << true;
+    QTest::newRow("common table expression") << QStringLiteral("WITH t AS (SELECT 1 AS a) SELECT a FROM t") << true;
+    QTest::newRow("words inside literals, names and comments")
+        << QStringLiteral("SELECT 'x; DELETE FROM t' AS [update], \"insert\" /* drop */ FROM t WHERE c = 'set'") << true;
+    QTest::newRow("column of a table named like a statement") << QStringLiteral("SELECT r.update FROM t r") << true;
+    QTest::newRow("second statement after a semicolon") << QStringLiteral("SELECT 1; SELECT 2") << false;
+    QTest::newRow("T-SQL batch without semicolons") << QStringLiteral("SELECT 1\r\nUPDATE t SET a = 1") << false;
+    QTest::newRow("write") << QStringLiteral("UPDATE Report SET BeiZhu = 'x'") << false;
+    QTest::newRow("insert from a read") << QStringLiteral("INSERT INTO t SELECT * FROM u") << false;
+    QTest::newRow("writing common table expression") << QStringLiteral("WITH d AS (DELETE FROM t RETURNING *) SELECT * FROM d") << false;
+    QTest::newRow("procedure call") << QStringLiteral("EXEC dbo.sp_x @a=1") << false;
+    QTest::newRow("declared variable") << QStringLiteral("SELECT 1 DECLARE @x int") << false;
+    QTest::newRow("empty") << QStringLiteral("  -- nothing\n") << false;
+}
+
+void TOdbcDialectTest::rerunnableReads()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, rerunnable);
+    QCOMPARE(IsSingleReadStatement(sql), rerunnable);
+}
+
+void TOdbcDialectTest::lockTimeouts_data()
+{
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<QString>("nativeCode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("lockTimeout");
+    const int ss = int(TOdbcDialect::SqlServer), pg = int(TOdbcDialect::PostgreSql);
+    QTest::newRow("SQL Server 1222, Chinese server") << ss << QStringLiteral("1222") << QStringLiteral("已超过了锁请求超时时段。") << true;
+    QTest::newRow("SQL Server English text") << ss << QString() << QStringLiteral("[SQL Server]Lock request time out period exceeded.") << true;
+    QTest::newRow("SQL Server deadlock is no timeout") << ss << QStringLiteral("1205") << QStringLiteral("Transaction was deadlocked") << false;
+    QTest::newRow("SQL Server 12220 is not 1222") << ss << QStringLiteral("12220") << QStringLiteral("x") << false;
+    QTest::newRow("PostgreSQL lock_timeout") << pg << QStringLiteral("7") << QStringLiteral("ERROR: canceling statement due to lock timeout;\nError while executing the query") << true;
+    QTest::newRow("PostgreSQL SQL state") << pg << QString() << QStringLiteral("55P03 could not obtain lock") << true;
+    QTest::newRow("PostgreSQL statement timeout is no lock wait") << pg << QString() << QStringLiteral("ERROR: canceling statement due to statement timeout") << false;
+}
+
+void TOdbcDialectTest::lockTimeouts()
+{
+    QFETCH(int, dialect);
+    QFETCH(QString, nativeCode);
+    QFETCH(QString, text);
+    QFETCH(bool, lockTimeout);
+    QCOMPARE(IsLockTimeoutError(TOdbcDialect(dialect), nativeCode, text), lockTimeout);
+    // Waiting without limit is each server's own spelling of it (0 on SQL Server waits not at all).
+    QCOMPARE(LockTimeoutStatement(TOdbcDialect::SqlServer, 0), QStringLiteral("SET LOCK_TIMEOUT -1"));
+    QCOMPARE(LockTimeoutStatement(TOdbcDialect::PostgreSql, 0), QStringLiteral("SET lock_timeout = 0"));
+    QCOMPARE(LockTimeoutStatement(TOdbcDialect::SqlServer, 200), QStringLiteral("SET LOCK_TIMEOUT 200"));
 }
 
 QTEST_GUILESS_MAIN(TOdbcDialectTest)

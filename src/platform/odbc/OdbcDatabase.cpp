@@ -23,7 +23,8 @@ public:
     {
         Close();
         auto session = Lock(m_session);
-        TOdbcSession::TResult r = session->Run(ServerText(*session), {}, true);
+        const QString text = ServerText(*session);
+        TOdbcSession::TResult r = session->Run(text, {}, true, IsSingleReadStatement(text));
         if (!r.hasColumns)
             throw EDatabaseError(QStringLiteral("The statement returned no result set (SQL: %1)").arg(OdbcStatementSummary(SqlText())));
         m_columns = std::move(r.columns);
@@ -35,7 +36,8 @@ public:
     {
         Close();
         auto session = Lock(m_session);
-        session->Run(ServerText(*session), {}, true);
+        const QString text = ServerText(*session);
+        session->Run(text, {}, true, IsSingleReadStatement(text));
     }
 
     void Close() override

@@ -331,3 +331,101 @@ TOdbcCall BuildProcedureCall(TOdbcDialect dialect, const TOdbcProcInfo& proc, co
                + QLatin1Char('(') + args + QLatin1Char(')');
     return call;
 }
+
+bool IsLockTimeoutError(TOdbcDialect dialect, const QString& nativeCode, const QString& text)
+{
+    if (dialect == TOdbcDialect::SqlServer) {
+        // The server's message is in its own language; the error number is not.
+        const QStringList codes = nativeCode.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString& c : codes)
+            if (c.trimmed() == QLatin1String("1222")) return true;
+        return text.contains(QLatin1String("Lock request time out period exceeded"), Qt::CaseInsensitive);
+    }
+    // psqlodbc passes the server's SQL state on in the text; the words are the server's.
+    return text.contains(QLatin1String("55P03")) || text.contains(QLatin1String("due to lock timeout"), Qt::CaseInsensitive);
+}
+
+QString LockTimeoutStatement(TOdbcDialect dialect, int ms)
+{
+    if (dialect == TOdbcDialect::SqlServer) return QStringLiteral("SET LOCK_TIMEOUT %1").arg(ms > 0 ? ms : -1);
+    return QStringLiteral("SET lock_timeout = %1").arg(qMax(0, ms));
+}
+
+bool IsSingleReadStatement(const QString& sql)
+{
+    // Words that begin a statement other than a read (UPDATE only when not in FOR UPDATE).
+    static const QStringList kOtherStatements{
+        QStringLiteral("insert"), QStringLiteral("update"),   QStringLiteral("delete"),  QStringLiteral("merge"),
+        QStringLiteral("exec"),   QStringLiteral("execute"),  QStringLiteral("call"),    QStringLiteral("declare"),
+        QStringLiteral("set"),    QStringLiteral("create"),   QStringLiteral("alter"),   QStringLiteral("drop"),
+        QStringLiteral("truncate"), QStringLiteral("begin"),  QStringLiteral("commit"),  QStringLiteral("rollback"),
+        QStringLiteral("grant"),  QStringLiteral("revoke"),   QStringLiteral("if"),      QStringLiteral("while"),
+        QStringLiteral("print"),  QStringLiteral("raiserror"), QStringLiteral("throw"),  QStringLiteral("do"),
+        QStringLiteral("copy"),   QStringLiteral("lock"),     QStringLiteral("vacuum"),  QStringLiteral("use")};
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    QString first, previous;
+    bool ended = false;  // a ';' has closed the statement
+    // End of a run closed by `close` (doubled to stand for itself), from just after its opener.
+    auto runEnd = [&](qsizetype from, QChar close) {
+        qsizetype j = from;
+        while (j < n) {
+            if (sql.at(j) == close) {
+                if (j + 1 < n && sql.at(j + 1) == close) { j += 2; continue; }
+                return j + 1;
+            }
+            ++j;
+        }
+        return n;
+    };
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c.isSpace()) { ++i; continue; }
+        if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            const qsizetype j = sql.indexOf(QLatin1Char('\n'), i);
+            i = j < 0 ? n : j + 1;
+            continue;
+        }
+        if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            int depth = 0;
+            while (i < n) {
+                if (sql.at(i) == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) { ++depth; i += 2; }
+                else if (sql.at(i) == QLatin1Char('*') && i + 1 < n && sql.at(i + 1) == QLatin1Char('/')) {
+                    i += 2;
+                    if (--depth == 0) break;
+                } else ++i;
+            }
+            continue;
+        }
+        if (ended) return false;  // something after the ';'
+        if (c == QLatin1Char(';')) { ended = true; ++i; continue; }
+        if (first.isEmpty() && !IsIdentChar(c)) return false;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) { i = runEnd(i + 1, c); previous.clear(); continue; }
+        if (c == QLatin1Char('[')) { i = runEnd(i + 1, QLatin1Char(']')); previous.clear(); continue; }
+        if (const qsizetype tag = DollarTagLength(sql, i)) {
+            const qsizetype close = sql.indexOf(sql.mid(i, tag), i + tag);
+            i = close < 0 ? n : close + tag;
+            previous.clear();
+            continue;
+        }
+        if (IsIdentChar(c) && c != QLatin1Char('$')) {
+            qsizetype j = i;
+            while (j < n && (IsIdentChar(sql.at(j)) || sql.at(j) == QLatin1Char('$'))) ++j;
+            const QString word = LowerAscii(sql.mid(i, j - i));
+            const bool quotedBefore = i > 0 && (sql.at(i - 1) == QLatin1Char('.') || sql.at(i - 1) == QLatin1Char('@'));
+            if (first.isEmpty()) {
+                if (word != QLatin1String("select") && word != QLatin1String("with")) return false;
+                first = word;
+            } else if (!quotedBefore && kOtherStatements.contains(word)
+                       && !(word == QLatin1String("update") && previous == QLatin1String("for"))) {
+                return false;
+            }
+            previous = word;
+            i = j;
+            continue;
+        }
+        previous.clear();
+        ++i;
+    }
+    return !first.isEmpty();
+}

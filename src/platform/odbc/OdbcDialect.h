@@ -76,3 +76,18 @@ WR_PLATFORM_EXPORT QString QuotePostgreSqlIdentifier(const QString& name);
 // parameters are not passed and come back as columns.
 WR_PLATFORM_EXPORT TOdbcCall BuildProcedureCall(TOdbcDialect dialect, const TOdbcProcInfo& proc,
                              const QList<TOdbcParamInfo>& params);
+
+// Waiting on a server's lock.
+// Whether an error is a lock wait that ran out: SQL Server's error 1222 ("Lock request time
+// out period exceeded", SQL state HYT00), PostgreSQL's lock_timeout (SQL state 55P03,
+// "canceling statement due to lock timeout"). `nativeCode` is QSqlError::nativeErrorCode(),
+// `text` its database text.
+WR_PLATFORM_EXPORT bool IsLockTimeoutError(TOdbcDialect dialect, const QString& nativeCode, const QString& text);
+// The statement that sets how long the session's statements wait for a lock: ms > 0 that
+// long, 0 as long as it takes (the servers' default).
+WR_PLATFORM_EXPORT QString LockTimeoutStatement(TOdbcDialect dialect, int ms);
+// Whether a query text is one statement that only reads (SELECT or WITH ... SELECT, also FOR
+// UPDATE): such a statement that fails changed nothing, so it may simply run again. Words are
+// looked at outside literals, quoted names and comments; a second statement, with or without
+// a semicolon (T-SQL needs none), makes the answer false. Conservative: false when unsure.
+WR_PLATFORM_EXPORT bool IsSingleReadStatement(const QString& sql);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "OdbcSession.h"
 #include "OdbcDatabase.h"
+#include "platform/DbWait.h"
 #include <QAtomicInteger>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -76,6 +77,7 @@ void TOdbcSession::Open()
         throw EDatabaseError(QStringLiteral("%1 is neither SQL Server nor PostgreSQL").arg(OdbcDescription(m_connectionString)));
     }
     m_suspect = false;
+    m_lockTimeoutMs = 0;
     m_lastUse.start();
 }
 
@@ -132,19 +134,55 @@ void TOdbcSession::Raise(const QSqlError& error, const QString& doing)
     throw EDatabaseError(doing.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, doing));
 }
 
-TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& values, bool firstResult)
+void TOdbcSession::Fail(const QSqlError& error, const QString& doing, bool askOnLock)
+{
+    if (askOnLock && IsLockTimeoutError(m_dialect, error.nativeErrorCode(), error.databaseText() + QLatin1Char(' ') + error.driverText()))
+        throw TLockTimedOut{error.databaseText().trimmed()};
+    Raise(error, doing);
+}
+
+void TOdbcSession::SetLockTimeout(int ms)
+{
+    if (m_lockTimeoutMs == ms) return;
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    const QString statement = LockTimeoutStatement(m_dialect, ms);
+    if (!q.exec(statement)) Raise(q.lastError(), QStringLiteral("SQL: ") + statement);
+    m_lockTimeoutMs = ms;
+}
+
+TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& values, bool firstResult, bool rerunnable)
+{
+    if (!rerunnable || !DbWaitHandled()) return RunOnce(sql, values, firstResult, false);
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        try {
+            return RunOnce(sql, values, firstResult, true);
+        } catch (const TLockTimedOut& timedOut) {
+            // The statement changed nothing; the user decides whether it runs again. The
+            // handler may run other statements meanwhile (timers): each sets its own wait.
+            if (AskDbWaitHandler(int(qMin<qint64>(waited.elapsed(), INT_MAX)))) continue;
+            throw EDatabaseError(QStringLiteral("数据被其他工作站或程序锁定，等待 %1 秒后放弃: %2 (SQL: %3)")
+                                     .arg(waited.elapsed() / 1000)
+                                     .arg(timedOut.text, OdbcStatementSummary(sql)));
+        }
+    }
+}
+
+TOdbcSession::TResult TOdbcSession::RunOnce(const QString& sql, const QVariantList& values, bool firstResult, bool askOnLock)
 {
     QSqlQuery q = NewQuery();
+    SetLockTimeout(askOnLock ? kLockSliceMs : 0);
     const QString doing = QStringLiteral("SQL: ") + OdbcStatementSummary(sql);
     bool ok;
     if (values.isEmpty()) {
         ok = q.exec(sql);
     } else {
-        if (!q.prepare(sql)) Raise(q.lastError(), doing);
+        if (!q.prepare(sql)) Fail(q.lastError(), doing, askOnLock);
         for (const QVariant& v : values) q.addBindValue(BindableValue(v));
         ok = q.exec();
     }
-    if (!ok) Raise(q.lastError(), doing);
+    if (!ok) Fail(q.lastError(), doing, askOnLock);
 
     TResult result;
     bool kept = false;
@@ -165,10 +203,10 @@ TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& 
             for (int c = 0; c < rec.count(); ++c) row << q.value(c);
             result.rows.push_back(std::move(row));
         }
-        if (q.lastError().isValid()) Raise(q.lastError(), doing);
+        if (q.lastError().isValid()) Fail(q.lastError(), doing, askOnLock);
         kept = kept || keep;
     } while (q.nextResult());
-    if (q.lastError().isValid()) Raise(q.lastError(), doing);
+    if (q.lastError().isValid()) Fail(q.lastError(), doing, askOnLock);
     m_lastUse.start();
     return result;
 }

@@ -9,6 +9,21 @@
 // trivial query and, when that fails, closes and reopens the connection. A statement is
 // never retried by itself, since the server may have applied it before the link broke.
 // A link idle for longer than IdleCheckSeconds() is checked the same way before use.
+//
+// Waiting on a lock: while the application has a wait handler (DbWait.h) and the statement
+// is safe to run again, the session waits on the server's locks for kLockSliceMs at a time
+// (the server's lock timeout). Each time the wait runs out the handler is asked, with the
+// milliseconds waited so far: it keeps the window painted and asks the user; "keep waiting"
+// runs the statement again, "give up" fails it with a "locked" error. Safe to run again
+// means the failed statement changed nothing:
+//   * a stored-procedure call: every procedure of the project's scripts is one transaction
+//     that a lock timeout rolls back as a whole (SQL Server: BEGIN TRANSACTION under
+//     SET XACT_ABORT ON; PostgreSQL: a CALL outside a transaction is one transaction);
+//   * a query text that is one reading statement (IsSingleReadStatement).
+// Other statements, and every statement without a handler (other threads, programs without
+// a window), wait as long as the server lets them, as before. The backend never opens a
+// transaction of its own around statements, so no earlier work is lost with the one that
+// timed out.
 #pragma once
 #include "OdbcDialect.h"
 #include <QElapsedTimer>
@@ -41,7 +56,11 @@ public:
         std::vector<QVariantList> rows;
         bool hasColumns = false;
     };
-    TResult Run(const QString& sql, const QVariantList& values, bool firstResult);
+    // `rerunnable`: the statement may run again after a lock wait ran out (see above).
+    TResult Run(const QString& sql, const QVariantList& values, bool firstResult, bool rerunnable = false);
+
+    // How long one slice of a lock wait lasts before the wait handler is asked.
+    static constexpr int kLockSliceMs = 200;
 
     // Marks the link as in doubt after a failure of any statement.
     void MarkSuspect() { m_suspect = true; }
@@ -55,6 +74,14 @@ public:
     [[noreturn]] void Raise(const QSqlError& error, const QString& doing);
 
 private:
+    struct TLockTimedOut {
+        QString text;
+    };
+    TResult RunOnce(const QString& sql, const QVariantList& values, bool firstResult, bool askOnLock);
+    // Fails a statement: TLockTimedOut for a lock wait that ran out when askOnLock, else Raise.
+    [[noreturn]] void Fail(const QSqlError& error, const QString& doing, bool askOnLock);
+    // Sets the session's lock wait (0: as long as it takes) unless it is already so.
+    void SetLockTimeout(int ms);
     void Open();
     void EnsureUsable();
     bool Ping();
@@ -64,6 +91,7 @@ private:
     TOdbcDialect m_dialect = TOdbcDialect::SqlServer;
     bool m_suspect = false;
     int m_reconnects = 0;
+    int m_lockTimeoutMs = 0;  // as last set on this link; a new link waits without limit
     QElapsedTimer m_lastUse;
 };
 

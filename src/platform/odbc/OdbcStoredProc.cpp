@@ -52,7 +52,7 @@ void TOdbcStoredProc::RefreshSqlServer(TOdbcSession& session, const QString& sch
 {
     const QString objectName = schema.isEmpty() ? QuoteSqlServerIdentifier(name)
                                                 : QuoteSqlServerIdentifier(schema) + QLatin1Char('.') + QuoteSqlServerIdentifier(name);
-    const TOdbcSession::TResult r = session.Run(SqlServerProcedureCatalogueSql(), {objectName}, true);
+    const TOdbcSession::TResult r = session.Run(SqlServerProcedureCatalogueSql(), {objectName}, true, true);
     if (r.rows.empty()) RaiseNotFound(m_name);
     auto col = [&](const QVariantList& row, const char* c) { return row.at(r.columns.indexOf(QLatin1String(c))); };
     const QVariantList& first = r.rows.front();
@@ -75,7 +75,7 @@ void TOdbcStoredProc::RefreshSqlServer(TOdbcSession& session, const QString& sch
 
 void TOdbcStoredProc::RefreshPostgreSql(TOdbcSession& session, const QString& schema, const QString& name)
 {
-    const TOdbcSession::TResult r = session.Run(PostgreSqlProcedureCatalogueSql(), {name, schema, schema, schema}, true);
+    const TOdbcSession::TResult r = session.Run(PostgreSqlProcedureCatalogueSql(), {name, schema, schema, schema}, true, true);
     if (r.rows.empty()) RaiseNotFound(m_name);
     auto col = [&](const QVariantList& row, const char* c) { return row.at(r.columns.indexOf(QLatin1String(c))); };
     const QVariantList& first = r.rows.front();
@@ -126,7 +126,8 @@ void TOdbcStoredProc::ExecProc()
         values << (p.Value.IsNull() ? TypedNull(p.DataType) : p.Value.Variant());
     }
 
-    const TOdbcSession::TResult r = session->Run(call.sql, values, false);
+    // Each procedure is one transaction, so a call that ran out of lock wait may run again.
+    const TOdbcSession::TResult r = session->Run(call.sql, values, false, true);
 
     // Output values: SQL Server's closing SELECT names them '@Name'; PostgreSQL's result row
     // names them after the parameter.
