@@ -18,8 +18,12 @@
 // on the image format; shape pictures ({\sp{\sn pib}...}) and a lone \nonshppict are read.
 // Headers and footers are not shown: each group is kept whole, as 7-bit RTF, in the
 // QTextDocument's dynamic property "wrRtfHeadersFooters" (a QStringList) and written back as
-// it came; loading a document replaces them, pasting adds the pasted ones. Footnotes, hidden
-// text and other ignorable destinations are skipped. Empty paragraphs beyond a thousand in a
+// it came; loading a document replaces them, pasting adds the pasted ones. A footnote shows as
+// its mark, the footnote's number as a superscript (\chftn; a footnote without one gets one),
+// and its text is not shown: the footnote group is kept whole, as 7-bit RTF, on the mark's
+// character format and written back after the mark (RtfStructure.h, kFootnoteProperty); its
+// numbers count from 1 in each document read or pasted. Hidden text and other ignorable
+// destinations are skipped. Empty paragraphs beyond a thousand in a
 // row become line breaks of the last one kept (same text, reported as a warning), so millions
 // of them read in linear time and bounded memory. A document's final paragraph mark closes
 // its last paragraph instead of opening an empty one, as in RichEdit.
@@ -58,7 +62,7 @@ bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
 // with one level word, then \ls and \ilvl for Word's readers), tables (cell borders per side
 // with \brdrcf colours, \clcbpat shading; nested ones as Word
 // writes them: each paragraph \pard\intbl\itapN, \nestcell, {\*\nesttableprops ...\nestrow}),
-// hyperlink fields, pictures, kept headers and footers; non-ASCII as \uN with a GBK fallback
+// hyperlink fields, pictures, kept headers and footers, footnotes after their marks; non-ASCII as \uN with a GBK fallback
 // (\'hh\'hh) for Chinese, '?' where GBK has no mapping.
 // Lines end in CR LF; no NUL is appended after the closing brace.
 QByteArray DocumentToRtf(const QTextDocument& doc);

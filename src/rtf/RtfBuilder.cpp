@@ -113,11 +113,9 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
     m_c.insertText(text, format);
 }
 
-void DocBuilder::keepGroup(const QByteArray& group)
+// A group kept whole, 7-bit as the writer writes it, so a second write gives the same bytes.
+static QString sevenBit(const QByteArray& group)
 {
-    QTextDocument* doc = m_c.document();
-    QStringList groups = doc->property(kKeptGroupsProperty).toStringList();
-    // 7-bit as the writer writes it, so a second write gives the same bytes.
     QString text;
     static const char hex[] = "0123456789abcdef";
     for (char ch : group) {
@@ -128,6 +126,38 @@ void DocBuilder::keepGroup(const QByteArray& group)
             text += QLatin1Char(ch);
         }
     }
+    return text;
+}
+
+void DocBuilder::insertFootnoteMark(const QString& number, const QTextCharFormat& format, const ParaProps& para)
+{
+    QTextCharFormat f = format;
+    f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    f.setProperty(kFootnoteMarkProperty, true);
+    insertText(number, f, para);
+    m_markEnd = m_c.position();
+    m_markStart = m_markEnd - int(number.size());
+}
+
+bool DocBuilder::attachFootnote(const QByteArray& group)
+{
+    if (m_markEnd < 0 || m_markEnd != m_c.position())
+        return false;
+    QTextCursor anchor(m_c.document());
+    anchor.setPosition(m_markStart);
+    anchor.setPosition(m_markEnd, QTextCursor::KeepAnchor);
+    m_markStart = m_markEnd = -1;
+    QTextCharFormat f;
+    f.setProperty(kFootnoteProperty, sevenBit(group));
+    anchor.mergeCharFormat(f);
+    return true;
+}
+
+void DocBuilder::keepGroup(const QByteArray& group)
+{
+    QTextDocument* doc = m_c.document();
+    QStringList groups = doc->property(kKeptGroupsProperty).toStringList();
+    const QString text = sevenBit(group);
     if (!groups.contains(text) && groups.size() < 16) {
         groups.append(text);
         doc->setProperty(kKeptGroupsProperty, groups);

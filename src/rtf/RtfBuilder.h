@@ -57,6 +57,11 @@ public:
     void insertPicture(const Picture& picture, const ParaProps& para);
     // A header or footer group, whole: kept with the document (kKeptGroupsProperty).
     void keepGroup(const QByteArray& group);
+    // A footnote reference mark (its number) and then the footnote's group, whole: kept on the
+    // mark just inserted (see kFootnoteProperty). False when no mark was inserted right before:
+    // the caller inserts one first.
+    void insertFootnoteMark(const QString& number, const QTextCharFormat& format, const ParaProps& para);
+    bool attachFootnote(const QByteArray& group);
     // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
     // the paragraph turns out not to be a list item, so a list marker appears once.
     void setListText(const QString& text, const QTextCharFormat& format);
@@ -127,6 +132,8 @@ private:
     QTextBlockFormat m_newBlockFormat;
     bool m_pendingBreak = false;
     bool m_blockTouched = false;
+
+    int m_markStart = -1, m_markEnd = -1; // the footnote mark just inserted, waiting for its footnote
 
     QString m_listText;
     QTextCharFormat m_listTextFormat;

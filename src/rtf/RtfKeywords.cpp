@@ -31,7 +31,7 @@ const Entry kEntries[] = {
     {"info", Kw::SkipDest, 0}, {"stylesheet", Kw::SkipDest, 0}, {"header", Kw::KeptGroup, 0},
     {"headerl", Kw::KeptGroup, 1}, {"headerr", Kw::KeptGroup, 2}, {"headerf", Kw::KeptGroup, 3},
     {"footer", Kw::KeptGroup, 4}, {"footerl", Kw::KeptGroup, 5}, {"footerr", Kw::KeptGroup, 6},
-    {"footerf", Kw::KeptGroup, 7}, {"footnote", Kw::SkipDest, 0}, {"annotation", Kw::SkipDest, 0},
+    {"footerf", Kw::KeptGroup, 7}, {"footnote", Kw::Footnote, 0}, {"chftn", Kw::Chftn, 0}, {"annotation", Kw::SkipDest, 0},
     {"atnid", Kw::SkipDest, 0}, {"atnauthor", Kw::SkipDest, 0}, {"filetbl", Kw::SkipDest, 0},
     {"revtbl", Kw::SkipDest, 0}, {"rsidtbl", Kw::SkipDest, 0}, {"xmlnstbl", Kw::SkipDest, 0},
     {"pgdsctbl", Kw::SkipDest, 0}, {"nonesttables", Kw::SkipDest, 0},

@@ -17,8 +17,8 @@ enum class Kw : uint8_t {
     // shapes and the two forms Word writes a picture in; ch: 0 \nonshppict, 1 \shppict,
     // 2 \shprslt, 3 \shp, 4 \shpinst, 5 \sp, 6 \sv
     Shape,
-    // headers and footers, kept whole (ch: which of them)
-    KeptGroup,
+    // headers and footers, kept whole (ch: which of them); footnotes and their marks
+    KeptGroup, Footnote, Chftn,
     // destinations whose text is document text: known so that \* does not skip them
     TextDest,
     // font and colour tables

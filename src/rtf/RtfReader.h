@@ -188,6 +188,7 @@ private:
     bool m_shapeHasPicture = false;    // the shape being read showed its own picture
     Picture m_pict;
     bool m_inRowDef = false;
+    int m_footnotes = 0; // footnote marks so far: the next one's number is one more
     int m_borderOf = -1; // what border words describe: a CellSide of the cell being defined, 4 the row, 5 other
 
     std::unordered_map<int, std::vector<ListLevelDef>> m_listDefs; // \listid -> levels

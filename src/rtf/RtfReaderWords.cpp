@@ -16,6 +16,7 @@ bool isDestinationWord(Kw kw)
     case Kw::ListOverrideTable: case Kw::List: case Kw::ListLevel: case Kw::ListOverride:
     case Kw::ListText: case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB: case Kw::LevelText: case Kw::Pict:
     case Kw::NestTableProps: case Kw::TextDest: case Kw::FldInst: case Kw::Shape: case Kw::KeptGroup:
+    case Kw::Footnote:
         return true;
     default:
         return false;
@@ -124,6 +125,32 @@ void Reader::word(KwInfo info, bool hasParam, int param)
             m_out.keepGroup(QByteArray("{\\") + names[info.ch] + ' ' + QByteArray(from, m_p - from));
         break;
     }
+    case Kw::Footnote: {
+        // Not shown: the group is kept whole on its mark, to be written back. One without a
+        // mark gets one (office suites number such a footnote too).
+        if (m_st.dest != Dest::Text || hidden() || m_overflow > 0) {
+            skipGroup();
+            break;
+        }
+        flushRun();
+        const char* from = m_p;
+        const size_t depth = m_stack.size();
+        skipGroup();
+        if (m_stack.size() >= depth || QByteArrayView(from, m_p - from).contains("\\bin"))
+            break; // cut off, or binary data whose length would not survive
+        const QByteArray group = QByteArray("{\\*\\footnote ") + QByteArray(from, m_p - from);
+        if (!m_out.attachFootnote(group)) {
+            m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
+            m_out.attachFootnote(group);
+        }
+        break;
+    }
+    case Kw::Chftn:
+        if (m_st.dest == Dest::Text && !hidden()) {
+            flushRun();
+            m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
+        }
+        break;
     case Kw::FldInst:
         setDest(Dest::FldInst);
         m_aux.clear();

@@ -47,6 +47,13 @@ QString listNumberText(int style, int n);
 // 7-bit RTF text, in a QStringList held by the QTextDocument's dynamic property of this
 // name, and written back after the document's tables. Pasting adds the pasted document's.
 constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
+// Footnotes: the reference mark (\chftn) is text, the footnote's number as a superscript, whose
+// character format has kFootnoteMarkProperty (bool) and, under kFootnoteProperty, the whole
+// footnote group as 7-bit RTF ("{\*\footnote ...}"), written back right after the mark
+// (which then goes as \chftn, so other readers number it). A footnote without a \chftn before
+// it gets a mark all the same, as office suites number it. Footnote text is not shown.
+constexpr int kFootnoteProperty = 0x100000 + 0x304;
+constexpr int kFootnoteMarkProperty = 0x100000 + 0x305;
 constexpr int kPictureWordsProperty = 0x100000 + 0x301;
 constexpr int kPictureGoalProperty = 0x100000 + 0x302;
 // Cell borders read from RTF are Qt's cell border properties (width, style, brush per side)

@@ -424,6 +424,60 @@ private slots:
             QCOMPARE(t->cellAt(0, 1).format().doubleProperty(QTextFormat::TableCellTopBorder), 20 / 15.0);
     }
 
+    // Footnote marks (\\chftn) and footnotes were lost: each mark shows as its number and its
+    // footnote is written back right after it, unchanged, on every write.
+    void footnotesKept()
+    {
+        const QByteArray rtf = rtftest::readData(QStringLiteral("footnote.rtf"));
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtf, doc));
+        auto notes = [](const QTextDocument& d) {
+            QStringList out;
+            for (QTextBlock::iterator it = d.begin().begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (f.hasProperty(rtf::kFootnoteProperty))
+                    out << it.fragment().text() + u'=' + f.stringProperty(rtf::kFootnoteProperty);
+            }
+            return out;
+        };
+        const QStringList expected{QStringLiteral("1={\\*\\footnote \\pard\\plain{\\super\\chftn} Measured supine.}"),
+                                   QStringLiteral("2={\\*\\footnote \\pard\\plain{\\super\\chftn} Second note.}")};
+        QCOMPARE(notes(doc), expected);
+        QTextDocument back;
+        const QByteArray written = rewritten(rtf, back);
+        QVERIFY2(written.contains("Liver normal\\super\\chftn{\\*\\footnote \\pard\\plain{\\super\\chftn} Measured supine.}"
+                                  "\\nosupersub  and spleen"),
+                 written.constData());
+        QCOMPARE(notes(back), expected);
+        QCOMPARE(DocumentPlainText(back), QStringLiteral("Liver normal1 and spleen2 end."));
+        QCOMPARE(DocumentToRtf(back), written);
+
+        // Text typed after a mark takes the mark's format: it stays text, and the footnote
+        // stays with the number.
+        QTextCursor c(&back);
+        c.setPosition(QStringLiteral("Liver normal1").size());
+        c.insertText(QStringLiteral("x"));
+        const QByteArray typed = DocumentToRtf(back);
+        QVERIFY2(typed.contains("\\chftn{\\*\\footnote \\pard\\plain{\\super\\chftn} Measured supine.}x\\nosupersub "),
+                 typed.constData());
+        QTextDocument again;
+        QVERIFY(RtfToDocument(typed, again));
+        QCOMPARE(DocumentPlainText(again), QStringLiteral("Liver normal1x and spleen2 end."));
+        QCOMPARE(notes(again).size(), 2);
+
+        // A footnote in a pasted document, and one cut off by the end of the input.
+        QTextCursor end(&again);
+        end.movePosition(QTextCursor::End);
+        QVERIFY(InsertRtf(QByteArray("{\\rtf1 more{\\super\\chftn}{\\*\\footnote pasted}}"), end));
+        QCOMPARE(notes(again).last(), QStringLiteral("1={\\*\\footnote pasted}"));
+        QTextDocument cut;
+        QStringList warnings;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 a{\\chftn}{\\footnote never ends"), cut, &warnings));
+        QCOMPARE(DocumentPlainText(cut), QStringLiteral("a1"));
+        QVERIFY(!DocumentToRtf(cut).contains("footnote"));
+        QVERIFY(!warnings.isEmpty());
+    }
+
     // Millions of empty paragraphs took minutes and gigabytes (one QTextBlock each): beyond a
     // thousand in a row they become line breaks, with the same plain text, and say so.
     void manyEmptyParagraphsFolded()

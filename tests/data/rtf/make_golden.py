@@ -350,12 +350,14 @@ case('hyperlinks',
            'Arial|12|-|-|-| and ', 'Arial|12|-|-|-|back|link=#top', 'Arial|12|-|-|-| and ',
            'Arial|12|-|-|-|file|link=file:///C:\\dir\\x.pdf', 'Arial|12|-|-|-| 2024'])
 
+# Destinations that are not document text leave nothing; a footnote leaves its mark, the
+# footnote's number (its text is kept, not shown: see Rtf.h).
 case('destinations_skipped',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\*\\generator Riched20 10.0.19041}"
      "{\\stylesheet{\\s0 Normal;}{\\*\\cs10 Default;}}{\\info{\\title T}{\\author A}}"
      "{\\header header text\\par}{\\footer footer\\par}{\\*\\themedata 504b0304}"
      "\\f0 kept{\\*\\unknowndest junk {nested junk}} too\\unknownword  and {\\footnote note} more\\par}",
-     'kept too and  more')
+     'kept too and 1 more')
 
 # Headers and footers are not shown but kept whole, to be written back (see Rtf.h).
 case('header_footer',
@@ -363,6 +365,16 @@ case('header_footer',
      "{\\header \\pard\\qc " + gbk('超声科') + " report\\par}{\\footerf \\pard page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}"
      "\\pard body\\par}",
      'body')
+
+# Footnotes are not shown: each mark is its number as a superscript, and the footnote's group
+# is kept on it, to be written back (see Rtf.h). Starred or not, as writers differ.
+case('footnote',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\pard Liver normal{\\super\\chftn}"
+     "{\\*\\footnote\\pard\\plain{\\super\\chftn} Measured supine.} and spleen{\\super\\chftn}"
+     "{\\footnote\\pard\\plain{\\super\\chftn} Second note.} end.\\par}",
+     'Liver normal1 and spleen2 end.',
+     runs=['Arial|12|-|-|-|Liver normal', 'Arial|12|^|-|-|1', 'Arial|12|-|-|-| and spleen',
+           'Arial|12|^|-|-|2', 'Arial|12|-|-|-| end.'])
 
 case('special_characters',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 a\\emdash b\\endash c\\bullet d"
