@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # What `cmake --install` puts on a workstation, and the Debian package made from it.
 #
-#   bin/                               wr-host, rtfconv (every executable of apps/)
+#   bin/                               wr-host, wr-admin, rtfconv (every executable of apps/)
 #   lib/writereport/                   the plug-in and the project's shared libraries (private:
 #                                      nothing else links them, so they stay off the linker path)
 #   share/writereport/db/{sqlite,...}  database scripts: schema, upgrades/, procedures, demo
@@ -85,7 +85,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATARO
 
 # Manual pages made from --help, so the options are written down in one place: the program.
 set(WR_MAN_PAGES "")
-foreach(program wr-host rtfconv)
+foreach(program wr-host wr-admin rtfconv)
   if(TARGET ${program})
     set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
     add_custom_command(OUTPUT ${page}

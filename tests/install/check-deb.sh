@@ -40,12 +40,12 @@ done
 grep -q 'fcitx5-frontend-qt6 | ibus' <<<"$(field Recommends || true)" || fail "Recommends lacks fcitx5-frontend-qt6 | ibus"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$work/contents"
-for f in /usr/bin/wr-host /usr/bin/rtfconv /usr/lib/writereport/libWriteReport.so /usr/lib/writereport/libwr_platform.so \
+for f in /usr/bin/wr-host /usr/bin/wr-admin /usr/bin/rtfconv /usr/lib/writereport/libWriteReport.so /usr/lib/writereport/libwr_platform.so \
          /usr/share/writereport/db/sqlite/schema.sql /usr/share/writereport/db/sqlite/procedures.sql \
          /usr/share/writereport/db/sqlite/demo.sql /usr/share/writereport/db/sqlserver/schema.sql \
          /usr/share/writereport/db/sqlserver/procedures.sql /usr/share/applications/writereport.desktop \
          /usr/share/icons/hicolor/scalable/apps/writereport.svg /usr/share/icons/hicolor/48x48/apps/writereport.png \
-         /usr/share/man/man1/wr-host.1 /usr/share/doc/writereport/README.md; do
+         /usr/share/man/man1/wr-host.1 /usr/share/man/man1/wr-admin.1 /usr/share/doc/writereport/README.md; do
   grep -qx "$f" "$work/contents" || fail "package lacks $f"
 done
 bad=$(grep -E '/(tst_[^/]*|[^/]*bench[^/]*|wr_load|[^/]*fuzz[^/]*|[^/]*broken_plugin[^/]*|[^/]*\.a|[^/]*\.py)$' "$work/contents" || true)
@@ -70,6 +70,9 @@ grep -q "^wr-host $version" <<<"$out" && grep -q "plug-in.*$version.*$work/root/
   || fail "unpacked wr-host --version: $out"
 out=$(printf '{\\rtf1 ok}' | env -i PATH=/usr/bin:/bin "$work/root/usr/bin/rtfconv" 2>&1) || fail "unpacked rtfconv failed: $out"
 [ "$out" = ok ] || fail "unpacked rtfconv printed '$out'"
+out=$(env -i HOME="$work/home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$work/root/usr/bin/wr-admin" --help 2>&1) \
+  || fail "unpacked wr-admin --help failed: $out"
+grep -q "reset-password" <<<"$out" || fail "unpacked wr-admin --help: $out"
 
 size=$(du -k "$deb" | cut -f1)
 installed=$(field Installed-Size)

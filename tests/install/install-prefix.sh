@@ -18,12 +18,13 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || { cat "$work/install.log"; exit 1; }
 
 # ---- layout ----
-for f in bin/wr-host bin/rtfconv lib/writereport/libWriteReport.so lib/writereport/libwr_platform.so \
+for f in bin/wr-host bin/wr-admin bin/rtfconv lib/writereport/libWriteReport.so lib/writereport/libwr_platform.so \
          share/writereport/db/sqlite/schema.sql share/writereport/db/sqlite/procedures.sql \
          share/writereport/db/sqlite/demo.sql share/writereport/db/sqlserver/schema.sql \
          share/applications/writereport.desktop share/icons/hicolor/scalable/apps/writereport.svg \
          share/icons/hicolor/48x48/apps/writereport.png share/icons/hicolor/256x256/apps/writereport.png \
-         share/man/man1/wr-host.1 share/doc/writereport/README.md; do
+         share/man/man1/wr-host.1 share/man/man1/wr-admin.1 share/writereport/db/sqlite/demo-users.sql \
+         share/doc/writereport/README.md; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 for f in "$source_dir"/db/sqlite/upgrades/*.sql; do
@@ -34,7 +35,7 @@ extra=$(cd "$prefix" && find . -type f \( -name 'tst_*' -o -name '*bench*' -o -n
         -o -name '*broken_plugin*' -o -name '*.a' -o -name '*.py' \) | sort)
 [ -z "$extra" ] || fail "test, benchmark or build files installed: $extra"
 programs=$(cd "$prefix/bin" && ls | sort | tr '\n' ' ')
-[ "$programs" = "rtfconv wr-host " ] || fail "bin/ holds '$programs', expected 'rtfconv wr-host '"
+[ "$programs" = "rtfconv wr-admin wr-host " ] || fail "bin/ holds '$programs', expected 'rtfconv wr-admin wr-host '"
 [ -z "$(find "$prefix/lib" -maxdepth 1 -type f)" ] || fail "libraries outside the private folder: $(find "$prefix/lib" -maxdepth 1 -type f)"
 # No installed binary may look for libraries in the build or source tree.
 while IFS= read -r elf; do
@@ -80,6 +81,10 @@ out=$(run_host --screenshot "$work/shot.png" 2>&1) || fail "installed wr-host --
 [ "$(head -c 8 "$work/shot.png" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "no PNG screenshot written"
 demo=$home/.local/share/WriteReport/demo.sqlite
 [ -s "$demo" ] || fail "no demo database in the user's data folder"
+# The user administration runs from the prefix too, on the user's demo database by default.
+out=$(cd "$work/cwd" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "${hide[@]}" "$prefix/bin/wr-admin" list 2>&1) \
+  || fail "installed wr-admin list failed: $out"
+grep -q "^D001.*reviewer" <<<"$out" || fail "installed wr-admin list does not show the demo users: $out"
 log=$home/.local/share/WriteReport/logs/wr-host.log
 grep -q "demo database created: .* from $prefix/share/writereport/db/sqlite" "$log" 2>/dev/null \
   || fail "demo database not built from the installed scripts: $(grep 'demo database' "$log" 2>/dev/null)"
