@@ -121,6 +121,10 @@ TSqliteConnection::TSqliteConnection(const QString& file)
         } else {
             try {
                 Exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
+                // Room for the pages of a large report, its history copy and the indexes a
+                // save touches (SQLite's default is 2 MB): reading a report back right after
+                // it was saved then costs no second read of its pages from the file.
+                Exec(db, QStringLiteral("PRAGMA cache_size = -8192"));
                 // Touch the schema so that a file which is not a database fails here.
                 Exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
                 sqlite3* h = NativeHandle(db);
