@@ -7,7 +7,9 @@
 // appears in none of its output.
 #include "ServerFixture.h"
 #include "hostdata/UserAccounts.h"
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -31,6 +33,7 @@ private slots:
     void resetUnlockRoleAndDisable();
     void refusalsChangeNothing();
     void databaseWithoutUsersOrFile();
+    void terminalAsksTwiceWithoutEcho();
 
 private:
     TAdminRun Run(const QStringList& args, const QByteArray& input = QByteArray(), const QString& target = QString());
@@ -177,6 +180,45 @@ void TstWrAdmin::databaseWithoutUsersOrFile()
     const TAdminRun r = Run({QStringLiteral("unlock"), QStringLiteral("D003")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains(QLatin1String("upgrade")));
+}
+
+// On a terminal (a pseudo-terminal made by script(1)) the password is asked twice and what is
+// typed is not echoed; two different entries set nothing.
+void TstWrAdmin::terminalAsksTwiceWithoutEcho()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty()) QSKIP("script(1) is not installed");
+    auto typeAt = [&](const QStringList& answers) {
+        QProcess p;
+        const QString command = QStringLiteral("'%1' --db '%2' reset-password D005").arg(QStringLiteral(WR_ADMIN_EXE), m_db->AdminTarget());
+        p.start(script, {QStringLiteral("-qfec"), command, QStringLiteral("/dev/null")});
+        QString seen;
+        for (const QString& answer : answers) {
+            // Typed only once the question is there: echo is switched off by then.
+            const qsizetype before = seen.size();
+            QElapsedTimer t;
+            t.start();
+            while (!seen.mid(before).contains(QLatin1String("assword")) && t.elapsed() < 30000) {
+                p.waitForReadyRead(200);
+                seen += QString::fromUtf8(p.readAllStandardOutput());
+            }
+            p.write(answer.toUtf8() + "\n");
+        }
+        p.closeWriteChannel();
+        p.waitForFinished(30000);
+        return seen + QString::fromUtf8(p.readAllStandardOutput());
+    };
+
+    const QString next = QStringLiteral("Typed-Secret-7");
+    QString screen = typeAt({next, next});
+    QVERIFY2(screen.contains(QLatin1String("New password for D005")) && screen.contains(QLatin1String("Repeat")), qPrintable(screen));
+    QVERIFY2(!screen.contains(next), qPrintable(screen));
+    QVERIFY2(screen.contains(QLatin1String("password of D005 set")), qPrintable(screen));
+    QCOMPARE(m_users->LogIn(QStringLiteral("D005"), next).outcome, TLoginOutcome::Ok);
+
+    screen = typeAt({QStringLiteral("First-Entry-1"), QStringLiteral("Other-Entry-2")});
+    QVERIFY2(screen.contains(QLatin1String("differ")), qPrintable(screen));
+    QCOMPARE(m_users->LogIn(QStringLiteral("D005"), next).outcome, TLoginOutcome::Ok);
 }
 
 QTEST_GUILESS_MAIN(TstWrAdmin)
