@@ -10,6 +10,7 @@
 #include "hostdata/UserAccounts.h"
 #include "platform/SqliteDatabase.h"
 #include <QTest>
+#include <thread>
 #include <sodium.h>
 
 namespace {
@@ -27,6 +28,7 @@ private slots:
     void wrongPasswordIsRefusedAndCounted();
     void tryingAKnownPasswordRecordsNothing();
     void lockOutAfterFiveFailuresAndItsEnd();
+    void failuresAtOnceAreAllCounted();
     void unknownUserIsAnsweredLikeAWrongPassword();
     void disabledUserCannotLogIn();
     void changeAndReset();
@@ -191,6 +193,30 @@ void TstUserAccounts::lockOutAfterFiveFailuresAndItsEnd()
     QCOMPARE(m_users->LogIn(kDoctor, kPassword).outcome, TLoginOutcome::LockedOut);
     m_admin->Unlock(kDoctor);
     QCOMPARE(m_users->LogIn(kDoctor, kPassword).outcome, TLoginOutcome::Ok);
+}
+
+// Workstations guessing at the same moment: every failure counts (the count is raised by the
+// database, not written back from what a workstation read), and the fifth locks.
+void TstUserAccounts::failuresAtOnceAreAllCounted()
+{
+    AddUser(kDoctor, QStringLiteral("doctor"));
+    constexpr int kWorkstations = 4;
+    std::vector<std::thread> threads;
+    QAtomicInt errors;
+    for (int i = 0; i < kWorkstations; ++i)
+        threads.emplace_back([&, i] {
+            try {
+                auto conn = OpenDatabase(m_db->Target());
+                if (TUserAccounts(*conn).LogIn(kDoctor, QStringLiteral("guess-%1").arg(i)).outcome != TLoginOutcome::WrongPassword)
+                    errors.ref();
+            } catch (const Exception&) {
+                errors.ref();
+            }
+        });
+    for (std::thread& t : threads) t.join();
+    QCOMPARE(errors.loadRelaxed(), 0);
+    QCOMPARE(FailedCount(kDoctor), kWorkstations);
+    QCOMPARE(m_users->LogIn(kDoctor, QStringLiteral("one-more")).outcome, TLoginOutcome::LockedOut);
 }
 
 void TstUserAccounts::unknownUserIsAnsweredLikeAWrongPassword()
