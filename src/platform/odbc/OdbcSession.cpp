@@ -78,6 +78,7 @@ void TOdbcSession::Open()
     }
     m_suspect = false;
     m_lockTimeoutMs = 0;
+    m_lockTimeoutRefused = false;
     m_lastUse.start();
 }
 
@@ -141,18 +142,24 @@ void TOdbcSession::Fail(const QSqlError& error, const QString& doing, bool askOn
     Raise(error, doing);
 }
 
-void TOdbcSession::SetLockTimeout(int ms)
+bool TOdbcSession::SetLockTimeout(int ms)
 {
-    if (m_lockTimeoutMs == ms) return;
+    if (m_lockTimeoutMs == ms) return true;
+    if (m_lockTimeoutRefused) return ms == 0;
     QSqlQuery q(QSqlDatabase::database(m_name, false));
-    const QString statement = LockTimeoutStatement(m_dialect, ms);
-    if (!q.exec(statement)) Raise(q.lastError(), QStringLiteral("SQL: ") + statement);
+    if (!q.exec(LockTimeoutStatement(m_dialect, ms))) {
+        // A server without the setting waits as it always did; a lost link shows on the
+        // statement that follows.
+        m_lockTimeoutRefused = true;
+        return ms == 0;
+    }
     m_lockTimeoutMs = ms;
+    return true;
 }
 
 TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& values, bool firstResult, bool rerunnable)
 {
-    if (!rerunnable || !DbWaitHandled()) return RunOnce(sql, values, firstResult, false);
+    if (!rerunnable || !DbWaitHandled() || m_lockTimeoutRefused) return RunOnce(sql, values, firstResult, false);
     QElapsedTimer waited;
     waited.start();
     for (;;) {
@@ -172,7 +179,7 @@ TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& 
 TOdbcSession::TResult TOdbcSession::RunOnce(const QString& sql, const QVariantList& values, bool firstResult, bool askOnLock)
 {
     QSqlQuery q = NewQuery();
-    SetLockTimeout(askOnLock ? kLockSliceMs : 0);
+    askOnLock = SetLockTimeout(askOnLock ? kLockSliceMs : 0) && askOnLock;
     const QString doing = QStringLiteral("SQL: ") + OdbcStatementSummary(sql);
     bool ok;
     if (values.isEmpty()) {

@@ -80,8 +80,9 @@ private:
     TResult RunOnce(const QString& sql, const QVariantList& values, bool firstResult, bool askOnLock);
     // Fails a statement: TLockTimedOut for a lock wait that ran out when askOnLock, else Raise.
     [[noreturn]] void Fail(const QSqlError& error, const QString& doing, bool askOnLock);
-    // Sets the session's lock wait (0: as long as it takes) unless it is already so.
-    void SetLockTimeout(int ms);
+    // Sets the session's lock wait (0: as long as it takes) unless it is already so; false
+    // when the link waits otherwise (the server refused the setting).
+    bool SetLockTimeout(int ms);
     void Open();
     void EnsureUsable();
     bool Ping();
@@ -92,6 +93,7 @@ private:
     bool m_suspect = false;
     int m_reconnects = 0;
     int m_lockTimeoutMs = 0;  // as last set on this link; a new link waits without limit
+    bool m_lockTimeoutRefused = false;
     QElapsedTimer m_lastUse;
 };
 
