@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HostApp.h"
 #include "ConfigStore.h"
+#include "DbConnect.h"
 #include "DbWaitPrompt.h"
 #include "DemoDatabase.h"
 #include "Fonts.h"
@@ -140,7 +141,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         : o.logFile;
     QString logError;
     if (!log.Open(logFile, &logError)) Err(logError + QStringLiteral("; logging to stderr"));
-    log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(arguments.join(QLatin1Char(' '))));
+    log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(MaskPasswordsInArguments(arguments).join(QLatin1Char(' '))));
     auto logFn = [&log](const QString& t, const QString& m) { log.Write(t, m); };
     // An installed copy keeps the editor's per-user files (hip-joint defaults, template model
     // files) in the user's data folder: its own folder is shared and read-only.
@@ -211,7 +212,13 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     dataModule.permission = [&config](int, const QString& option) { return PermissionsFromConfig(config).Allowed(option); };
     {
         QString error;
-        if (!dataModule.DM_ConnectDB(error))
+        // A server's password comes from the keyring, a password file or (interactive) a
+        // question; `target` names the database without it from here on.
+        THostDbConnectOptions dbOptions;
+        dbOptions.passwordFile = o.dbPasswordFile;
+        dbOptions.mayAsk = interactive && !THeadlessDialogService::PlatformIsHeadless();
+        if (!ConnectHostDatabase(dataModule, dbOptions,
+                                 [&log](const QString& line) { log.Write(QStringLiteral("wr-host"), line); }, &target, &error))
             return fail(QStringLiteral("cannot open the database %1: %2").arg(target, error), ExitDatabase);
         // A file that opens is not yet a report database: the work list proves it is.
         try {

@@ -16,6 +16,9 @@ public:
     ~THostDataModule();
 
     const QString& Target() const { return m_target; }
+    // A new target for the next DM_ConnectDB (the same server with its password found);
+    // it may hold a password, so it is never shown: Description() of a connection is.
+    void SetTarget(const QString& target) { m_target = target; }
     // Role permissions asked through GetRoleQuanXianEnable; absent options are allowed.
     std::function<bool(int roleId, const QString& option)> permission;
 

@@ -21,6 +21,12 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
                                   QStringLiteral("Shows this help."));
     const QCommandLineOption db(QStringLiteral("db"),
         QStringLiteral("SQLite database file, or an ODBC connection string / DSN=name."), QStringLiteral("target"));
+    const QCommandLineOption dbPasswordFile(QStringLiteral("db-password-file"),
+        QStringLiteral("File holding the database password on its first line, readable by its owner only "
+                       "(default: ~/.config/WriteReport/db-password when it exists)."),
+        QStringLiteral("file"));
+    const QCommandLineOption storeDbPassword(QStringLiteral("store-db-password"),
+        QStringLiteral("Read the database password of --db from standard input, store it in the system keyring and exit."));
     const QCommandLineOption plugin(QStringLiteral("plugin"),
         QStringLiteral("Plug-in file to load (default: beside wr-host)."), QStringLiteral("path"));
     const QCommandLineOption config(QStringLiteral("config"),
@@ -44,7 +50,7 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     const QCommandLineOption pdf(QStringLiteral("pdf"),
         QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
         QStringLiteral("guid"));
-    p.addOptions({help, version, db, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo,
+    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo,
                   pdf});
 
     THostOptionsResult r;
@@ -83,6 +89,8 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
         return r;
     }
     o.db = p.value(db);
+    o.dbPasswordFile = p.value(dbPasswordFile);
+    o.storeDbPassword = p.isSet(storeDbPassword);
     o.plugin = p.value(plugin);
     o.configFile = p.value(config);
     o.logFile = p.value(log);

@@ -18,6 +18,8 @@ enum THostExit : int {
 
 struct THostOptions {
     QString db;            // SQLite file or ODBC connection string; empty: the demo database
+    QString dbPasswordFile;     // the database password's file (owner-readable only)
+    bool storeDbPassword = false;  // read the database password from stdin into the keyring
     QString plugin;        // plug-in file; empty: beside the executable
     QString configFile;    // empty: <config folder>/<os user>.ini
     QString logFile;       // empty: <data folder>/logs/wr-host.log

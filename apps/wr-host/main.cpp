@@ -3,6 +3,7 @@
 //
 // The command line is read before any Qt application exists: --help, --version and a bad
 // option are answered without a display (a GUI application would abort without one).
+#include "DbConnect.h"
 #include "HostApp.h"
 #include "HostOptions.h"
 #include "InstallLayout.h"
@@ -44,6 +45,13 @@ int main(int argc, char* argv[])
         const QString plugin = parsed.options.plugin.isEmpty() ? TPluginLoader::DefaultPath() : parsed.options.plugin;
         Write(stdout, VersionText(plugin));
         return ExitOk;
+    }
+
+    if (parsed.options.storeDbPassword) {
+        // No window: the keyring is reached over D-Bus from a core application.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("WriteReport"));
+        return StoreDbPasswordCommand(parsed.options.db);
     }
 
     // Qt gets its own options only (-platform, -style, ...), never the host's.

@@ -97,7 +97,8 @@ void SetOdbcIdleCheckSeconds(int seconds) { TOdbcSession::SetIdleCheckSeconds(se
 
 QString OdbcDescription(const QString& connectionString)
 {
-    // key=value pairs separated by ';'; a value may be braced and then hold ';'.
+    // key=value pairs separated by ';'; a value may be braced and then hold ';', with '}}'
+    // standing for a '}' of the value (a password may hold "};Server=x" and must not leak).
     QStringList kept;
     const QString& s = connectionString;
     qsizetype i = 0;
@@ -106,9 +107,16 @@ QString OdbcDescription(const QString& connectionString)
         bool braced = false;
         while (j < s.size()) {
             const QChar c = s.at(j);
-            if (c == QLatin1Char('{')) braced = true;
-            else if (c == QLatin1Char('}')) braced = false;
-            else if (c == QLatin1Char(';') && !braced) break;
+            if (braced) {
+                if (c == QLatin1Char('}')) {
+                    if (j + 1 < s.size() && s.at(j + 1) == QLatin1Char('}')) ++j;
+                    else braced = false;
+                }
+            } else if (c == QLatin1Char('{')) {
+                braced = true;
+            } else if (c == QLatin1Char(';')) {
+                break;
+            }
             ++j;
         }
         const QString pair = s.mid(i, j - i).trimmed();
