@@ -33,8 +33,6 @@ void Wipe(std::string& s)
 // the input ends.
 bool ReadHidden(const char* prompt, std::string& line)
 {
-    std::fputs(prompt, stderr);
-    std::fflush(stderr);
     termios old{};
     const bool haveTerm = tcgetattr(STDIN_FILENO, &old) == 0;
     if (haveTerm) {
@@ -43,6 +41,9 @@ bool ReadHidden(const char* prompt, std::string& line)
         quiet.c_lflag |= ECHONL;
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
+    // Asked only once echo is off, so nothing typed after the question shows.
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
     const bool ok = ReadLine(stdin, line);
     if (haveTerm) tcsetattr(STDIN_FILENO, TCSAFLUSH, &old);
     return ok;

@@ -2,6 +2,7 @@
 // wr-admin: creates users, resets passwords, unlocks and changes roles in the report
 // database, from a console (no display, no widgets). See AdminCommands.h.
 #include "AdminCommands.h"
+#include "DbPassword.h"
 #include "platform/Database.h"
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
     QTextStream out(stdout), err(stderr);
 
     QStringList args = app.arguments().mid(1);
-    QString target;
+    QString target, passwordFile;
     for (qsizetype i = 0; i < args.size();) {
         const QString a = args.at(i);
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -42,6 +43,15 @@ int main(int argc, char** argv)
             args.remove(i, 2);
             continue;
         }
+        if (a == QLatin1String("--db-password-file")) {
+            if (i + 1 >= args.size()) {
+                err << "wr-admin: --db-password-file needs a file\n";
+                return kAdminUsage;
+            }
+            passwordFile = args.at(i + 1);
+            args.remove(i, 2);
+            continue;
+        }
         if (a.startsWith(QLatin1String("--db="))) {
             target = a.mid(5);
             args.remove(i);
@@ -56,6 +66,15 @@ int main(int argc, char** argv)
     }
     if (target.isEmpty())
         target = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/demo.sqlite");
+
+    if (!passwordFile.isEmpty()) {
+        QString error;
+        target = TargetWithPasswordFile(target, passwordFile, &error);
+        if (target.isEmpty()) {
+            err << "wr-admin: " << error << '\n';
+            return kAdminNoDatabase;
+        }
+    }
 
     std::unique_ptr<TDbConnection> conn;
     try {

@@ -34,6 +34,7 @@ private slots:
     void refusalsChangeNothing();
     void databaseWithoutUsersOrFile();
     void terminalAsksTwiceWithoutEcho();
+    void databasePasswordFromAnOwnerOnlyFile();
 
 private:
     TAdminRun Run(const QStringList& args, const QByteArray& input = QByteArray(), const QString& target = QString());
@@ -219,6 +220,36 @@ void TstWrAdmin::terminalAsksTwiceWithoutEcho()
     screen = typeAt({QStringLiteral("First-Entry-1"), QStringLiteral("Other-Entry-2")});
     QVERIFY2(screen.contains(QLatin1String("differ")), qPrintable(screen));
     QCOMPARE(m_users->LogIn(QStringLiteral("D005"), next).outcome, TLoginOutcome::Ok);
+}
+
+void TstWrAdmin::databasePasswordFromAnOwnerOnlyFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("db-password"));
+    const QByteArray secret = "Db-Secret;}=x";
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(secret + "\n");
+    f.close();
+
+    // Readable by others: refused, naming the file and its mode.
+    QVERIFY(f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+    TAdminRun r = Run({QStringLiteral("--db-password-file"), file, QStringLiteral("list")});
+    QCOMPARE(r.exitCode, 3);
+    QVERIFY2(r.err.contains(file) && r.err.contains(QLatin1String("0604")), qPrintable(r.err));
+    QVERIFY(!r.err.contains(QString::fromLatin1(secret)));
+
+    QVERIFY(f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    r = Run({QStringLiteral("--db-password-file"), file, QStringLiteral("list")});
+    if (!m_db->OnServer()) {
+        QCOMPARE(r.exitCode, 3);   // an SQLite file has no password
+        QVERIFY(r.err.contains(QLatin1String("SQLite")));
+        return;
+    }
+    // The test server trusts its logins, so the password only has to reach it unharmed.
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains(QLatin1String("D001")));
+    QVERIFY(!r.out.contains(QString::fromLatin1(secret)) && !r.err.contains(QString::fromLatin1(secret)));
 }
 
 QTEST_GUILESS_MAIN(TstWrAdmin)
