@@ -90,12 +90,22 @@ TReportDraft TReportForm::CurrentDraft()
     d.userCode = FLogion_user.userCode.isEmpty() ? FLogion_user.UserName : FLogion_user.userCode;
     d.userName = FLogion_user.UserName;
     d.written = QDateTime::currentDateTimeUtc();
-    d.base = FDraftBase;
+    d.base = DraftBase();
     d.record = Frptinfo;
     UiToRptInfo(d.record);
     d.rtfSuoJian = DraftRtf(0);
     d.rtfJieLun = DraftRtf(1);
     return d;
+}
+
+const QByteArray& TReportForm::DraftBase()
+{
+    if (!FDraftBaseKnown) {
+        FDraftBase = TDraftStore::RowDigest(FDraftBaseRow);
+        FDraftBaseRow = TReportInfo();
+        FDraftBaseKnown = true;
+    }
+    return FDraftBase;
 }
 
 QByteArray TReportForm::DraftRtf(int which)
@@ -166,7 +176,8 @@ bool TReportForm::KeepDraftCopy(const QString& label, bool dropLiveDraft)
 void TReportForm::OfferDraft()
 {
     setProperty("wrDraftRestored", false);
-    FDraftBase = TDraftStore::RowDigest(Frptinfo);
+    FDraftBaseRow = Frptinfo;
+    FDraftBaseKnown = false;
     if (FLoadOutcome != TLoadOutcome::Loaded || Frptinfo.FRuid.isEmpty()) return;
     TDraftStore store = DraftStore();
     QString error;
@@ -193,7 +204,7 @@ void TReportForm::OfferDraft()
     const QString written = QLocale(QLocale::Chinese, QLocale::China)
                                 .toString(draft->written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QStringList lines{QStringLiteral("这份报告有一份没有保存的草稿（%1 写入），可能是程序或电脑意外关闭、或者保存没有成功时留下的。").arg(written)};
-    if (!draft->base.isEmpty() && draft->base != FDraftBase)
+    if (!draft->base.isEmpty() && draft->base != DraftBase())
         lines << QStringLiteral("注意：草稿开始之后，这份报告在数据库中又被保存过。");
     lines << QString() << QStringLiteral("草稿与已保存的报告不同之处：");
     QStringList seen;

@@ -352,7 +352,12 @@ protected:
     class QTimer* FDraftTimer = nullptr;  // single-shot, armed by a change, null until the first
     bool FDraftDirty = false;             // changes not yet in the draft file
     bool FDraftSuspended = false;         // an open is filling the controls
-    QByteArray FDraftBase;                // digest of the stored row as last loaded
+    QByteArray FDraftBase;                // digest of the stored row as last loaded (DraftBase())
+    // That row, until a draft needs its digest: the digest of a long report takes
+    // milliseconds, and most opens write no draft.
+    TReportInfo FDraftBaseRow;
+    bool FDraftBaseKnown = true;
+    const QByteArray& DraftBase();
     // RTF of each rich edit as last taken for a draft, until its document changes: a draft
     // written after an edit elsewhere does not serialise a long findings text again.
     QByteArray FDraftRtf[2];

@@ -36,6 +36,7 @@ private slots:
     void openOffersADifferingDraft_data();
     void openOffersADifferingDraft();
     void draftsOfOtherUsersAndMissingReportsAreNotOffered();
+    void offerNotesASaveMadeAfterTheDraftBegan();
     void saveRemovesTheDraftAndFailureKeepsIt();
     void storedTextsShownWhenRichTextIsMissingOrDamaged_data();
     void storedTextsShownWhenRichTextIsMissingOrDamaged();
@@ -189,6 +190,28 @@ void TWorkflowRecoveryTest::openOffersADifferingDraft()
         f.Open(kRuid);
         QCOMPARE(f.dialogs.shown.size(), 1);
     }
+}
+
+void TWorkflowRecoveryTest::offerNotesASaveMadeAfterTheDraftBegan()
+{
+    const QString savedSince = QStringLiteral("又被保存过");
+    TWorkflowFixture f;
+    InsertReportRow(*f.db, SampleReport(kRuid));
+    EditAndFlush(f, QStringLiteral("草稿里的建议"));
+    // The stored row is still the one the draft began from: no note.
+    f.NewForm();
+    f.dialogs.answers << TMsgResult::Closed;
+    f.Open(kRuid);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY2(!f.dialogs.shown.last().text.contains(savedSince), qPrintable(f.dialogs.shown.last().text));
+
+    // Another workstation saves the report; the next offer says so.
+    ExecTestSql(*f.db, QStringLiteral("UPDATE Report SET BeiZhu = '其他工作站' WHERE ruid = '%1'").arg(kRuid));
+    f.NewForm();
+    f.dialogs.answers << TMsgResult::Closed;
+    f.Open(kRuid);
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QVERIFY2(f.dialogs.shown.last().text.contains(savedSince), qPrintable(f.dialogs.shown.last().text));
 }
 
 void TWorkflowRecoveryTest::draftsOfOtherUsersAndMissingReportsAreNotOffered()
