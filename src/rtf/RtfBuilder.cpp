@@ -111,6 +111,7 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
     if (m_tables.size() > 1)
         m_nestedChars += text.size();
     m_c.insertText(text, format);
+    m_markStart = m_markEnd = -1;
 }
 
 // A group kept whole, 7-bit as the writer writes it, so a second write gives the same bytes.
@@ -133,7 +134,7 @@ void DocBuilder::insertFootnoteMark(const QString& number, const QTextCharFormat
 {
     QTextCharFormat f = format;
     f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    f.setProperty(kFootnoteMarkProperty, true);
+    f.setProperty(kFootnoteMarkProperty, number);
     insertText(number, f, para);
     m_markEnd = m_c.position();
     m_markStart = m_markEnd - int(number.size());

@@ -90,6 +90,9 @@ private:
         std::vector<int> vmergeStart;
         std::vector<int> rowCells; // cells each ended row used
         std::vector<int> rowRight; // right edge (\cellx) of each ended row's last cell, -1 unknown
+        // Each ended row's cell edges, when it had a definition of its own and no cell spanning
+        // rows: a finer row later moves its cells to the columns they cover (regrid).
+        std::vector<std::vector<int>> rowEdges;
         int maxRight = -1;
         size_t spannedRows = 0;    // rows before this one spanShortRows has settled
         int spannedCols = 0;       // at this column count
@@ -113,6 +116,8 @@ private:
     int nextColumn(TableCtx& t);
     int usedColumns(TableCtx& t, const RowDef& def);
     void spanShortRows(TableCtx& t);
+    void regrid(TableCtx& t, int row);
+    void moveCellContent(QTextTable* table, int row, int from, int to);
     void mergeCells(QTextTable* table, int row, int col, int rows, int cols);
     // A cell's own borders (when `sides`: all four, a side not given has none) and shading.
     void applyCellLook(QTextTableCell cell, const CellDef& def, bool sides);

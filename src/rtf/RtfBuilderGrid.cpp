@@ -8,6 +8,7 @@
 // fill the columns in order.
 #include "RtfBuilder.h"
 
+#include <QTextDocumentFragment>
 #include <QTextTable>
 #include <algorithm>
 #include <cstdlib>
@@ -58,6 +59,90 @@ int DocBuilder::usedColumns(TableCtx& t, const RowDef& def)
     return t.cellIndex + 1 < int(cols.size()) ? cols[size_t(t.cellIndex) + 1] : t.col + 1;
 }
 
+void DocBuilder::regrid(TableCtx& t, int row)
+{
+    if (size_t(row) >= t.rowEdges.size() || t.rowEdges[size_t(row)].empty())
+        return;
+    QTextTable* table = t.table;
+    std::vector<int> cols{0};
+    for (int right : t.rowEdges[size_t(row)]) {
+        const int end = columnEndingAt(t.gridEdges, right);
+        if (end < cols.back())
+            return; // an edge between columns: left as it was filled
+        cols.push_back(end + 1);
+    }
+    const int k = int(cols.size()) - 1;
+    // The row as it is: its cells, by their first column, none spanning rows.
+    std::vector<int> anchors;
+    for (int c = 0; c < table->columns();) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        if (cell.row() != row || cell.rowSpan() != 1)
+            return;
+        anchors.push_back(c);
+        c += std::max(1, cell.columnSpan());
+    }
+    bool inOrder = k > 0 && int(anchors.size()) >= k, moves = false;
+    for (int i = 0; inOrder && i < k; ++i) {
+        inOrder = anchors[size_t(i)] == i;
+        moves = moves || cols[size_t(i)] != i;
+    }
+    if (!inOrder || !moves)
+        return; // not filled one cell per column, or only its last cell is wider (spanShortRows)
+    for (int c : anchors) {
+        if (table->cellAt(row, c).columnSpan() > 1)
+            table->splitCell(row, c, 1, 1);
+    }
+    // From the right, so each cell's new place is empty when it gets there.
+    for (int i = k - 1; i >= 0; --i) {
+        if (cols[size_t(i)] != i)
+            moveCellContent(table, row, i, cols[size_t(i)]);
+    }
+    for (int i = 0; i < k; ++i) {
+        if (cols[size_t(i) + 1] - cols[size_t(i)] > 1)
+            mergeCells(table, row, cols[size_t(i)], 1, cols[size_t(i) + 1] - cols[size_t(i)]);
+    }
+    t.rowCells[size_t(row)] = cols.back();
+}
+
+// Moves a cell's paragraphs, and its own format (borders, shading), to an empty cell of the row.
+void DocBuilder::moveCellContent(QTextTable* table, int row, int from, int to)
+{
+    auto paragraphs = [](const QTextTableCell& cell) {
+        int n = 0;
+        for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it)
+            n += it.currentBlock().isValid() ? 1 : 0;
+        return n;
+    };
+    QTextTableCell source = table->cellAt(row, from);
+    const QTextCharFormat look = source.format();
+    const int count = paragraphs(source);
+    QTextCursor sel = source.firstCursorPosition();
+    sel.setPosition(source.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    const QTextBlockFormat firstBlock = sel.blockFormat();
+    const QTextDocumentFragment content = sel.selection();
+    sel.removeSelectedText();
+    sel.setBlockFormat(QTextBlockFormat());
+    source.setFormat(QTextTableCellFormat());
+    QTextTableCell target = table->cellAt(row, to);
+    QTextCursor into = target.firstCursorPosition();
+    into.setBlockFormat(firstBlock);
+    into.insertFragment(content);
+    target = table->cellAt(row, to);
+    if (paragraphs(target) > count) {
+        // Qt puts a list item that starts the content after an empty paragraph of its own:
+        // the first paragraph takes the second's format (and list) and then its text.
+        QTextCursor first = target.firstCursorPosition();
+        const QTextBlock second = first.block().next();
+        if (first.block().length() <= 1 && second.isValid()) {
+            first.setBlockFormat(second.blockFormat());
+            first.setPosition(second.position(), QTextCursor::KeepAnchor);
+            first.removeSelectedText();
+        }
+    }
+    target = table->cellAt(row, to);
+    target.setFormat(look);
+}
+
 void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
 {
     const int cols = t.table->columns();
@@ -95,6 +180,10 @@ void DocBuilder::applyRowDef(TableCtx& t, const RowDef& def)
         if (n == cols && std::is_sorted(edges.begin(), edges.end())) {
             t.gridEdges = std::move(edges);
             t.gridCells = n;
+            // Rows before this finer one filled the columns in order: each of their cells
+            // goes to the columns its edges name now.
+            for (int r = 0; r < t.row; ++r)
+                regrid(t, r);
         }
     }
     // Cells wider than a column span the columns they cover.

@@ -123,6 +123,7 @@ void DocBuilder::endCell(const ParaProps& para, const QTextCharFormat& mark, int
 void DocBuilder::endRow(int level)
 {
     level = std::clamp(level, 1, kMaxTableDepth);
+    m_markStart = m_markEnd = -1; // rows may move cells: positions before are stale
     while (int(m_tables.size()) > level)
         closeInnermost();
     if (int(m_tables.size()) < level || m_tables.back().rowEnded)
@@ -133,6 +134,12 @@ void DocBuilder::endRow(int level)
     t.rowCells.push_back(used);
     const int right = def.cells.empty() ? -1 : def.cells[size_t(std::min<int>(used, int(def.cells.size())) - 1)].right;
     t.rowRight.push_back(right);
+    std::vector<int> edges;
+    if (def.fresh && std::none_of(def.cells.begin(), def.cells.end(), [](const CellDef& c) { return c.vmerge != 0; })) {
+        for (const CellDef& c : def.cells)
+            edges.push_back(c.right);
+    }
+    t.rowEdges.push_back(std::move(edges));
     t.maxRight = std::max(t.maxRight, right);
     applyRowDef(t, def);
     spanShortRows(t);

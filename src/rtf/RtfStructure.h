@@ -48,7 +48,7 @@ QString listNumberText(int style, int n);
 // name, and written back after the document's tables. Pasting adds the pasted document's.
 constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
 // Footnotes: the reference mark (\chftn) is text, the footnote's number as a superscript, whose
-// character format has kFootnoteMarkProperty (bool) and, under kFootnoteProperty, the whole
+// character format has that number under kFootnoteMarkProperty and, under kFootnoteProperty, the whole
 // footnote group as 7-bit RTF ("{\*\footnote ...}"), written back right after the mark
 // (which then goes as \chftn, so other readers number it). A footnote without a \chftn before
 // it gets a mark all the same, as office suites number it. Footnote text is not shown.

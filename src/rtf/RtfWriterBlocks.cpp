@@ -95,14 +95,6 @@ int levelNfc(QTextListFormat::Style s)
     }
 }
 
-qsizetype leadingDigits(const QString& text)
-{
-    qsizetype n = 0;
-    while (n < text.size() && text.at(n) >= u'0' && text.at(n) <= u'9')
-        ++n;
-    return n;
-}
-
 const char* borderStyleWord(int style)
 {
     switch (style) {
@@ -196,25 +188,24 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
             continue;
         }
         setCharState(charState(f, text));
-        const QString note = f.stringProperty(kFootnoteProperty);
-        if (!note.startsWith(u'{') || !note.endsWith(u'}')) {
-            writeText(text);
-            continue;
-        }
-        // A footnote's own number goes as \chftn, so other readers number it, and the footnote
+        // A footnote's number goes as \chftn, so other readers number it, and the footnote
         // right after it; text typed on the mark's format after the number is text.
-        const qsizetype digits = f.boolProperty(kFootnoteMarkProperty) ? leadingDigits(text) : 0;
-        if (digits > 0)
+        const QString mark = f.stringProperty(kFootnoteMarkProperty);
+        const QString note = f.stringProperty(kFootnoteProperty);
+        const bool isMark = !mark.isEmpty() && text.startsWith(mark);
+        if (isMark)
             word("chftn");
         else
             writeText(text);
-        for (QChar ch : note) {
-            if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
-                m_out.append(char(ch.unicode()));
+        if (note.startsWith(u'{') && note.endsWith(u'}')) {
+            for (QChar ch : note) {
+                if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
+                    m_out.append(char(ch.unicode()));
+            }
+            m_needSpace = false;
         }
-        m_needSpace = false;
-        if (digits > 0)
-            writeText(QStringView(text).sliced(digits));
+        if (isMark)
+            writeText(QStringView(text).sliced(mark.size()));
     }
     if (!link.isEmpty()) {
         m_out.append("}}}");

@@ -312,6 +312,46 @@ private slots:
         QCOMPARE(back.rootFrame()->childFrames().size(), 1);
     }
 
+    // A first row whose first cell is the wide one, then finer rows: the span went to the
+    // row's last cell. The cells move to the columns they cover, a list, a nested table and
+    // borders with them.
+    void wideFirstCellSpansItsColumns()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtftest::readData(QStringLiteral("table_wide_first_cell.rtf")), doc));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("\\clmgf\\clcbpat1\\cellx1701\\clmrg\\clcbpat1\\cellx3402\\cellx5103"), written.constData());
+
+        const QByteArray rtf =
+            "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\trowd\\cellx2000\\clbrdrt\\brdrs\\brdrw30\\brdrcf1\\cellx3000"
+            "\\pard\\intbl wide\\cell{\\*\\pn\\pnlvlbody\\pndec}item one\\par item two\\par"
+            "\\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell{\\*\\nesttableprops\\trowd\\cellx500\\cellx1000\\nestrow}"
+            "{\\nonesttables\\par}\\pard\\intbl\\itap1 tail\\cell\\row"
+            "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl a\\cell b\\cell c\\cell\\row}";
+        QTextDocument moved;
+        QVERIFY(RtfToDocument(rtf, moved));
+        QTextTable* t = qobject_cast<QTextTable*>(moved.rootFrame()->childFrames().value(0));
+        QVERIFY(t);
+        QCOMPARE(t->columns(), 3);
+        QCOMPARE(t->cellAt(0, 0).columnSpan(), 2);
+        QCOMPARE(t->cellAt(0, 0).firstCursorPosition().block().text(), QStringLiteral("wide"));
+        const QTextTableCell last = t->cellAt(0, 2);
+        QCOMPARE(last.column(), 2);
+        QCOMPARE(last.format().doubleProperty(QTextFormat::TableCellTopBorder), 2.0);
+        QCOMPARE(t->cellAt(0, 0).format().intProperty(QTextFormat::TableCellTopBorderStyle), int(QTextFrameFormat::BorderStyle_None));
+        QCOMPARE(DocumentPlainText(moved), QStringLiteral("wide\titem one\r\nitem two\r\nn1\tn2\r\ntail\r\na\tb\tc"));
+        QVERIFY(last.firstCursorPosition().block().textList());
+        QCOMPARE(last.firstCursorPosition().block().textList()->count(), 2);
+        int nested = 0;
+        for (QTextFrame::iterator it = last.begin(); !it.atEnd(); ++it)
+            nested += qobject_cast<QTextTable*>(it.currentFrame()) ? 1 : 0;
+        QCOMPARE(nested, 1);
+        QTextDocument back;
+        QVERIFY(RtfToDocument(DocumentToRtf(moved), back));
+        QCOMPARE(rtftest::outline(back), rtftest::outline(moved));
+    }
+
     // Border colours, one-sided borders and cell shading were dropped: a table made in the
     // editor with Qt's cell formats is written with them and reads back the same, and a side
     // read from RTF keeps its own width while nobody changes it.
@@ -464,6 +504,15 @@ private slots:
         QVERIFY(RtfToDocument(typed, again));
         QCOMPARE(DocumentPlainText(again), QStringLiteral("Liver normal1x and spleen2 end."));
         QCOMPARE(notes(again).size(), 2);
+
+        // A mark whose footnote never came still counts, on every read: the numbers stay.
+        QTextDocument lone;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 a{\\chftn} b{\\chftn}{\\footnote n}\\par}"), lone));
+        QCOMPARE(DocumentPlainText(lone), QStringLiteral("a1 b2"));
+        QTextDocument loneBack;
+        QVERIFY(RtfToDocument(DocumentToRtf(lone), loneBack));
+        QCOMPARE(DocumentPlainText(loneBack), QStringLiteral("a1 b2"));
+        QCOMPARE(notes(loneBack), QStringList{QStringLiteral("2={\\*\\footnote n}")});
 
         // A footnote in a pasted document, and one cut off by the end of the input.
         QTextCursor end(&again);

@@ -233,6 +233,21 @@ case('table_merged_widths',
               'C 3,0', '  P: f', 'C 3,1 span=1x2', '  P: wide g',
               '/T', 'P: after'])
 
+# A first row whose first cell is the wide one, then finer rows: the span is the first cell's,
+# and its shading goes with it.
+case('table_wide_first_cell',
+     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green255\\blue0;}\\f0\r\n"
+     "\\trowd\\trgaph108\\clcbpat1\\cellx3402\\cellx5103\\pard\\intbl\\qc wide a\\par second\\cell b\\cell\\row\r\n"
+     "\\trowd\\trgaph108\\cellx1701\\cellx3402\\cellx5103\\pard\\intbl c\\cell d\\cell e\\cell\\row\r\n"
+     "\\trowd\\trgaph108\\cellx1701\\cellx3402\\cellx5103\\pard\\intbl f\\cell g\\cell h\\cell\\row\r\n"
+     "\\pard after\\par}",
+     'wide a\nsecond\tb\nc\td\te\nf\tg\th\nafter',
+     outline=['P: ', 'T 3x3',
+              'C 0,0 span=1x2 bg=#ffff00', '  P align=center: wide a', '  P align=center: second', 'C 0,2', '  P align=center: b',
+              'C 1,0', '  P: c', 'C 1,1', '  P: d', 'C 1,2', '  P: e',
+              'C 2,0', '  P: f', 'C 2,1', '  P: g', 'C 2,2', '  P: h',
+              '/T', 'P: after'])
+
 # A wider row after cells that span rows: the new columns go to the right of them.
 case('table_widened_after_row_span',
      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\r\n"
