@@ -143,6 +143,7 @@ private:
     // The background of the cell being written: text on the same colour is not highlighted
     // (Qt hands a cell's format, shading included, to the text typed into it).
     QColor m_cellBack;
+    std::vector<int8_t> m_footnoteFormats; // by character format index: -1 unknown, 1 a footnote mark or anchor
 };
 
 } // namespace rtf

@@ -188,6 +188,17 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
             continue;
         }
         setCharState(charState(f, text));
+        // Most formats carry no footnote: asked once per format, not per run.
+        const size_t formatIndex = size_t(std::max(0, frag.charFormatIndex()));
+        if (formatIndex >= m_footnoteFormats.size())
+            m_footnoteFormats.resize(formatIndex + 1, -1);
+        int8_t& known = m_footnoteFormats[formatIndex];
+        if (known < 0)
+            known = f.hasProperty(kFootnoteMarkProperty) || f.hasProperty(kFootnoteProperty) ? 1 : 0;
+        if (!known) {
+            writeText(text);
+            continue;
+        }
         // A footnote's number goes as \chftn, so other readers number it, and the footnote
         // right after it; text typed on the mark's format after the number is text.
         const QString mark = f.stringProperty(kFootnoteMarkProperty);
