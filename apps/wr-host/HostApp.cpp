@@ -21,6 +21,7 @@
 #include "history/HistoryWindow.h"
 #include "ScriptRunner.h"
 #include "ScriptSession.h"
+#include "login/HostLogin.h"
 #include "WindowGeometry.h"
 #include "platform/DatabaseOpeners.h"
 #include "platform/DialogService.h"
@@ -37,7 +38,6 @@
 namespace {
 
 const QString kReportFormClass = QStringLiteral("TReportForm");
-const QString kLoginSection = QStringLiteral("Login");
 
 void Err(const QString& line)
 {
@@ -64,42 +64,6 @@ void Out(const QString& line)
     const QByteArray b = (line + QLatin1Char('\n')).toUtf8();
     std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stdout);
     std::fflush(stdout);
-}
-
-// The logged-in user: the command line first, then the configuration, then the first doctor
-// of the database (remembered in the configuration so the next start is the same user).
-THostLogin ResolveLogin(const THostOptions& o, TConfigStore& config, TDbConnection& conn, THostLog& log)
-{
-    THostLogin l;
-    l.userName = config.ReadString(kLoginSection, QStringLiteral("UserName"));
-    l.userCode = config.ReadString(kLoginSection, QStringLiteral("UserCode"));
-    l.deptCode = config.ReadString(kLoginSection, QStringLiteral("DeptCode"));
-    l.roleId = config.ReadInteger(kLoginSection, QStringLiteral("RoleId"));
-    if (l.userName.isEmpty() && o.userName.isEmpty()) {
-        try {
-            const TDoctorRow d = FirstDoctor(conn);
-            if (!d.name.isEmpty()) {
-                l = THostLogin{d.name, d.code, d.deptCode, 1};
-                config.WriteString(kLoginSection, QStringLiteral("UserName"), l.userName);
-                config.WriteString(kLoginSection, QStringLiteral("UserCode"), l.userCode);
-                config.WriteString(kLoginSection, QStringLiteral("DeptCode"), l.deptCode);
-                config.WriteInteger(kLoginSection, QStringLiteral("RoleId"), l.roleId);
-            }
-        } catch (const Exception& e) {
-            log.Write(QStringLiteral("wr-host"), QStringLiteral("error: no default user: %1").arg(e.Message()));
-        }
-    }
-    if (!o.userName.isEmpty()) l.userName = o.userName;
-    if (!o.userCode.isEmpty()) l.userCode = o.userCode;
-    if (!o.deptCode.isEmpty()) l.deptCode = o.deptCode;
-    if (o.roleId >= 0) l.roleId = o.roleId;
-    // Login values reach SQL text (the doctor list is filtered by department): a control
-    // character there would make every report fail to open with a raw SQL error.
-    RejectUnsafeLoginValues(l, [&log](const QString& message) {
-        Err(message);
-        log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
-    });
-    return l;
 }
 
 // A user's first configuration shows every section of the editor; the editor itself hides
@@ -208,8 +172,14 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
     }
     THostDataModule dataModule(target, logFn);
-    // Every right goes through one rule (hostdata/HostPermissions.h), fed from [Permissions].
-    dataModule.permission = [&config](int, const QString& option) { return PermissionsFromConfig(config).Allowed(option); };
+    // Every right goes through one rule (hostdata/HostPermissions.h): the logged-in user's
+    // role, narrowed by [Permissions]; the window's login once it exists, so the rights
+    // follow a change of user.
+    TStartLogin start;
+    const THostLogin* currentLogin = &start.login;
+    dataModule.permission = [&config, &currentLogin](int, const QString& option) {
+        return PermissionsFor(*currentLogin, config).Allowed(option);
+    };
     {
         QString error;
         // A server's password comes from the keyring, a password file or (interactive) a
@@ -228,9 +198,23 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
             return fail(QStringLiteral("%1 is not a usable report database: %2").arg(target, e.Message()), ExitDatabase);
         }
     }
+    // Someone must be logged in before anything of a report is shown or written.
+    {
+        TLoginEnvironment env;
+        env.canAsk = interactive && !THeadlessDialogService::PlatformIsHeadless();
+        env.embeddedDemo = o.db.isEmpty();
+        env.log = [&log](const QString& line) { log.Write(QStringLiteral("wr-host login"), line); };
+        if (!LogInAtStart(*dataModule.GetMainAdoConnection(), o, config, env, &start))
+            return fail(start.error, ExitNotLoggedIn);
+        RejectUnsafeLoginValues(start.login, [&log](const QString& message) {
+            Err(message);
+            log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
+        });
+    }
+    const THostLogin& login = start.login;
     // --pdf needs neither the plug-in nor a window.
     if (!o.pdfGuid.isEmpty()) {
-        const int code = WritePdfHeadless(*dataModule.GetMainAdoConnection(), config, o.pdfGuid, o.pdfFile, Out,
+        const int code = WritePdfHeadless(*dataModule.GetMainAdoConnection(), config, login, o.pdfGuid, o.pdfFile, Out,
                                           [&](const QString& m) {
                                               Err(m);
                                               log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + m);
@@ -238,11 +222,11 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(code));
         return code;
     }
-    const THostLogin login = ResolveLogin(o, config, *dataModule.GetMainAdoConnection(), log);
 
     // Script mode answers every message box from the script.
     TScriptSession session;
     session.print = Out;
+    session.loginPassword = ScriptPasswordSource(o, start.source);
     TScriptDialogService scriptDialogs(session);
     // Without a person to answer (a screenshot run, or no screen at all) a box is printed and
     // answered at once instead of waiting for ever.
@@ -257,6 +241,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     QString error;
     if (!plugin.Load(pluginPath, &error)) return fail(error, ExitPlugin);
     auto window = std::make_unique<THostMainForm>(log, config, dataModule, login);
+    currentLogin = &window->Login();
     // A save or open that finds the database locked shows that it waits, and asks after 2 s.
     TDbWaitPrompt waitPrompt(window.get());
     TLoadedForm form;
@@ -323,6 +308,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     }
 
     // The form goes before the plug-in that holds its code.
+    currentLogin = &start.login;
     window.reset();
     plugin.Unload();
     log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(exitCode));

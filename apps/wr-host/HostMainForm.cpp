@@ -416,6 +416,7 @@ bool THostMainForm::SaveReport(QString* error)
     QString ignored;
     m_worklistPanel->RefreshRow(ruid, &ignored);
     MarkCurrentRow();
+    Log(QStringLiteral("wr-host save"), QStringLiteral("report %1 saved by %2").arg(ruid, m_login.userCode));
     ShowStatus(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
     if (afterSave) afterSave(changed);
     return true;

@@ -13,6 +13,7 @@
 #include "host/uPubIntFace_WriteReport.h"
 #include "platform/DialogService.h"
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 
 class QAction;
@@ -26,9 +27,13 @@ class THostLog;
 struct TScriptSession;
 class TWorklistPanel;
 
+// The logged-in user, as the database's account says (login/HostLogin.h).
 struct THostLogin {
     QString userName, userCode, deptCode;
     int roleId = 0;
+    QString roleCode;          // WrRole.RoleCode
+    QSet<QString> granted;     // the operations the role grants (HostPermissions)
+    bool hasRole = false;      // false: no account behind it (tests of parts only): local rule alone
 };
 
 // How one call into the editor ended.

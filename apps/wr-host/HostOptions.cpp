@@ -34,10 +34,18 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
         QStringLiteral("file|dir"));
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Also write log lines to standard error."));
-    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Logged-in user's name."), QStringLiteral("name"));
-    const QCommandLineOption userCode(QStringLiteral("user-code"), QStringLiteral("Logged-in user's code."), QStringLiteral("code"));
-    const QCommandLineOption dept(QStringLiteral("dept"), QStringLiteral("Logged-in user's department code."), QStringLiteral("code"));
-    const QCommandLineOption role(QStringLiteral("role"), QStringLiteral("Logged-in user's role id."), QStringLiteral("id"));
+    const QCommandLineOption user(QStringLiteral("user"),
+        QStringLiteral("User name shown in the log-in dialog (logs in no one by itself)."), QStringLiteral("name"));
+    const QCommandLineOption userCode(QStringLiteral("user-code"),
+        QStringLiteral("User code shown in the log-in dialog (logs in no one by itself)."), QStringLiteral("code"));
+    const QCommandLineOption dept(QStringLiteral("dept"),
+        QStringLiteral("Ignored: the department comes from the user's account."), QStringLiteral("code"));
+    const QCommandLineOption role(QStringLiteral("role"),
+        QStringLiteral("Ignored: the role comes from the user's account."), QStringLiteral("id"));
+    const QCommandLineOption loginFile(QStringLiteral("login-file"),
+        QStringLiteral("Log in from this file (lines user=CODE and password=TEXT; readable by its owner only); "
+                       "needed by --script, --screenshot and --pdf except on the demo database."),
+        QStringLiteral("file"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Open a report, render the window to this PNG file and exit."), QStringLiteral("file"));
     const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("Report GUID to open at start."), QStringLiteral("guid"));
@@ -50,7 +58,8 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     const QCommandLineOption pdf(QStringLiteral("pdf"),
         QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
         QStringLiteral("guid"));
-    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role, screenshot, open, script, resetDemo,
+    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role, loginFile,
+                  screenshot, open, script, resetDemo,
                   pdf});
 
     THostOptionsResult r;
@@ -98,6 +107,7 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     o.userName = p.value(user);
     o.userCode = p.value(userCode);
     o.deptCode = p.value(dept);
+    o.loginFile = p.value(loginFile);
     if (p.isSet(role)) {
         bool ok = false;
         o.roleId = p.value(role).toInt(&ok);

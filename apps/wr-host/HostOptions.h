@@ -14,6 +14,7 @@ enum THostExit : int {
     ExitDatabase = 4,
     ExitScreenshot = 5,
     ExitPdf = 6,          // --pdf: no such report, not permitted, or the file cannot be written
+    ExitNotLoggedIn = 7,  // no one logged in: no or a refused --login-file, wrong password, cancelled
 };
 
 struct THostOptions {
@@ -24,8 +25,9 @@ struct THostOptions {
     QString configFile;    // empty: <config folder>/<os user>.ini
     QString logFile;       // empty: <data folder>/logs/wr-host.log
     bool verbose = false;
-    QString userName, userCode, deptCode;
+    QString userName, userCode, deptCode;  // only pre-fill the log-in dialog; they log in no one
     int roleId = -1;       // -1: not given
+    QString loginFile;     // user code and password for headless runs (owner-readable only)
     QString screenshot;    // render the window to this PNG and exit
     QString pdfGuid, pdfFile;  // --pdf GUID FILE: write the report's PDF and exit
     QString openGuid;      // report opened at start

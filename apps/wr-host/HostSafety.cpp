@@ -47,8 +47,8 @@ int RejectUnsafeLoginValues(THostLogin& login, const std::function<void(const QS
         ++rejected;
         v.value->clear();
         if (report)
-            report(QStringLiteral("[Login] %1 holds a control character (%2) and was ignored; "
-                                  "correct it in the configuration file (登录设置 %1 含有控制字符，已忽略)")
+            report(QStringLiteral("the logged-in user's %1 holds a control character (%2) and was ignored; "
+                                  "correct it in the database's doctor list csdoctor (登录用户的 %1 含有控制字符，已忽略)")
                        .arg(QLatin1String(v.key), where));
     }
     return rejected;

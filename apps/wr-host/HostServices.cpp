@@ -114,7 +114,7 @@ int THostMainForm::Get_UserOperateQuXian(const QString& operation)
 {
     // A stand-alone workstation allows everything unless the configuration says otherwise;
     // whether it does is the host's one permission rule. A level above 1 is passed on.
-    if (!PermissionsFromConfig(m_config).Allowed(operation)) return 0;
+    if (!PermissionsFor(m_login, m_config).Allowed(operation)) return 0;
     return std::max(1, m_config.ReadInteger(kPermissionSection, operation));
 }
 

@@ -75,8 +75,10 @@ QString CheckArguments(const TScriptCommand& c)
         return QStringLiteral("check needs 'on' or 'off', not '%1'").arg(c.args.at(1));
     // A message box's button, or the id of a choice window's choice.
     if (c.name == QLatin1String("answer")
-        && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs"}))
-        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine or take-theirs, not '%1'")
+        && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs",
+                                 "password", "wrong-password"}))
+        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine, take-theirs, password or "
+                              "wrong-password, not '%1'")
             .arg(c.args.at(0));
     if (c.name == QLatin1String("wait")) {
         bool ok = false;

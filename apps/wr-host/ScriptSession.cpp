@@ -80,3 +80,33 @@ TMsgResult TScriptDialogService::MessageBox(const TMessageRequest& r)
     m_session.Print(QStringLiteral("  answered %1").arg(ResultName(a)));
     return a;
 }
+
+std::optional<QString> TScriptDialogService::AskPassword(const TPasswordRequest& r)
+{
+    m_session.Print(QStringLiteral("password question \"%1\": %2").arg(r.caption, OneLine(r.text)));
+    if (m_session.answers.isEmpty()) {
+        m_session.errors << QStringLiteral("a password question \"%1\" appeared but no 'answer password' was queued").arg(r.caption);
+        return std::nullopt;
+    }
+    const QString a = m_session.answers.takeFirst();
+    if (a == QLatin1String("cancel") || a == QLatin1String("close")) {
+        m_session.Print(QStringLiteral("  answered %1").arg(a));
+        return std::nullopt;
+    }
+    if (a == QLatin1String("wrong-password")) {
+        m_session.Print(QStringLiteral("  answered a wrong password"));
+        // A text no one chooses as a password: refused and counted, as a mistyped one is.
+        return QStringLiteral("wrong password \t");
+    }
+    if (a != QLatin1String("password")) {
+        m_session.errors << QStringLiteral("the answer '%1' does not fit the password question \"%2\"").arg(a, r.caption);
+        return std::nullopt;
+    }
+    std::optional<QString> password = m_session.loginPassword ? m_session.loginPassword() : std::nullopt;
+    if (!password) {
+        m_session.errors << QStringLiteral("'answer password' needs a log-in from --login-file or the demo database");
+        return std::nullopt;
+    }
+    m_session.Print(QStringLiteral("  answered the log-in's password"));
+    return password;
+}

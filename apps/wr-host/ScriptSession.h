@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 struct TScriptPick {
     TPickerKind kind;
@@ -25,6 +26,8 @@ struct TScriptSession {
     QStringList errors;          // noticed during the current command
     // Writes one line of the script's output (stdout).
     std::function<void(const QString&)> print;
+    // The logged-in user's password for `answer password` (read when asked, never kept).
+    std::function<std::optional<QString>()> loginPassword;
 
     void Print(const QString& line) const
     {
@@ -34,12 +37,15 @@ struct TScriptSession {
 
 // Message boxes for script mode: every box is printed; questions and choice windows take the
 // next scripted answer, and one with none (or with an answer that does not fit it) is
-// answered "closed" / its escape choice and recorded as an error.
+// answered "closed" / its escape choice and recorded as an error. A password question takes
+// `answer password` (the log-in's own password) or `answer wrong-password`; the password is
+// never printed.
 class TScriptDialogService final : public IDialogService {
 public:
     explicit TScriptDialogService(TScriptSession& session) : m_session(session) {}
     TMsgResult MessageBox(const TMessageRequest& request) override;
     int Choose(const TChoiceRequest& request) override;
+    std::optional<QString> AskPassword(const TPasswordRequest& request) override;
 
     static QString ResultName(TMsgResult r);
 

@@ -15,6 +15,12 @@ QString OperationName(THostOperation op)
 
 bool HostPermissions::Allowed(const QString& operationName) const
 {
+    if (m_hasRole && !m_granted.contains(operationName)) return false;
+    return LocallyAllowed(operationName);
+}
+
+bool HostPermissions::LocallyAllowed(const QString& operationName) const
+{
     if (!m_lookup) return true;
     const std::optional<QString> value = m_lookup(operationName);
     if (!value) return true;

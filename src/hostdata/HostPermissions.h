@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Which of the host's operations the logged-in user may perform. Every check of the host
-// goes through HostPermissions::Allowed, so the source of the answers (today the
-// [Permissions] section of the workstation's configuration, later roles kept in the
-// database) changes in one place.
+// goes through HostPermissions::Allowed. Two sources meet here: what the user's role grants
+// in the database, and the [Permissions] section of the workstation's configuration, which
+// can only take a right away (the user can edit that file, so it must never grant one).
 //
-// An operation is named by its Chinese name, which is also its key in [Permissions]: a
-// value of 0 (or false) refuses it; an absent key allows it, as a stand-alone workstation
-// allows everything unless told otherwise. Pure values, any thread.
+// An operation is named by its Chinese name, which is also its key in [Permissions] and its
+// WrRolePermission.Operation: a value of 0 (or false) refuses it; an absent key leaves the
+// role's answer. Pure values, any thread.
 #pragma once
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -30,12 +31,20 @@ public:
     using TLookup = std::function<std::optional<QString>(const QString& operationName)>;
 
     HostPermissions() = default;
+    // Only the local rule (no role known: every operation the lookup does not refuse).
     explicit HostPermissions(TLookup lookup) : m_lookup(std::move(lookup)) {}
+    // The role's grants, narrowed by the local rule.
+    HostPermissions(QSet<QString> granted, TLookup lookup) : m_granted(std::move(granted)), m_hasRole(true), m_lookup(std::move(lookup)) {}
 
-    // The one rule: absent allows; empty, 0, false, no or off refuses; any other value allows.
+    // The one rule: an operation the role does not grant is refused; then, locally, absent
+    // allows; empty, 0, false, no or off refuses; any other value allows.
     bool Allowed(const QString& operationName) const;
     bool Allowed(THostOperation op) const { return Allowed(OperationName(op)); }
 
 private:
+    bool LocallyAllowed(const QString& operationName) const;
+
+    QSet<QString> m_granted;
+    bool m_hasRole = false;
     TLookup m_lookup;
 };

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -99,6 +101,48 @@ int IDialogService::Choose(const TChoiceRequest& r)
     layout->addWidget(buttons);
     dialog.exec();
     return chosen;
+}
+
+std::optional<QString> IDialogService::AskPassword(const TPasswordRequest& r)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return std::nullopt;
+
+    QDialog dialog(r.parent);
+    dialog.setObjectName(QStringLiteral("passwordDialog"));
+    dialog.setWindowTitle(r.caption.isEmpty() ? QStringLiteral("输入密码") : r.caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(r.text, &dialog);
+    text->setObjectName(QStringLiteral("passwordText"));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* form = new QFormLayout;
+    if (!r.userCode.isEmpty()) {
+        auto* user = new QLineEdit(r.userCode, &dialog);
+        user->setObjectName(QStringLiteral("passwordUser"));
+        user->setReadOnly(true);
+        form->addRow(QStringLiteral("用户名："), user);
+    }
+    auto* edit = new QLineEdit(&dialog);
+    edit->setObjectName(QStringLiteral("passwordEdit"));
+    edit->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("密码："), edit);
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("passwordOk"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("passwordCancel"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    edit->setFocus();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QString typed = edit->text();
+    edit->clear();
+    if (!accepted) return std::nullopt;
+    return typed;
 }
 
 IDialogService& Dialogs() { return *g_current; }

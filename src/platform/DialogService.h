@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -37,6 +38,15 @@ struct TChoiceRequest {
     int escapeChoice = -1;      // what closing the window means (-1: closed, no choice)
 };
 
+// A password asked of the person at the keyboard (confirming who signs, unlocking). The
+// answer is handed back once and never kept by the service.
+struct TPasswordRequest {
+    QWidget* parent = nullptr;
+    QString caption;
+    QString text;               // what it is for and whose password, e.g. "审核报告需要再次输入密码。"
+    QString userCode;           // shown read-only when not empty
+};
+
 class WR_PLATFORM_EXPORT IDialogService {
 public:
     virtual ~IDialogService() = default;
@@ -46,6 +56,11 @@ public:
     // was closed. This default shows a window, except on a platform without a screen, where
     // nobody could answer: there it answers escapeChoice at once.
     virtual int Choose(const TChoiceRequest& request);
+    // Asks for a password; nothing when the question was cancelled. This default shows a
+    // dialog (objectNames passwordDialog, passwordText, passwordUser, passwordEdit,
+    // passwordOk, passwordCancel), except on a platform without a screen, where it answers
+    // nothing at once.
+    virtual std::optional<QString> AskPassword(const TPasswordRequest& request);
 };
 
 // The service in force; a QMessageBox-based one unless SetDialogService replaced it.

@@ -2,6 +2,7 @@
 #include "HostProcess.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 
@@ -37,6 +38,20 @@ QString THostSandbox::WriteFile(const QString& relative, const QByteArray& conte
     QFile f(file);
     if (f.open(QIODevice::WriteOnly)) f.write(content);
     return file;
+}
+
+QString THostSandbox::WriteLoginFile(const QString& relative, const QString& userCode, const QString& password) const
+{
+    const QString file = WriteFile(relative, QStringLiteral("user=%1\npassword=%2\n").arg(userCode, password).toUtf8());
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    return file;
+}
+
+QStringList THostSandbox::LoginAs(const QString& userCode) const
+{
+    const QString file = Path(QStringLiteral("login-%1.txt").arg(userCode));
+    if (!QFileInfo::exists(file)) WriteLoginFile(QFileInfo(file).fileName(), userCode, QStringLiteral("demo1234"));
+    return {QStringLiteral("--login-file"), file};
 }
 
 void THostSandbox::SetEnv(const QString& name, const QString& value)

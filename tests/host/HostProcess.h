@@ -34,6 +34,10 @@ public:
     QString WorkingDirectory() const { return m_dir.path(); }
 
     QString WriteFile(const QString& relative, const QByteArray& content) const;
+    // A log-in file for --login-file (user=CODE, password=TEXT), readable by its owner only.
+    QString WriteLoginFile(const QString& relative, const QString& userCode, const QString& password) const;
+    // `--login-file FILE` for a demo user (demo password), the file written on first use.
+    QStringList LoginAs(const QString& userCode) const;
     // Sets one variable of the host's environment; an empty value removes it.
     void SetEnv(const QString& name, const QString& value);
     // Runs wr-host with the arguments (the real plug-in unless --plugin is among them).

@@ -83,7 +83,7 @@ void TstHostAcceptance::openJudgedByItsOutcome()
     const QString other = report == kReport ? kNoItems : kReport;
     const THostRun r = box.RunScript(config + QStringLiteral("open %1\nexpect Memo_JianYi.readOnly true\nunlock\n"
                                                              "open %2\nexpect Memo_JianYi.readOnly true\n").arg(report, other),
-                                     {QStringLiteral("--db"), db});
+                                     QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QVERIFY2(!r.out.contains(QStringLiteral("打开报告失败")), qPrintable(r.out));
     QVERIFY2(!r.out.contains(QStringLiteral("是否先保存")), qPrintable(r.out));
@@ -101,8 +101,8 @@ void TstHostAcceptance::screenshotNeverWaitsForABox()
     const QString db = CreateTestDatabaseFile(box.Path(QString()), true);
     ExecTestSql(*OpenDatabase(db), QStringLiteral("DROP TABLE 图像质量"));
     const QString png = box.Path(QStringLiteral("shot.png"));
-    const THostRun r = box.Run({QStringLiteral("--db"), db, QStringLiteral("--screenshot"), png,
-                                QStringLiteral("--open"), kReport}, 60000);
+    const THostRun r = box.Run(QStringList{QStringLiteral("--db"), db, QStringLiteral("--screenshot"), png,
+                                           QStringLiteral("--open"), kReport} + box.LoginAs(QStringLiteral("D001")), 60000);
     QVERIFY2(r.finished && !r.crashed, qPrintable(r.Describe()));
     QVERIFY2(r.out.contains(QStringLiteral("message box \"打开报告失败\"")), qPrintable(r.Describe()));
     QCOMPARE(r.exitCode, 5);  // the documented code of a failed screenshot run
@@ -229,7 +229,7 @@ void TstHostAcceptance::datesKeptAsStored()
     const THostRun r = box.RunScript(QStringLiteral(
         "open %1\nexpect L_ReportDate \"\"\nunlock\nset Memo_JianYi 新\nsave\n"
         "open %2\nexpect L_ReportDate 0050-03-01\nunlock\nset Memo_JianYi 新\nsave\n").arg(kNoItems, kReport),
-        {QStringLiteral("--db"), db});
+        QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     auto conn = OpenDatabase(db);
     const QString unset = QueryTestValue(*conn, QStringLiteral("SELECT ReportDate FROM Report WHERE ruid = '%1'").arg(kNoItems)).AsString();
@@ -248,7 +248,7 @@ void TstHostAcceptance::databaseErrorsWithoutSql()
                                                   "BEGIN SELECT RAISE(ABORT, 'database is write-protected'); END"));
     const QString dump = box.Path(QStringLiteral("failed.json"));
     const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset Memo_JianYi 新\nsave expect-error\ndump %2\n").arg(kReport, dump),
-                                     {QStringLiteral("--db"), db});
+                                     QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QStringList boxes;
     for (const QString& line : r.out.split(QLatin1Char('\n')))

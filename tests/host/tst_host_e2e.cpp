@@ -117,17 +117,19 @@ void TstHostE2e::firstRunBuildsTheDemoDatabase()
     QVERIFY(QFile::exists(box.DemoDatabase()));
     auto conn = OpenDatabase(box.DemoDatabase());
     QVERIFY(QueryTestValue(*conn, QStringLiteral("SELECT COUNT(*) FROM Report")).AsInteger() > 5);
-    // The first doctor of the database became the configured user.
+    // The demo doctor logged in by himself; his code is remembered, no password is.
     QFile ini(box.ConfigFile());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QString config = QString::fromUtf8(ini.readAll());
-    QVERIFY2(config.contains(QStringLiteral("UserName=张医生")), qPrintable(config));
-    QVERIFY(config.contains(QStringLiteral("DeptCode=US01")));
+    QVERIFY2(config.contains(QStringLiteral("UserCode=D001")), qPrintable(config));
+    QVERIFY(!config.contains(QStringLiteral("demo1234")));
     QVERIFY(config.contains(QStringLiteral("panel_lczd_Visible=1")));  // a first look shows every section
     // The log file records the run.
     QFile log(box.Path(QStringLiteral("data/WriteReport/logs/wr-host.log")));
     QVERIFY(log.open(QIODevice::ReadOnly));
-    QVERIFY(log.readAll().contains("demo database created"));
+    const QByteArray logText = log.readAll();
+    QVERIFY(logText.contains("demo database created"));
+    QVERIFY(logText.contains("logged in: D001") && logText.contains("automatically on the demo database"));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -399,7 +401,7 @@ void TstHostE2e::brokenDatabaseSave()
         "save expect-error\n"
         "expect Memo_JianYi 新的建议\n"
         "expect Memo_JianYi.readOnly false\n"
-        "set memo_beizhu 还能继续编辑\n").arg(kReport), {QStringLiteral("--db"), db});
+        "set memo_beizhu 还能继续编辑\n").arg(kReport), QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001")));
     // The error reached the user, and the host went on with the next commands.
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QVERIFY2(r.out.contains(QStringLiteral("save failed as expected")) && r.out.contains(message), qPrintable(r.Describe()));
@@ -411,7 +413,7 @@ void TstHostE2e::brokenDatabaseSave()
     // The edits that never reached the database are offered back as a draft on the next
     // open; restored, they are an unsaved edit, and without "expect-error" the same save
     // fails the script.
-    const THostRun plain = box.RunScript(QStringLiteral("answer yes\nopen %1\nsave\n").arg(kReport), {QStringLiteral("--db"), db});
+    const THostRun plain = box.RunScript(QStringLiteral("answer yes\nopen %1\nsave\n").arg(kReport), QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(plain.finished && plain.exitCode == 1, qPrintable(plain.Describe()));
     QVERIFY2(plain.out.contains(QStringLiteral("恢复草稿")) && plain.out.contains(QStringLiteral("还能继续编辑")),
              qPrintable(plain.Describe()));

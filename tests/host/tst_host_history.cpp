@@ -43,8 +43,9 @@ void TstHostHistory::twoHostsOneReport()
     }
     QVERIFY(!ruid.isEmpty());
     THostSandbox a, b;
-    const QStringList userA{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生A"), QStringLiteral("--user-code"), QStringLiteral("DA")};
-    const QStringList userB{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生B"), QStringLiteral("--user-code"), QStringLiteral("DB")};
+    // Two demo doctors, each logged in from a log-in file.
+    const QStringList userA = QStringList{QStringLiteral("--db"), db} + a.LoginAs(QStringLiteral("D002"));
+    const QStringList userB = QStringList{QStringLiteral("--db"), db} + b.LoginAs(QStringLiteral("D003"));
 
     // A opens and unlocks, then waits while B saves; A's later save meets B's version.
     constexpr int kWaitMs = 12000;
@@ -79,7 +80,7 @@ void TstHostHistory::twoHostsOneReport()
 
     // Asked twice (cancel, then keep mine), naming B and showing both sections that differ.
     QVERIFY2(outA.count(QStringLiteral("choice \"报告保存冲突\"")) == 2, qPrintable(outA + errA));
-    QVERIFY2(outA.contains(QStringLiteral("医生B")), qPrintable(outA));
+    QVERIFY2(outA.contains(QStringLiteral("李秀英(D003)")), qPrintable(outA));
     QVERIFY2(outA.contains(QStringLiteral("| 影像表现 | ") + kTheirFindings), qPrintable(outA));
     QVERIFY2(outA.contains(QStringLiteral("answered keep-mine")), qPrintable(outA));
     // history list: the current version, B's, and the demo's original.
@@ -110,8 +111,9 @@ void TstHostHistory::takingTheirVersionShowsItAndKeepsMine()
         ruid = QueryTestValue(*conn, QStringLiteral("SELECT max(ruid) FROM Report WHERE ReportState < 5")).AsString();
     }
     THostSandbox a, b;
-    const QStringList userA{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生A"), QStringLiteral("--user-code"), QStringLiteral("DA")};
-    const QStringList userB{QStringLiteral("--db"), db, QStringLiteral("--user"), QStringLiteral("医生B"), QStringLiteral("--user-code"), QStringLiteral("DB")};
+    // Two demo doctors, each logged in from a log-in file.
+    const QStringList userA = QStringList{QStringLiteral("--db"), db} + a.LoginAs(QStringLiteral("D002"));
+    const QStringList userB = QStringList{QStringLiteral("--db"), db} + b.LoginAs(QStringLiteral("D003"));
     constexpr int kWaitMs = 12000;
     const QString scriptA = a.WriteFile(QStringLiteral("a.txt"), QStringLiteral(
         "open %1\nunlock\necho ready\nwait %2\nset Memo_JianYi \"%3\"\n"

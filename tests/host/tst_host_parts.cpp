@@ -467,8 +467,8 @@ void TstHostParts::loginValuesWithControlCharacters()
     QCOMPARE(login.userName, QStringLiteral("张医生"));
     QVERIFY(login.userCode.isEmpty() && login.deptCode.isEmpty());
     QCOMPARE(messages.size(), 2);
-    QVERIFY(messages.at(0).contains(QStringLiteral("[Login] UserCode")));
-    QVERIFY(messages.at(1).contains(QStringLiteral("[Login] DeptCode")));
+    QVERIFY(messages.at(0).contains(QStringLiteral("user's UserCode")));
+    QVERIFY(messages.at(1).contains(QStringLiteral("user's DeptCode")));
 }
 
 void TstHostParts::standardButtonsInChinese()

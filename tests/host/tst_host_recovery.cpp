@@ -24,7 +24,16 @@ const QString kOpenReport = QStringLiteral("872ED6A1-21C1-5C5F-9840-95EB856AC250
 const QString kPlainReport = QStringLiteral("E63EE575-B118-559C-8F0F-FB21FC71CD20");   // plain findings, no RTF
 const QString kRealPlugin = QStringLiteral(WR_HOST_BINARY).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/libWriteReport.so");
 
-QStringList Db(const QString& file) { return {QStringLiteral("--db"), file}; }
+// The database and a log-in as its demo reviewer (the file beside the database).
+QStringList Db(const QString& file)
+{
+    const QString login = file + QStringLiteral(".login");
+    QFile f(login);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write("user=D001\npassword=demo1234\n");
+    f.close();
+    QFile::setPermissions(login, QFile::ReadOwner | QFile::WriteOwner);
+    return {QStringLiteral("--db"), file, QStringLiteral("--login-file"), login};
+}
 
 // Every live draft under the sandbox's data folder.
 QStringList LiveDrafts(const THostSandbox& box)
@@ -348,19 +357,16 @@ void TstHostRecovery::fileSizeLimitFailsTheSave()
     QVERIFY(Column(db, QStringLiteral("SuoJian"), kOpenReport).size() < 1000);
 }
 
-// A control character in [Login] DeptCode (it reaches the doctor list's SQL) is rejected
-// with a message naming the key, and reports still open.
+// A control character in the logged-in doctor's department (it reaches the doctor list's
+// SQL) is rejected with a message naming the value, and reports still open.
 void TstHostRecovery::controlCharactersInLoginValues()
 {
     THostSandbox box;
     const QString db = CreateTestDatabaseFile(box.Path(QString()), true);
-    QByteArray ini("[Login]\r\nUserName=张医生\r\nUserCode=D001\r\nDeptCode=US");
-    ini += QByteArray("\0\x01", 2);
-    ini += "01\r\nRoleId=1\r\n";
-    box.WriteFile(QStringLiteral("config/WriteReport/doctor.ini"), ini);
+    ExecTestSql(*OpenDatabase(db), QStringLiteral("UPDATE csdoctor SET kscode = 'US' || char(0, 1) || '01' WHERE code = 'D001'"));
     const THostRun r = box.RunScript(QStringLiteral("open %1\nexpect Memo_JianYi.readOnly true\n").arg(kReport), Db(db));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
-    QVERIFY2(r.err.contains(QStringLiteral("[Login] DeptCode holds a control character")), qPrintable(r.Describe()));
+    QVERIFY2(r.err.contains(QStringLiteral("user's DeptCode holds a control character")), qPrintable(r.Describe()));
 }
 
 QTEST_GUILESS_MAIN(TstHostRecovery)

@@ -51,11 +51,11 @@ void TstHostServer::editPickSaveReopen()
         "pick template jl:肝胆胰脾未见异常\n"
         "click lab_zdyx\n"
         "set Memo_JianYi 服务器上的建议\n"
-        "save\n").arg(kTwoPageReport), {QStringLiteral("--db"), m_target});
+        "save\n").arg(kTwoPageReport), QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(edit.finished && edit.exitCode == 0, qPrintable(edit.Describe()));
 
     const THostRun reopen = box.RunScript(QStringLiteral("open %1\ndump %2\n").arg(kTwoPageReport, dump),
-                                          {QStringLiteral("--db"), m_target});
+                                          QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(reopen.finished && reopen.exitCode == 0, qPrintable(reopen.Describe()));
     const QJsonObject c = ReadDumpControls(dump);
     auto text = [&](const char* name) { return c[QLatin1String(name)].toObject()[QStringLiteral("text")].toString(); };
@@ -72,7 +72,7 @@ void TstHostServer::brokenSaveOnTheServer()
     THostSandbox box;
     const THostRun r = box.RunScript(QStringLiteral("open %1\nanswer yes\nunlock\nset Memo_JianYi 不会保存\nsave expect-error\n"
                                                     "expect Memo_JianYi 不会保存\n").arg(kReport),
-                                     {QStringLiteral("--db"), m_target});
+                                     QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D001")));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     QVERIFY2(r.out.contains(QStringLiteral("save failed as expected")), qPrintable(r.out));
 }

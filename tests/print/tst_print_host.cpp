@@ -34,22 +34,23 @@ private slots:
         const QString db = box.DemoDatabase();
         QCOMPARE(Integer(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kDraft)), 2);
 
-        // With the right: signed by the logged-in user; the PDF loses its draft line.
+        // With the right: signed by the logged-in user (the reviewer, after giving the
+        // password again); the PDF loses its draft line.
         const QString pdf = box.Path(QStringLiteral("signed.pdf"));
-        r = box.RunScript(QStringLiteral("config set Permissions 审核报告 1\nopen %1\nsign\nexpect Memo_JianYi.readOnly true\npdf %2\n")
-                              .arg(kDraft, pdf), {QStringLiteral("--user"), QStringLiteral("李秀英"), QStringLiteral("--user-code"),
-                                                  QStringLiteral("D003")});
+        r = box.RunScript(QStringLiteral("config set Permissions 审核报告 1\nopen %1\nanswer password\nsign\n"
+                                         "expect Memo_JianYi.readOnly true\npdf %2\n").arg(kDraft, pdf),
+                          box.LoginAs(QStringLiteral("D001")));
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
         QCOMPARE(Integer(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kDraft)), 5);
         {
             auto conn = OpenDatabase(db);
             QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ShenHeDoctor FROM Report WHERE ruid = '%1'").arg(kDraft)).AsString(),
-                     QStringLiteral("李秀英"));
+                     QStringLiteral("张医生"));
             QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ShenHeDoctorCode FROM Report WHERE ruid = '%1'").arg(kDraft)).AsString(),
-                     QStringLiteral("D003"));
+                     QStringLiteral("D001"));
         }
         if (PopplerMissing().isEmpty()) {
-            QVERIFY(PdfPageText(pdf, 1).contains(QStringLiteral("审核医生:李秀英")));
+            QVERIFY(PdfPageText(pdf, 1).contains(QStringLiteral("审核医生:张医生")));
             QVERIFY(!PdfPageText(pdf, 1).contains(QStringLiteral("草稿")));
         }
 
@@ -73,7 +74,7 @@ private slots:
         }
 
         // Withdrawing asks, then takes the report below 5.
-        r = box.RunScript(QStringLiteral("open %1\nanswer yes\nwithdraw\n").arg(kFinal));
+        r = box.RunScript(QStringLiteral("open %1\nanswer yes\nanswer password\nwithdraw\n").arg(kFinal));
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
         QCOMPARE(Integer(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kFinal)), 2);
     }
@@ -85,7 +86,7 @@ private slots:
     {
         THostSandbox box;
         const THostRun r = box.RunScript(QStringLiteral(
-            "open %1\nunlock\nset Memo_JianYi \"签名前的建议。\"\nsign\nprint %2\nanswer yes\nunlock\n"
+            "open %1\nunlock\nset Memo_JianYi \"签名前的建议。\"\nanswer password\nsign\nprint %2\nanswer yes\nunlock\n"
             "set Memo_JianYi \"签名后修改的建议。\"\nsave\nprint %2\nset Memo_JianYi \"打印后再改。\"\nsave\n")
                                              .arg(kDraft, box.Path(QStringLiteral("p.pdf"))));
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));

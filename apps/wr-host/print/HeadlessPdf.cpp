@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "HeadlessPdf.h"
 #include "ConfigStore.h"
+#include "HostMainForm.h"
 #include "HostOptions.h"
 #include "ReportActions.h"
 #include "hostdata/PrintRender.h"
 #include <QFileInfo>
 
-int WritePdfHeadless(TDbConnection& conn, TConfigStore& config, const QString& ruid, const QString& file,
-                     const std::function<void(const QString&)>& say, const std::function<void(const QString&)>& fail)
+int WritePdfHeadless(TDbConnection& conn, TConfigStore& config, const THostLogin& login, const QString& ruid,
+                     const QString& file, const std::function<void(const QString&)>& say,
+                     const std::function<void(const QString&)>& fail)
 {
-    if (!PermissionsFromConfig(config).Allowed(THostOperation::ExportPdf)) {
-        fail(QStringLiteral("exporting a PDF is not permitted ([Permissions] %1)").arg(OperationName(THostOperation::ExportPdf)));
+    if (!PermissionsFor(login, config).Allowed(THostOperation::ExportPdf)) {
+        fail(QStringLiteral("exporting a PDF is not permitted to %1 (role %2, or [Permissions] %3)")
+                 .arg(login.userCode, login.roleCode, OperationName(THostOperation::ExportPdf)));
         return ExitPdf;
     }
     TPrintRecord record;

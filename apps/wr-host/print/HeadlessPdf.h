@@ -7,8 +7,11 @@
 
 class TConfigStore;
 class TDbConnection;
+struct THostLogin;
 
 // Returns the exit code: 0 written, 6 (ExitPdf) when the report does not exist, the
-// export is not permitted or the file cannot be written; the reason goes to `fail`.
-int WritePdfHeadless(TDbConnection& conn, TConfigStore& config, const QString& ruid, const QString& file,
+// export is not permitted to the logged-in user or the file cannot be written; the reason
+// goes to `fail`.
+int WritePdfHeadless(TDbConnection& conn, TConfigStore& config, const THostLogin& login, const QString& ruid,
+                     const QString& file,
                      const std::function<void(const QString&)>& say, const std::function<void(const QString&)>& fail);

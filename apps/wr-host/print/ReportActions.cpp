@@ -4,6 +4,7 @@
 #include "HostDataModule.h"
 #include "HostMainForm.h"
 #include "ScriptSession.h"
+#include "login/HostLogin.h"
 #include "platform/DialogService.h"
 #include <QAction>
 #include <QBuffer>
@@ -49,12 +50,14 @@ bool AskYes(QWidget* parent, const QString& caption, const QString& text)
 }
 } // namespace
 
-HostPermissions PermissionsFromConfig(TConfigStore& config)
+HostPermissions PermissionsFor(const THostLogin& login, TConfigStore& config)
 {
-    return HostPermissions([&config](const QString& name) -> std::optional<QString> {
+    auto local = [&config](const QString& name) -> std::optional<QString> {
         if (!config.HasKey(kPermissionSection, name)) return std::nullopt;
         return config.ReadString(kPermissionSection, name);
-    });
+    };
+    if (!login.hasRole) return HostPermissions(local);
+    return HostPermissions(login.granted, local);
 }
 
 TPrintSettings PrintSettingsFromConfig(TConfigStore& config, QStringList* warnings)
@@ -136,13 +139,22 @@ bool TReportActions::Headless() const
     return m_host.ScriptSession() || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-HostPermissions TReportActions::Permissions() const { return PermissionsFromConfig(m_host.Config()); }
+HostPermissions TReportActions::Permissions() const { return PermissionsFor(m_host.Login(), m_host.Config()); }
 
 bool TReportActions::Refuse(THostOperation op, QString* error)
 {
     if (Permissions().Allowed(op)) return false;
     Fail(OperationName(op), QStringLiteral("没有“%1”的权限。").arg(OperationName(op)), error);
     return true;
+}
+
+bool TReportActions::ConfirmPassword(const QString& what, QString* error)
+{
+    QString reason;
+    const auto log = [this](const QString& line) { m_host.WriteLogByBpl(QStringLiteral("wr-host login"), line); };
+    if (ConfirmUserPassword(*m_host.DataModule().GetMainAdoConnection(), m_host.Login(), what, &m_host, log, &reason))
+        return true;
+    return Fail(what, reason, error);
 }
 
 bool TReportActions::Fail(const QString& what, const QString& message, QString* error)
@@ -198,6 +210,7 @@ bool TReportActions::CountPrinted(const QString& ruid, QString* error)
 {
     try {
         CountPrint(*m_host.DataModule().GetMainAdoConnection(), ruid, User());
+        m_host.WriteLogByBpl(QStringLiteral("wr-host print"), QStringLiteral("report %1 printed by %2").arg(ruid, User().code));
         return true;
     } catch (const Exception& e) {
         return Fail(QStringLiteral("记录打印次数"), QStringLiteral("报告已打印，但打印次数没有记入数据库：%1").arg(e.Message()), error);
@@ -227,11 +240,14 @@ bool TReportActions::Sign(QString* error)
     if (record.IsFinal()) return Fail(QStringLiteral("审核"), QStringLiteral("报告已审核。"), error);
     if ((record.suoJian + record.jieLun + record.rtfSuoJian + record.rtfJieLun).trimmed().isEmpty())
         return Fail(QStringLiteral("审核"), QStringLiteral("报告还没有影像表现和诊断印像，不能审核。"), error);
+    // The signature is the person's, not the workstation's: the password again, now.
+    if (!ConfirmPassword(QStringLiteral("审核"), error)) return false;
     try {
         SignReport(*m_host.DataModule().GetMainAdoConnection(), ruid, User());
     } catch (const Exception& e) {
         return Fail(QStringLiteral("审核"), e.Message(), error);
     }
+    m_host.WriteLogByBpl(QStringLiteral("wr-host sign"), QStringLiteral("report %1 signed by %2").arg(ruid, User().code));
     m_unlockConfirmed.clear();
     Reopen(false);
     m_host.Notify(QStringLiteral("报告已审核，审核医生：%1。").arg(User().name));
@@ -250,11 +266,13 @@ bool TReportActions::Withdraw(QString* error)
         m_host.Notify(QStringLiteral("没有撤销审核。"));
         return false;
     }
+    if (!ConfirmPassword(QStringLiteral("撤销审核"), error)) return false;
     try {
         WithdrawSignature(*m_host.DataModule().GetMainAdoConnection(), ruid, User());
     } catch (const Exception& e) {
         return Fail(QStringLiteral("撤销审核"), e.Message(), error);
     }
+    m_host.WriteLogByBpl(QStringLiteral("wr-host sign"), QStringLiteral("signature of report %1 withdrawn by %2").arg(ruid, User().code));
     m_unlockConfirmed.clear();
     Reopen(false);
     m_host.Notify(QStringLiteral("已撤销审核，报告回到待审核状态。"));

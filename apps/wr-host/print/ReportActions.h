@@ -2,7 +2,8 @@
 // The host's actions for a report's life after writing: sign (审核), withdraw the signature,
 // print preview, print and PDF export, in the tool bar and the "审核与打印" menu (objectNames
 // actionSign, actionWithdraw, actionPrintPreview, actionPrint, actionExportPdf). Every check
-// of a right goes through one HostPermissions (PermissionsFromConfig).
+// of a right goes through one HostPermissions (PermissionsFor: the role's grants narrowed by
+// the workstation's [Permissions]). Signing and withdrawing ask for the user's password again.
 //
 // The database changes of signing and printing are made by stored procedures
 // (hostdata/ReportSigning.h); the report the editor has open is then opened again, so the
@@ -25,9 +26,11 @@ class QAction;
 class QPagedPaintDevice;
 class TConfigStore;
 class THostMainForm;
+struct THostLogin;
 
-// The [Permissions] section of the configuration as the host's permission rules.
-HostPermissions PermissionsFromConfig(TConfigStore& config);
+// The user's rights: what the role grants, less what [Permissions] of the configuration
+// refuses.
+HostPermissions PermissionsFor(const THostLogin& login, TConfigStore& config);
 // The [Print] section as print settings (problems logged by the caller).
 TPrintSettings PrintSettingsFromConfig(TConfigStore& config, QStringList* warnings = nullptr);
 
@@ -52,6 +55,9 @@ private:
     bool Headless() const;
     HostPermissions Permissions() const;
     bool Refuse(THostOperation op, QString* error);
+    // Asks the logged-in user's password again before `what` (审核, 撤销审核); a wrong one is
+    // counted like a failed log-in. False (with the reason shown) unless it was right.
+    bool ConfirmPassword(const QString& what, QString* error);
     bool Fail(const QString& what, const QString& message, QString* error);
     TSigner User() const;
     bool OpenReportRuid(QString* ruid, QString* error);
