@@ -30,7 +30,9 @@ QString DateText(const QDateTimeEdit* e)
 // The text a user sees in the control, or a null QString when it has none.
 QString TextOf(QObject* o)
 {
-    if (auto* e = qobject_cast<QLineEdit*>(o)) return e->text();
+    // A password field shows dots, and so does a dump of it.
+    if (auto* e = qobject_cast<QLineEdit*>(o))
+        return e->echoMode() == QLineEdit::Normal ? e->text() : QString(e->text().size(), QLatin1Char('*'));
     if (auto* e = qobject_cast<QPlainTextEdit*>(o)) return e->toPlainText();
     if (auto* e = qobject_cast<QTextEdit*>(o)) return e->toPlainText();
     if (auto* e = qobject_cast<QComboBox*>(o)) return e->currentText();

@@ -19,6 +19,7 @@
 #include "print/ReportActions.h"
 #include "ScriptParser.h"
 #include "history/HistoryWindow.h"
+#include "lock/IdleLockSetup.h"
 #include "ScriptRunner.h"
 #include "ScriptSession.h"
 #include "login/HostLogin.h"
@@ -250,6 +251,14 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     window->AttachForm(form, kReportFormClass);
     new TReportActions(*window);  // signing and printing; a child of the window
     new THistoryActions(*window, dataModule);  // the report's saved versions; a child too
+    // The screen locks after a time without input; another user may take over there.
+    InstallIdleLock(
+        *window, config,
+        [&plugin](QWidget* parent, TLoadedForm* made, QString* e) {
+            return plugin.CreateForm(kReportFormClass, kReportFormClassType, parent, made, e);
+        },
+        [&log](const QString& line) { log.Write(QStringLiteral("wr-host"), line); });
+    window->onLoginChanged = [&start](const THostLogin& now) { start.login = now; };
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
     // The screen's free area on a first start, the user's own size and splitters later.

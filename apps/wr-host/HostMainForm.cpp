@@ -463,6 +463,16 @@ void THostMainForm::OpenStudyInfo(const QString& accnu)
 
 void THostMainForm::closeEvent(QCloseEvent* event)
 {
+    if (m_screenLocked && !m_session) {
+        // Locked: no question that would show the report; the edits wait in the draft.
+        QString error;
+        if (KeepEditsAsDraft(&error)
+            || Ask(QStringLiteral("关闭"), QStringLiteral("没有保存的修改无法留作草稿。仍然关闭吗？（修改会丢失）"),
+                   TMsgIcon::Warning, TMsgResult::No) == TMsgResult::Yes)
+            event->accept();
+        else event->ignore();
+        return;
+    }
     const TLeave leave = m_session ? TLeave::Left : LeaveCurrentReport();
     if (leave == TLeave::Left) {
         event->accept();

@@ -84,6 +84,22 @@ public:
     // Told after each successful save whether the report's content had changed.
     std::function<void(bool changed)> afterSave;
 
+    // The idle lock (lock/IdleLock.h). While the screen is locked, closing the window asks
+    // nothing about the report (the question would show it to whoever is at the keyboard):
+    // its unsaved edits go to the user's draft.
+    void SetScreenLocked(bool locked) { m_screenLocked = locked; }
+    bool ScreenLocked() const { return m_screenLocked; }
+    // Writes the open report's unsaved edits to the logged-in user's draft now; nothing goes
+    // to the database. True when there were none or the draft holds them.
+    bool KeepEditsAsDraft(QString* error);
+    // Another user takes over (lock/HostLoginSwitch.cpp): the edits go to the current user's
+    // draft, the editor is closed without saving and made afresh by createForm, and the host
+    // carries on as `login` with no report open, then tells onLoginChanged. False with the
+    // reason, and nothing changed, when the edits could not be kept or no editor was made.
+    bool SwitchLogin(const THostLogin& login, QString* error);
+    std::function<bool(QWidget* parent, TLoadedForm* form, QString* error)> createForm;
+    std::function<void(const THostLogin& login)> onLoginChanged;
+
     // Runs one call into the editor; see TFormCallResult.
     TFormCallResult CallForm(const QString& what, const std::function<void()>& call);
 
@@ -189,4 +205,5 @@ private:
     QAction* m_lockAction = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_refreshAction = nullptr;
+    bool m_screenLocked = false;
 };

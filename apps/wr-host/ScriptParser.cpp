@@ -36,6 +36,9 @@ constexpr TCommandShape kShapes[] = {
     {"print", 0, 0, true, false},
     {"pdf", 0, 0, true, true},
     {"history", 1, 2, false, false},
+    {"lock-screen", 0, 0, false, false},
+    {"unlock-screen", 0, 1, false, false},
+    {"switch-user", 0, 0, true, true},
 };
 
 const TCommandShape* FindShape(const QString& name)
@@ -92,6 +95,8 @@ QString CheckArguments(const TScriptCommand& c)
         if (what == QLatin1String("list") ? c.args.size() != 1 : !(oneOf(what, {"show", "diff", "restore"}) && number))
             return QStringLiteral("history needs 'list', or 'show', 'diff' or 'restore' with a version number");
     }
+    if (c.name == QLatin1String("unlock-screen") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("wrong"))
+        return QStringLiteral("unlock-screen takes nothing or 'wrong', not '%1'").arg(c.args.at(0));
     if (c.name == QLatin1String("save") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("expect-error"))
         return QStringLiteral("save takes nothing or 'expect-error', not '%1'").arg(c.args.at(0));
     if (c.name == QLatin1String("pick") && !PickerKindFromName(c.args.at(0)))

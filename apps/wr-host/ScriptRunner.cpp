@@ -6,6 +6,8 @@
 #include "Screenshot.h"
 #include "print/ReportActions.h"
 #include "history/HistoryWindow.h"
+#include "lock/IdleLock.h"
+#include "lock/LockPanel.h"
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -35,7 +37,11 @@ int TScriptRunner::Run(const QList<TScriptCommand>& commands, const QString& scr
     for (const TScriptCommand& c : commands) {
         m_session.errors.clear();
         QString error;
+        // Only the script's pauses count as idle time for the screen lock.
+        auto* idleLock = c.name == QLatin1String("wait") ? nullptr : m_host.findChild<TIdleLock*>();
+        if (idleLock) idleLock->Hold();
         bool ok = Execute(c, &error);
+        if (idleLock) idleLock->Release();
         // Signals queued by the command (layout, deferred handlers) run before it counts as done.
         QApplication::processEvents();
         if (ok && !m_session.errors.isEmpty()) {
@@ -64,6 +70,13 @@ int TScriptRunner::Run(const QList<TScriptCommand>& commands, const QString& scr
 QByteArray TScriptRunner::DumpJson()
 {
     QJsonObject root;
+    if (auto* idleLock = m_host.findChild<TIdleLock*>(); idleLock && idleLock->IsLocked()) {
+        // Locked: only what the screen shows, the lock panel.
+        root[QStringLiteral("locked")] = true;
+        root[QStringLiteral("controls")] = DumpControls(idleLock->Panel());
+        return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    }
+    root[QStringLiteral("locked")] = false;
     root[QStringLiteral("report")] = m_host.CurrentRuid();
     root[QStringLiteral("edited")] = m_host.ReportIsEdited();
     root[QStringLiteral("status")] = m_host.statusBar()->currentMessage();
@@ -74,6 +87,9 @@ QByteArray TScriptRunner::DumpJson()
 bool TScriptRunner::Execute(const TScriptCommand& c, QString* error)
 {
     const QString& n = c.name;
+    if (BlockedByScreenLock(c, error)) return false;
+    if (n == QLatin1String("lock-screen") || n == QLatin1String("unlock-screen") || n == QLatin1String("switch-user"))
+        return ScreenLock(c, error);
     auto control = [&](const QString& name) -> QObject* {
         QObject* o = FindControl(&m_host, name);
         if (!o) *error = QStringLiteral("no control named '%1'").arg(name);

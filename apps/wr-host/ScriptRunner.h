@@ -24,6 +24,10 @@ private:
     bool Expect(const TScriptCommand& c, QString* error);
     // history list | show N | diff N | restore N (history/HistoryWindow.h).
     bool History(const TScriptCommand& c, QString* error);
+    // lock-screen | unlock-screen [wrong] | switch-user FILE (lock/LockScript.cpp), and
+    // whether a locked screen refuses the command (it may reach only the lock panel).
+    bool ScreenLock(const TScriptCommand& c, QString* error);
+    bool BlockedByScreenLock(const TScriptCommand& c, QString* error);
 
     THostMainForm& m_host;
     TConfigStore& m_config;

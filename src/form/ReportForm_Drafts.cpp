@@ -132,9 +132,9 @@ bool TReportForm::WriteDraft(bool log)
     return true;
 }
 
-void TReportForm::FlushDraft()
+bool TReportForm::FlushDraft()
 {
-    if (FDraftDirty) WriteDraft(true);
+    return !FDraftDirty || WriteDraft(true);
 }
 
 void TReportForm::DraftSaved()

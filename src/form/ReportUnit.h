@@ -153,10 +153,12 @@ public:
     // of IReportForm) when the doctor throws the edits away: the draft goes to the backup
     // folder. KeepDraftCopy keeps what the editor shows as a labelled copy in the backup
     // folder (for a save that gives the doctor's edits up); dropLiveDraft also removes the
-    // live draft so the next open does not offer it. FlushDraft writes pending changes now.
+    // live draft so the next open does not offer it. FlushDraft writes pending changes now
+    // (also asked by name: the host's idle lock keeps the edits before another user takes
+    // over) and answers whether the draft on disk is current.
     Q_INVOKABLE void DiscardDraft();
     bool KeepDraftCopy(const QString& label, bool dropLiveDraft);
-    void FlushDraft();
+    Q_INVOKABLE bool FlushDraft();
 
     // Shows a stored rich-text section (ReportForm_StoredText.cpp): the RTF, or the plain
     // column when the RTF is empty or yields no text, or when it is damaged and the plain

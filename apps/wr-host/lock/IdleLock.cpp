@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: MIT
+#include "IdleLock.h"
+#include "ConfigStore.h"
+#include "HostMainForm.h"
+#include "LockPanel.h"
+#include "platform/InputComposition.h"
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+const QString kLogTitle = QStringLiteral("wr-host idle lock");
+const QString kLockedTitle = QStringLiteral("WriteReport 报告编辑 — 已锁定[*]");
+// How often a lock that is due looks again while a dialog or a script command holds it off.
+constexpr int kRetryMs = 500;
+constexpr int kMinIdleMs = 1000;
+constexpr double kMaxMinutes = 24 * 60;
+
+QString Shown(const THostLogin& l)
+{
+    if (l.userName.isEmpty()) return l.userCode;
+    return l.userCode.isEmpty() ? l.userName : QStringLiteral("%1（%2）").arg(l.userName, l.userCode);
+}
+} // namespace
+
+int TIdleLock::IdleMsFromConfig(const TConfigStore& config, QString* warning)
+{
+    const QString text = config.ReadString(QStringLiteral("Login"), QStringLiteral("IdleLockMinutes")).trimmed();
+    double minutes = kDefaultMinutes;
+    if (!text.isEmpty()) {
+        bool ok = false;
+        const double given = text.toDouble(&ok);
+        if (!ok || !std::isfinite(given) || given < 0) {
+            if (warning)
+                *warning = QStringLiteral("[Login] IdleLockMinutes=%1 is not a number of minutes; the screen locks after %2 minutes")
+                               .arg(text).arg(kDefaultMinutes);
+        } else {
+            minutes = std::min(given, kMaxMinutes);
+        }
+    }
+    if (minutes == 0) return 0;
+    return std::max(kMinIdleMs, static_cast<int>(std::lround(minutes * 60000.0)));
+}
+
+TIdleLock::TIdleLock(THostMainForm& host, int idleMs, THooks hooks)
+    : QObject(&host), m_host(host), m_idleMs(std::max(0, idleMs)), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("idleLock"));
+    m_panel = new TLockPanel(&host);
+    m_panel->hide();
+    connect(m_panel, &TLockPanel::unlockRequested, this, &TIdleLock::OnUnlockRequested);
+    connect(m_panel, &TLockPanel::switchRequested, this, &TIdleLock::OnSwitchRequested);
+    m_timer = new QTimer(this);
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, &TIdleLock::CheckIdle);
+    m_sinceInput.start();
+    qApp->installEventFilter(this);
+    Arm(m_idleMs);
+    m_host.WriteLogByBpl(kLogTitle, m_idleMs > 0 ? QStringLiteral("the screen locks after %1 s without input").arg(m_idleMs / 1000.0)
+                                                 : QStringLiteral("the idle lock is off ([Login] IdleLockMinutes=0)"));
+}
+
+TIdleLock::~TIdleLock()
+{
+    if (qApp) qApp->removeEventFilter(this);
+}
+
+void TIdleLock::Arm(int ms)
+{
+    if (m_idleMs > 0 && !m_locked) m_timer->start(std::max(0, ms));
+}
+
+void TIdleLock::Release()
+{
+    if (m_holds > 0) --m_holds;
+    // A script command that just ended is the user's last action.
+    m_sinceInput.restart();
+    Arm(m_idleMs);
+}
+
+void TIdleLock::CheckIdle()
+{
+    if (m_locked || m_idleMs <= 0) return;
+    const qint64 idle = m_sinceInput.elapsed();
+    if (idle < m_idleMs) {
+        Arm(static_cast<int>(m_idleMs - idle));
+        return;
+    }
+    // A dialog waiting for an answer, an open menu or a running script command would be cut
+    // off: the lock comes as soon as they are done (unless input comes first).
+    if (m_holds > 0 || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        Arm(kRetryMs);
+        return;
+    }
+    QString reason;
+    if (LockNow(&reason))
+        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("locked after %1 s without input").arg(idle / 1000.0));
+}
+
+bool TIdleLock::LockNow(QString* reason)
+{
+    if (m_locked) {
+        *reason = QStringLiteral("the screen is already locked");
+        return false;
+    }
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        *reason = QStringLiteral("a dialog or menu is open");
+        return false;
+    }
+    m_timer->stop();
+    // A word being composed belongs to the edits that must reappear.
+    CommitPendingComposition();
+    QWidget* focus = QApplication::focusWidget();
+    m_focus = focus && m_host.isAncestorOf(focus) ? focus : nullptr;
+    m_title = m_host.windowTitle();
+    m_hidden.clear();
+    // Everything of the window goes: the report and work list (central area), tool bars,
+    // menus, the status bar (its message may name the patient), and the window's own
+    // non-modal windows such as the history.
+    for (QWidget* w : m_host.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == m_panel || !w->isVisible()) continue;
+        m_hidden << w;
+        w->hide();
+    }
+    m_host.setWindowTitle(kLockedTitle);
+    m_panel->SetUser(Shown(m_host.Login()));
+    m_panel->Reset();
+    m_panel->setGeometry(m_host.rect());
+    m_panel->show();
+    m_panel->raise();
+    m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
+    m_locked = true;
+    m_host.SetScreenLocked(true);
+    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("screen locked for user %1").arg(m_host.Login().userCode));
+    return true;
+}
+
+void TIdleLock::Unlock()
+{
+    m_panel->hide();
+    m_panel->Reset();
+    for (const QPointer<QWidget>& w : std::as_const(m_hidden))
+        if (w) w->show();
+    m_hidden.clear();
+    m_host.setWindowTitle(m_title);
+    m_locked = false;
+    m_host.SetScreenLocked(false);
+    if (m_focus && m_focus->isVisible()) m_focus->setFocus(Qt::OtherFocusReason);
+    else if (QWidget* central = m_host.centralWidget()) central->setFocus(Qt::OtherFocusReason);
+    m_sinceInput.restart();
+    Arm(m_idleMs);
+}
+
+QString TIdleLock::Refusal(const TLoginResult& r) const
+{
+    switch (r.outcome) {
+    case TLoginOutcome::WrongPassword:
+    case TLoginOutcome::UnknownUser:
+    {
+        // Unknown users read like wrong passwords (the accounts give them the same count),
+        // so the panel tells no one which user codes exist.
+        const QString text = r.message.isEmpty() ? QStringLiteral("用户名或密码错误") : r.message;
+        if (r.failuresLeft <= 0 || text.contains(QStringLiteral("次"))) return text;
+        return QStringLiteral("%1（还可以再试 %2 次）").arg(text).arg(r.failuresLeft);
+    }
+    case TLoginOutcome::LockedOut:
+        return QStringLiteral("密码错误次数过多，账户锁定到 %1。其他用户可以在下面登录。")
+            .arg(QLocale(QLocale::Chinese, QLocale::China).toString(r.lockedUntil, QStringLiteral("HH:mm")));
+    case TLoginOutcome::Disabled: return QStringLiteral("这个账户已停用。");
+    case TLoginOutcome::NotAvailable: return QStringLiteral("数据库中没有用户表，无法验证密码。");
+    case TLoginOutcome::DatabaseError:
+        return QStringLiteral("无法验证密码：%1").arg(r.message.isEmpty() ? QStringLiteral("数据库错误") : r.message);
+    case TLoginOutcome::Ok: break;
+    }
+    return {};
+}
+
+void TIdleLock::OnUnlockRequested(const QString& password)
+{
+    if (!m_locked) return;
+    if (!m_hooks.confirm) {
+        m_last = TLoginResult{};
+        m_panel->ShowMessage(QStringLiteral("无法验证密码。"), true);
+        return;
+    }
+    const QString user = m_host.Login().userCode;
+    m_last = m_hooks.confirm(user, password);
+    if (m_last.outcome == TLoginOutcome::Ok) {
+        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("unlocked by user %1").arg(user));
+        Unlock();
+        return;
+    }
+    // The outcome only: the typed text never reaches the log.
+    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("unlock refused for user %1 (outcome %2)")
+                                        .arg(user).arg(static_cast<int>(m_last.outcome)));
+    m_panel->ShowMessage(Refusal(m_last), true);
+    m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
+}
+
+void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& password)
+{
+    if (!m_locked) return;
+    if (userCode.isEmpty()) {
+        m_last = TLoginResult{};
+        m_last.outcome = TLoginOutcome::UnknownUser;
+        m_panel->ShowMessage(QStringLiteral("请输入用户代码。"), true);
+        return;
+    }
+    // The same user typing his code below simply unlocks.
+    if (userCode.compare(m_host.Login().userCode, Qt::CaseInsensitive) == 0) {
+        OnUnlockRequested(password);
+        return;
+    }
+    if (!m_hooks.logIn || !m_hooks.switchTo) {
+        m_last = TLoginResult{};
+        m_panel->ShowMessage(QStringLiteral("这里不能切换用户。"), true);
+        return;
+    }
+    m_last = m_hooks.logIn(userCode, password);
+    if (m_last.outcome != TLoginOutcome::Ok) {
+        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("log-in of user %1 at the lock refused (outcome %2)")
+                                            .arg(userCode).arg(static_cast<int>(m_last.outcome)));
+        m_panel->ShowMessage(Refusal(m_last), true);
+        return;
+    }
+    if (m_last.account.mustChangePassword) {
+        // The password change belongs to the log-in window at start, not to a locked screen.
+        m_last.outcome = TLoginOutcome::Disabled;
+        m_last.message = QStringLiteral("用户 %1 需要先修改密码：请重新启动程序，在登录窗口登录。").arg(userCode);
+        m_panel->ShowMessage(m_last.message, true);
+        return;
+    }
+    const QString before = m_host.Login().userCode;
+    QString error;
+    if (!m_hooks.switchTo(m_last.account, &error)) {
+        m_last.outcome = TLoginOutcome::DatabaseError;
+        m_last.message = error;
+        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("switch from user %1 to %2 failed: %3").arg(before, userCode, error));
+        m_panel->ShowMessage(QStringLiteral("不能切换用户：%1").arg(error), true);
+        return;
+    }
+    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("user %1 logged in at the lock of user %2").arg(m_host.Login().userCode, before));
+    // The window now shows the new user's empty editor: that is what unlocking reveals.
+    m_title = m_host.windowTitle();
+    m_focus = nullptr;
+    Unlock();
+}
+
+bool TIdleLock::InPanel(const QObject* o) const
+{
+    for (; o; o = o->parent())
+        if (o == m_panel) return true;
+    return false;
+}
+
+bool TIdleLock::BlocksWhileLocked(QObject* watched) const
+{
+    if (InPanel(watched)) return false;
+    for (const QObject* o = watched; o; o = o->parent()) {
+        if (o->isWidgetType()) {
+            const auto* w = static_cast<const QWidget*>(o);
+            // A modal dialog over the locked window (a question raised meanwhile) still works.
+            if (w->isWindow() && w != &m_host && w->windowModality() != Qt::NonModal) return false;
+        }
+        if (o == &m_host) return true;
+    }
+    return false;
+}
+
+bool TIdleLock::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+    case QEvent::InputMethod:
+        if (!m_locked) {
+            m_sinceInput.restart();
+            return false;
+        }
+        return BlocksWhileLocked(watched);
+    case QEvent::MouseMove:
+        if (!m_locked) m_sinceInput.restart();
+        return false;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+        return m_locked && BlocksWhileLocked(watched);
+    case QEvent::Resize:
+        if (m_locked && watched == &m_host) m_panel->setGeometry(m_host.rect());
+        return false;
+    default: return false;
+    }
+}
