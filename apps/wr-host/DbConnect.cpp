@@ -3,6 +3,7 @@
 #include "HostDataModule.h"
 #include "HostOptions.h"
 #include "platform/DatabaseOpeners.h"
+#include "platform/DialogService.h"
 #include <cstdio>
 #include <string>
 #include <termios.h>
@@ -74,7 +75,28 @@ bool ConnectHostDatabase(THostDataModule& module, const THostDbConnectOptions& o
             *error += QStringLiteral(" (with the database password from the %1)").arg(c.source);
         return false;
     }
-    *error += QStringLiteral(" (no database password was accepted)");
+    const QString user = OdbcValue(db, {QStringLiteral("Uid"), QStringLiteral("User ID"), QStringLiteral("User"),
+                                        QStringLiteral("Username")});
+    QString reason = *error;
+    for (int attempt = 0; attempt < kPromptAttempts; ++attempt) {
+        TPasswordRequest r;
+        r.caption = QStringLiteral("数据库密码");
+        r.text = QStringLiteral("连接数据库需要密码：\n%1\n\n%2").arg(c.display, reason);
+        r.userCode = user;
+        std::optional<QString> password = Dialogs().AskPassword(r);
+        if (!password) {
+            *error = reason + QStringLiteral(" (the database password was not given)");
+            return false;
+        }
+        module.SetTarget(WithOdbcPassword(db, *password));
+        password->fill(QLatin1Char('\0'));
+        if (module.DM_ConnectDB(*error)) {
+            if (log) log(QStringLiteral("database password: typed in at the start"));
+            return true;
+        }
+        if (log) log(QStringLiteral("database refused the typed password: %1").arg(*error));
+        reason = *error;
+    }
     return false;
 }
 

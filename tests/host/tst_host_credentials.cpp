@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The database password out of sight: connection strings taken apart and masked, password
 // files only their owner may read, and the order in which a password is looked for.
+#include "DbConnect.h"
 #include "DbCredentials.h"
+#include "HostDataModule.h"
+#include "platform/DialogService.h"
 #if WR_WITH_ODBC
 #include "platform/odbc/OdbcDatabase.h"
 #endif
@@ -28,6 +31,20 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
+// Answers password questions from a list and remembers what was asked.
+class TPasswordAnswers final : public IDialogService {
+public:
+    QStringList answers;   // "" stands for cancelling
+    QList<TPasswordRequest> asked;
+    TMsgResult MessageBox(const TMessageRequest&) override { return TMsgResult::Closed; }
+    std::optional<QString> AskPassword(const TPasswordRequest& r) override
+    {
+        asked << r;
+        if (answers.isEmpty() || answers.first().isEmpty()) return std::nullopt;
+        return answers.takeFirst();
+    }
+};
+
 struct TKeyringStub {
     int calls = 0;
     QString key;
@@ -44,6 +61,7 @@ private slots:
     void maskedEverywhere();
     void passwordFiles();
     void lookupOrder();
+    void askedOnlyWhereSomeoneCanAnswer();
 };
 
 void TstHostCredentials::connectionStrings()
@@ -187,6 +205,64 @@ void TstHostCredentials::lookupOrder()
     for (const QString& l : lines)
         for (const QString& secret : {QStringLiteral("from-keyring"), QStringLiteral("from-file"), QStringLiteral("typed-in")})
             QVERIFY2(!l.contains(secret), qPrintable(l));
+}
+
+void TstHostCredentials::askedOnlyWhereSomeoneCanAnswer()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+    SetKeyringReaderForTests([](const QString&, QString*, bool* available, QString*) {
+        *available = false;
+        return false;
+    });
+    TPasswordAnswers dialogs;
+    IDialogService* previous = SetDialogService(&dialogs);
+    // No such data source: every try fails, so each answer is used up.
+    const QString db = QStringLiteral("DSN=wr_no_such_dsn;Uid=zhang");
+    THostDbConnectOptions o;
+    QString shown, error;
+
+    // Headless: never asked; the message says where a password can be put.
+    {
+        THostDataModule module(db);
+        QVERIFY(!ConnectHostDatabase(module, o, {}, &shown, &error));
+        QVERIFY(dialogs.asked.isEmpty());
+        QVERIFY2(error.contains(QStringLiteral("--db-password-file")), qPrintable(error));
+    }
+    // Interactive: asked up to three times, the user shown, each typed password tried.
+    o.mayAsk = true;
+    dialogs.answers = QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")};
+    {
+        THostDataModule module(db);
+        QVERIFY(!ConnectHostDatabase(module, o, {}, &shown, &error));
+        QCOMPARE(dialogs.asked.size(), 3);
+        QCOMPARE(dialogs.asked.first().userCode, QStringLiteral("zhang"));
+        QCOMPARE(OdbcValue(module.Target(), {QStringLiteral("Pwd")}), QStringLiteral("three"));
+        QCOMPARE(shown, db);
+        for (const TPasswordRequest& r : dialogs.asked)
+            QVERIFY2(!r.text.contains(QStringLiteral("one")) && !r.text.contains(QStringLiteral("two")), qPrintable(r.text));
+        QVERIFY(!error.contains(QStringLiteral("three")));
+    }
+    // Cancelling stops at once.
+    dialogs.asked.clear();
+    dialogs.answers = QStringList{QString()};
+    {
+        THostDataModule module(db);
+        QVERIFY(!ConnectHostDatabase(module, o, {}, &shown, &error));
+        QCOMPARE(dialogs.asked.size(), 1);
+        QVERIFY2(error.contains(QStringLiteral("not given")), qPrintable(error));
+    }
+    // A password given on the command line is not asked again.
+    dialogs.asked.clear();
+    {
+        THostDataModule module(db + QStringLiteral(";Pwd=typed"));
+        QVERIFY(!ConnectHostDatabase(module, o, {}, &shown, &error));
+        QVERIFY(dialogs.asked.isEmpty());
+        QCOMPARE(shown, db);
+        QVERIFY(!error.contains(QStringLiteral("typed")));
+    }
+    SetDialogService(previous);
 }
 
 QTEST_GUILESS_MAIN(TstHostCredentials)
