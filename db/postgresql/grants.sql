@@ -42,9 +42,9 @@ GRANT EXECUTE ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrin
 -- with a query. Administration (creating users, resets, unlocking, roles) belongs to the
 -- role wr_useradmin, which wr-admin's login needs when it is not the database's owner.
 REVOKE ALL ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
-    sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled FROM PUBLIC;
-GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions
-    TO wr_workstation;
+    sp_RehashUserPassword, sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
+    sp_RehashUserPassword TO wr_workstation;
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_useradmin') THEN

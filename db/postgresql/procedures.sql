@@ -433,6 +433,19 @@ BEGIN
 END
 $$;
 
+-- A stronger hash of the same password, made at a log-in when the stored one was made with
+-- weaker parameters; nothing else of the user changes, and a hash changed meanwhile stays.
+CREATE OR REPLACE PROCEDURE sp_RehashUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
+        RAISE EXCEPTION '密码散列无效';
+    END IF;
+    UPDATE WrUser SET PasswordHash = "NewHash" WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
+END
+$$;
+
 -- An administrator's reset: also ends a lock-out.
 CREATE OR REPLACE PROCEDURE sp_SetUserPassword("UserCode" text, "PasswordHash" text, "MustChange" integer)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$

@@ -276,6 +276,16 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_ChangeUserPassword', 2, '@OldHash', 'string', 'in', 255),
   ('sp_ChangeUserPassword', 3, '@NewHash', 'string', 'in', 255);
 
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_RehashUserPassword';
+DELETE FROM wr_procedure WHERE name = 'sp_RehashUserPassword';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_RehashUserPassword',
+'SELECT wr_raise(''密码散列无效'') WHERE coalesce(:NewHash, '''') NOT LIKE ''$argon2id$%'';
+UPDATE WrUser SET PasswordHash = :NewHash WHERE UserCode = :UserCode AND PasswordHash = :OldHash');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_RehashUserPassword', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_RehashUserPassword', 2, '@OldHash', 'string', 'in', 255),
+  ('sp_RehashUserPassword', 3, '@NewHash', 'string', 'in', 255);
+
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserPassword';
 DELETE FROM wr_procedure WHERE name = 'sp_SetUserPassword';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserPassword',

@@ -60,6 +60,7 @@ GRANT EXECUTE ON dbo.sp_UserLoginInfo TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_UserLoginResult TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_ChangeUserPassword TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_RolePermissions TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_RehashUserPassword TO wr_workstation;
 GO
 IF DATABASE_PRINCIPAL_ID(N'wr_useradmin') IS NULL
     CREATE ROLE wr_useradmin AUTHORIZATION dbo;

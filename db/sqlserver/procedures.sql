@@ -572,6 +572,28 @@ BEGIN
 END;
 GO
 
+IF OBJECT_ID(N'dbo.sp_RehashUserPassword', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_RehashUserPassword AS RETURN 0;');
+GO
+-- A stronger hash of the same password, made at a log-in when the stored one was made with
+-- weaker parameters; nothing else of the user changes, and a hash changed meanwhile stays.
+ALTER PROCEDURE dbo.sp_RehashUserPassword
+    @UserCode nvarchar(50),
+    @OldHash  nvarchar(255),
+    @NewHash  nvarchar(255)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
+    BEGIN
+        RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    UPDATE dbo.WrUser SET PasswordHash = @NewHash WHERE UserCode = @UserCode AND PasswordHash = @OldHash;
+    RETURN 0;
+END;
+GO
+
 IF OBJECT_ID(N'dbo.sp_SetUserPassword', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_SetUserPassword AS RETURN 0;');
 GO

@@ -228,8 +228,28 @@ TLoginResult TUserAccounts::CheckPassword(const QString& userCode, const QString
         r.message = QStringLiteral("无法登录：%1").arg(e.Message());
         return r;
     }
+    if (r.outcome == TLoginOutcome::Ok && !IsCurrentPasswordHash(stored.hash)) stored.hash = Rehash(stored, password);
     if (r.outcome == TLoginOutcome::Ok && storedHash) *storedHash = stored.hash;
     return r;
+}
+
+QString TUserAccounts::Rehash(const TStoredLogin& stored, const QString& password)
+{
+    // The only moment the password is at hand: a hash made with weaker parameters (before the
+    // cost was raised) is replaced by a current one. Failing here costs nothing but the upgrade.
+    try {
+        const QString hash = HashPassword(password);
+        auto sp = Procedure(m_conn, "sp_RehashUserPassword");
+        sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(stored.account.userCode);
+        sp->ParamByName(QStringLiteral("@OldHash")).SetAsString(stored.hash);
+        sp->ParamByName(QStringLiteral("@NewHash")).SetAsString(hash);
+        sp->ExecProc();
+        sp->Close();
+        return hash;
+    } catch (const EDatabaseError&) {
+    } catch (const std::runtime_error&) {
+    }
+    return stored.hash;
 }
 
 TLoginResult TUserAccounts::LogIn(const QString& userCode, const QString& password)

@@ -5,7 +5,8 @@
 // A user is linked to a doctor of csdoctor by the doctor's code; the logged-in user is that
 // doctor. A password is stored only as a libsodium Argon2id hash string ($argon2id$v=19$m=..,
 // t=..,p=..$salt$hash): a salt of its own and the parameters travel with the hash, so raising
-// the cost later leaves older hashes verifiable. Failed log-ins are counted by the database;
+// the cost later leaves older hashes verifiable; a successful log-in replaces such an older
+// hash by a current one (sp_RehashUserPassword). Failed log-ins are counted by the database;
 // after kMaxFailures in a row the user is locked out for kLockMinutes (database time).
 //
 // Passwords are never logged, never written to a file and never kept longer than a call.
@@ -114,6 +115,7 @@ private:
     TStoredLogin ReadLogin(const QString& userCode);
     TLoginResult CheckPassword(const QString& userCode, const QString& password, QString* storedHash);
     TLoginResult Recorded(const QString& userCode, bool success, const TStoredLogin& stored);
+    QString Rehash(const TStoredLogin& stored, const QString& password);
 
     TDbConnection& m_conn;
 };

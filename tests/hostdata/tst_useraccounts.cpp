@@ -109,6 +109,18 @@ void TstUserAccounts::hashesAreArgon2idWithTheirOwnSalts()
     QVERIFY(!IsCurrentPasswordHash(QString::fromLatin1(weak)));
     QVERIFY(!VerifyPasswordHash(QString::fromLatin1(argon2i), kPassword));
 
+    // A user whose hash is of the cheaper kind gets a current one at the next log-in, with
+    // nothing else changed (the forced change stays).
+    AddUser(QStringLiteral("D103"), QStringLiteral("doctor"), true);
+    m_db->Exec(QStringLiteral("UPDATE WrUser SET PasswordHash = %1 WHERE UserCode = 'D103'").arg(QuotedStr(QString::fromLatin1(weak))));
+    const TLoginResult upgraded = m_users->LogIn(QStringLiteral("D103"), kPassword);
+    QCOMPARE(upgraded.outcome, TLoginOutcome::Ok);
+    QVERIFY(upgraded.account.mustChangePassword);
+    const QString rehashed = m_db->Value(QStringLiteral("SELECT PasswordHash FROM WrUser WHERE UserCode = 'D103'")).AsString();
+    QVERIFY(rehashed != QString::fromLatin1(weak));
+    QVERIFY(IsCurrentPasswordHash(rehashed));
+    QCOMPARE(m_users->LogIn(QStringLiteral("D103"), kPassword).outcome, TLoginOutcome::Ok);
+
     // Two users with one password store different hashes.
     AddUser(kDoctor, QStringLiteral("doctor"));
     AddUser(QStringLiteral("D101"), QStringLiteral("doctor"));

@@ -192,6 +192,12 @@ SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
         bad_hash("NewHash"),
         f"UPDATE WrUser SET PasswordHash = :NewHash, MustChangePassword = 0, PasswordChanged = {NOW} WHERE UserCode = :UserCode"]),
      [("UserCode", "string", "in", 50), ("OldHash", "string", "in", 255), ("NewHash", "string", "in", 255)]),
+    # A stronger hash of the same password, made at a log-in when the stored one was made
+    # with weaker parameters; nothing else of the user changes.
+    ("sp_RehashUserPassword", "\n".join([
+        bad_hash("NewHash"),
+        "UPDATE WrUser SET PasswordHash = :NewHash WHERE UserCode = :UserCode AND PasswordHash = :OldHash"]),
+     [("UserCode", "string", "in", 50), ("OldHash", "string", "in", 255), ("NewHash", "string", "in", 255)]),
     # An administrator's reset: also ends a lock-out.
     ("sp_SetUserPassword", "\n".join([
         NO_USER, bad_hash("PasswordHash"),
