@@ -55,6 +55,8 @@ QString DatabaseWithUsers(const THostSandbox& box)
             accounts.CreateUser(a, password, false);
         }
     }
+    // The second user writes but may not sign: a switch must hand over his rights too.
+    accounts.SetRole(kSecond, QStringLiteral("doctor"));
     return file;
 }
 
@@ -373,6 +375,12 @@ void TstHostIdleLock::switchedUserNeverSeesTheFirstUsersEdits()
     // The first user is offered his edits.
     const THostRun back = box.RunScript(QStringLiteral("answer yes\nopen %1\nexpect memo_beizhu %2\n").arg(kReport, secret), Args(db, first));
     QVERIFY2(back.finished && back.exitCode == 0, qPrintable(back.Describe()));
+
+    // The reviewer locks, the writing doctor takes over: signing is now refused.
+    const THostRun rights = box.RunScript(
+        QStringLiteral("open %1\nlock-screen\nswitch-user %2\nopen %1\nsign\n").arg(kOtherReport, second), Args(db, first));
+    QVERIFY2(rights.finished && rights.exitCode == 1, qPrintable(rights.Describe()));
+    QVERIFY2(rights.err.contains(QStringLiteral("sign: 没有“审核报告”的权限")), qPrintable(rights.err));
 }
 
 void TstHostIdleLock::idleTimerLocksOnlyWhenOn_data()
