@@ -11,6 +11,7 @@
 #include "login/LoginDialog.h"
 #include "login/LoginFile.h"
 #include "print/ReportActions.h"
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,8 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace {
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content, QFile::Permissions perms)
@@ -48,6 +51,7 @@ private slots:
     void startUpRules();
     void rightsComeFromTheRoleAndTheWorkstationOnlyTakesAway();
     void dialogRefusesAndForcesAChange();
+    void interactiveStartAsksInTheDialog();
     void passwordAskedAgainAsAScriptAnswers();
 };
 
@@ -273,6 +277,60 @@ void TstHostLogin::dialogRefusesAndForcesAChange()
     QCOMPARE(after.outcome, TLoginOutcome::Ok);
     QVERIFY(!after.account.mustChangePassword);
     QCOMPARE(accounts.LogIn(QStringLiteral("D004"), QStringLiteral("reset-by-admin")).outcome, TLoginOutcome::WrongPassword);
+}
+
+// Drives the log-in dialog once it is up: `act` fills and clicks it.
+static void WhenTheDialogShows(const std::function<void(TLoginDialog&)>& act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* d = qobject_cast<TLoginDialog*>(w); d && d->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*d);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+
+void TstHostLogin::interactiveStartAsksInTheDialog()
+{
+    TFreshDatabase db(true);
+    QTemporaryDir dir;
+    TConfigStore config(dir.filePath(QStringLiteral("user.ini")));
+    config.WriteString(QStringLiteral("Login"), QStringLiteral("UserCode"), QStringLiteral("D005"));
+    TLoginEnvironment env;
+    env.canAsk = true;
+    THostOptions o;
+    // Pre-filled with the remembered user; the password is typed.
+    QString preset;
+    WhenTheDialogShows([&preset](TLoginDialog& d) {
+        preset = d.findChild<QLineEdit*>(QStringLiteral("loginUserCode"))->text();
+        d.findChild<QLineEdit*>(QStringLiteral("loginPassword"))->setText(kDemoPassword);
+        d.findChild<QPushButton*>(QStringLiteral("loginOk"))->click();
+    });
+    TStartLogin start;
+    QVERIFY2(LogInAtStart(*db.conn, o, config, env, &start), qPrintable(start.error));
+    QCOMPARE(preset, QStringLiteral("D005"));
+    QCOMPARE(start.source, TLoginSource::Dialog);
+    QCOMPARE(start.login.userCode, QStringLiteral("D005"));
+    // A script never gets the password of someone who typed it.
+    QVERIFY(!ScriptPasswordSource(o, start.source)());
+
+    // --user-code only pre-fills; cancelling logs no one in.
+    o.userCode = QStringLiteral("D004");
+    WhenTheDialogShows([&preset](TLoginDialog& d) {
+        preset = d.findChild<QLineEdit*>(QStringLiteral("loginUserCode"))->text();
+        d.findChild<QPushButton*>(QStringLiteral("loginCancel"))->click();
+    });
+    start = TStartLogin{};
+    QVERIFY(!LogInAtStart(*db.conn, o, config, env, &start));
+    QCOMPARE(preset, QStringLiteral("D004"));
+    QVERIFY(start.error.contains(QLatin1String("cancelled")));
 }
 
 void TstHostLogin::passwordAskedAgainAsAScriptAnswers()

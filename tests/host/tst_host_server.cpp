@@ -18,6 +18,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void editPickSaveReopen();
+    void signingAsksForThePasswordAgain();
     void brokenSaveOnTheServer();
 
 private:
@@ -63,6 +64,26 @@ void TstHostServer::editPickSaveReopen()
     QCOMPARE(text("memo_jcmethod"), QStringLiteral("彩色多普勒超声检查"));
     QCOMPARE(text("rich_zdjx"), QStringLiteral("肝、胆、胰、脾未见明显异常。"));
     QCOMPARE(text("Memo_JianYi"), QStringLiteral("服务器上的建议"));
+}
+
+// The log-in and the password asked again before signing, as the workstation's login
+// (which reaches the users only through the procedures).
+void TstHostServer::signingAsksForThePasswordAgain()
+{
+    THostSandbox box;
+    const QString draft = QStringLiteral("872ED6A1-21C1-5C5F-9840-95EB856AC250");  // state 2
+    const QStringList args = QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D001"));
+    THostRun r = box.RunScript(QStringLiteral("open %1\nanswer wrong-password\nsign\n").arg(draft), args);
+    QVERIFY2(r.finished && r.exitCode == 1 && r.err.contains(QStringLiteral("用户名或密码错误")), qPrintable(r.Describe()));
+    r = box.RunScript(QStringLiteral("open %1\nanswer password\nsign\n").arg(draft), args);
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+    auto conn = OpenDatabase(ServerAdminTarget(m_target));
+    QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT ShenHeDoctorCode FROM Report WHERE ruid = '%1'").arg(draft)).AsString(),
+             QStringLiteral("D001"));
+    // The doctor's role may not change the final report on the server either.
+    r = box.RunScript(QStringLiteral("open %1\nunlock\n").arg(draft),
+                      QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D003")));
+    QVERIFY2(r.finished && r.exitCode == 1 && r.err.contains(QStringLiteral("修改已审核报告")), qPrintable(r.Describe()));
 }
 
 void TstHostServer::brokenSaveOnTheServer()
