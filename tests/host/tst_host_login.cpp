@@ -179,6 +179,13 @@ void TstHostLogin::startUpRules()
     QVERIFY(ini.contains(QLatin1String("UserCode=D003")));
     QVERIFY(!ini.contains(QLatin1String("demo1234")));
 
+    // A password an administrator reset with a forced change cannot be used headless.
+    TUserAccounts(*db.conn).ResetPassword(QStringLiteral("D005"), QStringLiteral("reset-by-admin"), true);
+    o.loginFile = WriteFile(dir, QStringLiteral("d005"), "user=D005\npassword=reset-by-admin\n", kOwnerOnly);
+    start = TStartLogin{};
+    QVERIFY(!LogInAtStart(*db.conn, o, config, env, &start));
+    QVERIFY2(start.error.contains(QLatin1String("must change the password")), qPrintable(start.error));
+
     // Once the demo doctor's password was changed, the demo database logs no one in by itself
     // (a headless run fails), and the tries count no failure against him.
     TUserAccounts(*db.conn).ResetPassword(QStringLiteral("D001"), QStringLiteral("changed-by-him"), false);
