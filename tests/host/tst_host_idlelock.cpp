@@ -204,9 +204,11 @@ void TstHostIdleLock::lockedWindowTakesNoShortcutsAndComesBackWhole()
     QToolBar* bar = w->window->findChild<QToolBar*>();
     QVERIFY(central->isVisible() && bar && bar->isVisible());
 
-    QString reason;
-    QVERIFY2(w->lock->LockNow(&reason), qPrintable(reason));
+    // The doctor leaving locks at once with the shortcut; locking again is refused.
+    QTest::keyClick(central, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(w->lock->IsLocked() && w->window->ScreenLocked());
+    QString reason;
+    QVERIFY(!w->lock->LockNow(&reason));
     QVERIFY(!central->isVisible() && !bar->isVisible() && !w->window->statusBar()->isVisible());
     QVERIFY(!w->window->windowTitle().contains(QStringLiteral("US20240520003")));
     TLockPanel* panel = w->lock->Panel();
@@ -368,6 +370,8 @@ void TstHostIdleLock::switchedUserNeverSeesTheFirstUsersEdits()
     QCOMPARE(StoredColumn(db, QStringLiteral("Beizhu"), kReport), stored);
     QCOMPARE(Drafts(box, kFirst), QStringList{kReport + QStringLiteral(".draft")});
     QVERIFY(Drafts(box, kSecond).isEmpty());
+    // The next start's log-in offers the user who worked last.
+    QCOMPARE(TConfigStore(box.ConfigFile()).ReadString(QStringLiteral("Login"), QStringLiteral("UserCode")), kSecond);
 
     // The second user again: no draft question (an unanswered one would fail the script).
     const THostRun again = box.RunScript(QStringLiteral("open %1\nexpect memo_beizhu \"%2\"\n").arg(kReport, stored), Args(db, second));

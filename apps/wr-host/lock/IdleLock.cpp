@@ -4,7 +4,10 @@
 #include "HostMainForm.h"
 #include "LockPanel.h"
 #include "platform/InputComposition.h"
+#include <QAction>
 #include <QApplication>
+#include <QStyle>
+#include <QToolBar>
 #include <QEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -56,6 +59,18 @@ TIdleLock::TIdleLock(THostMainForm& host, int idleMs, THooks hooks)
     m_timer = new QTimer(this);
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &TIdleLock::CheckIdle);
+    // A doctor who leaves locks at once (tool bar 锁屏, Ctrl+Shift+L).
+    auto* lockNow = new QAction(QStringLiteral("锁屏"), this);
+    lockNow->setObjectName(QStringLiteral("actionLockScreen"));
+    lockNow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    lockNow->setToolTip(QStringLiteral("锁屏 (%1)").arg(lockNow->shortcut().toString()));
+    lockNow->setIcon(host.style()->standardIcon(QStyle::SP_DialogNoButton));
+    connect(lockNow, &QAction::triggered, this, [this] {
+        QString reason;
+        if (LockNow(&reason)) m_host.WriteLogByBpl(kLogTitle, QStringLiteral("locked by the user"));
+    });
+    if (auto* bar = host.findChild<QToolBar*>(QStringLiteral("hostToolBar"))) bar->addAction(lockNow);
+    else host.addAction(lockNow);
     m_sinceInput.start();
     qApp->installEventFilter(this);
     Arm(m_idleMs);

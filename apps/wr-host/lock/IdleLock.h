@@ -9,6 +9,8 @@
 // and wheel turns, touches and input-method commits anywhere in the program. It only notes
 // the time; one single-shot timer checks it, so heavy mouse movement costs nothing.
 //
+// The action actionLockScreen (tool bar 锁屏, Ctrl+Shift+L) locks at once.
+//
 // A modal dialog or pop-up in progress is never broken: the lock waits until it is closed.
 // A script holds the lock off while one of its commands runs (Hold/Release), so only its
 // pauses (`wait`) count as idle time. While locked, keys, clicks and shortcuts meant for the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "IdleLockSetup.h"
 #include "HostDataModule.h"
+#include "ConfigStore.h"
 #include "IdleLock.h"
 #include "login/HostLogin.h"
 #include "platform/Exception.h"
@@ -15,7 +16,7 @@ TLoginResult Failed(const QString& message)
 }
 } // namespace
 
-TIdleLock* InstallIdleLock(THostMainForm& window, const TConfigStore& config,
+TIdleLock* InstallIdleLock(THostMainForm& window, TConfigStore& config,
                            std::function<bool(QWidget* parent, TLoadedForm* form, QString* error)> createForm,
                            const std::function<void(const QString& line)>& log)
 {
@@ -40,7 +41,7 @@ TIdleLock* InstallIdleLock(THostMainForm& window, const TConfigStore& config,
     TIdleLock::THooks hooks;
     hooks.confirm = [check](const QString& u, const QString& p) { return check(u, p, true); };
     hooks.logIn = [check](const QString& u, const QString& p) { return check(u, p, false); };
-    hooks.switchTo = [w](const TUserAccount& account, QString* error) {
+    hooks.switchTo = [w, &config](const TUserAccount& account, QString* error) {
         QSet<QString> granted;
         try {
             granted = TUserAccounts(*w->DataModule().GetMainAdoConnection()).RolePermissions(account.roleCode);
@@ -48,7 +49,10 @@ TIdleLock* InstallIdleLock(THostMainForm& window, const TConfigStore& config,
             *error = e.Message();
             return false;
         }
-        return w->SwitchLogin(HostLoginFrom(account, granted), error);
+        if (!w->SwitchLogin(HostLoginFrom(account, granted), error)) return false;
+        // The next start's log-in dialog offers the user who worked last, as after a log-in.
+        config.WriteString(QStringLiteral("Login"), QStringLiteral("UserCode"), account.userCode);
+        return true;
     };
     return new TIdleLock(window, idleMs, std::move(hooks));
 }

@@ -11,6 +11,6 @@ class TConfigStore;
 class TIdleLock;
 
 // The lock is a child of the window. `log` gets the configuration warning, if any.
-TIdleLock* InstallIdleLock(THostMainForm& window, const TConfigStore& config,
+TIdleLock* InstallIdleLock(THostMainForm& window, TConfigStore& config,
                            std::function<bool(QWidget* parent, TLoadedForm* form, QString* error)> createForm,
                            const std::function<void(const QString& line)>& log);
