@@ -31,8 +31,8 @@ class TWorklistPanel;
 struct THostLogin {
     QString userName, userCode, deptCode;
     int roleId = 0;
-    QString roleCode;          // WrRole.RoleCode
-    QSet<QString> granted;     // the operations the role grants (HostPermissions)
+    QString roleCode{};        // WrRole.RoleCode
+    QSet<QString> granted{};   // the operations the role grants (HostPermissions)
     bool hasRole = false;      // false: no account behind it (tests of parts only): local rule alone
 };
 
