@@ -385,6 +385,19 @@ void TstHostIdleLock::switchedUserNeverSeesTheFirstUsersEdits()
         QStringLiteral("open %1\nlock-screen\nswitch-user %2\nopen %1\nsign\n").arg(kOtherReport, second), Args(db, first));
     QVERIFY2(rights.finished && rights.exitCode == 1, qPrintable(rights.Describe()));
     QVERIFY2(rights.err.contains(QStringLiteral("sign: 没有“审核报告”的权限")), qPrintable(rights.err));
+    QVERIFY(!rights.out.contains(kFirstPassword) && !rights.out.contains(kSecondPassword));
+
+    // Typed at the lock, the passwords went nowhere: not the log, the configuration or a draft.
+    QDirIterator files(box.Path(QString()), {QStringLiteral("*.log"), QStringLiteral("*.ini"), QStringLiteral("*.draft")},
+                       QDir::Files, QDirIterator::Subdirectories);
+    int looked = 0;
+    while (files.hasNext()) {
+        const QString file = files.next();
+        const QByteArray bytes = FileBytes(file);
+        ++looked;
+        QVERIFY2(!bytes.contains(kFirstPassword.toUtf8()) && !bytes.contains(kSecondPassword.toUtf8()), qPrintable(file));
+    }
+    QVERIFY(looked >= 3);  // at least the log, the configuration and the first user's draft
 }
 
 void TstHostIdleLock::idleTimerLocksOnlyWhenOn_data()
