@@ -41,6 +41,7 @@ GRANT EXECUTE ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrin
 -- procedures and never reads WrUser itself, so its login cannot list users or their hashes
 -- with a query. Administration (creating users, resets, unlocking, roles) belongs to the
 -- role wr_useradmin, which wr-admin's login needs when it is not the database's owner.
+REVOKE ALL ON FUNCTION wr_CheckOwnPassword(text) FROM PUBLIC;
 REVOKE ALL ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
     sp_RehashUserPassword, sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,

@@ -413,6 +413,20 @@ BEGIN
 END
 $$;
 
+-- With per-user database logins (wr_setting StrictUserCheck = '1') a user's own password is
+-- changed only over that user's login (WrUser.DbLogin = session_user): a workstation program
+-- changed to call the procedures itself cannot set another user's password. Off, it passes.
+CREATE OR REPLACE FUNCTION wr_CheckOwnPassword("UserCode" text) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF coalesce((SELECT value FROM wr_setting WHERE name = 'StrictUserCheck'), '0') = '1'
+       AND NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = "UserCode" AND DbLogin = session_user) THEN
+        RAISE EXCEPTION '数据库登录 % 不属于用户 %，不能修改其密码', session_user, coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
 -- The user's own change. @OldHash must still be the stored hash, so a reset by an
 -- administrator in the meantime is not overwritten.
 CREATE OR REPLACE PROCEDURE sp_ChangeUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
@@ -425,6 +439,7 @@ BEGIN
     IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
         RAISE EXCEPTION '密码散列无效';
     END IF;
+    PERFORM wr_CheckOwnPassword("UserCode");
     UPDATE WrUser SET PasswordHash = "NewHash", MustChangePassword = 0, PasswordChanged = localtimestamp(3)
      WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
     IF NOT FOUND THEN
@@ -442,6 +457,7 @@ BEGIN
     IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
         RAISE EXCEPTION '密码散列无效';
     END IF;
+    PERFORM wr_CheckOwnPassword("UserCode");
     UPDATE WrUser SET PasswordHash = "NewHash" WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
 END
 $$;

@@ -543,7 +543,9 @@ IF OBJECT_ID(N'dbo.sp_ChangeUserPassword', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_ChangeUserPassword AS RETURN 0;');
 GO
 -- The user's own change. @OldHash must still be the stored hash, so a reset by an
--- administrator in the meantime is not overwritten.
+-- administrator in the meantime is not overwritten. With per-user database logins
+-- (wr_setting StrictUserCheck = N'1') only over that user's login (WrUser.DbLogin =
+-- ORIGINAL_LOGIN()): a changed workstation program cannot set another user's password.
 ALTER PROCEDURE dbo.sp_ChangeUserPassword
     @UserCode nvarchar(50),
     @OldHash  nvarchar(255),
@@ -559,6 +561,13 @@ BEGIN
     IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
     BEGIN
         RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1'
+       AND NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode AND DbLogin = ORIGINAL_LOGIN())
+    BEGIN
+        DECLARE @login nvarchar(128) = ORIGINAL_LOGIN();
+        RAISERROR (N'数据库登录 %s 不属于用户 %s，不能修改其密码', 16, 1, @login, @UserCode);
         RETURN 1;
     END;
     UPDATE dbo.WrUser SET PasswordHash = @NewHash, MustChangePassword = 0, PasswordChanged = SYSDATETIME()
@@ -587,6 +596,13 @@ BEGIN
     IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
     BEGIN
         RAISERROR (N'密码散列无效', 16, 1);
+        RETURN 1;
+    END;
+    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1'
+       AND NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode AND DbLogin = ORIGINAL_LOGIN())
+    BEGIN
+        DECLARE @login nvarchar(128) = ORIGINAL_LOGIN();
+        RAISERROR (N'数据库登录 %s 不属于用户 %s，不能修改其密码', 16, 1, @login, @UserCode);
         RETURN 1;
     END;
     UPDATE dbo.WrUser SET PasswordHash = @NewHash WHERE UserCode = @UserCode AND PasswordHash = @OldHash;

@@ -7,6 +7,7 @@
 // database without the user tables, and the upgrade run a second time.
 #include "ServerFixture.h"
 #include "ServerTestDatabase.h"
+#include "TestDatabase.h"
 #include "hostdata/UserAccounts.h"
 #include "platform/SqliteDatabase.h"
 #include <QTest>
@@ -35,6 +36,7 @@ private slots:
     void administrationRefusesBadInput();
     void rolesGrantTheirOperations();
     void workstationCannotReadOrAdministerUsers();
+    void perUserLoginsChangeOnlyTheirOwnPassword();
     void databaseWithoutUserTablesIsNotAvailable();
     void upgradeRunsAgainAndKeepsRows();
     void demoDoctorsAreUsers();
@@ -347,6 +349,26 @@ void TstUserAccounts::workstationCannotReadOrAdministerUsers()
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, m_users->ResetPassword(kDoctor, QStringLiteral("Taken-Over-1"), false));
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, m_users->Unlock(kDoctor));
     QCOMPARE(m_users->LogIn(kDoctor, kPassword).outcome, TLoginOutcome::Ok);
+}
+
+// With per-user database logins switched on, a password is changed only over the user's own
+// login: the test's workstation login (the session's user) is nobody's until mapped.
+void TstUserAccounts::perUserLoginsChangeOnlyTheirOwnPassword()
+{
+    if (!m_db->OnServer()) QSKIP("an SQLite file has no logins");
+    AddUser(kDoctor, QStringLiteral("doctor"));
+    m_db->Exec(QString(), QStringLiteral("UPDATE wr_setting SET value = '1' WHERE name = 'StrictUserCheck'"));
+    const QString next = QStringLiteral("Another-2025");
+    const QString refused = m_users->ChangePassword(kDoctor, kPassword, next);
+    QVERIFY2(refused.contains(QStringLiteral("不能修改其密码")), qPrintable(refused));
+    QCOMPARE(m_users->LogIn(kDoctor, kPassword).outcome, TLoginOutcome::Ok);
+
+    // Mapped to the workstation's login, the user changes it.
+    const QString login = QueryTestValue(m_db->Connection(), QStringLiteral("SELECT session_user")).AsString();
+    QVERIFY(!login.isEmpty());
+    m_db->Exec(QString(), QStringLiteral("UPDATE WrUser SET DbLogin = %1 WHERE UserCode = 'D003'").arg(QuotedStr(login)));
+    QCOMPARE(m_users->ChangePassword(kDoctor, kPassword, next), QString());
+    QCOMPARE(m_users->LogIn(kDoctor, next).outcome, TLoginOutcome::Ok);
 }
 
 void TstUserAccounts::databaseWithoutUserTablesIsNotAvailable()
