@@ -205,8 +205,12 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         env.canAsk = interactive && !THeadlessDialogService::PlatformIsHeadless();
         env.embeddedDemo = o.db.isEmpty();
         env.log = [&log](const QString& line) { log.Write(QStringLiteral("wr-host login"), line); };
-        if (!LogInAtStart(*dataModule.GetMainAdoConnection(), o, config, env, &start))
-            return fail(start.error, ExitNotLoggedIn);
+        if (!LogInAtStart(*dataModule.GetMainAdoConnection(), o, config, env, &start)) {
+            // Whoever pressed 取消 needs no box saying so.
+            if (!start.cancelled) return fail(start.error, ExitNotLoggedIn);
+            Err(start.error);
+            return ExitNotLoggedIn;
+        }
         RejectUnsafeLoginValues(start.login, [&log](const QString& message) {
             Err(message);
             log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);

@@ -166,6 +166,7 @@ bool LogInAtStart(TDbConnection& conn, const THostOptions& o, TConfigStore& conf
         preset);
     if (dialog.exec() != QDialog::Accepted) {
         out->error = QStringLiteral("the log-in was cancelled; no one is logged in");
+        out->cancelled = true;
         log(out->error);
         return false;
     }

@@ -30,6 +30,7 @@ struct TStartLogin {
     THostLogin login;
     TLoginSource source = TLoginSource::Dialog;
     QString error;          // why no one is logged in (English, for stderr and the log)
+    bool cancelled = false; // the person closed the log-in dialog
 };
 
 struct TLoginEnvironment {
