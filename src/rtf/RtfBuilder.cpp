@@ -70,8 +70,10 @@ DocBuilder::DocBuilder(QTextCursor& cursor, bool wholeDocument)
     m_startBlock = m_c.block();
     m_startBlockWasEmpty = m_startBlock.length() <= 1;
     m_startAtBlockEnd = m_c.atBlockEnd();
-    if (m_whole) // the document's whole content is replaced, its headers and footers too
+    if (m_whole) { // the document's whole content is replaced, its headers and footers too
         m_c.document()->setProperty(kKeptGroupsProperty, QVariant());
+        m_c.document()->setProperty(kKeptFontsProperty, QVariant());
+    }
     if (!m_whole) {
         m_newBlockFormat = m_c.blockFormat();
         m_newBlockFormat.clearProperty(QTextFormat::ObjectIndex);
@@ -112,6 +114,65 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
         m_nestedChars += text.size();
     m_c.insertText(text, format);
     m_markStart = m_markEnd = -1;
+}
+
+QByteArray renumberFonts(QByteArrayView g, const std::function<int(int)>& font)
+{
+    QByteArray out;
+    out.reserve(g.size());
+    qsizetype i = 0;
+    while (i < g.size()) {
+        const char c = g[i];
+        if (c != '\\' || i + 1 >= g.size()) {
+            out.append(c);
+            ++i;
+            continue;
+        }
+        const char n = g[i + 1];
+        if (!((n | 0x20) >= 'a' && (n | 0x20) <= 'z')) { // a symbol: \\, \{, \'hh ...
+            const qsizetype len = n == '\'' ? 4 : 2;
+            out.append(g.sliced(i, std::min(len, g.size() - i)));
+            i += len;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < g.size() && (g[j] | 0x20) >= 'a' && (g[j] | 0x20) <= 'z')
+            ++j;
+        const QByteArrayView word = g.sliced(i + 1, j - i - 1);
+        qsizetype k = j;
+        if (k < g.size() && g[k] == '-')
+            ++k;
+        while (k < g.size() && g[k] >= '0' && g[k] <= '9')
+            ++k;
+        if ((word == "f" || word == "af") && k > j && g[j] != '-' && k - j < 9) {
+            const int mapped = font(g.sliced(j, k - j).toInt());
+            if (mapped >= 0) {
+                out.append('\\').append(word).append(QByteArray::number(mapped));
+            } else if (k < g.size() && g[k] == ' ') {
+                ++k; // the dropped word's delimiter
+            }
+        } else {
+            out.append(g.sliced(i, k - i));
+        }
+        i = k;
+    }
+    return out;
+}
+
+int DocBuilder::keptFont(const QString& family, int charset)
+{
+    QTextDocument* doc = m_c.document();
+    QStringList fonts = doc->property(kKeptFontsProperty).toStringList();
+    const QString entry = QString::number(charset) + u';' + family;
+    qsizetype at = fonts.indexOf(entry);
+    if (at < 0) {
+        if (fonts.size() >= 256)
+            return -1;
+        fonts.append(entry);
+        doc->setProperty(kKeptFontsProperty, fonts);
+        at = fonts.size() - 1;
+    }
+    return int(at);
 }
 
 // A group kept whole, 7-bit as the writer writes it, so a second write gives the same bytes.

@@ -62,6 +62,8 @@ public:
     // the caller inserts one first.
     void insertFootnoteMark(const QString& number, const QTextCharFormat& format, const ParaProps& para);
     bool attachFootnote(const QByteArray& group);
+    // The index of a font in the document's kKeptFontsProperty, added when new; -1 when full.
+    int keptFont(const QString& family, int charset);
     // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
     // the paragraph turns out not to be a list item, so a list marker appears once.
     void setListText(const QString& text, const QTextCharFormat& format);

@@ -91,7 +91,10 @@ private:
     struct FontEntry {
         QString name;
         const CodePage* cp = nullptr;
+        int charset = 0; // \fcharset, or the one of its code page
     };
+    // A kept group with its font numbers made indexes of the document's kept fonts.
+    QByteArray keptFonts(QByteArrayView group);
     struct Picture {
         enum Kind : uint8_t { Unknown, Png, Jpeg, Wmf, Emf, Dib, WBitmap, MacPict, PmMeta } kind = Unknown;
         QByteArray kindWord, words; // what describes data Qt cannot read, to write it back

@@ -3,11 +3,39 @@
 #include "RtfReader.h"
 
 #include "RtfCodePage.h"
+#include "RtfStructure.h"
 
 #include <QFont>
 #include <algorithm>
 
 namespace rtf {
+namespace {
+
+// The \fcharset that names a code page: what a font without one used, written explicitly.
+int charsetOf(int codePage)
+{
+    switch (codePage) {
+    case -1: return 2;
+    case 936: return 134;
+    case 950: return 136;
+    case 932: return 128;
+    case 949: return 129;
+    case 1250: return 238;
+    case 1251: return 204;
+    case 1253: return 161;
+    case 1254: return 162;
+    case 1255: return 177;
+    case 1256: return 178;
+    case 1257: return 186;
+    case 1258: return 163;
+    case 874: return 222;
+    case 437: return 255;
+    case 10000: return 77;
+    default: return 0;
+    }
+}
+
+} // namespace
 
 void Reader::paragraphEnd()
 {
@@ -125,8 +153,17 @@ void Reader::finishFontEntry()
         entry.cp = CodePage::get(cp);
     if (!entry.cp->available() && !m_diag.unavailableCodePages.contains(cp))
         m_diag.unavailableCodePages.append(cp);
+    entry.charset = m_fontCharset >= 0 ? m_fontCharset : charsetOf(entry.cp == CodePage::symbol() ? -1 : entry.cp->number());
     m_fonts[m_fontNum] = entry;
     m_formats.clear();
+}
+
+QByteArray Reader::keptFonts(QByteArrayView group)
+{
+    return renumberFonts(group, [this](int n) {
+        const auto it = m_fonts.find(n);
+        return it == m_fonts.end() || it->second.name.isEmpty() ? -1 : m_out.keptFont(it->second.name, it->second.charset);
+    });
 }
 
 } // namespace rtf

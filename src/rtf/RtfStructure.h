@@ -4,6 +4,7 @@
 #pragma once
 #include <QTextBlock>
 #include <QTextFrame>
+#include <functional>
 #include <vector>
 
 class QImage;
@@ -47,6 +48,15 @@ QString listNumberText(int style, int n);
 // 7-bit RTF text, in a QStringList held by the QTextDocument's dynamic property of this
 // name, and written back after the document's tables. Pasting adds the pasted document's.
 constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
+// Fonts named inside kept groups (headers, footers, footnotes): their \fN and \afN words are
+// indexes into this QStringList dynamic property of the QTextDocument, "charset;family" each,
+// and the writer puts those fonts into its own font table and renumbers the words, so the
+// text of a kept group keeps its font and code page whatever fonts the document uses.
+constexpr const char* kKeptFontsProperty = "wrRtfKeptFonts";
+// Calls font(N) for every \fN and \afN control word of an RTF group (not inside \'hh or
+// escaped backslashes) and puts the number it returns in its place; a negative number drops
+// the word (and its delimiting blank).
+QByteArray renumberFonts(QByteArrayView group, const std::function<int(int)>& font);
 // Footnotes: the reference mark (\chftn) is text, the footnote's number as a superscript, whose
 // character format has that number under kFootnoteMarkProperty and, under kFootnoteProperty, the whole
 // footnote group as 7-bit RTF ("{\*\footnote ...}"), written back right after the mark

@@ -79,6 +79,7 @@ QByteArray Writer::write()
     const size_t estimate = collect(items);
     if (m_fonts.empty())
         fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0);
+    collectKeptFonts();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const size_t fonts = m_fonts.size();
         const qsizetype colors = m_colors.size();
@@ -354,16 +355,41 @@ void Writer::writeHeader()
     m_out.append("}\r\n");
     writeListTable();
     m_out.append("\\viewkind4\\uc1");
-    // Headers and footers as they came (they may name fonts and colours of their own tables).
+    // Headers and footers as they came, with their fonts in this font table (colours are the
+    // original table's).
     for (const QString& group : m_doc.property(kKeptGroupsProperty).toStringList()) {
         if (!group.startsWith(u'{') || !group.endsWith(u'}'))
             continue;
-        for (QChar ch : group) {
-            if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
-                m_out.append(char(ch.unicode()));
-        }
+        writeKeptGroup(group);
         m_out.append("\r\n");
     }
+}
+
+void Writer::collectKeptFonts()
+{
+    m_keptFonts.clear();
+    for (const QString& entry : m_doc.property(kKeptFontsProperty).toStringList()) {
+        const qsizetype semicolon = entry.indexOf(u';');
+        const QString family = cleanFamily(entry.mid(semicolon + 1));
+        m_keptFonts.push_back(semicolon > 0 && !family.isEmpty() ? fontIndex(family, entry.left(semicolon).toInt()) : -1);
+    }
+}
+
+void Writer::writeKeptGroup(const QString& group)
+{
+    QByteArray text;
+    text.reserve(group.size());
+    for (QChar ch : group) {
+        if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
+            text.append(char(ch.unicode()));
+    }
+    if (m_keptFonts.empty() || !text.contains("f")) {
+        m_out.append(text);
+        return;
+    }
+    m_out.append(renumberFonts(text, [this](int n) {
+        return n >= 0 && size_t(n) < m_keptFonts.size() ? m_keptFonts[size_t(n)] : -1;
+    }));
 }
 
 } // namespace rtf

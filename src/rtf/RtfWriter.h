@@ -116,6 +116,10 @@ private:
     int fontIndex(const QString& family, int charset);
     int colorIndex(const QColor& c);
     void writeHeader();
+    // A kept group (header, footer, footnote) as written: 7-bit, its fonts renumbered into
+    // this writer's font table (see kKeptFontsProperty).
+    void writeKeptGroup(const QString& group);
+    void collectKeptFonts();
     void writeListTable();
     int listIndex(QTextList* list);
 
@@ -143,6 +147,7 @@ private:
     // The background of the cell being written: text on the same colour is not highlighted
     // (Qt hands a cell's format, shading included, to the text typed into it).
     QColor m_cellBack;
+    std::vector<int> m_keptFonts; // this writer's index of each of the document's kept fonts
     std::vector<int8_t> m_footnoteFormats; // by character format index: -1 unknown, 1 a footnote mark or anchor
 };
 

@@ -209,10 +209,7 @@ void Writer::writeBlock(const QTextBlock& block, int level, bool endsCell)
         else
             writeText(text);
         if (note.startsWith(u'{') && note.endsWith(u'}')) {
-            for (QChar ch : note) {
-                if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
-                    m_out.append(char(ch.unicode()));
-            }
+            writeKeptGroup(note);
             m_needSpace = false;
         }
         if (isMark)

@@ -276,6 +276,37 @@ private slots:
         QVERIFY(!DocumentToRtf(back).contains("footer"));
     }
 
+    // Font numbers inside headers and footnotes named the original font table: in the one we
+    // write they named another font, and GBK bytes were read in another code page.
+    void keptGroupsKeepTheirFonts()
+    {
+        const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f3\\fnil\\fcharset134 SimSun;}{\\f7\\fswiss Arial;}"
+                               "{\\f9\\froman\\fcharset0 Times New Roman;}}{\\header \\pard\\f3\\'b3\\'ac report\\par}"
+                               "\\f7 body{\\super\\chftn}{\\*\\footnote \\pard\\plain\\f9 note \\f3\\'b3\\'ac\\af42 x}\\par}";
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtf, doc));
+        const QByteArray written = DocumentToRtf(doc);
+        QVERIFY2(written.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset134 SimSun;}"
+                                  "{\\f2\\fnil\\fcharset0 Times New Roman;}}"),
+                 written.constData());
+        QVERIFY2(written.contains("{\\header \\pard\\f1\\'b3\\'ac report\\par}"), written.constData());
+        // A font the table does not name is left out.
+        QVERIFY2(written.contains("{\\*\\footnote \\pard\\plain\\f2 note \\f1\\'b3\\'acx}"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(DocumentToRtf(back), written);
+        // Loading another document forgets them; pasting adds the pasted document's.
+        QTextCursor c(&back);
+        c.movePosition(QTextCursor::End);
+        QVERIFY(InsertRtf(QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset0 Courier;}}{\\footer \\f0 page\\par}x}"), c));
+        const QString pasted = QString::fromLatin1(DocumentToRtf(back));
+        const QRegularExpressionMatch courier = QRegularExpression(QStringLiteral(R"(\{\\f(\d+)\\fnil\\fcharset0 Courier;\})")).match(pasted);
+        QVERIFY2(courier.hasMatch(), qPrintable(pasted));
+        QVERIFY2(pasted.contains(QStringLiteral("{\\footer \\f%1 page\\par}").arg(courier.captured(1))), qPrintable(pasted));
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 plain\\par}"), back));
+        QVERIFY(back.property(rtf::kKeptFontsProperty).isNull());
+    }
+
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
     // and a short row had its span on its last cell whichever cell was wide.
     void mergedCellsRealWidths()
