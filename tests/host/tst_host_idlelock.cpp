@@ -3,6 +3,9 @@
 // screen (by command and by the idle timer), unlock it with right and wrong passwords, and
 // let another user take over; plus the reading of the idle time and the script commands.
 #include "ConfigStore.h"
+#include "ControlAccess.h"
+#include "PluginLoader.h"
+#include "report/ReportDraft.h"
 #include "HostDataModule.h"
 #include "HostLog.h"
 #include "HostMainForm.h"
@@ -114,6 +117,7 @@ private slots:
     void inputKeepsTheWindowUnlocked();
     void modalDialogIsNotCutOff();
     void lockedWindowTakesNoShortcutsAndComesBackWhole();
+    void closingALockedWindowAsksNothingAndKeepsTheDraft();
 
 private:
     // A host window without an editor, locked by a TIdleLock whose password check accepts
@@ -132,6 +136,8 @@ private:
 std::unique_ptr<TstHostIdleLock::TWindow> TstHostIdleLock::MakeWindow(int idleMs)
 {
     auto w = std::make_unique<TWindow>();
+    // Drafts stay inside the test's folder.
+    qputenv("XDG_DATA_HOME", w->dir.filePath(QStringLiteral("data")).toUtf8());
     w->log = std::make_unique<THostLog>();
     w->log->Open(w->dir.filePath(QStringLiteral("host.log")));
     w->config = std::make_unique<TConfigStore>(w->dir.filePath(QStringLiteral("user.ini")));
@@ -433,6 +439,66 @@ void TstHostIdleLock::idleTimerLocksOnlyWhenOn()
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     const QJsonObject dump = QJsonDocument::fromJson(FileBytes(box.Path(QStringLiteral("after-wait.json")))).object();
     QCOMPARE(dump.value(QStringLiteral("locked")).toBool(), locks);
+}
+
+namespace {
+// Records every question; a choice window is answered with its escape choice (stay).
+class TRecordingDialogs final : public IDialogService {
+public:
+    TRecordingDialogs() : m_previous(SetDialogService(this)) {}
+    ~TRecordingDialogs() override { SetDialogService(m_previous); }
+    TMsgResult MessageBox(const TMessageRequest& r) override
+    {
+        asked << r.caption;
+        return TMsgResult::Closed;
+    }
+    int Choose(const TChoiceRequest& r) override
+    {
+        asked << r.caption;
+        return r.escapeChoice;
+    }
+    QStringList asked;
+
+private:
+    IDialogService* m_previous;
+};
+} // namespace
+
+// Closing a locked window must not ask the save question (it would show the report to
+// whoever is at the keyboard); the edits are kept as the user's draft, nothing is saved.
+void TstHostIdleLock::closingALockedWindowAsksNothingAndKeepsTheDraft()
+{
+    TPluginLoader plugin;
+    QString error;
+    if (!plugin.Load(QStringLiteral(WR_BINARY_DIR "/bin/libWriteReport.so"), &error)) QSKIP("the WriteReport plug-in is not built");
+    {
+        auto w = MakeWindow(0);
+        TLoadedForm form;
+        QVERIFY2(plugin.CreateForm(QStringLiteral("TReportForm"), kReportFormClassType, w->window.get(), &form, &error), qPrintable(error));
+        w->window->AttachForm(form, QStringLiteral("TReportForm"));
+        QVERIFY2(w->window->RefreshWorklist(&error), qPrintable(error));
+        QVERIFY2(w->window->OpenReport(kReport, &error), qPrintable(error));
+        QVERIFY2(w->window->SetEditing(true, &error), qPrintable(error));
+        const QString text = QStringLiteral("关窗前没有保存的备注");
+        QVERIFY2(SetControlText(FindControl(w->window->FormWidget(), QStringLiteral("memo_beizhu")), text, &error), qPrintable(error));
+
+        TRecordingDialogs dialogs;
+        {
+            // Unlocked, the question comes (and staying keeps the window): the probe works.
+            QVERIFY(!w->window->close());
+            QCOMPARE(dialogs.asked.size(), 1);
+        }
+        QString reason;
+        QVERIFY2(w->lock->LockNow(&reason), qPrintable(reason));
+        QVERIFY(w->window->close());
+        QCOMPARE(dialogs.asked.size(), 1);
+        const auto draft = TDraftStore(TDraftStore::DefaultRoot(), kFirst, QStringLiteral("测试医生")).Read(kReport, &error);
+        QVERIFY2(draft.has_value(), qPrintable(error));
+        QCOMPARE(draft->record.FBeiZhu, text);
+        auto conn = OpenDatabase(w->data->Target());
+        QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT Beizhu AS v FROM Report WHERE ruid = '%1'").arg(kReport)).AsString(), QString());
+    }
+    plugin.Unload();
 }
 
 QTEST_MAIN(TstHostIdleLock)
