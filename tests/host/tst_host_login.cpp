@@ -338,6 +338,18 @@ void TstHostLogin::interactiveStartAsksInTheDialog()
     QVERIFY(!LogInAtStart(*db.conn, o, config, env, &start));
     QCOMPARE(preset, QStringLiteral("D004"));
     QVERIFY(start.cancelled && start.error.contains(QLatin1String("cancelled")));
+
+    // A log-in file whose password must be changed first brings the dialog for its user.
+    TUserAccounts(*db.conn).ResetPassword(QStringLiteral("D002"), QStringLiteral("reset-by-admin"), true);
+    o = THostOptions{};
+    o.loginFile = WriteFile(dir, QStringLiteral("d002"), "user=D002\npassword=reset-by-admin\n", kOwnerOnly);
+    WhenTheDialogShows([&preset](TLoginDialog& d) {
+        preset = d.findChild<QLineEdit*>(QStringLiteral("loginUserCode"))->text();
+        d.findChild<QPushButton*>(QStringLiteral("loginCancel"))->click();
+    });
+    start = TStartLogin{};
+    QVERIFY(!LogInAtStart(*db.conn, o, config, env, &start));
+    QCOMPARE(preset, QStringLiteral("D002"));
 }
 
 void TstHostLogin::passwordAskedAgainAsAScriptAnswers()

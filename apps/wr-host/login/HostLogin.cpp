@@ -91,6 +91,7 @@ bool LogInAtStart(TDbConnection& conn, const THostOptions& o, TConfigStore& conf
         log(QStringLiteral("log-in refused for %1 %2: %3").arg(code, how, Describe(r)));
     };
 
+    QString preset = o.userCode;
     if (!o.loginFile.isEmpty()) {
         TLoginFile file;
         QString error;
@@ -108,6 +109,7 @@ bool LogInAtStart(TDbConnection& conn, const THostOptions& o, TConfigStore& conf
         }
         if (!r.account.mustChangePassword) return finish(r, TLoginSource::LoginFile, how);
         log(QStringLiteral("log-in of %1 %2: the password must be changed first").arg(file.userCode, how));
+        preset = file.userCode;
         if (!env.canAsk) {
             out->error = QStringLiteral("user %1 must change the password before working: log in once interactively "
                                         "(or have it reset without --must-change)").arg(file.userCode);
@@ -143,7 +145,6 @@ bool LogInAtStart(TDbConnection& conn, const THostOptions& o, TConfigStore& conf
                              "(lines user=CODE and password=TEXT, readable by its owner only)");
         return false;
     }
-    QString preset = o.userCode;
     if (preset.isEmpty()) preset = o.userName;
     if (preset.isEmpty()) preset = config.ReadString(kLoginSection, QStringLiteral("UserCode"));
     TLoginDialog dialog(
