@@ -27,6 +27,8 @@ const char kAdminUsageText[] =
     "  unlock CODE                    ends a lock-out after too many wrong passwords\n"
     "  set-role CODE ROLE             gives the user another role\n"
     "  disable CODE, enable CODE      stops or allows the user's log-ins\n"
+    "  set-db-login CODE LOGIN        the user's own database login (per-user logins: the\n"
+    "                                 signing procedures then check it); clear-db-login CODE\n"
     "  roles                          the roles and what each may do\n"
     "\n"
     "A password is never taken from the command line: piped into standard input it is the\n"
@@ -46,7 +48,7 @@ const TCommand kCommands[] = {
     // add-user forces a change by default; --must-change is taken there too, as said twice.
     {"list", 0, nullptr}, {"roles", 0, nullptr}, {"add-user", 2, "--no-must-change"},
     {"reset-password", 1, "--must-change"}, {"unlock", 1, nullptr}, {"set-role", 2, nullptr},
-    {"disable", 1, nullptr}, {"enable", 1, nullptr},
+    {"disable", 1, nullptr}, {"enable", 1, nullptr}, {"set-db-login", 2, nullptr}, {"clear-db-login", 1, nullptr},
 };
 
 QString DateText(const QDateTime& t)
@@ -73,10 +75,11 @@ bool TakeFlag(QStringList& args, const char* flag)
 int List(TUserAccounts& users, QTextStream& out)
 {
     const QList<TUserListEntry> list = users.List();
-    out << "code\tname\tdepartment\trole\tstate\tlast log-in\n";
+    out << "code\tname\tdepartment\trole\tstate\tlast log-in\tdatabase login\n";
     for (const TUserListEntry& e : list)
         out << e.account.userCode << '\t' << e.account.userName << '\t' << e.account.deptCode << '\t'
-            << e.account.roleCode << '\t' << StateText(e) << '\t' << DateText(e.lastLogin) << '\n';
+            << e.account.roleCode << '\t' << StateText(e) << '\t' << DateText(e.lastLogin) << '\t'
+            << (e.account.dbLogin.isEmpty() ? QStringLiteral("-") : e.account.dbLogin) << '\n';
     out << list.size() << " user(s)\n";
     return kAdminOk;
 }
@@ -173,6 +176,11 @@ int RunAdminCommand(TDbConnection& conn, const QStringList& arguments, QTextStre
         } else if (command == QLatin1String("set-role")) {
             users.SetRole(code, args.at(1));
             out << "user " << code << " has role " << args.at(1) << '\n';
+        } else if (command == QLatin1String("set-db-login") || command == QLatin1String("clear-db-login")) {
+            const QString login = command == QLatin1String("set-db-login") ? args.at(1) : QString();
+            users.SetDbLogin(code, login);
+            if (login.isEmpty()) out << "user " << code << " has no database login of its own\n";
+            else out << "user " << code << " has database login " << login << '\n';
         } else if (command == QLatin1String("disable") || command == QLatin1String("enable")) {
             users.SetDisabled(code, command == QLatin1String("disable"));
             out << "user " << code << (command == QLatin1String("disable") ? " disabled" : " enabled") << '\n';

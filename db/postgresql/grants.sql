@@ -43,7 +43,8 @@ GRANT EXECUTE ON PROCEDURE sp_SignReport, sp_WithdrawSignature, sp_IncrementPrin
 -- role wr_useradmin, which wr-admin's login needs when it is not the database's owner.
 REVOKE ALL ON FUNCTION wr_CheckOwnPassword(text) FROM PUBLIC;
 REVOKE ALL ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
-    sp_RehashUserPassword, sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled FROM PUBLIC;
+    sp_RehashUserPassword, sp_SetUserPassword, sp_CreateUser, sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled,
+    sp_SetUserDbLogin FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
     sp_RehashUserPassword TO wr_workstation;
 DO $$
@@ -57,4 +58,4 @@ $$;
 GRANT USAGE ON SCHEMA public TO wr_useradmin;
 GRANT SELECT ON WrUser, WrRole, WrRolePermission, csdoctor TO wr_useradmin;
 GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_RolePermissions, sp_SetUserPassword, sp_CreateUser,
-    sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled TO wr_useradmin;
+    sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled, sp_SetUserDbLogin TO wr_useradmin;

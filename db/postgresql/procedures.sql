@@ -531,6 +531,25 @@ BEGIN
 END
 $$;
 
+-- The user's own database login where a site gives each user one ('' maps none); a login
+-- maps to one user at most, or the signing procedures could not tell who signs.
+CREATE OR REPLACE PROCEDURE sp_SetUserDbLogin("UserCode" text, "DbLogin" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+DECLARE
+    other text;
+BEGIN
+    SELECT min(UserCode) INTO other FROM WrUser WHERE DbLogin = "DbLogin" AND UserCode <> "UserCode";
+    IF other IS NOT NULL THEN
+        RAISE EXCEPTION '数据库登录 % 已属于用户 %', "DbLogin", other;
+    END IF;
+    UPDATE WrUser SET DbLogin = nullif(btrim(coalesce("DbLogin", '')), '') WHERE UserCode = "UserCode";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
+    END IF;
+END
+$$;
+
 CREATE OR REPLACE PROCEDURE sp_SetUserDisabled("UserCode" text, "Disabled" integer)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_column

@@ -333,6 +333,17 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_SetUserRole', 1, '@UserCode', 'string', 'in', 50),
   ('sp_SetUserRole', 2, '@RoleCode', 'string', 'in', 50);
 
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserDbLogin';
+DELETE FROM wr_procedure WHERE name = 'sp_SetUserDbLogin';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserDbLogin',
+'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
+SELECT wr_raise(''数据库登录 '' || :DbLogin || '' 已属于用户 '' || (SELECT min(UserCode) FROM WrUser WHERE DbLogin = :DbLogin AND UserCode <> :UserCode))
+ WHERE EXISTS (SELECT 1 FROM WrUser WHERE DbLogin = :DbLogin AND UserCode <> :UserCode);
+UPDATE WrUser SET DbLogin = nullif(trim(coalesce(:DbLogin, '''')), '''') WHERE UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SetUserDbLogin', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_SetUserDbLogin', 2, '@DbLogin', 'string', 'in', 128);
+
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserDisabled';
 DELETE FROM wr_procedure WHERE name = 'sp_SetUserDisabled';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserDisabled',

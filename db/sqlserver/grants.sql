@@ -76,4 +76,5 @@ GRANT EXECUTE ON dbo.sp_CreateUser TO wr_useradmin;
 GRANT EXECUTE ON dbo.sp_UnlockUser TO wr_useradmin;
 GRANT EXECUTE ON dbo.sp_SetUserRole TO wr_useradmin;
 GRANT EXECUTE ON dbo.sp_SetUserDisabled TO wr_useradmin;
+GRANT EXECUTE ON dbo.sp_SetUserDbLogin TO wr_useradmin;
 GO

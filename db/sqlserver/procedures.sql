@@ -725,6 +725,34 @@ BEGIN
 END;
 GO
 
+IF OBJECT_ID(N'dbo.sp_SetUserDbLogin', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetUserDbLogin AS RETURN 0;');
+GO
+-- The user's own database login where a site gives each user one ('' maps none); a login
+-- maps to one user at most, or the signing procedures could not tell who signs.
+ALTER PROCEDURE dbo.sp_SetUserDbLogin
+    @UserCode nvarchar(50),
+    @DbLogin  nvarchar(128)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @other nvarchar(50);
+    SELECT @other = MIN(UserCode) FROM dbo.WrUser WHERE DbLogin = @DbLogin AND UserCode <> @UserCode;
+    IF @other IS NOT NULL
+    BEGIN
+        RAISERROR (N'数据库登录 %s 已属于用户 %s', 16, 1, @DbLogin, @other);
+        RETURN 1;
+    END;
+    UPDATE dbo.WrUser SET DbLogin = NULLIF(LTRIM(RTRIM(ISNULL(@DbLogin, N''))), N'') WHERE UserCode = @UserCode;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
 IF OBJECT_ID(N'dbo.sp_SetUserDisabled', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_SetUserDisabled AS RETURN 0;');
 GO

@@ -348,6 +348,15 @@ void TUserAccounts::SetDisabled(const QString& userCode, bool disabled)
     sp->Close();
 }
 
+void TUserAccounts::SetDbLogin(const QString& userCode, const QString& dbLogin)
+{
+    auto sp = Procedure(m_conn, "sp_SetUserDbLogin");
+    sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(userCode.trimmed());
+    sp->ParamByName(QStringLiteral("@DbLogin")).SetAsString(dbLogin.trimmed());
+    sp->ExecProc();
+    sp->Close();
+}
+
 std::optional<TUserAccount> TUserAccounts::Find(const QString& userCode)
 {
     const TStoredLogin s = ReadLogin(userCode.trimmed());

@@ -102,6 +102,9 @@ public:
     // The user's role (a WrRole.RoleCode); a disabled user cannot log in.
     void SetRole(const QString& userCode, const QString& roleCode);
     void SetDisabled(const QString& userCode, bool disabled);
+    // The user's own database login for sites with per-user logins; empty removes it. A login
+    // already mapped to another user is refused.
+    void SetDbLogin(const QString& userCode, const QString& dbLogin);
     // Every user with the state an administrator looks at, by user code. Reads WrUser itself,
     // which only the database's owner and wr_useradmin may (not a workstation).
     QList<TUserListEntry> List();

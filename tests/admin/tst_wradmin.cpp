@@ -135,6 +135,18 @@ void TstWrAdmin::resetUnlockRoleAndDisable()
     QCOMPARE(Run({QStringLiteral("enable"), code}).exitCode, 0);
     QCOMPARE(m_users->LogIn(code, kPassword).outcome, TLoginOutcome::Ok);
 
+    // A database login maps to one user at most.
+    QCOMPARE(Run({QStringLiteral("set-db-login"), code, QStringLiteral("zhang")}).exitCode, 0);
+    QCOMPARE(m_users->Find(code)->dbLogin, QStringLiteral("zhang"));
+    r = Run({QStringLiteral("set-db-login"), QStringLiteral("D004"), QStringLiteral("zhang")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QLatin1String("zhang")) && r.err.contains(code), qPrintable(r.err));
+    QVERIFY(m_users->Find(QStringLiteral("D004"))->dbLogin.isEmpty());
+    r = Run({QStringLiteral("list")});
+    QVERIFY2(r.out.contains(QLatin1String("\tzhang\n")), qPrintable(r.out));
+    QCOMPARE(Run({QStringLiteral("clear-db-login"), code}).exitCode, 0);
+    QVERIFY(m_users->Find(code)->dbLogin.isEmpty());
+
     r = Run({QStringLiteral("roles")});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.contains(QLatin1String("admin")) && r.out.contains(QStringLiteral("管理用户")));

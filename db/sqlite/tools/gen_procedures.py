@@ -220,6 +220,14 @@ SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
     ("sp_SetUserRole", "\n".join([
         NO_USER, NO_ROLE, "UPDATE WrUser SET RoleCode = :RoleCode WHERE UserCode = :UserCode"]),
      [("UserCode", "string", "in", 50), ("RoleCode", "string", "in", 50)]),
+    # The user's own database login where a site gives each user one ('' maps none); a login
+    # maps to one user at most, or the signing procedures could not tell who signs.
+    ("sp_SetUserDbLogin", "\n".join([
+        NO_USER,
+        "SELECT wr_raise('数据库登录 ' || :DbLogin || ' 已属于用户 ' || (SELECT min(UserCode) FROM WrUser WHERE DbLogin = :DbLogin AND UserCode <> :UserCode))",
+        " WHERE EXISTS (SELECT 1 FROM WrUser WHERE DbLogin = :DbLogin AND UserCode <> :UserCode);",
+        "UPDATE WrUser SET DbLogin = nullif(trim(coalesce(:DbLogin, '')), '') WHERE UserCode = :UserCode"]),
+     [("UserCode", "string", "in", 50), ("DbLogin", "string", "in", 128)]),
     ("sp_SetUserDisabled", "\n".join([
         NO_USER, "UPDATE WrUser SET Disabled = CASE WHEN :Disabled = 1 THEN 1 ELSE 0 END WHERE UserCode = :UserCode"]),
      [("UserCode", "string", "in", 50), ("Disabled", "integer", "in", 0)]),
