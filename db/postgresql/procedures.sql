@@ -24,6 +24,13 @@ DROP PROCEDURE IF EXISTS sp_SaveReportInfo(text, text, text, text, text, text, t
 -- check), and a stale copy is refused with an error starting 'WR-CONFLICT'; @SavedBy names
 -- who saves (default: the session's login and address); @SavedVersion returns the stamp of
 -- the row as saved.
+-- With per-user database logins (wr_setting StrictUserCheck = '1') a save cannot stand in
+-- for a signature: the review state (ReportState 5 and above or not) and the review doctor,
+-- code and date keep their stored values whatever the program sends (a new row gets none),
+-- so only sp_SignReport and sp_WithdrawSignature change them; a signed report unlocked for
+-- editing still saves, and stays signed. @SavedBy is then ignored: the row records the user
+-- mapped to the session's login (WrUser.DbLogin), or the login itself when it maps to no
+-- single enabled user.
 CREATE OR REPLACE PROCEDURE sp_SaveReportInfo(
     "Ruid" text,
     "Accnu" text,
@@ -82,6 +89,10 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
 DECLARE
     who text;
+    strictcheck boolean;
+    users integer;
+    mapped text;
+    doctor text;
 BEGIN
     -- A report without a GUID could never be found again.
     IF btrim(coalesce("Ruid", ''), E' \t\r\n') = '' THEN
@@ -96,7 +107,20 @@ BEGIN
        AND coalesce((SELECT max(RowVersion) FROM Report WHERE ruid = CAST("Ruid" AS citext)), 0) <> "ExpectedVersion" THEN
         RAISE EXCEPTION 'WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入' USING ERRCODE = 'WR409';
     END IF;
-    who := coalesce(nullif("SavedBy", ''), wr_session_login());
+    strictcheck := coalesce((SELECT value FROM wr_setting WHERE name = 'StrictUserCheck'), '0') = '1';
+    IF strictcheck THEN
+        SELECT count(*), min(u.UserCode) INTO users, mapped
+          FROM WrUser AS u WHERE u.DbLogin = session_user AND coalesce(u.Disabled, 0) = 0;
+        IF users = 1 THEN
+            SELECT d.姓名 INTO doctor FROM csdoctor AS d WHERE d.code = mapped ORDER BY d.displayindex DESC NULLS LAST LIMIT 1;
+            who := CASE WHEN coalesce(doctor, '') = '' THEN mapped ELSE doctor || '(' || mapped || ')' END
+                   || '@' || coalesce(host(inet_client_addr()), nullif(current_setting('application_name', true), ''), 'local');
+        ELSE
+            who := wr_session_login();
+        END IF;
+    ELSE
+        who := coalesce(nullif("SavedBy", ''), wr_session_login());
+    END IF;
     UPDATE Report
        SET
            Accnu = "Accnu",
@@ -112,19 +136,20 @@ BEGIN
            JianYi = "JianYi",
            rtf_SuoJian = "rtf_SuoJian",
            rtf_JieLun = "rtf_JieLun",
-           ReportState = "ReportState",
+           ReportState = CASE WHEN strictcheck AND (coalesce(ReportState, 0) >= 5 OR coalesce("ReportState", 0) >= 5)
+                              THEN ReportState ELSE "ReportState" END,
            TanTouRate = "TanTouRate",
            TiXing = "TiXing",
            ExamDoctor = "ExamDoctor",
            ExamDoctorCode = "ExamDoctorCode",
            ReportDoctor = "ReportDoctor",
            ReportDoctorCode = "ReportDoctorCode",
-           ShenHeDoctor = "ShenHeDoctor",
-           ShenHeDoctorCode = "ShenHeDoctorCode",
+           ShenHeDoctor = CASE WHEN strictcheck THEN ShenHeDoctor ELSE "ShenHeDoctor" END,
+           ShenHeDoctorCode = CASE WHEN strictcheck THEN ShenHeDoctorCode ELSE "ShenHeDoctorCode" END,
            HuiZhenDoctor = "HuiZhenDoctor",
            HuizhenDoctorCode = "HuizhenDoctorCode",
            ReportDate = "ReportDate",
-           shenHeDate = "shenHeDate",
+           shenHeDate = CASE WHEN strictcheck THEN shenHeDate ELSE "shenHeDate" END,
            HuiZhenDate = "HuiZhenDate",
            -- Only grows: the database counts prints; an editor's older count is not put back.
            PrintedCont = greatest(coalesce(PrintedCont, 0), coalesce("PrintedCont", 0)),
@@ -156,7 +181,13 @@ BEGIN
         SELECT max(RowVersion) INTO "SavedVersion" FROM Report WHERE ruid = CAST("Ruid" AS citext);
     ELSE
         INSERT INTO Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
-        VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun", "ReportState", "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode", "ShenHeDoctor", "ShenHeDoctorCode", "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate", "shenHeDate", "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3), who, localtimestamp(3))
+        VALUES ("Ruid", "Accnu", "nbid", "jcMethod", "ItemName", "ItemCode", "JCDaLei", "jcTuJing", "ImgQuality", "SuoJian", "JieLun", "JianYi", "rtf_SuoJian", "rtf_JieLun",
+                CASE WHEN strictcheck AND coalesce("ReportState", 0) >= 5 THEN NULL ELSE "ReportState" END,
+                "TanTouRate", "TiXing", "ExamDoctor", "ExamDoctorCode", "ReportDoctor", "ReportDoctorCode",
+                CASE WHEN strictcheck THEN NULL ELSE "ShenHeDoctor" END, CASE WHEN strictcheck THEN NULL ELSE "ShenHeDoctorCode" END,
+                "HuiZhenDoctor", "HuizhenDoctorCode", "ReportDate",
+                CASE WHEN strictcheck THEN NULL ELSE "shenHeDate" END,
+                "HuiZhenDate", "PrintedCont", "YinYangXing", "WeiJiValue", "BeiZhu", "lczd", "jcpart", "jcpartcode", "kgjLBaseLine", "kgjLKjgd", "kgjLGxtq", "kgjLRgyc", "kgjLGxzx", "kgjRBaseLine", "kgjRKjgd", "kgjRGxtq", "kgjRRgyc", "kgjRGxzx", "kgjL_A", "kgjR_A", "kgjL_B", "kgjR_B", localtimestamp(3), who, localtimestamp(3))
         RETURNING RowVersion INTO "SavedVersion";
     END IF;
 END

@@ -25,6 +25,13 @@ GO
 -- row; NULL: no check), and a stale copy is refused with an error starting 'WR-CONFLICT';
 -- @SavedBy names who saves (default: the login and workstation); @SavedVersion returns the
 -- stamp of the row as saved.
+-- With per-user database logins (wr_setting StrictUserCheck = N'1') a save cannot stand in
+-- for a signature: the review state (ReportState 5 and above or not) and the review doctor,
+-- code and date keep their stored values whatever the program sends (a new row gets none),
+-- so only sp_SignReport and sp_WithdrawSignature change them; a signed report unlocked for
+-- editing still saves, and stays signed. @SavedBy is then ignored: the row records the user
+-- mapped to ORIGINAL_LOGIN() (WrUser.DbLogin), or the login itself when it maps to no
+-- single enabled user.
 ALTER PROCEDURE dbo.sp_SaveReportInfo
     @Ruid              nvarchar(max),
     @Accnu             nvarchar(max),
@@ -89,8 +96,23 @@ BEGIN
         RETURN 1;
     END;
 
-    DECLARE @who nvarchar(200), @current bigint;
-    SET @who = ISNULL(NULLIF(@SavedBy, N''), LEFT(ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N''), 200));
+    DECLARE @who nvarchar(200), @current bigint, @strict bit, @users int, @mapped nvarchar(50), @doctor nvarchar(50);
+    SET @strict = CASE WHEN ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1' THEN 1 ELSE 0 END;
+    IF @strict = 1
+    BEGIN
+        SELECT @users = COUNT(*), @mapped = MIN(UserCode)
+          FROM dbo.WrUser WHERE DbLogin = ORIGINAL_LOGIN() AND ISNULL(Disabled, 0) = 0;
+        IF @users = 1
+        BEGIN
+            SELECT TOP (1) @doctor = d.姓名 FROM dbo.csdoctor AS d WHERE d.code = @mapped ORDER BY d.displayindex DESC;
+            SET @who = LEFT(CASE WHEN ISNULL(@doctor, N'') = N'' THEN @mapped ELSE @doctor + N'(' + @mapped + N')' END
+                            + N'@' + ISNULL(HOST_NAME(), N''), 200);
+        END
+        ELSE
+            SET @who = LEFT(ISNULL(ORIGINAL_LOGIN(), N'') + N'@' + ISNULL(HOST_NAME(), N''), 200);
+    END
+    ELSE
+        SET @who = ISNULL(NULLIF(@SavedBy, N''), LEFT(ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N''), 200));
 
     BEGIN TRANSACTION;
     -- UPDLOCK + HOLDLOCK keep the key range of @Ruid locked to the end of the transaction,
@@ -120,19 +142,20 @@ BEGIN
            JianYi = @JianYi,
            rtf_SuoJian = @rtf_SuoJian,
            rtf_JieLun = @rtf_JieLun,
-           ReportState = @ReportState,
+           ReportState = CASE WHEN @strict = 1 AND (ISNULL(ReportState, 0) >= 5 OR ISNULL(@ReportState, 0) >= 5)
+                              THEN ReportState ELSE @ReportState END,
            TanTouRate = @TanTouRate,
            TiXing = @TiXing,
            ExamDoctor = @ExamDoctor,
            ExamDoctorCode = @ExamDoctorCode,
            ReportDoctor = @ReportDoctor,
            ReportDoctorCode = @ReportDoctorCode,
-           ShenHeDoctor = @ShenHeDoctor,
-           ShenHeDoctorCode = @ShenHeDoctorCode,
+           ShenHeDoctor = CASE WHEN @strict = 1 THEN ShenHeDoctor ELSE @ShenHeDoctor END,
+           ShenHeDoctorCode = CASE WHEN @strict = 1 THEN ShenHeDoctorCode ELSE @ShenHeDoctorCode END,
            HuiZhenDoctor = @HuiZhenDoctor,
            HuizhenDoctorCode = @HuizhenDoctorCode,
            ReportDate = @ReportDate,
-           shenHeDate = @shenHeDate,
+           shenHeDate = CASE WHEN @strict = 1 THEN shenHeDate ELSE @shenHeDate END,
            HuiZhenDate = @HuiZhenDate,
            -- Only grows: the database counts prints; an editor's older count is not put back.
            PrintedCont = CASE WHEN ISNULL(PrintedCont, 0) > ISNULL(@PrintedCont, 0) THEN PrintedCont ELSE @PrintedCont END,
@@ -161,7 +184,13 @@ BEGIN
      WHERE ruid = @Ruid;
     IF @@ROWCOUNT = 0
         INSERT INTO dbo.Report (ruid, Accnu, nbid, jcMethod, ItemName, ItemCode, JCDaLei, jcTuJing, ImgQuality, SuoJian, JieLun, JianYi, rtf_SuoJian, rtf_JieLun, ReportState, TanTouRate, TiXing, ExamDoctor, ExamDoctorCode, ReportDoctor, ReportDoctorCode, ShenHeDoctor, ShenHeDoctorCode, HuiZhenDoctor, HuizhenDoctorCode, ReportDate, shenHeDate, HuiZhenDate, PrintedCont, YinYangXing, WeiJiValue, BeiZhu, lczd, jcpart, jcpartcode, kgjLBaseLine, kgjLKjgd, kgjLGxtq, kgjLRgyc, kgjLGxzx, kgjRBaseLine, kgjRKjgd, kgjRGxtq, kgjRRgyc, kgjRGxzx, kgjL_A, kgjR_A, kgjL_B, kgjR_B, CreateTime, SavedBy, SavedAt)
-        VALUES (@Ruid, @Accnu, @nbid, @jcMethod, @ItemName, @ItemCode, @JCDaLei, @jcTuJing, @ImgQuality, @SuoJian, @JieLun, @JianYi, @rtf_SuoJian, @rtf_JieLun, @ReportState, @TanTouRate, @TiXing, @ExamDoctor, @ExamDoctorCode, @ReportDoctor, @ReportDoctorCode, @ShenHeDoctor, @ShenHeDoctorCode, @HuiZhenDoctor, @HuizhenDoctorCode, @ReportDate, @shenHeDate, @HuiZhenDate, @PrintedCont, @YinYangXing, @WeiJiValue, @BeiZhu, @lczd, @jcpart, @jcpartcode, @kgjLBaseLine, @kgjLKjgd, @kgjLGxtq, @kgjLRgyc, @kgjLGxzx, @kgjRBaseLine, @kgjRKjgd, @kgjRGxtq, @kgjRRgyc, @kgjRGxzx, @kgjL_A, @kgjR_A, @kgjL_B, @kgjR_B, SYSDATETIME(), @who, SYSDATETIME());
+        VALUES (@Ruid, @Accnu, @nbid, @jcMethod, @ItemName, @ItemCode, @JCDaLei, @jcTuJing, @ImgQuality, @SuoJian, @JieLun, @JianYi, @rtf_SuoJian, @rtf_JieLun,
+                CASE WHEN @strict = 1 AND ISNULL(@ReportState, 0) >= 5 THEN NULL ELSE @ReportState END,
+                @TanTouRate, @TiXing, @ExamDoctor, @ExamDoctorCode, @ReportDoctor, @ReportDoctorCode,
+                CASE WHEN @strict = 1 THEN NULL ELSE @ShenHeDoctor END, CASE WHEN @strict = 1 THEN NULL ELSE @ShenHeDoctorCode END,
+                @HuiZhenDoctor, @HuizhenDoctorCode, @ReportDate,
+                CASE WHEN @strict = 1 THEN NULL ELSE @shenHeDate END,
+                @HuiZhenDate, @PrintedCont, @YinYangXing, @WeiJiValue, @BeiZhu, @lczd, @jcpart, @jcpartcode, @kgjLBaseLine, @kgjLKjgd, @kgjLGxtq, @kgjLRgyc, @kgjLGxzx, @kgjRBaseLine, @kgjRKjgd, @kgjRGxtq, @kgjRRgyc, @kgjRGxzx, @kgjL_A, @kgjR_A, @kgjL_B, @kgjR_B, SYSDATETIME(), @who, SYSDATETIME());
     SELECT @SavedVersion = ISNULL(MAX(CAST(RowVersion AS bigint)), 0) FROM dbo.Report WHERE ruid = @Ruid;
     COMMIT TRANSACTION;
     RETURN 0;

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Per-user database logins on the server: with StrictUserCheck on, a signature or a
 // withdrawal in the name of a user other than the one mapped to the session's own login
-// (WrUser.DbLogin) is refused by the database itself, whatever the program sends. Two login
-// roles, each mapped to one demo doctor, stand for two doctors' own logins.
+// (WrUser.DbLogin) is refused by the database itself, whatever the program sends, and a save
+// can neither sign, withdraw nor change the reviewer, nor name another user as its author.
+// Two login roles, each mapped to one demo doctor, stand for two doctors' own logins.
 #include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 #include "hostdata/ReportSigning.h"
+#include "platform/DateTime.h"
 #include <QCoreApplication>
 #include <QTest>
+#include <QUuid>
 
 namespace {
 QString RoleName(const char* which)
@@ -21,6 +24,31 @@ QString AsLogin(const QString& target, const QString& login)
     s.replace(QStringLiteral("Uid=wr_ws"), QStringLiteral("Uid=") + login);
     return s;
 }
+
+// What a save sends of the review state and its author; the rest of the row is left empty.
+struct TSaveFields {
+    int state = 0;
+    QString reviewer, reviewerCode;
+    QDateTime reviewDate;
+    QString savedBy;
+    QString text;
+};
+
+void Save(TDbConnection& conn, const QString& ruid, const TSaveFields& f)
+{
+    auto sp = conn.CreateStoredProc();
+    sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
+    sp->RefreshParameters();
+    sp->ParamByName(QStringLiteral("@Ruid")).SetAsString(ruid);
+    sp->ParamByName(QStringLiteral("@SuoJian")).SetAsString(f.text);
+    sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(f.state);
+    sp->ParamByName(QStringLiteral("@ShenHeDoctor")).SetAsString(f.reviewer);
+    sp->ParamByName(QStringLiteral("@ShenHeDoctorCode")).SetAsString(f.reviewerCode);
+    sp->ParamByName(QStringLiteral("@shenHeDate")).SetAsDateTime(QDateTimeToDateTime(f.reviewDate));
+    sp->ParamByName(QStringLiteral("@SavedBy")).SetAsString(f.savedBy);
+    sp->ExecProc();
+    sp->Close();
+}
 } // namespace
 
 class TstStrictUsers : public QObject {
@@ -32,11 +60,16 @@ private slots:
     void signingChecksTheSessionLogin();
     void withdrawingChecksTheSessionLogin();
     void unmappedAmbiguousAndDisabledLoginsCannotSign();
+    void strictSaveKeepsTheReviewState();
+    void strictSaveRecordsTheSessionUser();
+    void saveWithoutStrictKeepsTheOldRules();
 
 private:
     void SetStrict(bool on);
     QString NextUnsignedReport();
     QString SignedBy(const QString& ruid);
+    // Review doctor code/name/state/review date and the saved text, in one line.
+    QString Stored(const QString& ruid);
     // Runs `call`; returns the database's message, or empty when it succeeded.
     template <typename F> QString Refusal(F call);
 
@@ -112,6 +145,16 @@ QString TstStrictUsers::SignedBy(const QString& ruid)
 {
     return QueryTestValue(*m_admin, QStringLiteral("SELECT coalesce(ShenHeDoctorCode, '') || '/' || coalesce(ShenHeDoctor, '') || '/' "
                                                    "|| coalesce(ReportState, 0) FROM Report WHERE ruid = '%1'")
+                                        .arg(ruid))
+        .AsString();
+}
+
+QString TstStrictUsers::Stored(const QString& ruid)
+{
+    return QueryTestValue(*m_admin, QStringLiteral("SELECT coalesce(ShenHeDoctorCode, '') || '/' || coalesce(ShenHeDoctor, '') || '/' "
+                                                   "|| coalesce(ReportState::text, 'null') || '/' "
+                                                   "|| coalesce(to_char(shenHeDate, 'YYYY-MM-DD HH24:MI:SS'), '') || '/' "
+                                                   "|| coalesce(SuoJian, '') FROM Report WHERE ruid = '%1'")
                                         .arg(ruid))
         .AsString();
 }
@@ -204,6 +247,97 @@ void TstStrictUsers::unmappedAmbiguousAndDisabledLoginsCannotSign()
     SignReport(*a, ruid, TSigner{QStringLiteral("A"), m_codeA});
     QVERIFY(ReadSignState(*m_admin, ruid).IsFinal());
     SetStrict(false);
+}
+
+void TstStrictUsers::strictSaveKeepsTheReviewState()
+{
+    SetStrict(true);
+    auto a = OpenDatabase(AsLogin(m_target, m_loginA));
+    auto b = OpenDatabase(AsLogin(m_target, m_loginB));
+    const QDateTime forgedDate(QDate(2001, 2, 3), QTime(4, 5, 6));
+    const TSaveFields forged{5, QStringLiteral("冒名"), m_codeB, forgedDate, QString(), QString()};
+
+    // An unsigned report cannot be made final, nor given a reviewer, by a save; the rest of
+    // the save is written.
+    const QString ruid = NextUnsignedReport();
+    QVERIFY(!ruid.isEmpty());
+    const QString before = Stored(ruid);
+    const QString reviewBefore = before.section(QLatin1Char('/'), 0, 3);
+    TSaveFields f = forged;
+    f.text = QStringLiteral("保存一");
+    Save(*a, ruid, f);
+    QCOMPARE(Stored(ruid), reviewBefore + QStringLiteral("/保存一"));
+    QVERIFY(!ReadSignState(*m_admin, ruid).IsFinal());
+
+    // Once A signed it, B's save can neither withdraw it nor change the reviewer or date.
+    SignReport(*a, ruid, TSigner{m_nameA, m_codeA});
+    const QString signedReview = Stored(ruid).section(QLatin1Char('/'), 0, 3);
+    QVERIFY2(signedReview.startsWith(QStringLiteral("%1/%2/5/").arg(m_codeA, m_nameA)), qPrintable(signedReview));
+    f = TSaveFields{2, QStringLiteral("冒名"), m_codeB, forgedDate, QString(), QStringLiteral("保存二")};
+    Save(*b, ruid, f);
+    QCOMPARE(Stored(ruid), signedReview + QStringLiteral("/保存二"));
+    f.state = 7;
+    Save(*b, ruid, f);
+    QCOMPARE(ReadSignState(*m_admin, ruid).reportState, 5);
+
+    // The editor's save of a signed report unlocked for editing sends what it loaded: the
+    // text changes, the report stays signed and the edit is counted.
+    const QString stored = Stored(ruid);
+    f = TSaveFields{5, m_nameA, m_codeA, DateTimeToQDateTime(Now()), QString(), QStringLiteral("审核后修改")};
+    Save(*a, ruid, f);
+    NoteSignedEdit(*a, ruid, TSigner{m_nameA, m_codeA});
+    QCOMPARE(Stored(ruid), stored.section(QLatin1Char('/'), 0, 3) + QStringLiteral("/审核后修改"));
+    QVERIFY(ReadSignState(*m_admin, ruid).IsFinal());
+
+    // A new report saved as final is stored without a state or reviewer.
+    const QString fresh = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    f = forged;
+    f.text = QStringLiteral("新报告");
+    Save(*a, fresh, f);
+    QCOMPARE(Stored(fresh), QStringLiteral("//null//新报告"));
+    QVERIFY(!ReadSignState(*m_admin, fresh).IsFinal());
+
+    // Below 5 the writing states still move as the program says.
+    f.state = 2;
+    Save(*a, fresh, f);
+    QCOMPARE(Stored(fresh), QStringLiteral("//2//新报告"));
+    SetStrict(false);
+}
+
+void TstStrictUsers::strictSaveRecordsTheSessionUser()
+{
+    SetStrict(true);
+    const QString ruid = NextUnsignedReport();
+    QVERIFY(!ruid.isEmpty());
+    auto savedBy = [&] { return QueryTestValue(*m_admin, QStringLiteral("SELECT SavedBy FROM Report WHERE ruid = '%1'").arg(ruid)).AsString(); };
+
+    // A's login saving in B's name is recorded as A, the doctor's name from the doctors' list.
+    auto a = OpenDatabase(AsLogin(m_target, m_loginA));
+    Save(*a, ruid, TSaveFields{1, {}, {}, {}, QStringLiteral("B(%1)@elsewhere").arg(m_codeB), QStringLiteral("x")});
+    QVERIFY2(savedBy().startsWith(QStringLiteral("%1(%2)@").arg(m_nameA, m_codeA)), qPrintable(savedBy()));
+    QVERIFY2(!savedBy().contains(QStringLiteral("elsewhere")), qPrintable(savedBy()));
+
+    // A login that is nobody's own is recorded as that login, not as the name it sent.
+    auto shared = OpenDatabase(m_target);
+    Save(*shared, ruid, TSaveFields{1, {}, {}, {}, QStringLiteral("B(%1)@elsewhere").arg(m_codeB), QStringLiteral("y")});
+    QVERIFY2(savedBy().startsWith(QStringLiteral("wr_ws@")), qPrintable(savedBy()));
+    SetStrict(false);
+}
+
+void TstStrictUsers::saveWithoutStrictKeepsTheOldRules()
+{
+    // Off, a save writes the state, the reviewer and the author the program sends, as the
+    // shared workstation login always did.
+    const QString ruid = NextUnsignedReport();
+    QVERIFY(!ruid.isEmpty());
+    auto shared = OpenDatabase(m_target);
+    const QDateTime date(QDate(2001, 2, 3), QTime(4, 5, 6));
+    Save(*shared, ruid, TSaveFields{5, QStringLiteral("某医生"), m_codeB, date, QStringLiteral("某人@ws1"), QStringLiteral("z")});
+    QCOMPARE(Stored(ruid), QStringLiteral("%1/某医生/5/2001-02-03 04:05:06/z").arg(m_codeB));
+    QCOMPARE(QueryTestValue(*m_admin, QStringLiteral("SELECT SavedBy FROM Report WHERE ruid = '%1'").arg(ruid)).AsString(),
+             QStringLiteral("某人@ws1"));
+    Save(*shared, ruid, TSaveFields{2, QString(), QString(), date, QString(), QStringLiteral("z")});
+    QCOMPARE(ReadSignState(*m_admin, ruid).reportState, 2);
 }
 
 QTEST_GUILESS_MAIN(TstStrictUsers)
