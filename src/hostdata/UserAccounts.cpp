@@ -124,6 +124,7 @@ struct TUserAccounts::TStoredLogin {
     TUserAccount account;
     QString hash;
     int lockSeconds = 0;
+    int failedCount = 0;
 };
 
 TUserAccounts::TUserAccounts(TDbConnection& conn) : m_conn(conn) {}
@@ -155,6 +156,7 @@ TUserAccounts::TStoredLogin TUserAccounts::ReadLogin(const QString& userCode)
     s.account.dbLogin = TextOut(*sp, "DbLogin");
     s.hash = TextOut(*sp, "PasswordHash");
     s.lockSeconds = IntOut(*sp, "LockSeconds");
+    s.failedCount = IntOut(*sp, "FailedCount");
     sp->Close();
     return s;
 }
@@ -187,7 +189,8 @@ TLoginResult TUserAccounts::Recorded(const QString& userCode, bool success, cons
     return r;
 }
 
-TLoginResult TUserAccounts::CheckPassword(const QString& userCode, const QString& password, QString* storedHash)
+TLoginResult TUserAccounts::CheckPassword(const QString& userCode, const QString& password, QString* storedHash,
+                                          bool countFailure)
 {
     TLoginResult r;
     TStoredLogin stored;
@@ -218,6 +221,12 @@ TLoginResult TUserAccounts::CheckPassword(const QString& userCode, const QString
         return r;
     }
     const bool ok = VerifyPasswordHash(stored.hash, password);
+    if (!ok && !countFailure) {
+        r.outcome = TLoginOutcome::WrongPassword;
+        r.failuresLeft = qMax(1, kMaxFailures - stored.failedCount);
+        r.message = kWrongPassword;
+        return r;
+    }
     try {
         r = Recorded(stored.account.userCode, ok, stored);
     } catch (const EDatabaseError& e) {
@@ -255,6 +264,11 @@ QString TUserAccounts::Rehash(const TStoredLogin& stored, const QString& passwor
 TLoginResult TUserAccounts::LogIn(const QString& userCode, const QString& password)
 {
     return CheckPassword(userCode, password, nullptr);
+}
+
+TLoginResult TUserAccounts::LogInIfMatches(const QString& userCode, const QString& password)
+{
+    return CheckPassword(userCode, password, nullptr, false);
 }
 
 bool TUserAccounts::PasswordMatches(const QString& userCode, const QString& password)

@@ -87,6 +87,9 @@ public:
     // trying a known password before asking anyone (the demo database's automatic log-in);
     // never for a password a person typed. False when the database cannot answer.
     bool PasswordMatches(const QString& userCode, const QString& password);
+    // LogIn for such a known password in one check: a success is recorded as by LogIn (last
+    // log-in, count reset); a wrong password is answered as LogIn would but not counted.
+    TLoginResult LogInIfMatches(const QString& userCode, const QString& password);
 
     // The user's own change: the old password must be right; the new one must be at least
     // kMinPasswordLength characters and differ from the old. Clears mustChangePassword.
@@ -116,7 +119,8 @@ public:
 private:
     struct TStoredLogin;
     TStoredLogin ReadLogin(const QString& userCode);
-    TLoginResult CheckPassword(const QString& userCode, const QString& password, QString* storedHash);
+    TLoginResult CheckPassword(const QString& userCode, const QString& password, QString* storedHash,
+                               bool countFailure = true);
     TLoginResult Recorded(const QString& userCode, bool success, const TStoredLogin& stored);
     QString Rehash(const TStoredLogin& stored, const QString& password);
 

@@ -168,6 +168,17 @@ void TstUserAccounts::tryingAKnownPasswordRecordsNothing()
     QVERIFY(m_users->PasswordMatches(kDoctor, kPassword));
     QVERIFY(m_db->Value(QStringLiteral("SELECT LastLogin FROM WrUser WHERE UserCode = 'D003'")).IsNull());
     QVERIFY(!m_users->PasswordMatches(QStringLiteral("NOBODY"), kPassword));
+    // Tried as a log-in: a wrong one is answered but not counted, a right one is recorded.
+    TLoginResult r = m_users->LogInIfMatches(kDoctor, QStringLiteral("changed-meanwhile"));
+    QCOMPARE(r.outcome, TLoginOutcome::WrongPassword);
+    QCOMPARE(r.failuresLeft, TUserAccounts::kMaxFailures);
+    QCOMPARE(FailedCount(kDoctor), 0);
+    m_users->LogIn(kDoctor, QStringLiteral("typed-wrong"));
+    r = m_users->LogInIfMatches(kDoctor, kPassword);
+    QCOMPARE(r.outcome, TLoginOutcome::Ok);
+    QCOMPARE(r.account.userCode, kDoctor);
+    QCOMPARE(FailedCount(kDoctor), 0);
+    QVERIFY(!m_db->Value(QStringLiteral("SELECT LastLogin FROM WrUser WHERE UserCode = 'D003'")).IsNull());
     // A locked-out or disabled user is no match even with the right password.
     for (int i = 0; i < TUserAccounts::kMaxFailures; ++i) m_users->LogIn(kDoctor, QStringLiteral("x"));
     QVERIFY(!m_users->PasswordMatches(kDoctor, kPassword));
