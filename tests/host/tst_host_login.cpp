@@ -247,6 +247,9 @@ void TstHostLogin::dialogRefusesAndForcesAChange()
     QVERIFY(code && password && message && ok && fresh && repeat && changeOk && pages);
     QCOMPARE(code->text(), QStringLiteral("D004"));
     QCOMPARE(password->echoMode(), QLineEdit::Password);
+    dialog.show();
+    // The change's fields and button appear only when a change is due.
+    QVERIFY(password->isVisible() && ok->isVisible() && !changeOk->isVisible() && !fresh->isVisible());
 
     // A wrong password and an unknown user read the same; the field is emptied.
     password->setText(QStringLiteral("wrong-one"));
@@ -265,6 +268,7 @@ void TstHostLogin::dialogRefusesAndForcesAChange()
     password->setText(QStringLiteral("reset-by-admin"));
     ok->click();
     QCOMPARE(pages->currentIndex(), 1);
+    QVERIFY(changeOk->isVisible() && fresh->isVisible() && repeat->isVisible() && !ok->isEnabled());
     fresh->setText(QStringLiteral("new-secret-1"));
     repeat->setText(QStringLiteral("new-secret-2"));
     changeOk->click();

@@ -51,6 +51,7 @@ TLoginDialog::TLoginDialog(TCheck check, TChange change, const QString& presetUs
 {
     setObjectName(QStringLiteral("loginDialog"));
     setWindowTitle(QStringLiteral("登录 — 超声检查报告"));
+    setMinimumWidth(380);
     auto* layout = new QVBoxLayout(this);
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("loginPages"));
@@ -72,6 +73,11 @@ TLoginDialog::TLoginDialog(TCheck check, TChange change, const QString& presetUs
     m_repeatPassword = PasswordEdit("loginRepeatPassword", changePage);
     changeForm->addRow(QStringLiteral("新密码："), m_newPassword);
     changeForm->addRow(QStringLiteral("确认新密码："), m_repeatPassword);
+    // On its own page, so it is seen only when a change is due (a button box shows every
+    // button it holds).
+    m_changeOk = new QPushButton(QStringLiteral("修改密码并登录"), changePage);
+    m_changeOk->setObjectName(QStringLiteral("loginChangeOk"));
+    changeForm->addRow(QString(), m_changeOk);
     m_pages->addWidget(changePage);
     layout->addWidget(m_pages);
 
@@ -85,9 +91,6 @@ TLoginDialog::TLoginDialog(TCheck check, TChange change, const QString& presetUs
     m_ok = buttons->addButton(QStringLiteral("登录"), QDialogButtonBox::ActionRole);
     m_ok->setObjectName(QStringLiteral("loginOk"));
     m_ok->setDefault(true);
-    m_changeOk = buttons->addButton(QStringLiteral("修改密码并登录"), QDialogButtonBox::ActionRole);
-    m_changeOk->setObjectName(QStringLiteral("loginChangeOk"));
-    m_changeOk->hide();
     QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("loginCancel"));
     layout->addWidget(buttons);
@@ -135,8 +138,8 @@ void TLoginDialog::TryLogIn()
     Wipe(password);
     m_userCode->setReadOnly(true);
     m_pages->setCurrentIndex(1);
-    m_ok->hide();
-    m_changeOk->show();
+    m_ok->setEnabled(false);
+    m_ok->setDefault(false);
     m_changeOk->setDefault(true);
     ShowMessage(QStringLiteral("首次登录或密码已被重置，请设置新密码（至少 %1 个字符）。").arg(TUserAccounts::kMinPasswordLength));
     m_newPassword->setFocus();
