@@ -125,16 +125,15 @@ bool LogInAtStart(TDbConnection& conn, const THostOptions& o, TConfigStore& conf
         } catch (const Exception& e) {
             log(QStringLiteral("error: no demo doctor: %1").arg(e.Message()));
         }
-        // Tried without counting first: once the demo password was changed, every start would
-        // otherwise count a failure against the doctor and headless runs would lock him out.
-        if (!code.isEmpty() && accounts.PasswordMatches(code, kDemoPassword)) {
-            const TLoginResult r = accounts.LogIn(code, kDemoPassword);
+        // A failure is not counted: once the demo password was changed, every start would
+        // otherwise count one against the doctor and headless runs would lock him out.
+        if (!code.isEmpty()) {
+            const TLoginResult r = accounts.LogInIfMatches(code, kDemoPassword);
             if (r.outcome == TLoginOutcome::Ok && !r.account.mustChangePassword)
                 return finish(r, TLoginSource::Demo, QStringLiteral("automatically on the demo database (demo password)"));
-            refused(code, r, QStringLiteral("automatically on the demo database"));
+            log(QStringLiteral("the demo doctor %1 does not log in with the demo password any more (%2); asking")
+                    .arg(code, Describe(r)));
         }
-        if (!code.isEmpty())
-            log(QStringLiteral("the demo doctor %1 does not log in with the demo password any more; asking").arg(code));
     }
 
     if (!env.canAsk) {
