@@ -58,9 +58,8 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     const QCommandLineOption pdf(QStringLiteral("pdf"),
         QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
         QStringLiteral("guid"));
-    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role, loginFile,
-                  screenshot, open, script, resetDemo,
-                  pdf});
+    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role,
+                  loginFile, screenshot, open, script, resetDemo, pdf});
 
     THostOptionsResult r;
     if (!p.parse(arguments)) {
