@@ -94,7 +94,7 @@ int main(int argc, char** argv)
     if (to == "rtf") {
         out = DocumentToRtf(doc);
     } else if (to == "html") {
-        out = doc.toHtml().toUtf8();
+        out = DocumentToHtml(doc).toUtf8();
     } else {
         const QString plain = DocumentPlainText(doc);
         // One pass: QString::replace moves the rest of the text for every batch of matches,

@@ -75,6 +75,9 @@ QByteArray DocumentToRtf(const QTextDocument& doc);
 // QTextDocument keeps before a table at the start of a document or cell, and after a table at
 // its end, is not text and gives nothing (unless it is a list item).
 QString DocumentPlainText(const QTextDocument& doc);
+// HTML as QTextDocument::toHtml writes it, with what Qt 6.4's HTML leaves out: a numbered
+// list that starts elsewhere than 1 gets its start attribute (<ol start="7">).
+QString DocumentToHtml(const QTextDocument& doc);
 
 // The same readers with the problems found in the input handed back instead of logged:
 // one line per kind of problem, in the order first met (empty for clean input).

@@ -146,6 +146,27 @@ private slots:
         QCOMPARE(DocumentToRtf(back), written);
     }
 
+    // HTML from Qt 6.4 numbered every list from 1: each start goes on its own list's <ol>
+    // (levels start at 7, 1 and 3), and a list before it keeps none.
+    void listStartInHtml()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtftest::readData(QStringLiteral("list_levels_start_suffix.rtf")), doc));
+        const QString html = DocumentToHtml(doc);
+        const qsizetype seven = html.indexOf(QLatin1String("<ol start=\"7\"")), three = html.indexOf(QLatin1String("<ol start=\"3\""));
+        QVERIFY2(seven >= 0 && three > seven, qPrintable(html));
+        QCOMPARE(html.count(QLatin1String("start=")), 2);
+        QCOMPARE(html.count(QLatin1String("<ol")), doc.toHtml().count(QLatin1String("<ol")));
+
+        QTextDocument mixed;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1\\ansi\\pard{\\*\\pn\\pnlvlblt{\\pntxtb x}}{\\pntext x\\tab}dot\\par\\pard\\par"
+                                         "\\pard{\\*\\pn\\pnlvlbody\\pnstart3\\pndec}{\\pntext 3.\\tab}three\\par}"),
+                              mixed));
+        const QString h = DocumentToHtml(mixed);
+        const qsizetype ul = h.indexOf(QLatin1String("<ul")), ol = h.indexOf(QLatin1String("<ol start=\"3\""));
+        QVERIFY2(ul >= 0 && ol > ul, qPrintable(h));
+    }
+
     // Hyperlinks were dropped, in the editor and in rewritten RTF.
     void hyperlinksKept()
     {
