@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DbCredentials.h"
+#include "platform/ConnectionString.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -19,22 +20,7 @@ QList<TPair> SplitPairs(const QString& s)
     QList<TPair> pairs;
     qsizetype i = 0;
     while (i < s.size()) {
-        qsizetype j = i;
-        bool braced = false;
-        while (j < s.size()) {
-            const QChar c = s.at(j);
-            if (braced) {
-                if (c == QLatin1Char('}')) {
-                    if (j + 1 < s.size() && s.at(j + 1) == QLatin1Char('}')) ++j;
-                    else braced = false;
-                }
-            } else if (c == QLatin1Char('{')) {
-                braced = true;
-            } else if (c == QLatin1Char(';')) {
-                break;
-            }
-            ++j;
-        }
+        const qsizetype j = OdbcPairEnd(s, i);
         TPair p;
         p.start = i;
         p.end = j;

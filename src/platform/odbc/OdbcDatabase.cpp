@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "OdbcDatabase.h"
+#include "platform/ConnectionString.h"
 #include "OdbcSession.h"
 #include "OdbcStoredProc.h"
 #include "platform/DatabaseOpeners.h"
@@ -103,22 +104,7 @@ QString OdbcDescription(const QString& connectionString)
     const QString& s = connectionString;
     qsizetype i = 0;
     while (i < s.size()) {
-        qsizetype j = i;
-        bool braced = false;
-        while (j < s.size()) {
-            const QChar c = s.at(j);
-            if (braced) {
-                if (c == QLatin1Char('}')) {
-                    if (j + 1 < s.size() && s.at(j + 1) == QLatin1Char('}')) ++j;
-                    else braced = false;
-                }
-            } else if (c == QLatin1Char('{')) {
-                braced = true;
-            } else if (c == QLatin1Char(';')) {
-                break;
-            }
-            ++j;
-        }
+        const qsizetype j = OdbcPairEnd(s, i);
         const QString pair = s.mid(i, j - i).trimmed();
         const QString key = pair.section(QLatin1Char('='), 0, 0).trimmed();
         if (!pair.isEmpty() && key.compare(QLatin1String("pwd"), Qt::CaseInsensitive) != 0
