@@ -28,6 +28,22 @@ QString LowerAscii(const QString& s)
     return r;
 }
 
+// End of a quoted run closed by `close` (doubled to stand for itself), from just after its
+// opener: just past the closing character, or the text's end when it is never closed.
+qsizetype QuotedRunEnd(const QString& sql, qsizetype from, QChar close)
+{
+    const qsizetype n = sql.size();
+    qsizetype j = from;
+    while (j < n) {
+        if (sql.at(j) == close) {
+            if (j + 1 < n && sql.at(j + 1) == close) { j += 2; continue; }
+            return j + 1;
+        }
+        ++j;
+    }
+    return n;
+}
+
 } // namespace
 
 QString RewriteBracketIdentifiers(const QString& sql)
@@ -102,18 +118,7 @@ QString AddNationalLiteralPrefixes(const QString& sql)
     const qsizetype n = sql.size();
     qsizetype i = 0;
     auto copyUntil = [&](qsizetype end) { out += QStringView(sql).mid(i, end - i); i = end; };
-    // End of a run closed by `close` (doubled to stand for itself), from just after its opener.
-    auto runEnd = [&](qsizetype from, QChar close) {
-        qsizetype j = from;
-        while (j < n) {
-            if (sql.at(j) == close) {
-                if (j + 1 < n && sql.at(j + 1) == close) { j += 2; continue; }
-                return j + 1;
-            }
-            ++j;
-        }
-        return n;
-    };
+    auto runEnd = [&](qsizetype from, QChar close) { return QuotedRunEnd(sql, from, close); };
 
     while (i < n) {
         const QChar c = sql.at(i);
@@ -366,18 +371,7 @@ bool IsSingleReadStatement(const QString& sql)
     qsizetype i = 0;
     QString first, previous;
     bool ended = false;  // a ';' has closed the statement
-    // End of a run closed by `close` (doubled to stand for itself), from just after its opener.
-    auto runEnd = [&](qsizetype from, QChar close) {
-        qsizetype j = from;
-        while (j < n) {
-            if (sql.at(j) == close) {
-                if (j + 1 < n && sql.at(j + 1) == close) { j += 2; continue; }
-                return j + 1;
-            }
-            ++j;
-        }
-        return n;
-    };
+    auto runEnd = [&](qsizetype from, QChar close) { return QuotedRunEnd(sql, from, close); };
     while (i < n) {
         const QChar c = sql.at(i);
         if (c.isSpace()) { ++i; continue; }
