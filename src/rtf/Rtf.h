@@ -18,9 +18,9 @@
 // on the image format; shape pictures ({\sp{\sn pib}...}) and a lone \nonshppict are read.
 // Headers and footers are not shown: each group is kept whole, as 7-bit RTF, in the
 // QTextDocument's dynamic property "wrRtfHeadersFooters" (a QStringList) and written back as
-// it came, the fonts it names put into the written font table and renumbered (the document's
-// property "wrRtfKeptFonts" lists them); loading a document replaces them, pasting adds the
-// pasted ones. A footnote shows as
+// it came, the fonts and colours it names put into the written font and colour tables and
+// renumbered (the document's properties "wrRtfKeptFonts" and "wrRtfKeptColors" list them;
+// footnotes' too); loading a document replaces them, pasting adds the pasted ones. A footnote shows as
 // its mark, the footnote's number as a superscript (\chftn; a footnote without one gets one),
 // and its text is not shown: the footnote group is kept whole, as 7-bit RTF, on the mark's
 // character format and written back after the mark (RtfStructure.h, kFootnoteProperty); its

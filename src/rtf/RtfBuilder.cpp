@@ -73,6 +73,7 @@ DocBuilder::DocBuilder(QTextCursor& cursor, bool wholeDocument)
     if (m_whole) { // the document's whole content is replaced, its headers and footers too
         m_c.document()->setProperty(kKeptGroupsProperty, QVariant());
         m_c.document()->setProperty(kKeptFontsProperty, QVariant());
+        m_c.document()->setProperty(kKeptColorsProperty, QVariant());
     }
     if (!m_whole) {
         m_newBlockFormat = m_c.blockFormat();
@@ -116,7 +117,24 @@ void DocBuilder::insertText(const QString& text, const QTextCharFormat& format, 
     m_markStart = m_markEnd = -1;
 }
 
-QByteArray renumberFonts(QByteArrayView g, const std::function<int(int)>& font)
+namespace {
+
+// The control words whose number is an index into the colour table.
+bool isColourWord(QByteArrayView word)
+{
+    static constexpr const char* words[] = {"cf", "cb", "highlight", "chcbpat", "chcfpat", "cbpat", "cfpat",
+                                            "clcbpat", "clcfpat", "clcbpatraw", "clcfpatraw", "brdrcf",
+                                            "trcbpat", "trcfpat", "ulc", "pncf", "tscellcbpat", "tscellcfpat"};
+    for (const char* w : words) {
+        if (word == w)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QByteArray renumberKept(QByteArrayView g, const std::function<int(int)>& font, const std::function<int(int)>& colour)
 {
     QByteArray out;
     out.reserve(g.size());
@@ -144,8 +162,13 @@ QByteArray renumberFonts(QByteArrayView g, const std::function<int(int)>& font)
             ++k;
         while (k < g.size() && g[k] >= '0' && g[k] <= '9')
             ++k;
-        if ((word == "f" || word == "af") && k > j && g[j] != '-' && k - j < 9) {
-            const int mapped = font(g.sliced(j, k - j).toInt());
+        const std::function<int(int)>* map = nullptr;
+        if (font && (word == "f" || word == "af"))
+            map = &font;
+        else if (colour && isColourWord(word))
+            map = &colour;
+        if (map && k > j && g[j] != '-' && k - j < 9) {
+            const int mapped = (*map)(g.sliced(j, k - j).toInt());
             if (mapped >= 0) {
                 out.append('\\').append(word).append(QByteArray::number(mapped));
             } else if (k < g.size() && g[k] == ' ') {
@@ -173,6 +196,22 @@ int DocBuilder::keptFont(const QString& family, int charset)
         at = fonts.size() - 1;
     }
     return int(at);
+}
+
+int DocBuilder::keptColour(const QColor& colour)
+{
+    QTextDocument* doc = m_c.document();
+    QStringList colours = doc->property(kKeptColorsProperty).toStringList();
+    const QString entry = colour.name();
+    qsizetype at = colours.indexOf(entry);
+    if (at < 0) {
+        if (colours.size() >= 1024) // a bound for hostile input; the automatic colour then
+            return 0;
+        colours.append(entry);
+        doc->setProperty(kKeptColorsProperty, colours);
+        at = colours.size() - 1;
+    }
+    return int(at) + 1;
 }
 
 // A group kept whole, 7-bit as the writer writes it, so a second write gives the same bytes.

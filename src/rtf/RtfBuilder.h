@@ -64,6 +64,9 @@ public:
     bool attachFootnote(const QByteArray& group);
     // The index of a font in the document's kKeptFontsProperty, added when new; -1 when full.
     int keptFont(const QString& family, int charset);
+    // The number of a colour in the document's kKeptColorsProperty (from 1), added when new;
+    // 0, the automatic colour, when full.
+    int keptColour(const QColor& colour);
     // The bullet or number text (\pntext, \listtext) that precedes a paragraph: shown only when
     // the paragraph turns out not to be a list item, so a list marker appears once.
     void setListText(const QString& text, const QTextCharFormat& format);

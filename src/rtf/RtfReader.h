@@ -93,8 +93,9 @@ private:
         const CodePage* cp = nullptr;
         int charset = 0; // \fcharset, or the one of its code page
     };
-    // A kept group with its font numbers made indexes of the document's kept fonts.
-    QByteArray keptFonts(QByteArrayView group);
+    // A kept group with its font numbers made indexes of the document's kept fonts, and its
+    // colour numbers those of the document's kept colours.
+    QByteArray keptGroup(QByteArrayView group);
     struct Picture {
         enum Kind : uint8_t { Unknown, Png, Jpeg, Wmf, Emf, Dib, WBitmap, MacPict, PmMeta } kind = Unknown;
         QByteArray kindWord, words; // what describes data Qt cannot read, to write it back

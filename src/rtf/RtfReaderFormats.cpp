@@ -158,12 +158,18 @@ void Reader::finishFontEntry()
     m_formats.clear();
 }
 
-QByteArray Reader::keptFonts(QByteArrayView group)
+QByteArray Reader::keptGroup(QByteArrayView group)
 {
-    return renumberFonts(group, [this](int n) {
+    const auto font = [this](int n) {
         const auto it = m_fonts.find(n);
         return it == m_fonts.end() || it->second.name.isEmpty() ? -1 : m_out.keptFont(it->second.name, it->second.charset);
-    });
+    };
+    // 0, an automatic entry and a number past the table all give the automatic colour, as in
+    // the body.
+    const auto colour = [this](int n) {
+        return n > 0 && n < m_colors.size() && m_colors.at(n).isValid() ? m_out.keptColour(m_colors.at(n)) : 0;
+    };
+    return renumberKept(group, font, colour);
 }
 
 } // namespace rtf

@@ -122,7 +122,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         // Only a group that ends, and without binary data (its length would not survive).
         if (kept && m_stack.size() < depth && info.ch < std::size(names)
             && !QByteArrayView(from, m_p - from).contains("\\bin"))
-            m_out.keepGroup(QByteArray("{\\") + names[info.ch] + ' ' + keptFonts(QByteArrayView(from, m_p - from)));
+            m_out.keepGroup(QByteArray("{\\") + names[info.ch] + ' ' + keptGroup(QByteArrayView(from, m_p - from)));
         break;
     }
     case Kw::Footnote: {
@@ -138,7 +138,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         skipGroup();
         if (m_stack.size() >= depth || QByteArrayView(from, m_p - from).contains("\\bin"))
             break; // cut off, or binary data whose length would not survive
-        const QByteArray group = QByteArray("{\\*\\footnote ") + keptFonts(QByteArrayView(from, m_p - from));
+        const QByteArray group = QByteArray("{\\*\\footnote ") + keptGroup(QByteArrayView(from, m_p - from));
         if (!m_out.attachFootnote(group)) {
             m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
             m_out.attachFootnote(group);

@@ -53,10 +53,17 @@ constexpr const char* kKeptGroupsProperty = "wrRtfHeadersFooters";
 // and the writer puts those fonts into its own font table and renumbers the words, so the
 // text of a kept group keeps its font and code page whatever fonts the document uses.
 constexpr const char* kKeptFontsProperty = "wrRtfKeptFonts";
-// Calls font(N) for every \fN and \afN control word of an RTF group (not inside \'hh or
-// escaped backslashes) and puts the number it returns in its place; a negative number drops
-// the word (and its delimiting blank).
-QByteArray renumberFonts(QByteArrayView group, const std::function<int(int)>& font);
+// Colours named inside kept groups: their colour words (\cfN, \cbN, \highlightN, \chcbpatN,
+// \clcbpatN, \brdrcfN ...) count into this QStringList dynamic property of the QTextDocument
+// ("#rrggbb" each) from 1, 0 staying the automatic colour; the writer puts those colours into
+// its own colour table and renumbers the words.
+constexpr const char* kKeptColorsProperty = "wrRtfKeptColors";
+// Calls font(N) for every \fN and \afN control word of an RTF group, and colour(N) for every
+// colour word (not inside \'hh or escaped backslashes), and puts the number it returns in its
+// place; a negative number drops the word (and its delimiting blank). An empty function leaves
+// those words as they are.
+QByteArray renumberKept(QByteArrayView group, const std::function<int(int)>& font,
+                        const std::function<int(int)>& colour);
 // Footnotes: the reference mark (\chftn) is text, the footnote's number as a superscript, whose
 // character format has that number under kFootnoteMarkProperty and, under kFootnoteProperty, the whole
 // footnote group as 7-bit RTF ("{\*\footnote ...}"), written back right after the mark

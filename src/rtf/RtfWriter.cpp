@@ -79,7 +79,7 @@ QByteArray Writer::write()
     const size_t estimate = collect(items);
     if (m_fonts.empty())
         fontIndex(m_defaultFamily, hasNonAscii(m_defaultFamily) ? 134 : 0);
-    collectKeptFonts();
+    collectKept();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const size_t fonts = m_fonts.size();
         const qsizetype colors = m_colors.size();
@@ -355,8 +355,7 @@ void Writer::writeHeader()
     m_out.append("}\r\n");
     writeListTable();
     m_out.append("\\viewkind4\\uc1");
-    // Headers and footers as they came, with their fonts in this font table (colours are the
-    // original table's).
+    // Headers and footers as they came, with their fonts and colours in these tables.
     for (const QString& group : m_doc.property(kKeptGroupsProperty).toStringList()) {
         if (!group.startsWith(u'{') || !group.endsWith(u'}'))
             continue;
@@ -365,8 +364,13 @@ void Writer::writeHeader()
     }
 }
 
-void Writer::collectKeptFonts()
+void Writer::collectKept()
 {
+    m_keptColours.clear();
+    for (const QString& entry : m_doc.property(kKeptColorsProperty).toStringList()) {
+        const QColor c = QColor::fromString(entry);
+        m_keptColours.push_back(c.isValid() ? colorIndex(c) : 0);
+    }
     m_keptFonts.clear();
     for (const QString& entry : m_doc.property(kKeptFontsProperty).toStringList()) {
         const qsizetype semicolon = entry.indexOf(u';');
@@ -383,13 +387,16 @@ void Writer::writeKeptGroup(const QString& group)
         if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
             text.append(char(ch.unicode()));
     }
-    if (m_keptFonts.empty() || !text.contains("f")) {
+    if (m_keptFonts.empty() && m_keptColours.empty()) {
         m_out.append(text);
         return;
     }
-    m_out.append(renumberFonts(text, [this](int n) {
-        return n >= 0 && size_t(n) < m_keptFonts.size() ? m_keptFonts[size_t(n)] : -1;
-    }));
+    const auto font = [this](int n) { return n >= 0 && size_t(n) < m_keptFonts.size() ? m_keptFonts[size_t(n)] : -1; };
+    const auto colour = [this](int n) {
+        return n > 0 && size_t(n) <= m_keptColours.size() ? m_keptColours[size_t(n) - 1] : 0;
+    };
+    m_out.append(renumberKept(text, m_keptFonts.empty() ? std::function<int(int)>() : font,
+                              m_keptColours.empty() ? std::function<int(int)>() : colour));
 }
 
 } // namespace rtf

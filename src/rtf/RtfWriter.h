@@ -116,10 +116,10 @@ private:
     int fontIndex(const QString& family, int charset);
     int colorIndex(const QColor& c);
     void writeHeader();
-    // A kept group (header, footer, footnote) as written: 7-bit, its fonts renumbered into
-    // this writer's font table (see kKeptFontsProperty).
+    // A kept group (header, footer, footnote) as written: 7-bit, its fonts and colours
+    // renumbered into this writer's tables (see kKeptFontsProperty, kKeptColorsProperty).
     void writeKeptGroup(const QString& group);
-    void collectKeptFonts();
+    void collectKept();
     void writeListTable();
     int listIndex(QTextList* list);
 
@@ -148,6 +148,7 @@ private:
     // (Qt hands a cell's format, shading included, to the text typed into it).
     QColor m_cellBack;
     std::vector<int> m_keptFonts; // this writer's index of each of the document's kept fonts
+    std::vector<int> m_keptColours; // the same for kept colours (the first is kept colour 1)
     std::vector<int8_t> m_footnoteFormats; // by character format index: -1 unknown, 1 a footnote mark or anchor
 };
 

@@ -6,6 +6,7 @@
 #include "rtf/RtfStructure.h"
 
 #include <QBrush>
+#include <QColor>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextImageFormat>
@@ -326,6 +327,69 @@ private slots:
         QVERIFY2(pasted.contains(QStringLiteral("{\\footer \\f%1 page\\par}").arg(courier.captured(1))), qPrintable(pasted));
         QVERIFY(RtfToDocument(QByteArray("{\\rtf1 plain\\par}"), back));
         QVERIFY(back.property(rtf::kKeptFontsProperty).isNull());
+    }
+
+    // Colour numbers inside headers and footnotes named the original colour table: in the one
+    // we write they named the body's colours, so a red header came back blue.
+    void keptGroupsKeepTheirColours()
+    {
+        // The colour each \<word>N inside the first kept group starting with `start` (up to its
+        // first '}') names in the written colour table ("auto" for 0, "none" past the table).
+        const auto named = [](const QByteArray& written, const QByteArray& start, const QByteArray& word) {
+            QList<QString> table{QStringLiteral("auto")};
+            const qsizetype at = written.indexOf("{\\colortbl ;");
+            if (at >= 0) {
+                const QByteArray body = written.mid(at, written.indexOf('}', at) - at);
+                static const QRegularExpression entry(QStringLiteral(R"(\\red(\d+)\\green(\d+)\\blue(\d+);)"));
+                for (auto it = entry.globalMatch(QString::fromLatin1(body)); it.hasNext();) {
+                    const QRegularExpressionMatch m = it.next();
+                    table << QColor(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).name();
+                }
+            }
+            QStringList out;
+            const qsizetype from = written.indexOf(start);
+            if (from < 0)
+                return out;
+            const QString group = QString::fromLatin1(written.mid(from, written.indexOf('}', from) - from));
+            const QRegularExpression use(QStringLiteral(R"(\\%1(\d+)(?![a-z]))").arg(QString::fromLatin1(word)));
+            for (auto it = use.globalMatch(group); it.hasNext();) {
+                const int n = it.next().captured(1).toInt();
+                out << (n < table.size() ? table.at(n) : QStringLiteral("none"));
+            }
+            return out;
+        };
+        // The body uses blue only; entry 5 is an automatic colour, \cf9 is past the table.
+        const QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;"
+                               "\\red255\\green255\\blue0;\\red0\\green0\\blue255;;}"
+                               "{\\header \\pard\\cf1 red \\cf0 auto\\par}"
+                               "{\\footer \\pard\\cb3\\chcbpat2\\cfpat1 shaded \\cf5 a\\cf9 b\\par}"
+                               "\\cf4 body{\\super\\chftn}{\\*\\footnote \\pard\\plain\\cf2 green \\highlight3 yellow}\\par}";
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(rtf, doc));
+        const QByteArray written = DocumentToRtf(doc);
+        const QString red = QStringLiteral("#ff0000"), green = QStringLiteral("#008000"),
+                      yellow = QStringLiteral("#ffff00"), autoColour = QStringLiteral("auto");
+        QCOMPARE(named(written, "{\\header ", "cf"), QStringList({red, autoColour}));
+        QCOMPARE(named(written, "{\\footer ", "cb"), QStringList{yellow});
+        QCOMPARE(named(written, "{\\footer ", "chcbpat"), QStringList{green});
+        QCOMPARE(named(written, "{\\footer ", "cfpat"), QStringList{red});
+        // An automatic colour, and one the table does not have, are the automatic colour.
+        QCOMPARE(named(written, "{\\footer ", "cf"), QStringList({autoColour, autoColour}));
+        QCOMPARE(named(written, "{\\*\\footnote ", "cf"), QStringList{green});
+        QCOMPARE(named(written, "{\\*\\footnote ", "highlight"), QStringList{yellow});
+        QVERIFY2(!written.contains("\\cf9") && !written.contains("\\cf5"), written.constData());
+        QTextDocument back;
+        QVERIFY(RtfToDocument(written, back));
+        QCOMPARE(DocumentToRtf(back), written);
+        // Pasting adds the pasted document's colours; loading another document forgets them.
+        QTextCursor c(&back);
+        c.movePosition(QTextCursor::End);
+        QVERIFY(InsertRtf(QByteArray("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}{\\footer \\cf1 page\\par}x}"), c));
+        const QByteArray pasted = DocumentToRtf(back);
+        QCOMPARE(named(pasted, "{\\footer \\cf", "cf"), QStringList{QColor(1, 2, 3).name()});
+        QCOMPARE(named(pasted, "{\\header ", "cf"), QStringList({red, autoColour}));
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 plain\\par}"), back));
+        QVERIFY(back.property(rtf::kKeptColorsProperty).isNull());
     }
 
     // Three cells of 1701 twips became 5103 each (the width of the merged cell above them),
