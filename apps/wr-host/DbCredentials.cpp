@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "DbCredentials.h"
 #include "platform/ConnectionString.h"
+#include "platform/OwnerOnlyFile.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -128,44 +127,15 @@ QStringList MaskPasswordsInArguments(const QStringList& arguments)
 TSecretFile ReadOwnerOnlySecretFile(const QString& path)
 {
     TSecretFile r;
-    struct stat st {};
-    const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &st) != 0) {
-        r.error = QStringLiteral("the password file %1 cannot be read: it does not exist").arg(path);
-        return r;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        r.error = QStringLiteral("the password file %1 is not a regular file").arg(path);
-        return r;
-    }
-    if (st.st_mode & (S_IRGRP | S_IROTH | S_IWGRP | S_IWOTH)) {
-        r.error = QStringLiteral("the password file %1 is refused: its group or other users may read or change it "
-                                 "(mode %2); allow only its owner: chmod 600 %1")
-                      .arg(path)
-                      .arg(QString::number(st.st_mode & 0777, 8).rightJustified(4, QLatin1Char('0')));
-        return r;
-    }
-    if (st.st_uid != ::geteuid()) {
-        r.error = QStringLiteral("the password file %1 is refused: it belongs to another user").arg(path);
-        return r;
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = QStringLiteral("the password file %1 cannot be read: %2").arg(path, f.errorString());
-        return r;
-    }
     // A password file is a line or two; more is not a password file.
-    const QByteArray bytes = f.read(4096);
-    QString text = QString::fromUtf8(bytes);
-    const qsizetype nl = text.indexOf(QLatin1Char('\n'));
-    if (nl >= 0) text.truncate(nl);
-    if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
-    if (text.isEmpty()) {
+    QByteArray bytes;
+    if (!ReadOwnerOnlyFile(path, QStringLiteral("password file"), 4096, &bytes, &r.error)) return r;
+    r.secret = FirstLineOfSecret(bytes);
+    if (r.secret.isEmpty()) {
         r.error = QStringLiteral("the password file %1 is empty (its first line is the password)").arg(path);
         return r;
     }
     r.ok = true;
-    r.secret = text;
     return r;
 }
 
