@@ -215,19 +215,46 @@ int DocBuilder::keptColour(const QColor& colour)
 }
 
 // A group kept whole, 7-bit as the writer writes it, so a second write gives the same bytes.
+QByteArray sevenBitGroup(QByteArrayView raw)
+{
+    static const char hex[] = "0123456789abcdef";
+    const auto plain = [](uchar b) { return (b >= 0x20 && b < 0x7F) || b == '\r' || b == '\n' || b == '\t'; };
+    const auto isHex = [](uchar b) { return (b >= '0' && b <= '9') || ((b | 0x20) >= 'a' && (b | 0x20) <= 'f'); };
+    QByteArray out;
+    out.reserve(raw.size());
+    const qsizetype n = raw.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const uchar b = uchar(raw[i]);
+        if (b == '\\') {
+            const uchar next = i + 1 < n ? uchar(raw[i + 1]) : 0;
+            if (next == '\'') {
+                // \'hh stays only whole: a broken one would make a reader complain.
+                const bool whole = i + 3 < n && isHex(uchar(raw[i + 2])) && isHex(uchar(raw[i + 3]));
+                if (whole)
+                    out.append(raw.sliced(i, 4));
+                i += whole ? 4 : 2;
+                continue;
+            }
+            // A backslash goes with the byte after it: were that byte dropped, the backslash
+            // would escape the next one instead (a "\{" that unbalances the group).
+            if (plain(next))
+                out.append('\\').append(char(next));
+            i += 2;
+            continue;
+        }
+        if (plain(b))
+            out.append(char(b));
+        else if (b >= 0x80)
+            out.append("\\'").append(hex[b >> 4]).append(hex[b & 15]);
+        ++i;
+    }
+    return out;
+}
+
 static QString sevenBit(const QByteArray& group)
 {
-    QString text;
-    static const char hex[] = "0123456789abcdef";
-    for (char ch : group) {
-        const uchar b = uchar(ch);
-        if (b >= 0x80) {
-            text += QLatin1String("\\'") + QLatin1Char(hex[b >> 4]) + QLatin1Char(hex[b & 15]);
-        } else if (b != 0) {
-            text += QLatin1Char(ch);
-        }
-    }
-    return text;
+    return QString::fromLatin1(sevenBitGroup(group));
 }
 
 void DocBuilder::insertFootnoteMark(const QString& number, const QTextCharFormat& format, const ParaProps& para)

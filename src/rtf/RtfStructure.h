@@ -64,6 +64,10 @@ constexpr const char* kKeptColorsProperty = "wrRtfKeptColors";
 // those words as they are.
 QByteArray renumberKept(QByteArrayView group, const std::function<int(int)>& font,
                         const std::function<int(int)>& colour);
+// A kept group as 7-bit RTF with the same group structure: bytes from 0x80 become \'hh, other
+// control bytes (but CR, LF, tab) are dropped, together with a backslash before them, and a
+// \' without two hex digits goes. Clean 7-bit RTF comes back unchanged.
+QByteArray sevenBitGroup(QByteArrayView raw);
 // Footnotes: the reference mark (\chftn) is text, the footnote's number as a superscript, whose
 // character format has that number under kFootnoteMarkProperty and, under kFootnoteProperty, the whole
 // footnote group as 7-bit RTF ("{\*\footnote ...}"), written back right after the mark

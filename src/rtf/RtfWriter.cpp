@@ -381,12 +381,13 @@ void Writer::collectKept()
 
 void Writer::writeKeptGroup(const QString& group)
 {
-    QByteArray text;
-    text.reserve(group.size());
-    for (QChar ch : group) {
-        if ((ch.unicode() >= 0x20 && ch.unicode() < 0x7F) || ch == u'\r' || ch == u'\n' || ch == u'\t')
-            text.append(char(ch.unicode()));
-    }
+    // Kept groups are stored as 7-bit text; anything else in the property is made safe the
+    // same way (a character beyond Latin-1 counts as a control byte and goes).
+    QByteArray bytes;
+    bytes.reserve(group.size());
+    for (QChar ch : group)
+        bytes.append(ch.unicode() <= 0xFF ? char(ch.unicode()) : '\0');
+    const QByteArray text = sevenBitGroup(bytes);
     if (m_keptFonts.empty() && m_keptColours.empty()) {
         m_out.append(text);
         return;

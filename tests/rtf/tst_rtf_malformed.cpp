@@ -106,6 +106,17 @@ private slots:
         QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg12345 caf\\'e9}") << QString::fromUtf8("café")
                                            << "code page 12345";
 
+        // Found by fuzzing: control bytes and broken escapes inside a header, footer or footnote
+        // that is kept whole. Dropping the byte after a backslash once made "\<NUL>{" a "\{",
+        // so the written group ended early and the rest of the document was read as text.
+        QTest::newRow("backslash before a control byte in a kept footer")
+            << QByteArray("{\\rtf1\\ansi{\\footer a\\\0{\\b x}\\\x01}body\\par}",
+                          sizeof("{\\rtf1\\ansi{\\footer a\\\0{\\b x}\\\x01}body\\par}") - 1)
+            << "body" << "";
+        QTest::newRow("broken escapes and high bytes in a kept header and footnote")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936{\\header \\'c\xec\\\xcd{x}\\'4}body{\\*\\footnote n\\\x7f{y}\\'}\\par}")
+            << "body1" << "";
+
         // Found by fuzzing: a nested row whose end mark is damaged, then another nested table
         // (left-over row definitions once gave the second one too many columns).
         QTest::newRow("nested row never ended, then another nested table")
