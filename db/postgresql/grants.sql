@@ -59,3 +59,11 @@ GRANT USAGE ON SCHEMA public TO wr_useradmin;
 GRANT SELECT ON WrUser, WrRole, WrRolePermission, csdoctor TO wr_useradmin;
 GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_RolePermissions, sp_SetUserPassword, sp_CreateUser,
     sp_UnlockUser, sp_SetUserRole, sp_SetUserDisabled, sp_SetUserDbLogin TO wr_useradmin;
+
+-- DICOM images: workstations list an exam's images and thumbnails and assign an unmatched
+-- image to an exam; wr-dicomd (with a workstation's login) indexes, archives and prunes.
+GRANT SELECT ON DicomInstance TO wr_workstation;
+REVOKE ALL ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_DicomForwardResult, sp_DicomFileRemoved
+    FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_DicomForwardResult, sp_DicomFileRemoved
+    TO wr_workstation;

@@ -601,3 +601,78 @@ BEGIN
       FROM WrRolePermission WHERE RoleCode = "RoleCode";
 END
 $$;
+
+-- ---- The DICOM image index (upgrades/023-dicom-images.sql) ----------------------------
+-- wr-dicomd indexes what it stored and records the archive's answers; a workstation assigns
+-- an unmatched instance to an exam. The same instance stored again keeps its row, its
+-- assignment and its archive state; only where its file lies is refreshed.
+CREATE OR REPLACE PROCEDURE sp_DicomIndexInstance("SopInstanceUid" text, "SopClassUid" text, "StudyInstanceUid" text,
+    "SeriesInstanceUid" text, "AccessionNumber" text, "PatientId" text, "PatientName" text, "Modality" text,
+    "InstanceNumber" integer, "Frames" integer, "Width" integer, "Height" integer, "FileSize" bigint,
+    "StoreName" text, "FilePath" text, "Thumbnail" text, "ForwardPending" integer)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF btrim(coalesce("SopInstanceUid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@SopInstanceUid 不能为空';
+    END IF;
+    INSERT INTO DicomInstance (SopInstanceUid, SopClassUid, StudyInstanceUid, SeriesInstanceUid, AccessionNumber,
+           PatientId, PatientName, Modality, InstanceNumber, Frames, Width, Height, FileSize, ReceivedAt, StoreName,
+           FilePath, Thumbnail, ForwardState)
+    VALUES ("SopInstanceUid", coalesce("SopClassUid", ''), coalesce("StudyInstanceUid", ''),
+           coalesce("SeriesInstanceUid", ''), btrim(coalesce("AccessionNumber", '')), coalesce("PatientId", ''),
+           coalesce("PatientName", ''), coalesce("Modality", ''), coalesce("InstanceNumber", 0), coalesce("Frames", 1),
+           coalesce("Width", 0), coalesce("Height", 0), coalesce("FileSize", 0), localtimestamp(3), "StoreName",
+           "FilePath", nullif("Thumbnail", ''), CASE WHEN "ForwardPending" = 1 THEN 1 ELSE 0 END)
+    ON CONFLICT (SopInstanceUid) DO UPDATE
+       SET StoreName = EXCLUDED.StoreName, FilePath = EXCLUDED.FilePath, FileSize = EXCLUDED.FileSize,
+           RemovedAt = NULL, Thumbnail = coalesce(DicomInstance.Thumbnail, EXCLUDED.Thumbnail);
+END
+$$;
+
+-- The doctor's choice: the instance belongs to "Accnu"'s exam ('' gives it back to its own
+-- accession).
+CREATE OR REPLACE PROCEDURE sp_DicomAssignInstance("SopInstanceUid" text, "Accnu" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF coalesce("Accnu", '') <> '' AND NOT EXISTS (SELECT 1 FROM Study WHERE Accnu = "Accnu") THEN
+        RAISE EXCEPTION '没有这个检查：%', "Accnu";
+    END IF;
+    UPDATE DicomInstance SET AssignedAccnu = nullif("Accnu", '') WHERE SopInstanceUid = "SopInstanceUid";
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '没有这个图像：%', coalesce("SopInstanceUid", '');
+    END IF;
+END
+$$;
+
+-- The archive's answer: acknowledged, or one more failed attempt and why.
+CREATE OR REPLACE PROCEDURE sp_DicomForwardResult("SopInstanceUid" text, "Archived" integer, "ForwardError" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = "SopInstanceUid") THEN
+        RAISE EXCEPTION '没有这个图像：%', coalesce("SopInstanceUid", '');
+    END IF;
+    IF "Archived" = 1 THEN
+        UPDATE DicomInstance SET ForwardState = 2, ArchivedAt = localtimestamp(3), ForwardError = NULL,
+               ForwardAttempts = ForwardAttempts + 1
+         WHERE SopInstanceUid = "SopInstanceUid";
+    ELSE
+        UPDATE DicomInstance SET ForwardAttempts = ForwardAttempts + 1, ForwardError = "ForwardError"
+         WHERE SopInstanceUid = "SopInstanceUid" AND ForwardState <> 2;
+    END IF;
+END
+$$;
+
+-- The local file was deleted; refused for an instance the archive has not acknowledged.
+CREATE OR REPLACE PROCEDURE sp_DicomFileRemoved("SopInstanceUid" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+BEGIN
+    UPDATE DicomInstance SET RemovedAt = localtimestamp(3) WHERE SopInstanceUid = "SopInstanceUid" AND ForwardState = 2;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION '图像尚未归档，不能删除本地文件：%', coalesce("SopInstanceUid", '');
+    END IF;
+END
+$$;

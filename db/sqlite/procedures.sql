@@ -361,3 +361,69 @@ INSERT INTO wr_procedure (name, body) VALUES ('sp_RolePermissions',
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_RolePermissions', 1, '@RoleCode', 'string', 'in', 50),
   ('sp_RolePermissions', 2, '@Operations', 'memo', 'out', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_DicomIndexInstance';
+DELETE FROM wr_procedure WHERE name = 'sp_DicomIndexInstance';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_DicomIndexInstance',
+'SELECT wr_raise(''@SopInstanceUid 不能为空'') WHERE trim(coalesce(:SopInstanceUid, ''''), '' '' || char(9, 10, 13)) = '''';
+UPDATE DicomInstance SET StoreName = :StoreName, FilePath = :FilePath, FileSize = coalesce(:FileSize, 0), RemovedAt = NULL,
+       Thumbnail = coalesce(Thumbnail, nullif(:Thumbnail, ''''))
+ WHERE SopInstanceUid = :SopInstanceUid;
+INSERT INTO DicomInstance (SopInstanceUid, SopClassUid, StudyInstanceUid, SeriesInstanceUid, AccessionNumber,
+       PatientId, PatientName, Modality, InstanceNumber, Frames, Width, Height, FileSize, ReceivedAt, StoreName,
+       FilePath, Thumbnail, ForwardState)
+SELECT :SopInstanceUid, coalesce(:SopClassUid, ''''), coalesce(:StudyInstanceUid, ''''), coalesce(:SeriesInstanceUid, ''''),
+       trim(coalesce(:AccessionNumber, '''')), coalesce(:PatientId, ''''), coalesce(:PatientName, ''''), coalesce(:Modality, ''''),
+       coalesce(:InstanceNumber, 0), coalesce(:Frames, 1), coalesce(:Width, 0), coalesce(:Height, 0), coalesce(:FileSize, 0),
+       strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), :StoreName, :FilePath, nullif(:Thumbnail, ''''), CASE WHEN :ForwardPending = 1 THEN 1 ELSE 0 END
+ WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid)');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_DicomIndexInstance', 1, '@SopInstanceUid', 'string', 'in', 64),
+  ('sp_DicomIndexInstance', 2, '@SopClassUid', 'string', 'in', 64),
+  ('sp_DicomIndexInstance', 3, '@StudyInstanceUid', 'string', 'in', 64),
+  ('sp_DicomIndexInstance', 4, '@SeriesInstanceUid', 'string', 'in', 64),
+  ('sp_DicomIndexInstance', 5, '@AccessionNumber', 'string', 'in', 100),
+  ('sp_DicomIndexInstance', 6, '@PatientId', 'string', 'in', 64),
+  ('sp_DicomIndexInstance', 7, '@PatientName', 'string', 'in', 200),
+  ('sp_DicomIndexInstance', 8, '@Modality', 'string', 'in', 16),
+  ('sp_DicomIndexInstance', 9, '@InstanceNumber', 'integer', 'in', 0),
+  ('sp_DicomIndexInstance', 10, '@Frames', 'integer', 'in', 0),
+  ('sp_DicomIndexInstance', 11, '@Width', 'integer', 'in', 0),
+  ('sp_DicomIndexInstance', 12, '@Height', 'integer', 'in', 0),
+  ('sp_DicomIndexInstance', 13, '@FileSize', 'integer', 'in', 0),
+  ('sp_DicomIndexInstance', 14, '@StoreName', 'string', 'in', 200),
+  ('sp_DicomIndexInstance', 15, '@FilePath', 'string', 'in', 800),
+  ('sp_DicomIndexInstance', 16, '@Thumbnail', 'memo', 'in', 0),
+  ('sp_DicomIndexInstance', 17, '@ForwardPending', 'integer', 'in', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_DicomAssignInstance';
+DELETE FROM wr_procedure WHERE name = 'sp_DicomAssignInstance';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_DicomAssignInstance',
+'SELECT wr_raise(''没有这个图像：'' || coalesce(:SopInstanceUid, '''')) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid);
+SELECT wr_raise(''没有这个检查：'' || :Accnu) WHERE coalesce(:Accnu, '''') <> '''' AND NOT EXISTS (SELECT 1 FROM Study WHERE Accnu = :Accnu);
+UPDATE DicomInstance SET AssignedAccnu = nullif(:Accnu, '''') WHERE SopInstanceUid = :SopInstanceUid');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_DicomAssignInstance', 1, '@SopInstanceUid', 'string', 'in', 64),
+  ('sp_DicomAssignInstance', 2, '@Accnu', 'string', 'in', 100);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_DicomForwardResult';
+DELETE FROM wr_procedure WHERE name = 'sp_DicomForwardResult';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_DicomForwardResult',
+'SELECT wr_raise(''没有这个图像：'' || coalesce(:SopInstanceUid, '''')) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid);
+UPDATE DicomInstance SET ForwardState = 2, ArchivedAt = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), ForwardError = NULL, ForwardAttempts = ForwardAttempts + 1
+ WHERE SopInstanceUid = :SopInstanceUid AND :Archived = 1;
+UPDATE DicomInstance SET ForwardAttempts = ForwardAttempts + 1, ForwardError = :ForwardError
+ WHERE SopInstanceUid = :SopInstanceUid AND coalesce(:Archived, 0) <> 1 AND ForwardState <> 2');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_DicomForwardResult', 1, '@SopInstanceUid', 'string', 'in', 64),
+  ('sp_DicomForwardResult', 2, '@Archived', 'integer', 'in', 0),
+  ('sp_DicomForwardResult', 3, '@ForwardError', 'string', 'in', 1000);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_DicomFileRemoved';
+DELETE FROM wr_procedure WHERE name = 'sp_DicomFileRemoved';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_DicomFileRemoved',
+'SELECT wr_raise(''没有这个图像：'' || coalesce(:SopInstanceUid, '''')) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid);
+SELECT wr_raise(''图像尚未归档，不能删除本地文件：'' || :SopInstanceUid) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid AND ForwardState = 2);
+UPDATE DicomInstance SET RemovedAt = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') WHERE SopInstanceUid = :SopInstanceUid');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_DicomFileRemoved', 1, '@SopInstanceUid', 'string', 'in', 64);

@@ -78,3 +78,12 @@ GRANT EXECUTE ON dbo.sp_SetUserRole TO wr_useradmin;
 GRANT EXECUTE ON dbo.sp_SetUserDisabled TO wr_useradmin;
 GRANT EXECUTE ON dbo.sp_SetUserDbLogin TO wr_useradmin;
 GO
+
+-- DICOM images: workstations list an exam's images and thumbnails and assign an unmatched
+-- image to an exam; wr-dicomd (with a workstation's login) indexes, archives and prunes.
+GRANT SELECT ON dbo.DicomInstance TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_DicomIndexInstance TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_DicomAssignInstance TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_DicomForwardResult TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_DicomFileRemoved TO wr_workstation;
+GO

@@ -827,3 +827,126 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+-- ---- The DICOM image index (upgrades/023-dicom-images.sql) ----------------------------
+IF OBJECT_ID(N'dbo.sp_DicomIndexInstance', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_DicomIndexInstance AS RETURN 0;');
+GO
+-- wr-dicomd indexes what it stored. The same instance stored again keeps its row, its
+-- assignment and its archive state; only where its file lies is refreshed.
+ALTER PROCEDURE dbo.sp_DicomIndexInstance
+    @SopInstanceUid    nvarchar(64),
+    @SopClassUid       nvarchar(64),
+    @StudyInstanceUid  nvarchar(64),
+    @SeriesInstanceUid nvarchar(64),
+    @AccessionNumber   nvarchar(100),
+    @PatientId         nvarchar(64),
+    @PatientName       nvarchar(200),
+    @Modality          nvarchar(16),
+    @InstanceNumber    int,
+    @Frames            int,
+    @Width             int,
+    @Height            int,
+    @FileSize          bigint,
+    @StoreName         nvarchar(200),
+    @FilePath          nvarchar(800),
+    @Thumbnail         nvarchar(max),
+    @ForwardPending    int
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF LTRIM(RTRIM(ISNULL(@SopInstanceUid, N''))) = N''
+    BEGIN
+        RAISERROR (N'@SopInstanceUid 不能为空', 16, 1);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    UPDATE dbo.DicomInstance WITH (UPDLOCK, HOLDLOCK)
+       SET StoreName = @StoreName, FilePath = @FilePath, FileSize = ISNULL(@FileSize, 0), RemovedAt = NULL,
+           Thumbnail = ISNULL(Thumbnail, NULLIF(@Thumbnail, N''))
+     WHERE SopInstanceUid = @SopInstanceUid;
+    IF @@ROWCOUNT = 0
+        INSERT INTO dbo.DicomInstance (SopInstanceUid, SopClassUid, StudyInstanceUid, SeriesInstanceUid, AccessionNumber,
+               PatientId, PatientName, Modality, InstanceNumber, Frames, Width, Height, FileSize, ReceivedAt, StoreName,
+               FilePath, Thumbnail, ForwardState)
+        VALUES (@SopInstanceUid, ISNULL(@SopClassUid, N''), ISNULL(@StudyInstanceUid, N''), ISNULL(@SeriesInstanceUid, N''),
+               LTRIM(RTRIM(ISNULL(@AccessionNumber, N''))), ISNULL(@PatientId, N''), ISNULL(@PatientName, N''),
+               ISNULL(@Modality, N''), ISNULL(@InstanceNumber, 0), ISNULL(@Frames, 1), ISNULL(@Width, 0),
+               ISNULL(@Height, 0), ISNULL(@FileSize, 0), SYSDATETIME(), @StoreName, @FilePath, NULLIF(@Thumbnail, N''),
+               CASE WHEN @ForwardPending = 1 THEN 1 ELSE 0 END);
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_DicomAssignInstance', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_DicomAssignInstance AS RETURN 0;');
+GO
+-- The doctor's choice: the instance belongs to @Accnu's exam (N'' gives it back to its own
+-- accession).
+ALTER PROCEDURE dbo.sp_DicomAssignInstance
+    @SopInstanceUid nvarchar(64),
+    @Accnu          nvarchar(100)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF ISNULL(@Accnu, N'') <> N'' AND NOT EXISTS (SELECT 1 FROM dbo.Study WHERE Accnu = @Accnu)
+    BEGIN
+        RAISERROR (N'没有这个检查：%s', 16, 1, @Accnu);
+        RETURN 1;
+    END;
+    UPDATE dbo.DicomInstance SET AssignedAccnu = NULLIF(@Accnu, N'') WHERE SopInstanceUid = @SopInstanceUid;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'没有这个图像：%s', 16, 1, @SopInstanceUid);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_DicomForwardResult', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_DicomForwardResult AS RETURN 0;');
+GO
+-- The archive's answer: acknowledged, or one more failed attempt and why.
+ALTER PROCEDURE dbo.sp_DicomForwardResult
+    @SopInstanceUid nvarchar(64),
+    @Archived       int,
+    @ForwardError   nvarchar(1000)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.DicomInstance WHERE SopInstanceUid = @SopInstanceUid)
+    BEGIN
+        RAISERROR (N'没有这个图像：%s', 16, 1, @SopInstanceUid);
+        RETURN 1;
+    END;
+    IF @Archived = 1
+        UPDATE dbo.DicomInstance SET ForwardState = 2, ArchivedAt = SYSDATETIME(), ForwardError = NULL,
+               ForwardAttempts = ForwardAttempts + 1
+         WHERE SopInstanceUid = @SopInstanceUid;
+    ELSE
+        UPDATE dbo.DicomInstance SET ForwardAttempts = ForwardAttempts + 1, ForwardError = @ForwardError
+         WHERE SopInstanceUid = @SopInstanceUid AND ForwardState <> 2;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_DicomFileRemoved', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_DicomFileRemoved AS RETURN 0;');
+GO
+-- The local file was deleted; refused for an instance the archive has not acknowledged.
+ALTER PROCEDURE dbo.sp_DicomFileRemoved
+    @SopInstanceUid nvarchar(64)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    UPDATE dbo.DicomInstance SET RemovedAt = SYSDATETIME() WHERE SopInstanceUid = @SopInstanceUid AND ForwardState = 2;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'图像尚未归档，不能删除本地文件：%s', 16, 1, @SopInstanceUid);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO

@@ -237,6 +237,58 @@ SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
      [("RoleCode", "string", "in", 50), ("Operations", "memo", "out", 0)]),
 ]
 
+# The DICOM image index (upgrades/023-dicom-images.sql). wr-dicomd indexes what it stored and
+# records the archive's answers; a workstation assigns an unmatched instance to an exam.
+DICOM_INDEX_PARAMS = [("SopInstanceUid", "string", "in", 64), ("SopClassUid", "string", "in", 64),
+                      ("StudyInstanceUid", "string", "in", 64), ("SeriesInstanceUid", "string", "in", 64),
+                      ("AccessionNumber", "string", "in", 100), ("PatientId", "string", "in", 64),
+                      ("PatientName", "string", "in", 200), ("Modality", "string", "in", 16),
+                      ("InstanceNumber", "integer", "in", 0), ("Frames", "integer", "in", 0),
+                      ("Width", "integer", "in", 0), ("Height", "integer", "in", 0),
+                      ("FileSize", "integer", "in", 0), ("StoreName", "string", "in", 200),
+                      ("FilePath", "string", "in", 800), ("Thumbnail", "memo", "in", 0),
+                      ("ForwardPending", "integer", "in", 0)]
+NO_INSTANCE = "SELECT wr_raise('没有这个图像：' || coalesce(:SopInstanceUid, '')) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid);"
+DICOM_PROCEDURES = [
+    # The same instance stored again keeps its row, its assignment and its archive state;
+    # only where its file lies is refreshed (it may have been removed after archiving).
+    ("sp_DicomIndexInstance", "\n".join([
+        f"SELECT wr_raise('@SopInstanceUid 不能为空') WHERE trim(coalesce(:SopInstanceUid, ''), {BLANKS}) = '';",
+        "UPDATE DicomInstance SET StoreName = :StoreName, FilePath = :FilePath, FileSize = coalesce(:FileSize, 0), RemovedAt = NULL,",
+        "       Thumbnail = coalesce(Thumbnail, nullif(:Thumbnail, ''))",
+        " WHERE SopInstanceUid = :SopInstanceUid;",
+        "INSERT INTO DicomInstance (SopInstanceUid, SopClassUid, StudyInstanceUid, SeriesInstanceUid, AccessionNumber,",
+        "       PatientId, PatientName, Modality, InstanceNumber, Frames, Width, Height, FileSize, ReceivedAt, StoreName,",
+        "       FilePath, Thumbnail, ForwardState)",
+        "SELECT :SopInstanceUid, coalesce(:SopClassUid, ''), coalesce(:StudyInstanceUid, ''), coalesce(:SeriesInstanceUid, ''),",
+        "       trim(coalesce(:AccessionNumber, '')), coalesce(:PatientId, ''), coalesce(:PatientName, ''), coalesce(:Modality, ''),",
+        "       coalesce(:InstanceNumber, 0), coalesce(:Frames, 1), coalesce(:Width, 0), coalesce(:Height, 0), coalesce(:FileSize, 0),",
+        f"       {NOW}, :StoreName, :FilePath, nullif(:Thumbnail, ''), CASE WHEN :ForwardPending = 1 THEN 1 ELSE 0 END",
+        " WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid)"]),
+     DICOM_INDEX_PARAMS),
+    # The doctor's choice: the instance belongs to @Accnu's exam ('' gives it back to its own
+    # accession).
+    ("sp_DicomAssignInstance", "\n".join([
+        NO_INSTANCE,
+        "SELECT wr_raise('没有这个检查：' || :Accnu) WHERE coalesce(:Accnu, '') <> '' AND NOT EXISTS (SELECT 1 FROM Study WHERE Accnu = :Accnu);",
+        "UPDATE DicomInstance SET AssignedAccnu = nullif(:Accnu, '') WHERE SopInstanceUid = :SopInstanceUid"]),
+     [("SopInstanceUid", "string", "in", 64), ("Accnu", "string", "in", 100)]),
+    # The archive's answer: acknowledged, or one more failed attempt and why.
+    ("sp_DicomForwardResult", "\n".join([
+        NO_INSTANCE,
+        f"UPDATE DicomInstance SET ForwardState = 2, ArchivedAt = {NOW}, ForwardError = NULL, ForwardAttempts = ForwardAttempts + 1",
+        " WHERE SopInstanceUid = :SopInstanceUid AND :Archived = 1;",
+        "UPDATE DicomInstance SET ForwardAttempts = ForwardAttempts + 1, ForwardError = :ForwardError",
+        " WHERE SopInstanceUid = :SopInstanceUid AND coalesce(:Archived, 0) <> 1 AND ForwardState <> 2"]),
+     [("SopInstanceUid", "string", "in", 64), ("Archived", "integer", "in", 0), ("ForwardError", "string", "in", 1000)]),
+    # The local file was deleted; refused for an instance the archive has not acknowledged.
+    ("sp_DicomFileRemoved", "\n".join([
+        NO_INSTANCE,
+        "SELECT wr_raise('图像尚未归档，不能删除本地文件：' || :SopInstanceUid) WHERE NOT EXISTS (SELECT 1 FROM DicomInstance WHERE SopInstanceUid = :SopInstanceUid AND ForwardState = 2);",
+        f"UPDATE DicomInstance SET RemovedAt = {NOW} WHERE SopInstanceUid = :SopInstanceUid"]),
+     [("SopInstanceUid", "string", "in", 64)]),
+]
+
 def lit(s):
     return "'" + s.replace("'", "''") + "'"
 
@@ -250,6 +302,7 @@ def main():
         ("sp_SetReportExamItems", PICK_BODY, PICK_PARAMS),
         *SIGNING_PROCEDURES,
         *USER_PROCEDURES,
+        *DICOM_PROCEDURES,
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
