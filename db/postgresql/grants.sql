@@ -67,3 +67,6 @@ REVOKE ALL ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_DicomF
     FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_DicomForwardResult, sp_DicomFileRemoved
     TO wr_workstation;
+-- The worklist wr-dicomd answers the ultrasound machines from (024-study-uid.sql).
+REVOKE ALL ON PROCEDURE sp_WorklistFind, sp_SetStudyUid FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_WorklistFind, sp_SetStudyUid TO wr_workstation;

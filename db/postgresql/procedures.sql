@@ -676,3 +676,52 @@ BEGIN
     END IF;
 END
 $$;
+
+-- ---- The Modality Worklist (upgrades/024-study-uid.sql) ---------------------------------
+-- wr-dicomd asks for the exams a machine may do: empty filters match everything, the name,
+-- accession and patient ID filters are LIKE patterns with '\' as escape, the exam time is in
+-- [DateFrom, DateTo). One text comes back: rows separated by chr(30), fields by chr(31)
+-- (accession, name, sex, age, patient ID, requesting department, bed, exam time, modality,
+-- Study Instance UID, station AE title, the exam items joined with ','). The service checks
+-- every key again; the filters here only keep the rows to the ones that may match.
+CREATE OR REPLACE FUNCTION wr_worklist_field(v text) RETURNS text
+LANGUAGE sql IMMUTABLE AS $$ SELECT replace(replace(coalesce(v, ''), chr(30), ''), chr(31), '') $$;
+
+CREATE OR REPLACE PROCEDURE sp_WorklistFind(
+    "DateFrom" text, "DateTo" text, "Modality" text, "Accnu" text, "PatientId" text,
+    "PatientName" text, "StationAet" text, "MaxRows" integer, INOUT "Matches" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+BEGIN
+    SELECT coalesce(string_agg(q.r, chr(30) ORDER BY q.t, q.a), '') INTO "Matches"
+      FROM (SELECT s.ExamTime AS t, s.Accnu AS a,
+                   wr_worklist_field(s.Accnu) || chr(31) || wr_worklist_field(s.PatientName) || chr(31) ||
+                   wr_worklist_field(s.Sex) || chr(31) || wr_worklist_field(s.Age) || chr(31) ||
+                   wr_worklist_field(s.PatientId) || chr(31) || wr_worklist_field(s.ReqDept) || chr(31) ||
+                   wr_worklist_field(s.BedNo) || chr(31) ||
+                   wr_worklist_field(to_char(s.ExamTime, 'YYYY-MM-DD HH24:MI:SS.MS')) || chr(31) ||
+                   wr_worklist_field(coalesce(nullif(s.Modality, ''), 'US')) || chr(31) ||
+                   wr_worklist_field(s.StudyUid) || chr(31) || wr_worklist_field(s.StationAet) || chr(31) ||
+                   wr_worklist_field((SELECT string_agg(e.ItemName, ',' ORDER BY e.ItemOrder, e.id)
+                                        FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1)) AS r
+              FROM Study AS s
+             WHERE s.ExamTime >= "DateFrom"::timestamp AND s.ExamTime < "DateTo"::timestamp
+               AND ("Modality" = '' OR coalesce(nullif(s.Modality, ''), 'US') = "Modality")
+               AND ("Accnu" = '' OR s.Accnu LIKE "Accnu" ESCAPE '\')
+               AND ("PatientId" = '' OR s.PatientId LIKE "PatientId" ESCAPE '\')
+               AND ("PatientName" = '' OR s.PatientName LIKE "PatientName" ESCAPE '\')
+               AND ("StationAet" = '' OR coalesce(s.StationAet, '') IN ('', "StationAet"))
+             ORDER BY s.ExamTime, s.Accnu
+             LIMIT greatest("MaxRows", 0)) AS q;
+END
+$$;
+
+-- The exam's Study Instance UID, set only while it has none; "Stored" is the one it keeps.
+CREATE OR REPLACE PROCEDURE sp_SetStudyUid("Accnu" text, "StudyUid" text, INOUT "Stored" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+BEGIN
+    IF coalesce("StudyUid", '') <> '' THEN
+        UPDATE Study AS s SET StudyUid = "StudyUid" WHERE s.Accnu = "Accnu" AND coalesce(s.StudyUid, '') = '';
+    END IF;
+    "Stored" := coalesce((SELECT s.StudyUid FROM Study AS s WHERE s.Accnu = "Accnu"), '');
+END
+$$;

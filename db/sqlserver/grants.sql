@@ -86,4 +86,7 @@ GRANT EXECUTE ON dbo.sp_DicomIndexInstance TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_DicomAssignInstance TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_DicomForwardResult TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_DicomFileRemoved TO wr_workstation;
+-- The worklist wr-dicomd answers the ultrasound machines from (024-study-uid.sql).
+GRANT EXECUTE ON dbo.sp_WorklistFind TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SetStudyUid TO wr_workstation;
 GO

@@ -950,3 +950,104 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+-- ---- The Modality Worklist (upgrades/024-study-uid.sql) ---------------------------------
+IF OBJECT_ID(N'dbo.sp_WorklistFind', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_WorklistFind AS RETURN 0;');
+GO
+-- wr-dicomd asks for the exams a machine may do: empty filters match everything, the name,
+-- accession and patient ID filters are LIKE patterns with '\' as escape, the exam time is in
+-- [DateFrom, DateTo) ('yyyy-mm-dd hh:mi:ss.mmm'). One text comes back: rows separated by
+-- NCHAR(30), fields by NCHAR(31) (accession, name, sex, age, patient ID, requesting
+-- department, bed, exam time, modality, Study Instance UID, station AE title, the exam items
+-- joined with ','). Joined in loops: STRING_AGG needs SQL Server 2017. The service checks
+-- every key again; the filters here only keep the rows to the ones that may match.
+ALTER PROCEDURE dbo.sp_WorklistFind
+    @DateFrom    varchar(23),
+    @DateTo      varchar(23),
+    @Modality    nvarchar(16),
+    @Accnu       nvarchar(100),
+    @PatientId   nvarchar(100),
+    @PatientName nvarchar(200),
+    @StationAet  nvarchar(16),
+    @MaxRows     int,
+    @Matches     nvarchar(max) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @from datetime2(3), @to datetime2(3), @sep nchar(1), @rs nchar(1);
+    SET @from = CONVERT(datetime2(3), @DateFrom, 121);
+    SET @to = CONVERT(datetime2(3), @DateTo, 121);
+    SET @sep = NCHAR(31);
+    SET @rs = NCHAR(30);
+    SET @Matches = N'';
+    DECLARE @accnu nvarchar(100), @name nvarchar(100), @sex nvarchar(10), @age nvarchar(20),
+            @pid nvarchar(50), @dept nvarchar(100), @bed nvarchar(20), @time varchar(23),
+            @modality nvarchar(20), @uid varchar(64), @aet varchar(16), @items nvarchar(max), @item nvarchar(400);
+    DECLARE wl CURSOR LOCAL FAST_FORWARD FOR
+        SELECT TOP (CASE WHEN @MaxRows > 0 THEN @MaxRows ELSE 0 END)
+               s.Accnu, s.PatientName, s.Sex, s.Age, s.PatientId, s.ReqDept, s.BedNo,
+               CONVERT(varchar(23), s.ExamTime, 121), COALESCE(NULLIF(s.Modality, N''), N'US'),
+               s.StudyUid, s.StationAet
+          FROM dbo.Study AS s
+         WHERE s.ExamTime >= @from AND s.ExamTime < @to
+           AND (@Modality = N'' OR COALESCE(NULLIF(s.Modality, N''), N'US') = @Modality)
+           AND (@Accnu = N'' OR s.Accnu LIKE @Accnu ESCAPE N'\')
+           AND (@PatientId = N'' OR s.PatientId LIKE @PatientId ESCAPE N'\')
+           AND (@PatientName = N'' OR s.PatientName LIKE @PatientName ESCAPE N'\')
+           AND (@StationAet = N'' OR COALESCE(s.StationAet, '') IN ('', @StationAet))
+         ORDER BY s.ExamTime, s.Accnu;
+    OPEN wl;
+    FETCH NEXT FROM wl INTO @accnu, @name, @sex, @age, @pid, @dept, @bed, @time, @modality, @uid, @aet;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        SET @items = N'';
+        DECLARE wl_items CURSOR LOCAL FAST_FORWARD FOR
+            SELECT e.ItemName FROM dbo.ExamItem AS e WHERE e.Accnu = @accnu AND e.Usable = 1
+             ORDER BY e.ItemOrder, e.id;
+        OPEN wl_items;
+        FETCH NEXT FROM wl_items INTO @item;
+        WHILE @@FETCH_STATUS = 0
+        BEGIN
+            SET @items = CASE WHEN @items = N'' THEN COALESCE(@item, N'') ELSE @items + N',' + COALESCE(@item, N'') END;
+            FETCH NEXT FROM wl_items INTO @item;
+        END;
+        CLOSE wl_items;
+        DEALLOCATE wl_items;
+        SET @Matches = @Matches + CASE WHEN @Matches = N'' THEN N'' ELSE @rs END
+            + REPLACE(REPLACE(COALESCE(@accnu, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@name, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@sex, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@age, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@pid, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@dept, N''), @rs, N''), @sep, N'') + @sep
+            + REPLACE(REPLACE(COALESCE(@bed, N''), @rs, N''), @sep, N'') + @sep
+            + COALESCE(@time, '') + @sep
+            + REPLACE(REPLACE(COALESCE(@modality, N''), @rs, N''), @sep, N'') + @sep
+            + COALESCE(@uid, '') + @sep + COALESCE(@aet, '') + @sep
+            + REPLACE(REPLACE(@items, @rs, N''), @sep, N'');
+        FETCH NEXT FROM wl INTO @accnu, @name, @sex, @age, @pid, @dept, @bed, @time, @modality, @uid, @aet;
+    END;
+    CLOSE wl;
+    DEALLOCATE wl;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SetStudyUid', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SetStudyUid AS RETURN 0;');
+GO
+-- The exam's Study Instance UID, set only while it has none; @Stored is the one it keeps.
+ALTER PROCEDURE dbo.sp_SetStudyUid
+    @Accnu    nvarchar(100),
+    @StudyUid varchar(64),
+    @Stored   varchar(64) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF COALESCE(@StudyUid, '') <> ''
+        UPDATE dbo.Study SET StudyUid = @StudyUid WHERE Accnu = @Accnu AND COALESCE(StudyUid, '') = '';
+    SET @Stored = COALESCE((SELECT StudyUid FROM dbo.Study WHERE Accnu = @Accnu), '');
+    RETURN 0;
+END;
+GO
