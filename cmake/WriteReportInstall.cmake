@@ -58,6 +58,9 @@ foreach(area src apps)
   endforeach()
 endforeach()
 
+if(TARGET wr_hostdata)
+  target_compile_definitions(wr_hostdata PRIVATE WR_INSTALL_BIN_TO_DATA="${WR_BIN_TO_PKGDATA}")
+endif()
 if(TARGET wr_hostapp)
   target_compile_definitions(wr_hostapp PRIVATE
     WR_INSTALL_BIN_TO_PLUGIN="${WR_BIN_TO_PKGLIB}"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AdminCommands.h"
+#include "AdminSetup.h"
 #include "PasswordInput.h"
 #include "hostdata/UserAccounts.h"
 #include <stdexcept>
@@ -31,6 +32,20 @@ const char kAdminUsageText[] =
     "                                 signing procedures then check it); clear-db-login CODE\n"
     "  roles                          the roles and what each may do\n"
     "\n"
+    "Setting up a database:\n"
+    "  create-db [--demo]             makes the database TARGET from the installed scripts (schema,\n"
+    "                                 upgrades, procedures; grants on a server) with its first\n"
+    "                                 administrator: code, name, department code and password are\n"
+    "                                 asked (piped: four lines). An SQLite file appears only whole;\n"
+    "                                 an existing database is refused. --demo adds the demo's\n"
+    "                                 reports and doctors, not its users\n"
+    "  upgrade-db                     brings an existing database to the current scripts\n"
+    "  import-doctors FILE.csv [--passwords-file OUT]\n"
+    "                                 adds or updates doctors (columns 姓名,科室代码,代码,显示顺序,角色;\n"
+    "                                 UTF-8 or GB18030); each new user gets a one-time password,\n"
+    "                                 printed once or written to OUT (owner-only), to be changed at\n"
+    "                                 the first log-in. One bad row and nothing is imported\n"
+    "\n"
     "A password is never taken from the command line: piped into standard input it is the\n"
     "first line; on a terminal it is asked twice without echo. At least 8 characters.\n"
     "On PostgreSQL and SQL Server the login needs the role wr_useradmin (or to own the database).\n"
@@ -42,6 +57,7 @@ struct TCommand {
     const char* name;
     int positionals;    // arguments after the command name, flags not counted
     const char* flag;   // the flag the command takes, or nullptr
+    bool flagTakesValue = false;
 };
 
 const TCommand kCommands[] = {
@@ -49,6 +65,7 @@ const TCommand kCommands[] = {
     {"list", 0, nullptr}, {"roles", 0, nullptr}, {"add-user", 2, "--no-must-change"},
     {"reset-password", 1, "--must-change"}, {"unlock", 1, nullptr}, {"set-role", 2, nullptr},
     {"disable", 1, nullptr}, {"enable", 1, nullptr}, {"set-db-login", 2, nullptr}, {"clear-db-login", 1, nullptr},
+    {"create-db", 0, "--demo"}, {"upgrade-db", 0, nullptr}, {"import-doctors", 1, "--passwords-file", true},
 };
 
 QString DateText(const QDateTime& t)
@@ -110,8 +127,15 @@ bool AdminCommandValid(const QStringList& args, QString* why)
     for (const TCommand& c : kCommands) {
         if (args.front() != QLatin1String(c.name)) continue;
         int positionals = 0;
-        for (const QString& a : args.mid(1)) {
-            if (!a.startsWith(QLatin1String("--"))) {
+        const QStringList rest = args.mid(1);
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            const QString& a = rest.at(i);
+            if (c.flagTakesValue && a == QLatin1String(c.flag)) {
+                if (++i >= rest.size()) {
+                    *why = QStringLiteral("%1 needs a value").arg(a);
+                    return false;
+                }
+            } else if (!a.startsWith(QLatin1String("--"))) {
                 ++positionals;
             } else if (!c.flag || (a != QLatin1String(c.flag) && a != QLatin1String("--must-change"))) {
                 *why = QStringLiteral("%1 does not know %2").arg(args.front(), a);
@@ -141,6 +165,8 @@ int RunAdminCommand(TDbConnection& conn, const QStringList& arguments, QTextStre
     const QString command = args.takeFirst();
     const bool mustChange = TakeFlag(args, "--must-change");
     const bool noMustChange = TakeFlag(args, "--no-must-change");
+    // Before the user tables are looked for: an old database without them is what it upgrades.
+    if (command == QLatin1String("upgrade-db")) return UpgradeDatabaseCommand(conn, out, err);
     TUserAccounts users(conn);
     try {
         if (!users.Available()) {
@@ -149,6 +175,7 @@ int RunAdminCommand(TDbConnection& conn, const QStringList& arguments, QTextStre
             return kAdminFailed;
         }
         if (command == QLatin1String("list")) return List(users, out);
+        if (command == QLatin1String("import-doctors")) return ImportDoctorsCommand(conn, args, out, err);
         if (command == QLatin1String("roles")) return Roles(conn, users, out);
         const QString code = args.at(0);
         if (command == QLatin1String("add-user") || command == QLatin1String("reset-password")) {

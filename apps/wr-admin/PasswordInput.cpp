@@ -51,6 +51,13 @@ bool ReadHidden(const char* prompt, std::string& line)
 
 } // namespace
 
+std::optional<QString> ReadInputLine()
+{
+    std::string line;
+    if (!ReadLine(stdin, line)) return std::nullopt;
+    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
+
 std::optional<QString> ReadNewPassword(const QString& prompt, QString* error)
 {
     std::string first;

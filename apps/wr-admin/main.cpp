@@ -2,6 +2,7 @@
 // wr-admin: creates users, resets passwords, unlocks and changes roles in the report
 // database, from a console (no display, no widgets). See AdminCommands.h.
 #include "AdminCommands.h"
+#include "AdminSetup.h"
 #include "DbPassword.h"
 #include "platform/Database.h"
 #include <QCoreApplication>
@@ -64,6 +65,10 @@ int main(int argc, char** argv)
         err << "wr-admin: " << why << "\n\n" << kAdminUsageText;
         return kAdminUsage;
     }
+    if (target.isEmpty() && args.front() == QLatin1String("create-db")) {
+        err << "wr-admin: create-db needs --db TARGET (the demo database is made by wr-host itself)\n";
+        return kAdminUsage;
+    }
     if (target.isEmpty())
         target = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/demo.sqlite");
 
@@ -75,6 +80,9 @@ int main(int argc, char** argv)
             return kAdminNoDatabase;
         }
     }
+
+    // The one command whose database does not exist yet.
+    if (args.front() == QLatin1String("create-db")) return CreateDatabaseCommand(target, args.mid(1), out, err);
 
     std::unique_ptr<TDbConnection> conn;
     try {

@@ -3,6 +3,7 @@
 #include "BufferedQuery.h"
 #include "DbWait.h"
 #include "SqliteFileIdentity.h"
+#include "SqlitePasswordFunctions.h"
 #include "SqliteScript.h"
 #include "SqliteStoredProc.h"
 #include <QAtomicInteger>
@@ -133,6 +134,8 @@ TSqliteConnection::TSqliteConnection(const QString& file)
                 if (!h || sqlite3_create_function_v2(h, "wr_raise", 1, SQLITE_UTF8, nullptr, &SqlRaise,
                                                      nullptr, nullptr, nullptr) != SQLITE_OK)
                     error = QStringLiteral("Cannot register the SQL function wr_raise");
+                else if (!RegisterSqlitePasswordFunctions(h))
+                    error = QStringLiteral("Cannot register the password-proof SQL functions");
             } catch (const EDatabaseError& e) {
                 error = e.Message();
             }
@@ -171,7 +174,8 @@ bool TSqliteConnection::Connected() const
 
 QString TSqliteConnection::Description() const { return QStringLiteral("SQLite %1").arg(m_file); }
 
-void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
+void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles,
+                          const std::function<void(TSqliteConnection&)>& beforeMove)
 {
     if (QFileInfo::exists(file)) throw EDatabaseError(QStringLiteral("Database file already exists: %1").arg(file));
     const QString dir = QFileInfo(file).absolutePath();
@@ -192,6 +196,7 @@ void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles)
         // Write-ahead logging: a commit costs one sync instead of several, and readers never
         // wait for a writer. The mode is stored in the file.
         Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (beforeMove) beforeMove(conn);
     } catch (...) {
         QFile::remove(part);
         throw;

@@ -10,6 +10,7 @@
 // Several processes may use one file at once: writers wait for each other (busy timeout)
 // instead of failing. A connection belongs to the thread that opened it.
 #pragma once
+#include <functional>
 #include "Database.h"
 #include <QSqlDatabase>
 
@@ -52,7 +53,10 @@ bool SqliteAutocommit(const QSqlDatabase& db);
 // script succeeded, so a failed build never leaves a half-made database. EDatabaseError when
 // the file already exists, a script cannot be read or a statement fails (naming the script).
 // The new file uses write-ahead logging (journal_mode WAL), so it must live on a local disk.
-WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles);
+// `beforeMove`, when given, runs on the finished scripts' connection before the file is moved
+// into place (a first user, say); an exception from it leaves no file either.
+WR_PLATFORM_EXPORT void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles,
+                                             const std::function<void(TSqliteConnection&)>& beforeMove = {});
 
 // The scripts of db/sqlite in `folder` that make a working database: schema.sql, every
 // upgrades/*.sql in name order, procedures.sql, then demo.sql when withDemoData.
