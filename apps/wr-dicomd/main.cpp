@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+// wr-dicomd: receives the ultrasound machines' DICOM images without the editor: a storage
+// service (C-ECHO, C-STORE; Modality Worklist C-FIND when a responder is set) that stores each
+// instance atomically, an indexing thread that writes the report database's image index, and
+// an archive thread that forwards to the department's PACS and prunes the local store.
+// `--import DIR` takes files from a folder through the same path and exits.
+#include "DbTarget.h"
+#include "imaging/DicomForwarder.h"
+#include "imaging/DicomImport.h"
+#include "imaging/DicomIndexer.h"
+#include "imaging/DicomService.h"
+#include "imaging/DicomSettings.h"
+#include "imaging/DicomStore.h"
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QSysInfo>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <pthread.h>
+#include <thread>
+#ifdef WR_HAVE_VERSION
+#include "wr_version.h"
+#endif
+
+using namespace wr::imaging;
+
+namespace {
+
+enum { kOk = 0, kFailed = 1, kUsage = 2 };
+
+void Log(const QString& line)
+{
+    static std::mutex mutex;
+    const QByteArray text = (QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz ")) + line + QLatin1Char('\n')).toUtf8();
+    std::lock_guard lock(mutex);
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+    std::fflush(stderr);
+}
+
+int Usage(const QString& message)
+{
+    std::fprintf(stderr, "wr-dicomd: %s\n", message.toLocal8Bit().constData());
+    return kUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Termination signals are taken by sigwait below, never by a handler in some thread.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("WriteReport"));
+#ifdef WR_HAVE_VERSION
+    QCoreApplication::setApplicationVersion(QStringLiteral(WR_VERSION));
+#endif
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Receives DICOM images (C-STORE, C-ECHO) from ultrasound machines, stores each instance atomically\n"
+        "under its SOP Instance UID, indexes it in the report database, and forwards it to the PACS\n"
+        "named by [Dicom] ForwardTo. The [Dicom] section of --config holds the same settings as the\n"
+        "options (Port, AETitle, Store, Database, DatabasePasswordFile) and CallingAETitles (accepted\n"
+        "calling AE titles, empty: any), ForwardTo (AETITLE@host:port), KeepDays (days an archived\n"
+        "instance stays in the local store, default 30), MaxAssociations (default 32).\n"
+        "Options override the file. SIGTERM stops it cleanly.\n"
+        "Send a test image: storescu -aec WRSTORE localhost 11112 image.dcm"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("Listening port (default 11112)."), QStringLiteral("N"));
+    const QCommandLineOption aetOpt(QStringLiteral("aet"), QStringLiteral("Called AE title answered to (default WRSTORE)."), QStringLiteral("TITLE"));
+    const QCommandLineOption storeOpt(QStringLiteral("store"), QStringLiteral("Store folder (default: the user's data folder, WriteReport/dicom)."), QStringLiteral("DIR"));
+    const QCommandLineOption dbOpt(QStringLiteral("db"), QStringLiteral("The report database: an SQLite file, an ODBC connection string or DSN=name, as wr-host takes it."), QStringLiteral("TARGET"));
+    const QCommandLineOption pwOpt(QStringLiteral("db-password-file"), QStringLiteral("File holding the database password, readable by its owner only (default ~/.config/WriteReport/db-password when it exists)."), QStringLiteral("FILE"));
+    const QCommandLineOption configOpt(QStringLiteral("config"), QStringLiteral("Configuration file with a [Dicom] section."), QStringLiteral("FILE"));
+    const QCommandLineOption importOpt(QStringLiteral("import"), QStringLiteral("Import the DICOM files of a folder (or one file) into the store and the index, then exit."), QStringLiteral("DIR"));
+    parser.addOptions({portOpt, aetOpt, storeOpt, dbOpt, pwOpt, configOpt, importOpt});
+    parser.process(app);
+
+    TDicomSettings settings;
+    settings.store = DefaultDicomStore();
+    QString error;
+    if (parser.isSet(configOpt) && !ReadDicomSettings(parser.value(configOpt), &settings, &error)) return Usage(error);
+    if (parser.isSet(portOpt)) {
+        bool ok = false;
+        settings.port = parser.value(portOpt).toInt(&ok);
+        if (!ok || settings.port <= 0 || settings.port > 65535) return Usage(QStringLiteral("--port needs a port number"));
+    }
+    if (parser.isSet(aetOpt)) {
+        settings.aeTitle = parser.value(aetOpt).trimmed();
+        if (!IsValidAeTitle(settings.aeTitle)) return Usage(QStringLiteral("--aet needs an AE title of 1 to 16 characters"));
+    }
+    if (parser.isSet(storeOpt)) settings.store = parser.value(storeOpt);
+    if (parser.isSet(dbOpt)) settings.database = parser.value(dbOpt);
+    if (parser.isSet(pwOpt)) settings.databasePasswordFile = parser.value(pwOpt);
+    if (settings.database.isEmpty()) return Usage(QStringLiteral("no database: give --db or [Dicom] Database"));
+
+    const TDicomDbTarget dbTarget = ResolveDicomDbTarget(settings.database, settings.databasePasswordFile);
+    if (!dbTarget.error.isEmpty()) return Usage(dbTarget.error);
+    TDbOpenFn open = [dbTarget] { return OpenDicomDatabase(dbTarget); };
+
+    TDicomStore store(settings.store);
+    if (!store.Prepare(&error)) {
+        Log(QStringLiteral("error: ") + error);
+        return kFailed;
+    }
+    if (const int leftovers = store.RemoveLeftovers())
+        Log(QStringLiteral("removed %1 unfinished transfer(s) of an earlier run (none was acknowledged)").arg(leftovers));
+    // Several receivers may share one database; each prunes and forwards only its own store.
+    const QString storeName = QSysInfo::machineHostName() + QLatin1Char(':') + store.Root();
+    TDicomIndexer indexer(store, storeName, open, Log);
+    indexer.SetForwardPending(settings.forwardTo.IsSet());
+    Log(QStringLiteral("store %1, database %2").arg(store.Root(), dbTarget.display));
+
+    if (parser.isSet(importOpt)) {
+        const TDicomImportResult r = ImportDicomFolder(parser.value(importOpt), store, indexer, Log);
+        return r.Ok() ? kOk : kFailed;
+    }
+
+    TDicomService service(settings, store, Log);
+    // The Modality Worklist answer is handed to the service here, before Start():
+    //   service.SetWorklistResponder(responder);
+    service.SetStoredCallback([&indexer](const QString&) { indexer.Notify(); });
+    if (!service.Start(&error)) {
+        Log(QStringLiteral("error: ") + error);
+        return kFailed;
+    }
+    std::atomic<bool> stop{false};
+    std::thread indexing([&] { indexer.Run(stop); });
+    TDicomForwarder forwarder(settings, store, storeName, open, Log);
+    std::thread archiving([&] { forwarder.Run(stop); });
+    if (settings.forwardTo.IsSet())
+        Log(QStringLiteral("archiving to %1@%2:%3, local copies kept %4 day(s) after archiving")
+                .arg(settings.forwardTo.aeTitle, settings.forwardTo.host)
+                .arg(settings.forwardTo.port)
+                .arg(settings.keepDays));
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    Log(QStringLiteral("signal %1: stopping; running associations may finish").arg(received));
+    service.Stop();
+    stop = true;
+    indexer.Notify();
+    indexing.join();
+    archiving.join();
+    const auto c = service.Counters();
+    Log(QStringLiteral("stopped: %1 association(s), %2 stored, %3 already stored, %4 refused")
+            .arg(c.associations)
+            .arg(c.stored)
+            .arg(c.alreadyStored)
+            .arg(c.refused));
+    return kOk;
+}
