@@ -1,0 +1,8 @@
+# SPDX-License-Identifier: MIT
+# The Modality Worklist answer: the responder on a real SQLite database, and a machine
+# (Debian's findscu) asking wr-dicomd.
+if(NOT TARGET wr_imaging)
+  return()
+endif()
+wr_add_test(NAME tst_worklist_answer SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_answer.cpp
+  LIBS wr_imaging wr_testsupport LABELS dicom)
