@@ -11,6 +11,7 @@
 #include "imaging/DicomService.h"
 #include "imaging/DicomSettings.h"
 #include "imaging/DicomStore.h"
+#include "imaging/WorklistDaemon.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -84,6 +85,7 @@ int main(int argc, char** argv)
     const QCommandLineOption configOpt(QStringLiteral("config"), QStringLiteral("Configuration file with a [Dicom] section."), QStringLiteral("FILE"));
     const QCommandLineOption importOpt(QStringLiteral("import"), QStringLiteral("Import the DICOM files of a folder (or one file) into the store and the index, then exit."), QStringLiteral("DIR"));
     parser.addOptions({portOpt, aetOpt, storeOpt, dbOpt, pwOpt, configOpt, importOpt});
+    TWorklistDaemonPart worklist(parser);
     parser.process(app);
 
     TDicomSettings settings;
@@ -107,6 +109,7 @@ int main(int argc, char** argv)
     const TDicomDbTarget dbTarget = ResolveDicomDbTarget(settings.database, settings.databasePasswordFile);
     if (!dbTarget.error.isEmpty()) return Usage(dbTarget.error);
     TDbOpenFn open = [dbTarget] { return OpenDicomDatabase(dbTarget); };
+    if (const int rc = worklist.Prepare(parser, parser.value(configOpt), open, Log); rc >= 0) return rc;
 
     TDicomStore store(settings.store);
     if (!store.Prepare(&error)) {
@@ -127,8 +130,7 @@ int main(int argc, char** argv)
     }
 
     TDicomService service(settings, store, Log);
-    // The Modality Worklist answer is handed to the service here, before Start():
-    //   service.SetWorklistResponder(responder);
+    service.SetWorklistResponder(worklist.Responder());
     service.SetStoredCallback([&indexer](const QString&) { indexer.Notify(); });
     if (!service.Start(&error)) {
         Log(QStringLiteral("error: ") + error);
