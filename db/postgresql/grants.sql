@@ -70,3 +70,9 @@ GRANT EXECUTE ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_Dic
 -- The worklist wr-dicomd answers the ultrasound machines from (024-study-uid.sql).
 REVOKE ALL ON PROCEDURE sp_WorklistFind, sp_SetStudyUid FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_WorklistFind, sp_SetStudyUid TO wr_workstation;
+
+-- The assistants' structured values: read for reopening and for comparing with the same
+-- patient's earlier report, written only through the procedure.
+GRANT SELECT ON StructuredFinding, StructuredFindingHistory TO wr_workstation;
+REVOKE ALL ON PROCEDURE sp_SaveStructuredFinding FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_SaveStructuredFinding TO wr_workstation;

@@ -725,3 +725,49 @@ BEGIN
     "Stored" := coalesce((SELECT s.StudyUid FROM Study AS s WHERE s.Accnu = "Accnu"), '');
 END
 $$;
+
+-- The assistants' structured values of a report (026-structured-findings.sql), called by the
+-- editor's save in the same transaction as sp_SaveReportInfo, after it. A document equal to
+-- the stored one changes nothing; another replaces it and the replaced one is kept in
+-- StructuredFindingHistory. The report must exist.
+CREATE OR REPLACE PROCEDURE sp_SaveStructuredFinding("Ruid" text, "Organ" text, "Document" text, "SavedBy" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+DECLARE
+    stamp bigint;
+    keep integer;
+    doc text := coalesce("Document", '');
+BEGIN
+    IF btrim(coalesce("Ruid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@Ruid 不能为空';
+    END IF;
+    IF btrim(coalesce("Organ", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@Organ 不能为空';
+    END IF;
+    SELECT max(r.RowVersion) INTO stamp FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext);
+    IF stamp IS NULL THEN
+        RAISE EXCEPTION '没有这份报告：%', "Ruid";
+    END IF;
+    IF EXISTS (SELECT 1 FROM StructuredFinding AS f
+                WHERE f.ruid = CAST("Ruid" AS citext) AND f.Organ = "Organ" AND f.Document = doc) THEN
+        RETURN;
+    END IF;
+    INSERT INTO StructuredFindingHistory (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+    SELECT f.ruid, f.Organ, f.Document, f.ReportVersion, f.SavedBy, f.SavedAt, localtimestamp(3)
+      FROM StructuredFinding AS f
+     WHERE f.ruid = CAST("Ruid" AS citext) AND f.Organ = "Organ";
+    INSERT INTO StructuredFinding AS f (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt)
+    VALUES ("Ruid", "Organ", doc, stamp, coalesce(nullif("SavedBy", ''), wr_session_login()), localtimestamp(3))
+    ON CONFLICT (ruid, Organ) DO UPDATE
+       SET Document = EXCLUDED.Document, ReportVersion = EXCLUDED.ReportVersion,
+           SavedBy = EXCLUDED.SavedBy, SavedAt = EXCLUDED.SavedAt;
+    SELECT CAST(s.value AS integer) INTO keep FROM wr_setting AS s WHERE s.name = 'ReportHistoryKeep';
+    IF coalesce(keep, 0) > 0 THEN
+        DELETE FROM StructuredFindingHistory AS h
+         WHERE h.ruid = CAST("Ruid" AS citext) AND h.Organ = "Organ"
+           AND h.HistoryId NOT IN (SELECT n.HistoryId FROM StructuredFindingHistory AS n
+                                    WHERE n.ruid = CAST("Ruid" AS citext) AND n.Organ = "Organ"
+                                    ORDER BY n.HistoryId DESC LIMIT keep);
+    END IF;
+END
+$$;

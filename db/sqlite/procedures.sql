@@ -462,3 +462,29 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_SetStudyUid', 1, '@Accnu', 'string', 'in', 100),
   ('sp_SetStudyUid', 2, '@StudyUid', 'string', 'in', 64),
   ('sp_SetStudyUid', 3, '@Stored', 'string', 'out', 64);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SaveStructuredFinding';
+DELETE FROM wr_procedure WHERE name = 'sp_SaveStructuredFinding';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SaveStructuredFinding',
+'SELECT wr_raise(''@Ruid 不能为空'') WHERE trim(coalesce(:Ruid, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''@Organ 不能为空'') WHERE trim(coalesce(:Organ, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''没有这份报告：'' || :Ruid) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+INSERT INTO StructuredFindingHistory (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+SELECT ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+  FROM StructuredFinding
+ WHERE ruid = :Ruid AND Organ = :Organ AND NOT EXISTS (SELECT 1 FROM StructuredFinding WHERE ruid = :Ruid AND Organ = :Organ AND Document = coalesce(:Document, ''''));
+INSERT INTO StructuredFinding (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt)
+SELECT :Ruid, :Organ, coalesce(:Document, ''''), (CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END), nullif(:SavedBy, ''''), strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+ WHERE NOT EXISTS (SELECT 1 FROM StructuredFinding WHERE ruid = :Ruid AND Organ = :Organ AND Document = coalesce(:Document, ''''))
+    ON CONFLICT (ruid, Organ) DO UPDATE
+   SET Document = excluded.Document, ReportVersion = excluded.ReportVersion,
+       SavedBy = excluded.SavedBy, SavedAt = excluded.SavedAt;
+DELETE FROM StructuredFindingHistory
+ WHERE ruid = :Ruid AND Organ = :Organ AND coalesce((SELECT CAST(value AS INTEGER) FROM wr_setting WHERE name = ''ReportHistoryKeep''), 0) > 0
+   AND HistoryId NOT IN (SELECT HistoryId FROM StructuredFindingHistory WHERE ruid = :Ruid AND Organ = :Organ
+                          ORDER BY HistoryId DESC LIMIT coalesce((SELECT CAST(value AS INTEGER) FROM wr_setting WHERE name = ''ReportHistoryKeep''), 0))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SaveStructuredFinding', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_SaveStructuredFinding', 2, '@Organ', 'string', 'in', 50),
+  ('sp_SaveStructuredFinding', 3, '@Document', 'memo', 'in', 0),
+  ('sp_SaveStructuredFinding', 4, '@SavedBy', 'string', 'in', 200);

@@ -90,3 +90,10 @@ GRANT EXECUTE ON dbo.sp_DicomFileRemoved TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_WorklistFind TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_SetStudyUid TO wr_workstation;
 GO
+
+-- The assistants' structured values: read for reopening and for comparing with the same
+-- patient's earlier report, written only through the procedure.
+GRANT SELECT ON dbo.StructuredFinding TO wr_workstation;
+GRANT SELECT ON dbo.StructuredFindingHistory TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SaveStructuredFinding TO wr_workstation;
+GO

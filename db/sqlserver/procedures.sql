@@ -1051,3 +1051,70 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+IF OBJECT_ID(N'dbo.sp_SaveStructuredFinding', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SaveStructuredFinding AS RETURN 0;');
+GO
+-- The assistants' structured values of a report (026-structured-findings.sql), called by the
+-- editor's save in the same transaction as sp_SaveReportInfo, after it. A document equal to
+-- the stored one changes nothing; another replaces it and the replaced one is kept in
+-- StructuredFindingHistory. The report must exist.
+ALTER PROCEDURE dbo.sp_SaveStructuredFinding
+    @Ruid     nvarchar(100),
+    @Organ    nvarchar(50),
+    @Document nvarchar(max),
+    @SavedBy  nvarchar(200) = NULL
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @stamp bigint, @keep int, @doc nvarchar(max);
+    SET @doc = ISNULL(@Document, N'');
+    IF LTRIM(RTRIM(ISNULL(@Ruid, N''))) = N''
+    BEGIN
+        RAISERROR (N'@Ruid 不能为空', 16, 1);
+        RETURN 1;
+    END;
+    IF LTRIM(RTRIM(ISNULL(@Organ, N''))) = N''
+    BEGIN
+        RAISERROR (N'@Organ 不能为空', 16, 1);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    SELECT TOP 1 @stamp = CAST(r.RowVersion AS bigint) FROM dbo.Report AS r WHERE r.ruid = @Ruid ORDER BY r.RowVersion DESC;
+    IF @stamp IS NULL
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF EXISTS (SELECT 1 FROM dbo.StructuredFinding WITH (UPDLOCK, HOLDLOCK)
+                WHERE ruid = @Ruid AND Organ = @Organ AND Document = @doc)
+    BEGIN
+        COMMIT TRANSACTION;
+        RETURN 0;
+    END;
+    INSERT INTO dbo.StructuredFindingHistory (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+    SELECT ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, SYSDATETIME()
+      FROM dbo.StructuredFinding WITH (UPDLOCK, HOLDLOCK)
+     WHERE ruid = @Ruid AND Organ = @Organ;
+    UPDATE dbo.StructuredFinding
+       SET Document = @doc, ReportVersion = @stamp,
+           SavedBy = ISNULL(NULLIF(@SavedBy, N''), ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N'')),
+           SavedAt = SYSDATETIME()
+     WHERE ruid = @Ruid AND Organ = @Organ;
+    IF @@ROWCOUNT = 0
+        INSERT INTO dbo.StructuredFinding (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt)
+        VALUES (@Ruid, @Organ, @doc, @stamp,
+                ISNULL(NULLIF(@SavedBy, N''), ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N'')), SYSDATETIME());
+    SELECT @keep = CAST(value AS int) FROM dbo.wr_setting WHERE name = N'ReportHistoryKeep';
+    IF ISNULL(@keep, 0) > 0
+        DELETE h
+          FROM dbo.StructuredFindingHistory AS h
+         WHERE h.ruid = @Ruid AND h.Organ = @Organ
+           AND (SELECT COUNT(*) FROM dbo.StructuredFindingHistory AS n
+                 WHERE n.ruid = h.ruid AND n.Organ = h.Organ AND n.HistoryId > h.HistoryId) >= @keep;
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO

@@ -322,6 +322,33 @@ WORKLIST_PROCEDURES = [
      [("Accnu", "string", "in", 100), ("StudyUid", "string", "in", 64), ("Stored", "string", "out", 64)]),
 ]
 
+# The assistants' structured values (026-structured-findings.sql): a document equal to the
+# stored one changes nothing; another replaces it, the replaced one kept in the history.
+ASSIST_PARAMS = [("Ruid", "string", "in", 64), ("Organ", "string", "in", 50), ("Document", "memo", "in", 0),
+                 ("SavedBy", "string", "in", 200)]
+ASSIST_CHANGED = ("NOT EXISTS (SELECT 1 FROM StructuredFinding WHERE ruid = :Ruid AND Organ = :Organ "
+                  "AND Document = coalesce(:Document, ''))")
+ASSIST_KEEP = "coalesce((SELECT CAST(value AS INTEGER) FROM wr_setting WHERE name = 'ReportHistoryKeep'), 0)"
+ASSIST_PROCEDURES = [
+    ("sp_SaveStructuredFinding", f"""SELECT wr_raise('@Ruid 不能为空') WHERE trim(coalesce(:Ruid, ''), {BLANKS}) = '';
+SELECT wr_raise('@Organ 不能为空') WHERE trim(coalesce(:Organ, ''), {BLANKS}) = '';
+SELECT wr_raise('没有这份报告：' || :Ruid) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+INSERT INTO StructuredFindingHistory (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+SELECT ruid, Organ, Document, ReportVersion, SavedBy, SavedAt, {NOW}
+  FROM StructuredFinding
+ WHERE ruid = :Ruid AND Organ = :Organ AND {ASSIST_CHANGED};
+INSERT INTO StructuredFinding (ruid, Organ, Document, ReportVersion, SavedBy, SavedAt)
+SELECT :Ruid, :Organ, coalesce(:Document, ''), {STAMP}, nullif(:SavedBy, ''), {NOW}
+ WHERE {ASSIST_CHANGED}
+    ON CONFLICT (ruid, Organ) DO UPDATE
+   SET Document = excluded.Document, ReportVersion = excluded.ReportVersion,
+       SavedBy = excluded.SavedBy, SavedAt = excluded.SavedAt;
+DELETE FROM StructuredFindingHistory
+ WHERE ruid = :Ruid AND Organ = :Organ AND {ASSIST_KEEP} > 0
+   AND HistoryId NOT IN (SELECT HistoryId FROM StructuredFindingHistory WHERE ruid = :Ruid AND Organ = :Organ
+                          ORDER BY HistoryId DESC LIMIT {ASSIST_KEEP})""", ASSIST_PARAMS),
+]
+
 def lit(s):
     return "'" + s.replace("'", "''") + "'"
 
@@ -337,6 +364,7 @@ def main():
         *USER_PROCEDURES,
         *DICOM_PROCEDURES,
         *WORKLIST_PROCEDURES,
+        *ASSIST_PROCEDURES,
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
