@@ -16,7 +16,7 @@ void RegisterDicomCodecs()
     std::call_once(once, [] {
         // DCMTK's own logging would write to stderr beside ours; its errors reach us as
         // conditions and statuses, which we log with their context.
-        OFLog::configure(OFLogger::ERROR_LOG_LEVEL);
+        OFLog::configure(OFLogger::FATAL_LOG_LEVEL);
         DJDecoderRegistration::registerCodecs(EDC_guessLossyOnly);
         DcmRLEDecoderRegistration::registerCodecs();
         DJLSDecoderRegistration::registerCodecs();

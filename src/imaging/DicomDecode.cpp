@@ -36,7 +36,7 @@ TDecodedFrame DecodeDicomFrame(const QString& path, int frame)
     const auto image = std::make_unique<DicomImage>(QFile::encodeName(path).constData(),
                                                     CIF_UsePartialAccessToPixelData, static_cast<unsigned long>(frame), 1UL);
     const EI_Status status = image->getStatus();
-    out.frameCount = static_cast<int>(image->getFrameCount());
+    out.frameCount = static_cast<int>(image->getNumberOfFrames());
     if (status != EIS_Normal) {
         out.error = QString::fromLatin1(DicomImage::getString(status));
         if (out.frameCount > 0 && frame >= out.frameCount)
