@@ -5,6 +5,7 @@
 #   lib/writereport/                   the plug-in and the project's shared libraries (private:
 #                                      nothing else links them, so they stay off the linker path)
 #   share/writereport/db/{sqlite,...}  database scripts: schema, upgrades/, procedures, demo
+#   share/writereport/assist           the assistants' rule files (*.rules)
 #   share/applications, share/icons    desktop entry and icon
 #   share/man/man1                     manual pages made from each program's --help
 #   share/doc/writereport              README.md
@@ -74,6 +75,11 @@ foreach(dialect sqlite postgresql sqlserver)
       FILES_MATCHING PATTERN "*.sql" PATTERN "*.md" PATTERN "tools" EXCLUDE)
   endif()
 endforeach()
+
+# The assistants' rule files (a site adds its own beside them; see data/assist/README.md);
+# their golden tables are test data and stay in the source tree.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/assist/ DESTINATION ${WR_INSTALL_PKGDATADIR}/assist
+  FILES_MATCHING PATTERN "*.rules" PATTERN "*.md")
 
 # Desktop entry and icon (the PNG sizes are rendered from the SVG by apps/wr-host/data/render-icons).
 set(WR_APP_DATA ${PROJECT_SOURCE_DIR}/apps/wr-host/data)
