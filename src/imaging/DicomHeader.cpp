@@ -62,6 +62,7 @@ QString ReadablePersonName(const QString& dicomName)
 
 bool HeaderFromDataset(DcmItem& ds, TDicomHeader* h, QString* error)
 {
+    RegisterDicomCodecs();
     *h = TDicomHeader();
     h->specificCharacterSet = Latin1Text(ds, DCM_SpecificCharacterSet);
     NormaliseCharacterSet(ds);
