@@ -78,6 +78,16 @@ TDbParameter& TDbStoredProc::ParamByName(const QString& name)
     throw EDatabaseError(QStringLiteral("Parameter '%1' not found in procedure %2").arg(name, m_name));
 }
 
+TRowStamping TDbConnection::RowStamping() const { return RowStampingOf(Dialect()); }
+
+TRowStamping RowStampingOf(const QString& dialect)
+{
+    if (dialect == QLatin1String("sqlserver")) return TRowStamping::ServerRowVersion;
+    // SQLite's triggers cannot assign NEW.x; raising the column would take a second UPDATE.
+    if (dialect == QLatin1String("sqlite")) return TRowStamping::SeparateTable;
+    return TRowStamping::TriggerSetsColumn;
+}
+
 QString QuotedStr(const QString& s)
 {
     QString r = s;

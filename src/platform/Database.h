@@ -113,6 +113,14 @@ protected:
     bool m_prepared = false;
 };
 
+// How the database can stamp a row each time it changes, which decides where a table keeps
+// its row-version stamp.
+enum class TRowStamping {
+    ServerRowVersion,    // the server raises a rowversion column itself (binary: read it as bigint)
+    TriggerSetsColumn,   // a BEFORE UPDATE trigger can set a column of the row being written
+    SeparateTable,       // a trigger cannot change the row being written: the stamp lives beside it
+};
+
 // One open database connection, owned by whoever opened it (the host's data module).
 class WR_PLATFORM_EXPORT TDbConnection {
 public:
@@ -124,7 +132,13 @@ public:
     virtual QString Dialect() const = 0;
     // A human-readable description for logs and status bars (no passwords).
     virtual QString Description() const = 0;
+    // What this database offers for stamping changed rows; follows Dialect(), so a
+    // connection that wraps another answers as the one it wraps.
+    TRowStamping RowStamping() const;
 };
+
+// The row stamping of a dialect named as Dialect() names it.
+WR_PLATFORM_EXPORT TRowStamping RowStampingOf(const QString& dialect);
 
 // Opens a connection from a text: a path to an SQLite file, or an ODBC connection string /
 // "DSN=name". EDatabaseError when it cannot be opened.

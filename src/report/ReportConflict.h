@@ -42,7 +42,9 @@ struct TSaveConflict {
 // Whether an error message is the save procedure refusing a stale copy.
 bool IsSaveConflictError(const QString& message);
 
-// The SQL expression of a Report row's stamp in a query FROM Report, by dialect.
+// The SQL expression of a Report row's stamp in a query FROM Report, on this database.
+QString RowStampExpression(const TDbConnection& conn);
+// The same for a dialect known only by its name (TDbConnection::Dialect()).
 QString RowStampExpression(const QString& dialect);
 
 // Reads the stamp of the report `ruid` (the highest of its rows). Never throws: a database
@@ -57,5 +59,7 @@ void ReadReportFields(const TDbQuery& q, TReportInfo& out);
 // Throws EDatabaseError.
 bool ReadStoredReport(TDbConnection& conn, const QString& ruid, TReportInfo& out);
 
-// The sections a doctor edits whose text differs between the two versions, in form order.
+// The sections a doctor edits whose text differs between the two versions, in form order:
+// every column a form section shows, but the dates (the review date is set at each open),
+// captioned with its label (ReportColumns.h).
 QList<TConflictSection> DifferingSections(const TReportInfo& theirs, const TReportInfo& mine);

@@ -38,7 +38,7 @@ public:
     // defaults step, then the hip-joint columns). Catches and logs every error.
     void GetReportInfoFromRuid(const QString& ruid, TReportInfo& Rpt_info);
 
-    // The six lines of the load statement for a GUID (the GUID quoted as an SQL literal).
+    // The six lines of the load statement for a GUID (ReportColumns.h).
     static QStringList ReportSelectSql(const QString& ruid);
 
     // How the last GetReportInfoFromRuid ended.
@@ -81,6 +81,10 @@ protected:
     // The defaults step of loading, between the main and the hip-joint columns.
     // Does nothing here; the form completes incomplete reports.
     virtual void CompleteReportDefaults(TReportInfo& Rpt_info);
+
+    // Reads the current row of the load statement into Rpt_info, with the defaults step.
+    // Throws; fields read before an error keep their new values.
+    void ReadLoadedRow(const TDbQuery& qry, const QString& ruid, TReportInfo& Rpt_info);
 
     // The defaults of an incomplete report (ReportDefaults.cpp), for CompleteReportDefaults
     // to call: review doctor and date below state 5, the user as examining doctor, the

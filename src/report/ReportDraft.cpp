@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ReportDraft.h"
+#include "ReportColumns.h"
+#include <algorithm>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -17,67 +19,29 @@ namespace {
 constexpr int kFormatVersion = 1;
 const QString kSuffix = QStringLiteral(".draft");
 
-enum class TKind { Text, Date, Flag };
-
-// The fields a doctor edits, with the column name they are stored under and the caption of
-// the section that shows them.
-struct TDraftField {
-    const char* column;
-    const char* caption;
-    TKind kind;
-    QString TReportInfo::*text;
-    TDateTime TReportInfo::*date;
-    bool TReportInfo::*flag;
-};
-
-constexpr TDraftField T(const char* c, const char* cap, QString TReportInfo::*m) { return {c, cap, TKind::Text, m, nullptr, nullptr}; }
-constexpr TDraftField D(const char* c, const char* cap, TDateTime TReportInfo::*m) { return {c, cap, TKind::Date, nullptr, m, nullptr}; }
-constexpr TDraftField F(const char* c, const char* cap, bool TReportInfo::*m) { return {c, cap, TKind::Flag, nullptr, nullptr, m}; }
-
-const TDraftField kFields[] = {
-    T("jcMethod", "检查方法", &TReportInfo::FjcMethod),
-    T("ItemName", "检查项目", &TReportInfo::FItemName),
-    T("jcpart", "检查部位", &TReportInfo::Fjcpart),
-    T("jcTuJing", "检查途径", &TReportInfo::FjcTuJing),
-    T("ImgQuality", "图像质量", &TReportInfo::FImgQuality),
-    T("JianYi", "建议", &TReportInfo::FJianYi),
-    T("SuoJian", "影像表现", &TReportInfo::FSuoJian),
-    T("JieLun", "诊断印像", &TReportInfo::FJieLun),
-    T("TanTouRate", "探头频率", &TReportInfo::FTanTouRate),
-    T("ExamDoctor", "检查医生", &TReportInfo::FExamDoctor),
-    T("ReportDoctor", "报告医生", &TReportInfo::FReportDoctor),
-    T("ShenHeDoctor", "审核医生", &TReportInfo::FShenHeDoctor),
-    T("HuiZhenDoctor", "会诊医生", &TReportInfo::FHuiZhenDoctor),
-    D("ReportDate", "报告日期", &TReportInfo::FReportDate),
-    D("shenHeDate", "审核日期", &TReportInfo::FshenHeDate),
-    F("YinYangXing", "阳性", &TReportInfo::FYinYangXing),
-    T("WeiJiValue", "危急值", &TReportInfo::FWeiJiValue),
-    T("BeiZhu", "备注", &TReportInfo::FBeiZhu),
-    T("lczd", "临床诊断", &TReportInfo::Flczd),
-    T("kgjLBaseLine", "髋关节(左)", &TReportInfo::FkgjLBaseLine),
-    T("kgjLKjgd", "髋关节(左)", &TReportInfo::FkgjLKjgd),
-    T("kgjLGxtq", "髋关节(左)", &TReportInfo::FkgjLGxtq),
-    T("kgjLRgyc", "髋关节(左)", &TReportInfo::FkgjLRgyc),
-    T("kgjLGxzx", "髋关节(左)", &TReportInfo::FkgjLGxzx),
-    T("kgjRBaseLine", "髋关节(右)", &TReportInfo::FkgjRBaseLine),
-    T("kgjRKjgd", "髋关节(右)", &TReportInfo::FkgjRKjgd),
-    T("kgjRGxtq", "髋关节(右)", &TReportInfo::FkgjRGxtq),
-    T("kgjRRgyc", "髋关节(右)", &TReportInfo::FkgjRRgyc),
-    T("kgjRGxzx", "髋关节(右)", &TReportInfo::FkgjRGxzx),
-    T("kgjL_A", "髋关节(左) α", &TReportInfo::FkgjL_A),
-    T("kgjR_A", "髋关节(右) α", &TReportInfo::FkgjR_A),
-    T("kgjL_B", "髋关节(左) β", &TReportInfo::FkgjL_B),
-    T("kgjR_B", "髋关节(右) β", &TReportInfo::FkgjR_B),
-};
-
-QString FieldText(const TReportInfo& r, const TDraftField& f)
+// The fields a draft keeps (those the form shows), in their place in the file.
+const QList<const TReportColumn*>& DraftColumns()
 {
-    switch (f.kind) {
-    case TKind::Text: return r.*f.text;
-    case TKind::Date: return DateTimeToQDateTime(r.*f.date).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    case TKind::Flag: return r.*f.flag ? QStringLiteral("是") : QStringLiteral("否");
+    static const QList<const TReportColumn*> columns = [] {
+        QList<const TReportColumn*> r;
+        for (const TReportColumn& c : ReportColumnTable())
+            if (c.draftPosition > 0) r << &c;
+        std::sort(r.begin(), r.end(), [](auto* a, auto* b) { return a->draftPosition < b->draftPosition; });
+        return r;
+    }();
+    return columns;
+}
+
+QString FieldText(const TReportInfo& r, const TReportColumn& c)
+{
+    switch (c.kind) {
+    case TColumnKind::DateTime: return DateTimeToQDateTime(r.*c.date).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    case TColumnKind::Flag: return r.*c.flag ? QStringLiteral("是") : QStringLiteral("否");
+    case TColumnKind::Integer: return QString::number(r.*c.integer);
+    case TColumnKind::Text:
+    case TColumnKind::RichText: break;
     }
-    return {};
+    return r.*c.text;
 }
 
 // A user name or code as one file-name component.
@@ -142,11 +106,13 @@ QString TDraftStore::BackupFolder() const { return QDir(m_userFolder).filePath(Q
 QByteArray TDraftStore::Serialize(const TReportDraft& d)
 {
     QJsonObject fields;
-    for (const TDraftField& f : kFields) {
-        switch (f.kind) {
-        case TKind::Text: fields[QLatin1String(f.column)] = d.record.*f.text; break;
-        case TKind::Date: fields[QLatin1String(f.column)] = d.record.*f.date; break;
-        case TKind::Flag: fields[QLatin1String(f.column)] = d.record.*f.flag; break;
+    for (const TReportColumn* c : DraftColumns()) {
+        switch (c->kind) {
+        case TColumnKind::DateTime: fields[c->Name()] = d.record.*c->date; break;
+        case TColumnKind::Flag: fields[c->Name()] = d.record.*c->flag; break;
+        case TColumnKind::Integer: fields[c->Name()] = d.record.*c->integer; break;
+        case TColumnKind::Text:
+        case TColumnKind::RichText: fields[c->Name()] = d.record.*c->text; break;
         }
     }
     QJsonObject o;
@@ -179,12 +145,14 @@ std::optional<TReportDraft> TDraftStore::Parse(const QByteArray& content, QStrin
     d.written = QDateTime::fromString(o.value(QStringLiteral("written")).toString(), Qt::ISODateWithMs);
     d.base = QByteArray::fromHex(o.value(QStringLiteral("base")).toString().toLatin1());
     const QJsonObject fields = o.value(QStringLiteral("fields")).toObject();
-    for (const TDraftField& f : kFields) {
-        const QJsonValue v = fields.value(QLatin1String(f.column));
-        switch (f.kind) {
-        case TKind::Text: d.record.*f.text = v.toString(); break;
-        case TKind::Date: d.record.*f.date = v.toDouble(); break;
-        case TKind::Flag: d.record.*f.flag = v.toBool(); break;
+    for (const TReportColumn* c : DraftColumns()) {
+        const QJsonValue v = fields.value(c->Name());
+        switch (c->kind) {
+        case TColumnKind::DateTime: d.record.*c->date = v.toDouble(); break;
+        case TColumnKind::Flag: d.record.*c->flag = v.toBool(); break;
+        case TColumnKind::Integer: d.record.*c->integer = v.toInt(); break;
+        case TColumnKind::Text:
+        case TColumnKind::RichText: d.record.*c->text = v.toString(); break;
         }
     }
     d.record.FRuid = d.ruid;
@@ -291,14 +259,20 @@ QByteArray TDraftStore::RowDigest(const TReportInfo& row)
         h.addData(s.toUtf8());
         h.addData(QByteArrayView("\x1f", 1));
     };
-    for (const QString* s : {&r.FRuid, &r.FAccnu, &r.Fnbid, &r.FItemCode, &r.FJCDaLei, &r.FTiXing, &r.FExamDoctorCode,
-                             &r.FReportDoctorCode, &r.FShenHeDoctorCode, &r.FHuizhenDoctorCode, &r.FjcPartcode,
-                             &r.Frtf_SuoJian, &r.Frtf_JieLun})
-        add(*s);
-    for (const TDraftField& f : kFields) add(FieldText(r, f) + QString::number(f.kind == TKind::Date ? r.*f.date : 0, 'f', 8));
-    add(QString::number(r.FReportState));
-    add(QString::number(r.FPrintedCont));
-    add(QString::number(r.FHuiZhenDate, 'f', 8));
+    // The layout of the first drafts, which files on disk still carry: the texts a draft does
+    // not keep, the rich texts, the draft's own fields, then the other numbers and dates.
+    auto others = [&](TColumnKind kind) {
+        for (const TReportColumn* c : ReportRecordColumns())
+            if (c->kind == kind && c->draftPosition == 0) add(FieldText(r, *c));
+    };
+    others(TColumnKind::Text);
+    others(TColumnKind::RichText);
+    for (const TReportColumn* c : DraftColumns())
+        add(FieldText(r, *c) + QString::number(c->kind == TColumnKind::DateTime ? r.*c->date : 0, 'f', 8));
+    others(TColumnKind::Integer);
+    for (const TReportColumn* c : ReportRecordColumns())
+        if (c->kind == TColumnKind::DateTime && c->draftPosition == 0) add(QString::number(r.*c->date, 'f', 8));
+    others(TColumnKind::Flag);
     return h.result();
 }
 
@@ -307,22 +281,22 @@ QList<TDraftDifference> TDraftStore::Differences(const TReportInfo& stored, cons
                                                  const QString& draftPlainSuoJian, const QString& draftPlainJieLun)
 {
     QList<TDraftDifference> out;
-    for (const TDraftField& f : kFields) {
-        if (f.kind == TKind::Date && f.date == &TReportInfo::FshenHeDate) continue;
+    for (const TReportColumn* c : DraftColumns()) {
+        if (c->date == &TReportInfo::FshenHeDate) continue;
         QString a, b;
-        if (f.text == &TReportInfo::FSuoJian) {
+        if (c->text == &TReportInfo::FSuoJian) {
             a = storedPlainSuoJian;
             b = draftPlainSuoJian;
             if (a == b && stored.Frtf_SuoJian.toLatin1() != draft.rtfSuoJian) b += QStringLiteral("（格式不同）");
-        } else if (f.text == &TReportInfo::FJieLun) {
+        } else if (c->text == &TReportInfo::FJieLun) {
             a = storedPlainJieLun;
             b = draftPlainJieLun;
             if (a == b && stored.Frtf_JieLun.toLatin1() != draft.rtfJieLun) b += QStringLiteral("（格式不同）");
         } else {
-            a = FieldText(stored, f);
-            b = FieldText(draft.record, f);
+            a = FieldText(stored, *c);
+            b = FieldText(draft.record, *c);
         }
-        if (a != b) out.append({QString::fromUtf8(f.caption), a, b});
+        if (a != b) out.append({c->Label(), a, b});
     }
     return out;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Writing a report through sp_SaveReportInfo.
+#include "ReportColumns.h"
 #include "ReportData.h"
 #include "ReportLimits.h"
 #include "ReportText.h"
@@ -17,17 +18,6 @@ const QString kSaveTitle = QStringLiteral("ReportForm.SaveReportInfoToDB");
 // A save refused again right after the doctor chose to overwrite means others keep saving;
 // after this many rounds it fails like any other save.
 constexpr int kMaxConflictRounds = 5;
-
-void SetText(TDbStoredProc& sp, const char* name, const QString& value)
-{
-    sp.ParamByName(QLatin1String(name)).SetAsString(NonNull(value));
-}
-
-// The RTF as the parameter's text: 7-bit RTF, so Latin-1 keeps every byte as it is.
-void SetRtf(TDbStoredProc& sp, const char* name, const QByteArray& rtf)
-{
-    sp.ParamByName(QLatin1String(name)).SetAsString(NonNull(QString::fromLatin1(rtf)));
-}
 
 void TellUser(QWidget* parent, const QString& text)
 {
@@ -128,56 +118,21 @@ void TReportData::ExecuteSave(TDbStoredProc& proc, const TReportInfo& r, qint64 
     sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
     sp->RefreshParameters();
 
-    SetText(*sp, "@Ruid", r.FRuid);
-    SetText(*sp, "@Accnu", r.FAccnu);
-    SetText(*sp, "@nbid", r.Fnbid);
-    SetText(*sp, "@jcMethod", r.FjcMethod);
-    SetText(*sp, "@ItemName", r.FItemName);
-    SetText(*sp, "@ItemCode", r.FItemCode);
-    SetText(*sp, "@JCDaLei", r.FJCDaLei);
-    SetText(*sp, "@jcTuJing", r.FjcTuJing);
-    SetText(*sp, "@ImgQuality", r.FImgQuality);
-    SetText(*sp, "@SuoJian", r.FSuoJian);
-    SetText(*sp, "@JieLun", r.FJieLun);
-    SetText(*sp, "@JianYi", r.FJianYi);
-    // The rich texts come from the editors as they stand, not from the record.
-    SetRtf(*sp, "@rtf_SuoJian", RichEditRtf(TRichSection::SuoJian));
-    SetRtf(*sp, "@rtf_JieLun", RichEditRtf(TRichSection::JieLun));
-    sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(r.FReportState);
-    SetText(*sp, "@TanTouRate", r.FTanTouRate);
-    SetText(*sp, "@TiXing", r.FTiXing);
-    SetText(*sp, "@ExamDoctor", r.FExamDoctor);
-    SetText(*sp, "@ExamDoctorCode", r.FExamDoctorCode);
-    SetText(*sp, "@ReportDoctor", r.FReportDoctor);
-    SetText(*sp, "@ReportDoctorCode", r.FReportDoctorCode);
-    SetText(*sp, "@ShenHeDoctor", r.FShenHeDoctor);
-    SetText(*sp, "@ShenHeDoctorCode", r.FShenHeDoctorCode);
-    SetText(*sp, "@HuiZhenDoctor", r.FHuiZhenDoctor);
-    SetText(*sp, "@HuizhenDoctorCode", r.FHuizhenDoctorCode);
-    sp->ParamByName(QStringLiteral("@ReportDate")).SetAsDateTime(r.FReportDate);
-    sp->ParamByName(QStringLiteral("@shenHeDate")).SetAsDateTime(r.FshenHeDate);
-    sp->ParamByName(QStringLiteral("@HuiZhenDate")).SetAsDateTime(r.FHuiZhenDate);
-    sp->ParamByName(QStringLiteral("@PrintedCont")).SetAsInteger(r.FPrintedCont);
-    sp->ParamByName(QStringLiteral("@YinYangXing")).SetAsBoolean(r.FYinYangXing);
-    SetText(*sp, "@WeiJiValue", r.FWeiJiValue);
-    SetText(*sp, "@BeiZhu", r.FBeiZhu);
-    SetText(*sp, "@lczd", r.Flczd);
-    SetText(*sp, "@jcpart", r.Fjcpart);
-    SetText(*sp, "@jcpartcode", r.FjcPartcode);
-    SetText(*sp, "@kgjLBaseLine", r.FkgjLBaseLine);
-    SetText(*sp, "@kgjLKjgd", r.FkgjLKjgd);
-    SetText(*sp, "@kgjLGxtq", r.FkgjLGxtq);
-    SetText(*sp, "@kgjLRgyc", r.FkgjLRgyc);
-    SetText(*sp, "@kgjLGxzx", r.FkgjLGxzx);
-    SetText(*sp, "@kgjRBaseLine", r.FkgjRBaseLine);
-    SetText(*sp, "@kgjRKjgd", r.FkgjRKjgd);
-    SetText(*sp, "@kgjRGxtq", r.FkgjRGxtq);
-    SetText(*sp, "@kgjRRgyc", r.FkgjRRgyc);
-    SetText(*sp, "@kgjRGxzx", r.FkgjRGxzx);
-    SetText(*sp, "@kgjL_A", r.FkgjL_A);
-    SetText(*sp, "@kgjR_A", r.FkgjR_A);
-    SetText(*sp, "@kgjL_B", r.FkgjL_B);
-    SetText(*sp, "@kgjR_B", r.FkgjR_B);
+    for (const TReportColumn* c : ReportRecordColumns()) {
+        TDbParameter& p = sp->ParamByName(c->Parameter());
+        switch (c->kind) {
+        case TColumnKind::Text: p.SetAsString(NonNull(r.*c->text)); break;
+        // The rich texts come from the editors as they stand, not from the record; 7-bit
+        // RTF, so Latin-1 keeps every byte as it is.
+        case TColumnKind::RichText:
+            p.SetAsString(NonNull(QString::fromLatin1(
+                RichEditRtf(c->section == TReportSection::Findings ? TRichSection::SuoJian : TRichSection::JieLun))));
+            break;
+        case TColumnKind::Integer: p.SetAsInteger(r.*c->integer); break;
+        case TColumnKind::DateTime: p.SetAsDateTime(r.*c->date); break;
+        case TColumnKind::Flag: p.SetAsBoolean(r.*c->flag); break;
+        }
+    }
 
     // Only a database that keeps stamps declares these; an older one is saved as before.
     if (TDbParameter* p = sp->FindParam(QStringLiteral("@ExpectedVersion")); p && expectedVersion >= 0)
