@@ -71,6 +71,13 @@ GRANT EXECUTE ON PROCEDURE sp_DicomIndexInstance, sp_DicomAssignInstance, sp_Dic
 REVOKE ALL ON PROCEDURE sp_WorklistFind, sp_SetStudyUid FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_WorklistFind, sp_SetStudyUid TO wr_workstation;
 
+-- Critical values: the register is read by workstations and written only through
+-- sp_RecordCriticalNotice; nobody may change or remove a row (the trigger refuses it too).
+GRANT SELECT ON CriticalNotice TO wr_workstation;
+REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON CriticalNotice FROM PUBLIC, wr_workstation;
+REVOKE ALL ON PROCEDURE sp_RecordCriticalNotice, sp_RecordCheckOverride FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_RecordCriticalNotice, sp_RecordCheckOverride TO wr_workstation;
+
 -- The assistants' structured values: read for reopening and for comparing with the same
 -- patient's earlier report, written only through the procedure.
 GRANT SELECT ON StructuredFinding, StructuredFindingHistory TO wr_workstation;

@@ -278,6 +278,12 @@ BEGIN
 END
 $$;
 
+-- Whether a WeiJiValue text holds a critical value: anything but blank or "none" (the same
+-- list as db/sqlite/tools/gen_procedures.py and hostdata/CriticalValues.cpp).
+CREATE OR REPLACE FUNCTION wr_IsCriticalValue(v text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $$
+    SELECT btrim(coalesce(v, ''), E' \t\r\n') NOT IN ('', '无', '否', '无危急值')
+$$;
+
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent; a GUID without a report is refused.
 -- Signing: the user becomes review doctor, now the review date, ReportState 5. The UPDATE's
@@ -297,6 +303,13 @@ BEGIN
     END IF;
     IF btrim(coalesce("UserName", ''), E' \t\r\n') = '' THEN
         RAISE EXCEPTION '审核医生不能为空';
+    END IF;
+    -- A critical value must be told before the report is released (wr_setting
+    -- CriticalNoticeBeforeSign = '0' turns this off).
+    IF coalesce((SELECT st.value FROM wr_setting AS st WHERE st.name = 'CriticalNoticeBeforeSign'), '1') = '1'
+       AND EXISTS (SELECT 1 FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext) AND wr_IsCriticalValue(r.WeiJiValue))
+       AND NOT EXISTS (SELECT 1 FROM CriticalNotice AS n WHERE n.ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '危急值尚未通知临床（危急值登记中没有这份报告），不能审核';
     END IF;
     UPDATE Report
        SET ShenHeDoctor = "UserName", ShenHeDoctorCode = "UserCode",
@@ -723,6 +736,90 @@ BEGIN
         UPDATE Study AS s SET StudyUid = "StudyUid" WHERE s.Accnu = "Accnu" AND coalesce(s.StudyUid, '') = '';
     END IF;
     "Stored" := coalesce((SELECT s.StudyUid FROM Study AS s WHERE s.Accnu = "Accnu"), '');
+END
+$$;
+
+-- The register of critical values told (upgrades/025-critical-notice.sql). A notice is written
+-- once: a retry with the same @NoticeGuid returns the row already written, a correction is a
+-- new row naming the one it corrects in @Corrects. NoticeTime is this server's clock;
+-- ReportSavedAt the first saved version of the report that held a critical value (a
+-- correction keeps the corrected row's). The receiver must have read the value back.
+CREATE OR REPLACE PROCEDURE sp_RecordCriticalNotice(
+    "NoticeGuid" text, "Ruid" text, "CriticalValue" text, "ReceiverName" text, "ReceiverDept" text,
+    "ReceiverPhone" text, "ReadBack" integer, "UserName" text, "UserCode" text, "Corrects" bigint DEFAULT NULL,
+    INOUT "NoticeId" bigint DEFAULT NULL, INOUT "NoticeTime" timestamp(3) DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+DECLARE
+    told text;
+    saved timestamp(3);
+    doctor text;
+    owner citext;
+    blanks CONSTANT text := E' \t\r\n';
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    IF btrim(coalesce("NoticeGuid", ''), blanks) = '' THEN RAISE EXCEPTION '通知编号不能为空'; END IF;
+    IF coalesce("ReadBack", 0) <> 1 THEN RAISE EXCEPTION '接收人未复读确认，不能记录危急值通知'; END IF;
+    IF btrim(coalesce("ReceiverName", ''), blanks) = '' THEN RAISE EXCEPTION '接收人姓名不能为空'; END IF;
+    IF btrim(coalesce("ReceiverDept", ''), blanks) = '' THEN RAISE EXCEPTION '接收人科室不能为空'; END IF;
+    IF btrim(coalesce("ReceiverPhone", ''), blanks) = '' THEN RAISE EXCEPTION '联系电话或通知方式不能为空'; END IF;
+    doctor := wr_CheckSessionUser("UserCode");
+    IF doctor <> '' THEN
+        "UserName" := doctor;
+    END IF;
+    IF btrim(coalesce("UserName", ''), blanks) = '' THEN RAISE EXCEPTION '通知人不能为空'; END IF;
+    told := btrim(coalesce("CriticalValue", ''), blanks);
+    IF told = '' THEN
+        SELECT btrim(r.WeiJiValue, blanks) INTO told FROM Report AS r
+         WHERE r.ruid = CAST("Ruid" AS citext) AND wr_IsCriticalValue(r.WeiJiValue) LIMIT 1;
+        IF told IS NULL THEN RAISE EXCEPTION '报告没有危急值'; END IF;
+    END IF;
+    IF "Corrects" IS NOT NULL THEN
+        SELECT n.ReportSavedAt, n.ruid INTO saved, owner FROM CriticalNotice AS n WHERE n.NoticeId = "Corrects";
+        IF owner IS NULL OR owner <> CAST("Ruid" AS citext) THEN
+            RAISE EXCEPTION '要更正的通知不存在或不属于这份报告';
+        END IF;
+    ELSE
+        SELECT min(v.t) INTO saved FROM (
+            SELECT h.SavedAt AS t FROM ReportHistory AS h
+             WHERE h.ruid = CAST("Ruid" AS citext) AND wr_IsCriticalValue(h.WeiJiValue)
+            UNION ALL
+            SELECT coalesce(r.SavedAt, r.CreateTime) FROM Report AS r
+             WHERE r.ruid = CAST("Ruid" AS citext) AND wr_IsCriticalValue(r.WeiJiValue)) AS v;
+    END IF;
+    INSERT INTO CriticalNotice (NoticeGuid, ruid, CriticalValue, ReceiverName, ReceiverDept, ReceiverPhone, ReadBack,
+                                ToldBy, ToldByCode, NoticeTime, ReportSavedAt, Corrects)
+    VALUES ("NoticeGuid", "Ruid", told, btrim("ReceiverName", blanks), btrim("ReceiverDept", blanks),
+            btrim("ReceiverPhone", blanks), 1, btrim("UserName", blanks), "UserCode", localtimestamp(3), saved, "Corrects")
+    ON CONFLICT (NoticeGuid) DO NOTHING;
+    SELECT n.NoticeId, n.NoticeTime, n.ruid INTO "NoticeId", "NoticeTime", owner
+      FROM CriticalNotice AS n WHERE n.NoticeGuid = CAST("NoticeGuid" AS citext);
+    IF owner <> CAST("Ruid" AS citext) THEN
+        RAISE EXCEPTION '通知编号已用于另一份报告';
+    END IF;
+END
+$$;
+
+-- A warning of the checks before signing that the doctor signed past, with the reason.
+CREATE OR REPLACE PROCEDURE sp_RecordCheckOverride("Ruid" text, "UserName" text, "UserCode" text, "Rules" text, "Reason" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+DECLARE
+    doctor text;
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    IF btrim(coalesce("Reason", ''), E' \t\r\n') = '' THEN RAISE EXCEPTION '忽略提示必须写明理由'; END IF;
+    IF btrim(coalesce("Rules", ''), E' \t\r\n') = '' THEN RAISE EXCEPTION '没有要忽略的提示'; END IF;
+    doctor := wr_CheckSessionUser("UserCode");
+    IF doctor <> '' THEN
+        "UserName" := doctor;
+    END IF;
+    INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime, Detail)
+    VALUES ("Ruid", 'check-override', "UserName", "UserCode", localtimestamp(3), btrim("Rules") || ': ' || btrim("Reason"));
 END
 $$;
 

@@ -167,6 +167,7 @@ INSERT INTO wr_procedure (name, body) VALUES ('sp_SignReport',
 'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
 SELECT wr_raise(''审核医生不能为空'') WHERE trim(coalesce(:UserName, ''''), '' '' || char(9, 10, 13)) = '''';
 SELECT wr_raise(''报告已审核'') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) < 5);
+SELECT wr_raise(''危急值尚未通知临床（危急值登记中没有这份报告），不能审核'') WHERE coalesce((SELECT value FROM wr_setting WHERE name = ''CriticalNoticeBeforeSign''), ''1'') = ''1'' AND EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND trim(coalesce(WeiJiValue, ''''), '' '' || char(9, 10, 13)) NOT IN ('''', ''无'', ''否'', ''无危急值'')) AND NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE ruid = :Ruid);
 UPDATE Report
    SET ShenHeDoctor = :UserName, ShenHeDoctorCode = :UserCode,
        shenHeDate = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), ReportState = 5
@@ -488,3 +489,58 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_SaveStructuredFinding', 2, '@Organ', 'string', 'in', 50),
   ('sp_SaveStructuredFinding', 3, '@Document', 'memo', 'in', 0),
   ('sp_SaveStructuredFinding', 4, '@SavedBy', 'string', 'in', 200);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_RecordCriticalNotice';
+DELETE FROM wr_procedure WHERE name = 'sp_RecordCriticalNotice';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_RecordCriticalNotice',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''通知编号不能为空'') WHERE trim(coalesce(:NoticeGuid, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''接收人未复读确认，不能记录危急值通知'') WHERE coalesce(:ReadBack, 0) <> 1;
+SELECT wr_raise(''接收人姓名不能为空'') WHERE trim(coalesce(:ReceiverName, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''接收人科室不能为空'') WHERE trim(coalesce(:ReceiverDept, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''联系电话或通知方式不能为空'') WHERE trim(coalesce(:ReceiverPhone, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''通知人不能为空'') WHERE trim(coalesce(:UserName, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''报告没有危急值'') WHERE trim(coalesce(:CriticalValue, ''''), '' '' || char(9, 10, 13)) = ''''
+   AND NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND trim(coalesce(WeiJiValue, ''''), '' '' || char(9, 10, 13)) NOT IN ('''', ''无'', ''否'', ''无危急值''));
+SELECT wr_raise(''要更正的通知不存在或不属于这份报告'') WHERE :Corrects IS NOT NULL
+   AND NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeId = :Corrects AND ruid = :Ruid);
+SELECT wr_raise(''通知编号已用于另一份报告'') WHERE EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid AND ruid <> :Ruid);
+INSERT INTO CriticalNotice (NoticeGuid, ruid, CriticalValue, ReceiverName, ReceiverDept, ReceiverPhone, ReadBack,
+       ToldBy, ToldByCode, NoticeTime, ReportSavedAt, Corrects)
+SELECT :NoticeGuid, :Ruid, CASE WHEN trim(coalesce(:CriticalValue, ''''), '' '' || char(9, 10, 13)) = '''' THEN (SELECT trim(WeiJiValue) FROM Report WHERE ruid = :Ruid LIMIT 1)
+       ELSE trim(:CriticalValue) END, trim(:ReceiverName), trim(:ReceiverDept), trim(:ReceiverPhone), 1,
+       trim(:UserName), :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''),
+       CASE WHEN :Corrects IS NOT NULL THEN (SELECT ReportSavedAt FROM CriticalNotice WHERE NoticeId = :Corrects)
+       ELSE (SELECT min(t) FROM (SELECT SavedAt AS t FROM ReportHistory WHERE ruid = :Ruid AND trim(coalesce(WeiJiValue, ''''), '' '' || char(9, 10, 13)) NOT IN ('''', ''无'', ''否'', ''无危急值'')
+                                 UNION ALL
+                                 SELECT coalesce(SavedAt, CreateTime) FROM Report WHERE ruid = :Ruid AND trim(coalesce(WeiJiValue, ''''), '' '' || char(9, 10, 13)) NOT IN ('''', ''无'', ''否'', ''无危急值''))) END, :Corrects
+ WHERE NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid);
+SELECT NoticeId, NoticeTime FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_RecordCriticalNotice', 1, '@NoticeGuid', 'string', 'in', 64),
+  ('sp_RecordCriticalNotice', 2, '@Ruid', 'string', 'in', 64),
+  ('sp_RecordCriticalNotice', 3, '@CriticalValue', 'string', 'in', 500),
+  ('sp_RecordCriticalNotice', 4, '@ReceiverName', 'string', 'in', 50),
+  ('sp_RecordCriticalNotice', 5, '@ReceiverDept', 'string', 'in', 100),
+  ('sp_RecordCriticalNotice', 6, '@ReceiverPhone', 'string', 'in', 100),
+  ('sp_RecordCriticalNotice', 7, '@ReadBack', 'integer', 'in', 0),
+  ('sp_RecordCriticalNotice', 8, '@UserName', 'string', 'in', 50),
+  ('sp_RecordCriticalNotice', 9, '@UserCode', 'string', 'in', 50),
+  ('sp_RecordCriticalNotice', 10, '@Corrects', 'integer', 'in', 0),
+  ('sp_RecordCriticalNotice', 11, '@NoticeId', 'integer', 'out', 0),
+  ('sp_RecordCriticalNotice', 12, '@NoticeTime', 'datetime', 'out', 0);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_RecordCheckOverride';
+DELETE FROM wr_procedure WHERE name = 'sp_RecordCheckOverride';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_RecordCheckOverride',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''忽略提示必须写明理由'') WHERE trim(coalesce(:Reason, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''没有要忽略的提示'') WHERE trim(coalesce(:Rules, ''''), '' '' || char(9, 10, 13)) = '''';
+INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime, Detail)
+VALUES (:Ruid, ''check-override'', :UserName, :UserCode, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), trim(:Rules) || '': '' || trim(:Reason))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_RecordCheckOverride', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_RecordCheckOverride', 2, '@UserName', 'string', 'in', 50),
+  ('sp_RecordCheckOverride', 3, '@UserCode', 'string', 'in', 50),
+  ('sp_RecordCheckOverride', 4, '@Rules', 'string', 'in', 200),
+  ('sp_RecordCheckOverride', 5, '@Reason', 'string', 'in', 500);

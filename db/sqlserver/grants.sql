@@ -91,6 +91,14 @@ GRANT EXECUTE ON dbo.sp_WorklistFind TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_SetStudyUid TO wr_workstation;
 GO
 
+-- Critical values: the register is read by workstations and written only through
+-- sp_RecordCriticalNotice; nobody may change or remove a row (the trigger refuses it too).
+GRANT SELECT ON dbo.CriticalNotice TO wr_workstation;
+DENY INSERT, UPDATE, DELETE ON dbo.CriticalNotice TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_RecordCriticalNotice TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_RecordCheckOverride TO wr_workstation;
+GO
+
 -- The assistants' structured values: read for reopening and for comparing with the same
 -- patient's earlier report, written only through the procedure.
 GRANT SELECT ON dbo.StructuredFinding TO wr_workstation;

@@ -344,6 +344,19 @@ GO
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent, in one transaction; a GUID without a report is
 -- refused. RETURN 0 on success; errors are raised (severity 16).
+-- Whether a WeiJiValue text holds a critical value (1): anything but blank or "none" (the
+-- same list as db/sqlite/tools/gen_procedures.py and hostdata/CriticalValues.cpp).
+IF OBJECT_ID(N'dbo.wr_IsCriticalValue', N'FN') IS NULL
+    EXEC (N'CREATE FUNCTION dbo.wr_IsCriticalValue (@v nvarchar(max)) RETURNS int AS BEGIN RETURN 0; END;');
+GO
+ALTER FUNCTION dbo.wr_IsCriticalValue (@v nvarchar(max)) RETURNS int
+AS
+BEGIN
+    DECLARE @t nvarchar(max) = LTRIM(RTRIM(REPLACE(REPLACE(REPLACE(ISNULL(@v, N''), NCHAR(9), N' '), NCHAR(10), N' '), NCHAR(13), N' ')));
+    RETURN CASE WHEN @t IN (N'', N'无', N'否', N'无危急值') THEN 0 ELSE 1 END;
+END;
+GO
+
 IF OBJECT_ID(N'dbo.sp_SignReport', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_SignReport AS RETURN 0;');
 GO
@@ -370,6 +383,15 @@ BEGIN
     DECLARE @checked int;
     EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
     IF @checked <> 0 RETURN 1;
+    -- A critical value must be told before the report is released (wr_setting
+    -- CriticalNoticeBeforeSign = N'0' turns this off).
+    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'CriticalNoticeBeforeSign'), N'1') = N'1'
+       AND EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid AND dbo.wr_IsCriticalValue(WeiJiValue) = 1)
+       AND NOT EXISTS (SELECT 1 FROM dbo.CriticalNotice WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'危急值尚未通知临床（危急值登记中没有这份报告），不能审核', 16, 1);
+        RETURN 1;
+    END;
     BEGIN TRANSACTION;
     UPDATE dbo.Report
        SET ShenHeDoctor = @UserName, ShenHeDoctorCode = @UserCode,
@@ -1048,6 +1070,113 @@ BEGIN
     IF COALESCE(@StudyUid, '') <> ''
         UPDATE dbo.Study SET StudyUid = @StudyUid WHERE Accnu = @Accnu AND COALESCE(StudyUid, '') = '';
     SET @Stored = COALESCE((SELECT StudyUid FROM dbo.Study WHERE Accnu = @Accnu), '');
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_RecordCriticalNotice', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_RecordCriticalNotice AS RETURN 0;');
+GO
+-- The register of critical values told (upgrades/025-critical-notice.sql). A notice is written
+-- once: a retry with the same @NoticeGuid returns the row already written, a correction is a
+-- new row naming the one it corrects in @Corrects. NoticeTime is this server's clock;
+-- ReportSavedAt the first saved version of the report that held a critical value (a
+-- correction keeps the corrected row's). The receiver must have read the value back.
+ALTER PROCEDURE dbo.sp_RecordCriticalNotice
+    @NoticeGuid    nvarchar(64),
+    @Ruid          nvarchar(100),
+    @CriticalValue nvarchar(500),
+    @ReceiverName  nvarchar(50),
+    @ReceiverDept  nvarchar(100),
+    @ReceiverPhone nvarchar(100),
+    @ReadBack      int,
+    @UserName      nvarchar(50),
+    @UserCode      nvarchar(50),
+    @Corrects      bigint = NULL,
+    @NoticeId      bigint = NULL OUTPUT,
+    @NoticeTime    datetime2(3) = NULL OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF LTRIM(RTRIM(ISNULL(@NoticeGuid, N''))) = N'' BEGIN RAISERROR (N'通知编号不能为空', 16, 1); RETURN 1; END;
+    IF ISNULL(@ReadBack, 0) <> 1 BEGIN RAISERROR (N'接收人未复读确认，不能记录危急值通知', 16, 1); RETURN 1; END;
+    IF LTRIM(RTRIM(ISNULL(@ReceiverName, N''))) = N'' BEGIN RAISERROR (N'接收人姓名不能为空', 16, 1); RETURN 1; END;
+    IF LTRIM(RTRIM(ISNULL(@ReceiverDept, N''))) = N'' BEGIN RAISERROR (N'接收人科室不能为空', 16, 1); RETURN 1; END;
+    IF LTRIM(RTRIM(ISNULL(@ReceiverPhone, N''))) = N'' BEGIN RAISERROR (N'联系电话或通知方式不能为空', 16, 1); RETURN 1; END;
+    DECLARE @checked int;
+    EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
+    IF LTRIM(RTRIM(ISNULL(@UserName, N''))) = N'' BEGIN RAISERROR (N'通知人不能为空', 16, 1); RETURN 1; END;
+    DECLARE @told nvarchar(500) = LTRIM(RTRIM(ISNULL(@CriticalValue, N'')));
+    IF @told = N''
+        SELECT TOP (1) @told = LTRIM(RTRIM(WeiJiValue)) FROM dbo.Report WHERE ruid = @Ruid AND dbo.wr_IsCriticalValue(WeiJiValue) = 1;
+    IF ISNULL(@told, N'') = N'' BEGIN RAISERROR (N'报告没有危急值', 16, 1); RETURN 1; END;
+    DECLARE @saved datetime2(3), @owner nvarchar(100);
+    IF @Corrects IS NOT NULL
+    BEGIN
+        SELECT @saved = ReportSavedAt, @owner = ruid FROM dbo.CriticalNotice WHERE NoticeId = @Corrects;
+        IF @owner IS NULL OR @owner <> @Ruid
+        BEGIN
+            RAISERROR (N'要更正的通知不存在或不属于这份报告', 16, 1);
+            RETURN 1;
+        END;
+    END
+    ELSE
+        SELECT @saved = MIN(t) FROM (
+            SELECT SavedAt AS t FROM dbo.ReportHistory WHERE ruid = @Ruid AND dbo.wr_IsCriticalValue(WeiJiValue) = 1
+            UNION ALL
+            SELECT ISNULL(SavedAt, CreateTime) FROM dbo.Report WHERE ruid = @Ruid AND dbo.wr_IsCriticalValue(WeiJiValue) = 1) AS v;
+    BEGIN TRANSACTION;
+    -- UPDLOCK + HOLDLOCK keep the key of @NoticeGuid locked, so the same notice sent twice at
+    -- once is written once.
+    IF NOT EXISTS (SELECT 1 FROM dbo.CriticalNotice WITH (UPDLOCK, HOLDLOCK) WHERE NoticeGuid = @NoticeGuid)
+        INSERT INTO dbo.CriticalNotice (NoticeGuid, ruid, CriticalValue, ReceiverName, ReceiverDept, ReceiverPhone, ReadBack,
+                                        ToldBy, ToldByCode, NoticeTime, ReportSavedAt, Corrects)
+        VALUES (@NoticeGuid, @Ruid, @told, LTRIM(RTRIM(@ReceiverName)), LTRIM(RTRIM(@ReceiverDept)), LTRIM(RTRIM(@ReceiverPhone)),
+                1, LTRIM(RTRIM(@UserName)), @UserCode, SYSDATETIME(), @saved, @Corrects);
+    SELECT @NoticeId = NoticeId, @NoticeTime = NoticeTime, @owner = ruid FROM dbo.CriticalNotice WHERE NoticeGuid = @NoticeGuid;
+    COMMIT TRANSACTION;
+    IF @owner <> @Ruid
+    BEGIN
+        RAISERROR (N'通知编号已用于另一份报告', 16, 1);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_RecordCheckOverride', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_RecordCheckOverride AS RETURN 0;');
+GO
+-- A warning of the checks before signing that the doctor signed past, with the reason.
+ALTER PROCEDURE dbo.sp_RecordCheckOverride
+    @Ruid     nvarchar(100),
+    @UserName nvarchar(50),
+    @UserCode nvarchar(50),
+    @Rules    nvarchar(200),
+    @Reason   nvarchar(500)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF LTRIM(RTRIM(ISNULL(@Reason, N''))) = N'' BEGIN RAISERROR (N'忽略提示必须写明理由', 16, 1); RETURN 1; END;
+    IF LTRIM(RTRIM(ISNULL(@Rules, N''))) = N'' BEGIN RAISERROR (N'没有要忽略的提示', 16, 1); RETURN 1; END;
+    DECLARE @checked int;
+    EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
+    INSERT INTO dbo.ReportEvent (ruid, Event, UserName, UserCode, EventTime, Detail)
+    VALUES (@Ruid, N'check-override', @UserName, @UserCode, SYSDATETIME(), LTRIM(RTRIM(@Rules)) + N': ' + LTRIM(RTRIM(@Reason)));
     RETURN 0;
 END;
 GO

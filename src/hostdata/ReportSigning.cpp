@@ -64,7 +64,8 @@ TReportSignState ReadSignState(TDbConnection& conn, const QString& ruid)
 QList<TReportEvent> ReadReportEvents(TDbConnection& conn, const QString& ruid)
 {
     auto q = conn.CreateQuery();
-    q->SQL() << QStringLiteral("SELECT Event, UserName, UserCode, EventTime FROM ReportEvent")
+    // SELECT *: Detail exists only once upgrades/025 ran.
+    q->SQL() << QStringLiteral("SELECT * FROM ReportEvent")
              << QStringLiteral("WHERE ruid = %1 ORDER BY id").arg(QuotedStr(ruid));
     q->Open();
     QList<TReportEvent> events;
@@ -77,6 +78,8 @@ QList<TReportEvent> ReadReportEvents(TDbConnection& conn, const QString& ruid)
             e.time = DateTimeToQDateTime(q->FieldByName(QStringLiteral("EventTime")).AsDateTime());
         } catch (const EConvertError&) {
         }
+        if (q->FieldNames().contains(QStringLiteral("Detail"), Qt::CaseInsensitive))
+            e.detail = q->FieldByName(QStringLiteral("Detail")).AsString();
         events << e;
     }
     return events;

@@ -38,9 +38,10 @@ struct TReportSignState {
 TReportSignState ReadSignState(TDbConnection& conn, const QString& ruid);
 
 struct TReportEvent {
-    QString event;      // sign, withdraw, print, edit-signed
+    QString event;      // sign, withdraw, print, edit-signed, check-override
     QString userName, userCode;
     QDateTime time;
+    QString detail;     // check-override: the rules and the reason given
 };
 // The report's events, oldest first.
 QList<TReportEvent> ReadReportEvents(TDbConnection& conn, const QString& ruid);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "UserAccounts.h"
 #include "platform/DateTime.h"
+#include "platform/PasswordProof.h"
 #include <sodium.h>
 #include <stdexcept>
 
@@ -32,16 +33,45 @@ private:
     QByteArray m_bytes;
 };
 
-// Checked instead of a stored hash for a user code the database does not know, so that an
-// unknown name takes as long to refuse as a wrong password.
-const QString& DecoyHash()
+// The databases hand an unknown user a challenge with these parameters (DECOY_OPS and
+// DECOY_MEM_KIB of db/sqlite/tools/gen_procedures.py, likewise on the servers): equal to the
+// current ones, an unknown user's attempt costs exactly one Argon2id, as a known user's does.
+static_assert(crypto_pwhash_OPSLIMIT_INTERACTIVE == 2 && crypto_pwhash_MEMLIMIT_INTERACTIVE == 65536ull * 1024);
+// A database asking for more memory than this is not obeyed.
+constexpr int kMaxMemKiB = 1 << 20;
+
+struct TChallenge {
+    QByteArray salt;
+    int ops = 0;
+    int memKiB = 0;
+    QByteArray serverNonce;
+};
+
+// The raw Argon2id output over the salt and parameters of a challenge: the salted password.
+QByteArray SaltedPassword(const QString& password, const QByteArray& salt, int ops, int memKiB)
 {
-    static const QString hash = [] {
-        unsigned char random[16];
-        randombytes_buf(random, sizeof random);
-        return HashPassword(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(random), sizeof random).toHex()));
-    }();
-    return hash;
+    InitSodium();
+    const TSecretBytes bytes(password);
+    QByteArray out(PasswordProof::kSaltedBytes, '\0');
+    if (crypto_pwhash(reinterpret_cast<unsigned char*>(out.data()), static_cast<unsigned long long>(out.size()),
+                      bytes.data(), bytes.size(), reinterpret_cast<const unsigned char*>(salt.constData()),
+                      static_cast<unsigned long long>(ops), static_cast<size_t>(memKiB) * 1024,
+                      crypto_pwhash_ALG_ARGON2ID13) != 0)
+        throw std::runtime_error("libsodium could not hash the password (out of memory)");
+    return out;
+}
+
+QByteArray RandomHex(int bytes)
+{
+    InitSodium();
+    QByteArray raw(bytes, '\0');
+    randombytes_buf(raw.data(), static_cast<size_t>(raw.size()));
+    return raw.toHex();
+}
+
+void Wipe(QByteArray& b)
+{
+    if (!b.isEmpty()) sodium_memzero(b.data(), static_cast<size_t>(b.size()));
 }
 
 std::unique_ptr<TDbStoredProc> Procedure(TDbConnection& conn, const char* name)
@@ -119,193 +149,136 @@ bool IsCurrentPasswordHash(const QString& hash)
     return crypto_pwhash_str_needs_rehash(h.constData(), kOpsLimit, kMemLimit) == 0;
 }
 
-struct TUserAccounts::TStoredLogin {
-    bool found = false;
-    TUserAccount account;
-    QString hash;
-    int lockSeconds = 0;
-    int failedCount = 0;
-};
-
 TUserAccounts::TUserAccounts(TDbConnection& conn) : m_conn(conn) {}
 
 bool TUserAccounts::Available()
 {
     try {
-        ReadLogin(QString());
+        Procedure(m_conn, "sp_UserLoginChallenge");
         return true;
     } catch (const EDatabaseError&) {
         return false;
     }
 }
 
-TUserAccounts::TStoredLogin TUserAccounts::ReadLogin(const QString& userCode)
-{
-    auto sp = Procedure(m_conn, "sp_UserLoginInfo");
-    sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(userCode);
-    sp->ExecProc();
-    TStoredLogin s;
-    s.found = IntOut(*sp, "Found") == 1;
-    s.account.userCode = userCode;
-    s.account.userName = TextOut(*sp, "UserName");
-    s.account.deptCode = TextOut(*sp, "DeptCode");
-    s.account.roleCode = TextOut(*sp, "RoleCode");
-    s.account.roleId = IntOut(*sp, "RoleId");
-    s.account.mustChangePassword = IntOut(*sp, "MustChange") != 0;
-    s.account.disabled = IntOut(*sp, "Disabled") != 0;
-    s.account.dbLogin = TextOut(*sp, "DbLogin");
-    s.hash = TextOut(*sp, "PasswordHash");
-    s.lockSeconds = IntOut(*sp, "LockSeconds");
-    s.failedCount = IntOut(*sp, "FailedCount");
-    sp->Close();
-    return s;
-}
-
-TLoginResult TUserAccounts::Recorded(const QString& userCode, bool success, const TStoredLogin& stored)
-{
-    auto sp = Procedure(m_conn, "sp_UserLoginResult");
-    sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(userCode);
-    sp->ParamByName(QStringLiteral("@Success")).SetAsInteger(success ? 1 : 0);
-    sp->ExecProc();
-    const int failed = IntOut(*sp, "FailedCount");
-    const int lockSeconds = IntOut(*sp, "LockSeconds");
-    sp->Close();
-
-    TLoginResult r;
-    // A lock-out that began between reading and recording (another workstation's failures)
-    // wins over a right password.
-    if (lockSeconds > 0) {
-        r.outcome = TLoginOutcome::LockedOut;
-        r.lockedUntil = QDateTime::currentDateTime().addSecs(lockSeconds);
-        r.message = LockedMessage(r.lockedUntil);
-    } else if (success) {
-        r.outcome = TLoginOutcome::Ok;
-        r.account = stored.account;
-    } else {
-        r.outcome = TLoginOutcome::WrongPassword;
-        r.failuresLeft = qMax(1, kMaxFailures - failed);
-        r.message = kWrongPassword;
-    }
-    return r;
-}
-
-TLoginResult TUserAccounts::CheckPassword(const QString& userCode, const QString& password, QString* storedHash,
-                                          bool countFailure)
+TLoginResult TUserAccounts::Prove(const QString& userCode, const QString& password, const QString* newPassword,
+                                  bool countFailure)
 {
     TLoginResult r;
-    TStoredLogin stored;
+    const QString code = userCode.trimmed();
+    QByteArray salted, newSalted;
     try {
-        stored = ReadLogin(userCode.trimmed());
+        TChallenge c;
+        {
+            auto sp = Procedure(m_conn, "sp_UserLoginChallenge");
+            sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(code);
+            sp->ExecProc();
+            c.salt = QByteArray::fromHex(TextOut(*sp, "Salt").toLatin1());
+            c.ops = IntOut(*sp, "Ops");
+            c.memKiB = IntOut(*sp, "MemKiB");
+            c.serverNonce = TextOut(*sp, "ServerNonce").toLatin1();
+            sp->Close();
+        }
+        if (c.salt.size() != PasswordProof::kSaltBytes || c.ops < 1 || c.memKiB < 8 || c.memKiB > kMaxMemKiB
+            || !PasswordProof::IsNonce(c.serverNonce))
+            throw EDatabaseError(QStringLiteral("数据库的登录质询无效"));
+        salted = SaltedPassword(password, c.salt, c.ops, c.memKiB);
+        const QByteArray clientNonce = RandomHex(PasswordProof::kNonceBytes);
+        const QByteArray auth = PasswordProof::AuthMessage(clientNonce, c.serverNonce);
+
+        // New keys: the user's new password, or the same one with current parameters.
+        int newKind = 0;
+        const QByteArray newSaltRaw = QByteArray::fromHex(RandomHex(PasswordProof::kSaltBytes));
+        if (newPassword) {
+            newKind = 2;
+            newSalted = SaltedPassword(*newPassword, newSaltRaw, kOpsLimit, kMemLimit / 1024);
+        } else if (static_cast<unsigned long long>(c.ops) < kOpsLimit || static_cast<size_t>(c.memKiB) * 1024 < kMemLimit) {
+            newKind = 1;
+            newSalted = SaltedPassword(password, newSaltRaw, kOpsLimit, kMemLimit / 1024);
+        }
+
+        auto sp = Procedure(m_conn, "sp_UserLoginProof");
+        sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(code);
+        sp->ParamByName(QStringLiteral("@ServerNonce")).SetAsString(QString::fromLatin1(c.serverNonce));
+        sp->ParamByName(QStringLiteral("@ClientNonce")).SetAsString(QString::fromLatin1(clientNonce));
+        sp->ParamByName(QStringLiteral("@ClientProof")).SetAsString(QString::fromLatin1(PasswordProof::ClientProof(salted, auth).toHex()));
+        sp->ParamByName(QStringLiteral("@NewKind")).SetAsInteger(newKind);
+        if (newKind != 0) {
+            const PasswordProof::TKeys keys = PasswordProof::KeysFrom(newSalted);
+            sp->ParamByName(QStringLiteral("@NewSalt")).SetAsString(QString::fromLatin1(newSaltRaw.toHex()));
+            sp->ParamByName(QStringLiteral("@NewOps")).SetAsInteger(static_cast<int>(kOpsLimit));
+            sp->ParamByName(QStringLiteral("@NewMemKiB")).SetAsInteger(static_cast<int>(kMemLimit / 1024));
+            sp->ParamByName(QStringLiteral("@NewStoredKey")).SetAsString(QString::fromLatin1(keys.storedKey.toHex()));
+            sp->ParamByName(QStringLiteral("@NewServerKey")).SetAsString(QString::fromLatin1(keys.serverKey.toHex()));
+        }
+        // Offered by the embedded database only (see the header).
+        if (TDbParameter* p = sp->FindParam(QStringLiteral("@CountFailure"))) p->SetAsInteger(countFailure ? 1 : 0);
+        sp->ExecProc();
+        const int outcome = IntOut(*sp, "Outcome");
+        if (outcome == 0) {
+            // The database shows it holds this user's ServerKey: a stand-in that merely says
+            // yes cannot.
+            const QByteArray expected = PasswordProof::ServerSignature(PasswordProof::KeysFrom(salted).serverKey, auth).toHex();
+            if (TextOut(*sp, "ServerSignature").toLatin1().toLower() != expected)
+                throw EDatabaseError(QStringLiteral("数据库的应答签名不符，登录已取消"));
+            r.outcome = TLoginOutcome::Ok;
+            r.account.userCode = code;
+            r.account.userName = TextOut(*sp, "UserName");
+            r.account.deptCode = TextOut(*sp, "DeptCode");
+            r.account.roleCode = TextOut(*sp, "RoleCode");
+            r.account.roleId = IntOut(*sp, "RoleId");
+            r.account.mustChangePassword = IntOut(*sp, "MustChange") != 0;
+            r.account.dbLogin = TextOut(*sp, "DbLogin");
+        } else if (outcome == 2) {
+            r.outcome = TLoginOutcome::LockedOut;
+            r.lockedUntil = QDateTime::currentDateTime().addSecs(qMax(1, IntOut(*sp, "LockSeconds")));
+            r.message = LockedMessage(r.lockedUntil);
+        } else {
+            r.outcome = TLoginOutcome::WrongPassword;
+            r.failuresLeft = qMax(1, IntOut(*sp, "FailuresLeft"));
+            r.message = kWrongPassword;
+        }
+        sp->Close();
     } catch (const EDatabaseError& e) {
+        r = TLoginResult();
         r.outcome = Available() ? TLoginOutcome::DatabaseError : TLoginOutcome::NotAvailable;
         r.message = r.outcome == TLoginOutcome::NotAvailable ? QStringLiteral("数据库中没有用户表，无法登录（需要升级数据库）")
                                                              : QStringLiteral("无法登录：%1").arg(e.Message());
-        return r;
-    }
-    if (!stored.found) {
-        VerifyPasswordHash(DecoyHash(), password);
-        r.outcome = TLoginOutcome::UnknownUser;
-        r.failuresLeft = kMaxFailures - 1;
-        r.message = kWrongPassword;
-        return r;
-    }
-    if (stored.account.disabled) {
-        r.outcome = TLoginOutcome::Disabled;
-        r.message = QStringLiteral("该用户已停用，请联系管理员");
-        return r;
-    }
-    if (stored.lockSeconds > 0) {
-        r.outcome = TLoginOutcome::LockedOut;
-        r.lockedUntil = QDateTime::currentDateTime().addSecs(stored.lockSeconds);
-        r.message = LockedMessage(r.lockedUntil);
-        return r;
-    }
-    const bool ok = VerifyPasswordHash(stored.hash, password);
-    if (!ok && !countFailure) {
-        r.outcome = TLoginOutcome::WrongPassword;
-        r.failuresLeft = qMax(1, kMaxFailures - stored.failedCount);
-        r.message = kWrongPassword;
-        return r;
-    }
-    try {
-        r = Recorded(stored.account.userCode, ok, stored);
-    } catch (const EDatabaseError& e) {
-        // An outcome that could not be recorded is no log-in: otherwise a failing procedure
-        // would let guesses go uncounted.
+    } catch (const std::runtime_error& e) {
         r = TLoginResult();
         r.outcome = TLoginOutcome::DatabaseError;
-        r.message = QStringLiteral("无法登录：%1").arg(e.Message());
-        return r;
+        r.message = QStringLiteral("无法登录：%1").arg(QString::fromUtf8(e.what()));
     }
-    if (r.outcome == TLoginOutcome::Ok && !IsCurrentPasswordHash(stored.hash)) stored.hash = Rehash(stored, password);
-    if (r.outcome == TLoginOutcome::Ok && storedHash) *storedHash = stored.hash;
+    Wipe(salted);
+    Wipe(newSalted);
     return r;
-}
-
-QString TUserAccounts::Rehash(const TStoredLogin& stored, const QString& password)
-{
-    // The only moment the password is at hand: a hash made with weaker parameters (before the
-    // cost was raised) is replaced by a current one. Failing here costs nothing but the upgrade.
-    try {
-        const QString hash = HashPassword(password);
-        auto sp = Procedure(m_conn, "sp_RehashUserPassword");
-        sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(stored.account.userCode);
-        sp->ParamByName(QStringLiteral("@OldHash")).SetAsString(stored.hash);
-        sp->ParamByName(QStringLiteral("@NewHash")).SetAsString(hash);
-        sp->ExecProc();
-        sp->Close();
-        return hash;
-    } catch (const EDatabaseError&) {
-    } catch (const std::runtime_error&) {
-    }
-    return stored.hash;
 }
 
 TLoginResult TUserAccounts::LogIn(const QString& userCode, const QString& password)
 {
-    return CheckPassword(userCode, password, nullptr);
+    return Prove(userCode, password, nullptr, true);
 }
 
 TLoginResult TUserAccounts::LogInIfMatches(const QString& userCode, const QString& password)
 {
-    return CheckPassword(userCode, password, nullptr, false);
+    return Prove(userCode, password, nullptr, false);
 }
 
 bool TUserAccounts::PasswordMatches(const QString& userCode, const QString& password)
 {
-    TStoredLogin stored;
-    try {
-        stored = ReadLogin(userCode.trimmed());
-    } catch (const EDatabaseError&) {
-        return false;
-    }
-    return stored.found && !stored.account.disabled && stored.lockSeconds <= 0 && VerifyPasswordHash(stored.hash, password);
+    return LogInIfMatches(userCode, password).outcome == TLoginOutcome::Ok;
 }
 
 QString TUserAccounts::ChangePassword(const QString& userCode, const QString& oldPassword, const QString& newPassword)
 {
     if (newPassword.size() < kMinPasswordLength) return QStringLiteral("新密码至少需要%1个字符").arg(kMinPasswordLength);
     if (newPassword == oldPassword) return QStringLiteral("新密码不能与旧密码相同");
-    QString oldHash;
-    const TLoginResult check = CheckPassword(userCode, oldPassword, &oldHash);
-    if (check.outcome != TLoginOutcome::Ok)
-        return check.outcome == TLoginOutcome::WrongPassword || check.outcome == TLoginOutcome::UnknownUser
-                   ? QStringLiteral("旧密码错误")
-                   : check.message;
-    try {
-        const QString newHash = HashPassword(newPassword);
-        auto sp = Procedure(m_conn, "sp_ChangeUserPassword");
-        sp->ParamByName(QStringLiteral("@UserCode")).SetAsString(check.account.userCode);
-        sp->ParamByName(QStringLiteral("@OldHash")).SetAsString(oldHash);
-        sp->ParamByName(QStringLiteral("@NewHash")).SetAsString(newHash);
-        sp->ExecProc();
-        sp->Close();
-    } catch (const EDatabaseError& e) {
-        return QStringLiteral("无法修改密码：%1").arg(e.Message());
-    } catch (const std::runtime_error& e) {
-        return QStringLiteral("无法修改密码：%1").arg(QString::fromUtf8(e.what()));
-    }
-    return {};
+    const TLoginResult r = Prove(userCode, oldPassword, &newPassword, true);
+    if (r.outcome == TLoginOutcome::Ok) return {};
+    if (r.outcome == TLoginOutcome::WrongPassword) return QStringLiteral("旧密码错误");
+    if (r.outcome == TLoginOutcome::DatabaseError)
+        return QString(r.message).replace(QStringLiteral("无法登录："), QStringLiteral("无法修改密码："));
+    return r.message;
 }
 
 void TUserAccounts::CreateUser(const TUserAccount& account, const QString& password, bool mustChange)
@@ -373,9 +346,10 @@ void TUserAccounts::SetDbLogin(const QString& userCode, const QString& dbLogin)
 
 std::optional<TUserAccount> TUserAccounts::Find(const QString& userCode)
 {
-    const TStoredLogin s = ReadLogin(userCode.trimmed());
-    if (!s.found) return std::nullopt;
-    return s.account;
+    const QString code = userCode.trimmed();
+    for (const TUserListEntry& e : List())
+        if (e.account.userCode == code) return e.account;
+    return std::nullopt;
 }
 
 QSet<QString> TUserAccounts::RolePermissions(const QString& roleCode)

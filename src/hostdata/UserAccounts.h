@@ -3,11 +3,16 @@
 // (tables WrUser, WrRole, WrRolePermission; procedures sp_UserLogin* and sp_SetUserPassword).
 //
 // A user is linked to a doctor of csdoctor by the doctor's code; the logged-in user is that
-// doctor. A password is stored only as a libsodium Argon2id hash string ($argon2id$v=19$m=..,
-// t=..,p=..$salt$hash): a salt of its own and the parameters travel with the hash, so raising
-// the cost later leaves older hashes verifiable; a successful log-in replaces such an older
-// hash by a current one (sp_RehashUserPassword). Failed log-ins are counted by the database;
-// after kMaxFailures in a row the user is locked out for kLockMinutes (database time).
+// doctor. A password never leaves the workstation and nothing a log-in could be made from
+// ever leaves the database: the database keeps an Argon2id salt, its parameters and two keys
+// (src/platform/PasswordProof.h); a log-in asks it for a challenge (salt, parameters, a
+// fresh single-use nonce: sp_UserLoginChallenge), computes the Argon2id-salted password and
+// sends a proof (sp_UserLoginProof). The database checks the proof, records the outcome,
+// applies the lock-out (kMaxFailures in a row lock for kLockMinutes, database time) and
+// answers with its own signature, which is checked here. Unknown users, disabled accounts
+// and wrong passwords get one answer: the database hands an unknown user a challenge like
+// a known one's, so each attempt costs the same Argon2id. Keys made with weaker parameters
+// than the current ones are replaced at the next successful log-in, in the same call.
 //
 // Passwords are never logged, never written to a file and never kept longer than a call.
 // Widget-free; one object per connection and thread.
@@ -32,11 +37,12 @@ struct TUserAccount {
 
 enum class TLoginOutcome {
     Ok,                  // password right; account filled (mustChangePassword may be set)
-    WrongPassword,       // counted; failuresLeft says how many tries remain before lock-out
-    UnknownUser,         // reported to the user like WrongPassword, so names cannot be probed
-                         // (same message, failuresLeft as after a first failure, a hash checked)
-    LockedOut,           // lockedUntil says until when (the password is not even checked)
-    Disabled,
+    WrongPassword,       // counted; failuresLeft says how many tries remain before lock-out.
+                         // Also an unknown user or a disabled account: the database answers
+                         // them alike (an unknown user as after a first failure)
+    UnknownUser,         // no longer answered (kept for callers that name it)
+    LockedOut,           // lockedUntil says until when
+    Disabled,            // no longer answered (kept for callers that name it)
     NotAvailable,        // the database has no user tables (not upgraded): no one can log in
     DatabaseError,       // message holds the database's error
 };
@@ -58,8 +64,9 @@ struct TUserListEntry {
     QDateTime passwordChanged;
 };
 
-// libsodium's Argon2id, interactive limits. Throws std::runtime_error when libsodium cannot
-// hash (out of memory).
+// libsodium's Argon2id string, interactive limits: what wr-admin hands the database, which
+// turns it into keys and keeps no hash. Throws std::runtime_error when libsodium cannot hash
+// (out of memory).
 QString HashPassword(const QString& password);
 bool VerifyPasswordHash(const QString& hash, const QString& password);
 // The hash names Argon2id and parameters at least as strong as HashPassword's.
@@ -73,26 +80,30 @@ public:
 
     explicit TUserAccounts(TDbConnection& conn);
 
-    // Whether the database holds the user tables.
+    // Whether the database offers the password proof (the user tables, upgraded).
     bool Available();
 
-    // Checks a password and records the outcome (failure count, lock-out, last log-in).
+    // Proves a password to the database, which records the outcome (failure count, lock-out,
+    // last log-in).
     TLoginResult LogIn(const QString& userCode, const QString& password);
     // Checks the password of a logged-in user again (signing, the idle lock): counted as a
     // log-in, so guessing at the lock screen locks out too.
     TLoginResult Confirm(const QString& userCode, const QString& password) { return LogIn(userCode, password); }
 
     // Whether the password is the user's and the user could log in now (known, not disabled,
-    // not locked out), without recording anything: no failure counted, no last log-in. Only for
-    // trying a known password before asking anyone (the demo database's automatic log-in);
-    // never for a password a person typed. False when the database cannot answer.
+    // not locked out), as LogInIfMatches decides it (a success is recorded). Only for trying a
+    // known password before asking anyone; never for a password a person typed. False when
+    // the database cannot answer.
     bool PasswordMatches(const QString& userCode, const QString& password);
-    // LogIn for such a known password in one check: a success is recorded as by LogIn (last
-    // log-in, count reset); a wrong password is answered as LogIn would but not counted.
+    // LogIn for such a known password (the demo database's automatic log-in): a success is
+    // recorded as by LogIn; a wrong password is not counted where the database allows that
+    // (only the embedded SQLite database, whose file's owner can change anything anyway), and
+    // counted elsewhere.
     TLoginResult LogInIfMatches(const QString& userCode, const QString& password);
 
-    // The user's own change: the old password must be right; the new one must be at least
-    // kMinPasswordLength characters and differ from the old. Clears mustChangePassword.
+    // The user's own change, in one proof of the old password (counted as a log-in): the new
+    // one must be at least kMinPasswordLength characters and differ from the old. Clears
+    // mustChangePassword.
     // Returns an empty text on success, else the Chinese reason.
     QString ChangePassword(const QString& userCode, const QString& oldPassword, const QString& newPassword);
 
@@ -111,18 +122,14 @@ public:
     // Every user with the state an administrator looks at, by user code. Reads WrUser itself,
     // which only the database's owner and wr_useradmin may (not a workstation).
     QList<TUserListEntry> List();
-
+    // One user as List reads it (administrators only, like List).
     std::optional<TUserAccount> Find(const QString& userCode);
     // The operations (THostOperation names, e.g. "审核报告") the role may perform.
     QSet<QString> RolePermissions(const QString& roleCode);
 
 private:
-    struct TStoredLogin;
-    TStoredLogin ReadLogin(const QString& userCode);
-    TLoginResult CheckPassword(const QString& userCode, const QString& password, QString* storedHash,
-                               bool countFailure = true);
-    TLoginResult Recorded(const QString& userCode, bool success, const TStoredLogin& stored);
-    QString Rehash(const TStoredLogin& stored, const QString& password);
+    // One challenge and one proof; newPassword (when given) replaces the keys on success.
+    TLoginResult Prove(const QString& userCode, const QString& password, const QString* newPassword, bool countFailure);
 
     TDbConnection& m_conn;
 };

@@ -121,10 +121,28 @@ def event_body(checks, update, event):
         f"VALUES (:Ruid, '{event}', :UserName, :UserCode, {NOW})"])
 
 
+def lit(s):
+    return "'" + s.replace("'", "''") + "'"
+
+
+# Critical values (upgrades/025-critical-notice.sql). A report holds one when WeiJiValue says
+# more than "none"; the C++ side (hostdata/CriticalValues.cpp) uses the same list.
+NO_CRITICAL_TEXTS = ["", "无", "否", "无危急值"]
+def is_critical(col):
+    return f"trim(coalesce({col}, ''), {BLANKS}) NOT IN ({', '.join(lit(t) for t in NO_CRITICAL_TEXTS)})"
+# Signing refuses a report with a critical value that was never told, unless the site turned
+# that off (wr_setting CriticalNoticeBeforeSign = '0').
+CRITICAL_UNTOLD = ("SELECT wr_raise('危急值尚未通知临床（危急值登记中没有这份报告），不能审核')"
+                   " WHERE coalesce((SELECT value FROM wr_setting WHERE name = 'CriticalNoticeBeforeSign'), '1') = '1'"
+                   f" AND EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND {is_critical('WeiJiValue')})"
+                   " AND NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE ruid = :Ruid);")
+
+
 SIGNING_PROCEDURES = [
     ("sp_SignReport", event_body(
         [f"SELECT wr_raise('审核医生不能为空') WHERE trim(coalesce(:UserName, ''), {BLANKS}) = '';",
-         "SELECT wr_raise('报告已审核') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) < 5);"],
+         "SELECT wr_raise('报告已审核') WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) < 5);",
+         CRITICAL_UNTOLD],
         "UPDATE Report\n   SET ShenHeDoctor = :UserName, ShenHeDoctorCode = :UserCode,\n"
         f"       shenHeDate = {NOW}, ReportState = 5\n WHERE ruid = :Ruid", "sign"), USER_PARAMS),
     ("sp_WithdrawSignature", event_body(
@@ -349,8 +367,51 @@ DELETE FROM StructuredFindingHistory
                           ORDER BY HistoryId DESC LIMIT {ASSIST_KEEP})""", ASSIST_PARAMS),
 ]
 
-def lit(s):
-    return "'" + s.replace("'", "''") + "'"
+# The register of critical values told: a notice is written once and never changed. A retry
+# with the same @NoticeGuid returns the row already written. ReportSavedAt: the first saved
+# version of the report that held a critical value (a correction keeps the corrected row's).
+def blank(param):
+    return f"trim(coalesce(:{param}, ''), {BLANKS}) = ''"
+CRITICAL_SAVED_AT = f"""CASE WHEN :Corrects IS NOT NULL THEN (SELECT ReportSavedAt FROM CriticalNotice WHERE NoticeId = :Corrects)
+       ELSE (SELECT min(t) FROM (SELECT SavedAt AS t FROM ReportHistory WHERE ruid = :Ruid AND {is_critical('WeiJiValue')}
+                                 UNION ALL
+                                 SELECT coalesce(SavedAt, CreateTime) FROM Report WHERE ruid = :Ruid AND {is_critical('WeiJiValue')})) END"""
+CRITICAL_PROCEDURES = [
+    ("sp_RecordCriticalNotice", "\n".join([
+        "SELECT wr_raise('没有这份报告：' || coalesce(:Ruid, '')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);",
+        f"SELECT wr_raise('通知编号不能为空') WHERE {blank('NoticeGuid')};",
+        "SELECT wr_raise('接收人未复读确认，不能记录危急值通知') WHERE coalesce(:ReadBack, 0) <> 1;",
+        f"SELECT wr_raise('接收人姓名不能为空') WHERE {blank('ReceiverName')};",
+        f"SELECT wr_raise('接收人科室不能为空') WHERE {blank('ReceiverDept')};",
+        f"SELECT wr_raise('联系电话或通知方式不能为空') WHERE {blank('ReceiverPhone')};",
+        f"SELECT wr_raise('通知人不能为空') WHERE {blank('UserName')};",
+        f"SELECT wr_raise('报告没有危急值') WHERE {blank('CriticalValue')}",
+        f"   AND NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND {is_critical('WeiJiValue')});",
+        "SELECT wr_raise('要更正的通知不存在或不属于这份报告') WHERE :Corrects IS NOT NULL",
+        "   AND NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeId = :Corrects AND ruid = :Ruid);",
+        "SELECT wr_raise('通知编号已用于另一份报告') WHERE EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid AND ruid <> :Ruid);",
+        "INSERT INTO CriticalNotice (NoticeGuid, ruid, CriticalValue, ReceiverName, ReceiverDept, ReceiverPhone, ReadBack,",
+        "       ToldBy, ToldByCode, NoticeTime, ReportSavedAt, Corrects)",
+        f"SELECT :NoticeGuid, :Ruid, CASE WHEN {blank('CriticalValue')} THEN (SELECT trim(WeiJiValue) FROM Report WHERE ruid = :Ruid LIMIT 1)",
+        "       ELSE trim(:CriticalValue) END, trim(:ReceiverName), trim(:ReceiverDept), trim(:ReceiverPhone), 1,",
+        f"       trim(:UserName), :UserCode, {NOW},",
+        f"       {CRITICAL_SAVED_AT}, :Corrects",
+        " WHERE NOT EXISTS (SELECT 1 FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid);",
+        "SELECT NoticeId, NoticeTime FROM CriticalNotice WHERE NoticeGuid = :NoticeGuid"]),
+     [("NoticeGuid", "string", "in", 64), ("Ruid", "string", "in", 64), ("CriticalValue", "string", "in", 500),
+      ("ReceiverName", "string", "in", 50), ("ReceiverDept", "string", "in", 100), ("ReceiverPhone", "string", "in", 100),
+      ("ReadBack", "integer", "in", 0), ("UserName", "string", "in", 50), ("UserCode", "string", "in", 50),
+      ("Corrects", "integer", "in", 0), ("NoticeId", "integer", "out", 0), ("NoticeTime", "datetime", "out", 0)]),
+    # A warning of the checks before signing that the doctor signed past, with the reason.
+    ("sp_RecordCheckOverride", "\n".join([
+        "SELECT wr_raise('没有这份报告：' || coalesce(:Ruid, '')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);",
+        f"SELECT wr_raise('忽略提示必须写明理由') WHERE {blank('Reason')};",
+        f"SELECT wr_raise('没有要忽略的提示') WHERE {blank('Rules')};",
+        "INSERT INTO ReportEvent (ruid, Event, UserName, UserCode, EventTime, Detail)",
+        f"VALUES (:Ruid, 'check-override', :UserName, :UserCode, {NOW}, trim(:Rules) || ': ' || trim(:Reason))"]),
+     [("Ruid", "string", "in", 64), ("UserName", "string", "in", 50), ("UserCode", "string", "in", 50),
+      ("Rules", "string", "in", 200), ("Reason", "string", "in", 500)]),
+]
 
 def main():
     out = ["-- SPDX-License-Identifier: MIT",
@@ -365,6 +426,7 @@ def main():
         *DICOM_PROCEDURES,
         *WORKLIST_PROCEDURES,
         *ASSIST_PROCEDURES,
+        *CRITICAL_PROCEDURES,
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
