@@ -215,6 +215,9 @@ TAssistRules TParser::Parse(const QString& text)
         } else if (kw == QLatin1String("order")) {
             need(2, QStringLiteral("order N"));
             r.order = Integer(t[1].value, lineNo, QStringLiteral("order"));
+        } else if (kw == QLatin1String("items")) {
+            need(2, QStringLiteral("items WORD..."));
+            for (int i = 1; i < t.size(); ++i) r.items << t[i].value;
         } else if (kw == QLatin1String("source")) {
             need(2, QStringLiteral("source \"TEXT\""));
             r.sources << t[1].value;
@@ -567,6 +570,14 @@ QStringList TAssistLibrary::Organs() const
     for (const auto& s : systems)
         if (!out.contains(s.organ)) out << s.organ;
     return out;
+}
+
+QString TAssistLibrary::OrganForItems(const QString& itemNames) const
+{
+    for (const auto& s : systems)
+        for (const QString& w : s.items)
+            if (itemNames.contains(w, Qt::CaseInsensitive)) return s.organ;
+    return {};
 }
 
 namespace {

@@ -89,6 +89,7 @@ struct TAssistRules {
     QString file;
     QString id, name, organ;
     QStringList sources;
+    QStringList items;        // words of exam items that call for this system's organ
     int order = 0;
     QList<TAssistFeature> features;
     QStringList scored;       // features whose points add up to the score
@@ -121,6 +122,8 @@ struct TAssistLibrary {
     const TAssistRules* System(const QString& id) const;
     QList<const TAssistRules*> ForOrgan(const QString& organ) const;
     QStringList Organs() const;
+    // The organ whose systems name a word found in the exam items, or empty.
+    QString OrganForItems(const QString& itemNames) const;
 };
 TAssistLibrary LoadAssistLibrary(const QStringList& folders);
 

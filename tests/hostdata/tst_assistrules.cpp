@@ -3,7 +3,7 @@
 // nodule or a set of nodules, worked out by hand from the published sources), rule files
 // with faults refused at the right line, answers as doctors type them, growth between two
 // reports, and the lines written for several systems at once.
-#include "hostdata/AssistText.h"
+#include "hostdata/AssistSession.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -48,6 +48,7 @@ private slots:
     void growth();
     void thyroidScoreLineAndProblems();
     void siteRulesReplaceShippedOnes();
+    void sessionTakesANoduleWholeOrNotAtAll();
 };
 
 void TstAssistRules::shippedRulesLoad()
@@ -276,6 +277,25 @@ void TstAssistRules::siteRulesReplaceShippedOnes()
     QCOMPARE(lib.errors.size(), 2);
     QVERIFY(lib.errors[0].contains(QStringLiteral("broken.rules:")));
     QVERIFY(lib.errors[1].contains(QStringLiteral("feature 'side' differs")));
+}
+
+void TstAssistRules::sessionTakesANoduleWholeOrNotAtAll()
+{
+    QCOMPARE(Shipped().OrganForItems(QStringLiteral("甲状腺及颈部淋巴结")), QStringLiteral("thyroid"));
+    QCOMPARE(Shipped().OrganForItems(QStringLiteral("肝胆胰脾,双侧乳腺")), QStringLiteral("breast"));
+    QVERIFY(Shipped().OrganForItems(QStringLiteral("肝胆胰脾")).isEmpty());
+
+    TAssistSession s(Shipped(), QStringLiteral("thyroid"));
+    QString error;
+    QVERIFY2(s.AddNodule(QStringLiteral("side=left composition=solid echogenicity=hypo shape=wider margin=smooth foci=none size=1,5x1x0,8cm"), &error),
+             qPrintable(error));
+    QVERIFY(!s.AddNodule(QStringLiteral("side=right composition=solid size=300x10x10"), &error));
+    QVERIFY2(error.contains(QStringLiteral("超出合理范围")), qPrintable(error));
+    QVERIFY(!s.AddNodule(QStringLiteral("side=right colour=red"), &error));
+    QVERIFY(!s.SetAnswers(0, QStringLiteral("margin=ete foci=none,rim"), &error));
+    QCOMPARE(s.Document().nodules.size(), 1);
+    QCOMPARE(s.Document().nodules.first().value(QStringLiteral("margin")), QStringLiteral("smooth"));
+    QCOMPARE(s.ScoreLines(), QStringList{QStringLiteral("nodule 1: TR4 (4 points), C-TIRADS 4A, 建议细针穿刺活检（FNA）")});
 }
 
 QTEST_GUILESS_MAIN(TstAssistRules)
