@@ -6,6 +6,7 @@
 #                                      nothing else links them, so they stay off the linker path)
 #   share/writereport/db/{sqlite,...}  database scripts: schema, upgrades/, procedures, demo
 #   share/writereport/assist           the assistants' rule files (*.rules)
+#   share/writereport/checks           the checks before signing and the critical-value items
 #   share/applications, share/icons    desktop entry and icon
 #   share/man/man1                     manual pages made from each program's --help
 #   share/doc/writereport              README.md
@@ -80,6 +81,10 @@ endforeach()
 # their golden tables are test data and stay in the source tree.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/assist/ DESTINATION ${WR_INSTALL_PKGDATADIR}/assist
   FILES_MATCHING PATTERN "*.rules" PATTERN "*.md")
+# The checks before signing and the critical-value list (a site's own copies go in the folder
+# WRITEREPORT_CHECKS_DIR names, see hostdata/SignCheckReport.h); the case table is test data.
+install(FILES ${PROJECT_SOURCE_DIR}/data/checks/sign-checks.rules ${PROJECT_SOURCE_DIR}/data/checks/critical-items.txt
+  DESTINATION ${WR_INSTALL_PKGDATADIR}/checks)
 
 # Desktop entry and icon (the PNG sizes are rendered from the SVG by apps/wr-host/data/render-icons).
 set(WR_APP_DATA ${PROJECT_SOURCE_DIR}/apps/wr-host/data)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AdminCommands.h"
+#include "AdminCritical.h"
 #include "AdminSetup.h"
 #include "PasswordInput.h"
 #include "hostdata/UserAccounts.h"
@@ -45,6 +46,13 @@ const char kAdminUsageText[] =
     "                                 UTF-8 or GB18030); each new user gets a one-time password,\n"
     "                                 printed once or written to OUT (owner-only), to be changed at\n"
     "                                 the first log-in. One bad row and nothing is imported\n"
+    "\n"
+    "Critical values (危急值):\n"
+    "  critical-report --from DATE --to DATE [--csv FILE]\n"
+    "                                 the register for the period (dates yyyy-MM-dd): every notice\n"
+    "                                 with the minutes from the report's save to the notice, every\n"
+    "                                 critical value not told yet, and the share told within 10\n"
+    "                                 minutes; --csv also writes it to FILE (UTF-8)\n"
     "\n"
     "A password is never taken from the command line: piped into standard input it is the\n"
     "first line; on a terminal it is asked twice without echo. At least 8 characters.\n"
@@ -124,6 +132,7 @@ bool AdminCommandValid(const QStringList& args, QString* why)
         *why = QStringLiteral("no command given");
         return false;
     }
+    if (args.front() == QLatin1String("critical-report")) return CriticalReportArgsValid(args.mid(1), why);
     for (const TCommand& c : kCommands) {
         if (args.front() != QLatin1String(c.name)) continue;
         int positionals = 0;
@@ -167,6 +176,14 @@ int RunAdminCommand(TDbConnection& conn, const QStringList& arguments, QTextStre
     const bool noMustChange = TakeFlag(args, "--no-must-change");
     // Before the user tables are looked for: an old database without them is what it upgrades.
     if (command == QLatin1String("upgrade-db")) return UpgradeDatabaseCommand(conn, out, err);
+    if (command == QLatin1String("critical-report")) {
+        try {
+            return CriticalReportCommand(conn, arguments.mid(1), out, err);
+        } catch (const Exception& e) {
+            err << "wr-admin: " << e.Message().section(QStringLiteral(" (SQL: "), 0, 0) << '\n';
+            return kAdminFailed;
+        }
+    }
     TUserAccounts users(conn);
     try {
         if (!users.Available()) {
