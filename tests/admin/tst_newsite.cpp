@@ -7,6 +7,7 @@
 #include "hostdata/UserAccounts.h"
 #include "platform/Database.h"
 #include "platform/LegacyText.h"
+#include "ServerTestDatabase.h"
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,6 +60,7 @@ private slots:
     void refusalsChangeNothing();
     void killedCreationLeavesNoDatabase_data();
     void killedCreationLeavesNoDatabase();
+    void onTheServer();
 };
 
 void TstNewSite::fromAnEmptyFolder()
@@ -158,6 +160,41 @@ void TstNewSite::killedCreationLeavesNoDatabase()
     }
     // And a new create-db works after the kill.
     if (!QFile::exists(db)) QCOMPARE(Admin(box, {QStringLiteral("--db"), db, QStringLiteral("create-db")}, kAdminInput).exitCode, 0);
+}
+
+// The same create-db as the server's administrator, in an empty database: the workstations'
+// login then finds what its grants promise and the administrator logs in.
+void TstNewSite::onTheServer()
+{
+    if (!TestsUseServer()) QSKIP("runs from scripts/server-tests (WR_TEST_BACKEND=odbc)");
+    if (const QString why = ServerTestsUnavailableReason(); !why.isEmpty()) QSKIP(qPrintable(why));
+    const QString name = QStringLiteral("wr_t_newsite_%1").arg(QCoreApplication::applicationPid());
+    {
+        auto admin = OpenDatabase(TestServerConnectionString());
+        auto q = admin->CreateQuery();
+        q->SQL() << QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(name);
+        q->ExecSQL();
+    }
+    const QString adminTarget = WithDatabaseName(TestServerConnectionString(), name);
+    THostSandbox box;
+    TRun r = Admin(box, {QStringLiteral("--db"), adminTarget, QStringLiteral("create-db")}, kAdminInput);
+    const QString workstation = WithDatabaseName(WorkstationConnectionString(), name);
+    bool loggedIn = false, reportsReadable = false;
+    try {
+        auto ws = OpenDatabase(workstation);
+        reportsReadable = Count(*ws, QStringLiteral("SELECT COUNT(*) AS n FROM Report")) == 0;
+        const TLoginResult login = TUserAccounts(*ws).LogIn(QStringLiteral("A001"), QStringLiteral("Admin-Pass-1"));
+        loggedIn = login.outcome == TLoginOutcome::Ok;
+        if (!loggedIn) qWarning("log-in: %d %s", int(login.outcome), qPrintable(login.message));
+    } catch (const Exception& e) {
+        qWarning("%s", qPrintable(e.Message()));
+    }
+    const TRun again = Admin(box, {QStringLiteral("--db"), adminTarget, QStringLiteral("create-db")}, kAdminInput);
+    DropServerTestDatabase(adminTarget);
+    QVERIFY2(r.exitCode == 0 && r.out.contains(QLatin1String("grants.sql")), qPrintable(r.err));
+    QVERIFY(reportsReadable);
+    QVERIFY(loggedIn);
+    QCOMPARE(again.exitCode, 1);
 }
 
 QTEST_GUILESS_MAIN(TstNewSite)
