@@ -201,6 +201,24 @@ void TReportForm::OfferDraft()
         return;
     }
 
+    if (Frptinfo.FReportState >= 5 && !MayChangeFinalReport()) {
+        // Restoring would unlock a final report for someone without the right to change it:
+        // the draft goes to the backup folder instead, where it can still be read.
+        const bool kept = store.Discard(Frptinfo.FRuid, &error);
+        Write_Log_TomfmAndLogbpl(kDraftTitle, kept ? QStringLiteral("报告已审核，无修改权限，草稿未恢复，已移入备份:") + store.BackupFolder()
+                                                   : QStringLiteral("草稿没有放弃:") + error);
+        TMessageRequest tell;
+        tell.parent = this;
+        tell.caption = QStringLiteral("恢复草稿");
+        tell.text = QStringLiteral("这份报告有一份没有保存的草稿，但报告已审核，您没有“修改已审核报告”的权限，草稿不能恢复。\r\n"
+                                   "草稿已移入备份文件夹（保留 %1 天）。").arg(TDraftStore::kBackupDays);
+        tell.buttons = TMsgButtons::Ok;
+        tell.defaultButton = TMsgResult::Ok;
+        tell.icon = TMsgIcon::Warning;
+        Dialogs().MessageBox(tell);
+        return;
+    }
+
     const QString written = QLocale(QLocale::Chinese, QLocale::China)
                                 .toString(draft->written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QStringList lines{QStringLiteral("这份报告有一份没有保存的草稿（%1 写入），可能是程序或电脑意外关闭、或者保存没有成功时留下的。").arg(written)};

@@ -15,6 +15,10 @@
 
 class QWidget;
 
+// The stored ReportState of `ruid` (the highest of its rows), -1 when it has no row. Throws
+// EDatabaseError.
+int StoredReportState(TDbConnection& conn, const QString& ruid);
+
 // The four doctor lists of the form.
 enum class TDoctorBox { Exam, Report, HuiZhen, ShenHe };
 // The two rich-text sections: findings (rich_jcsj) and impression (rich_zdjx).
@@ -75,7 +79,19 @@ public:
     // someone saved meanwhile is refused by the database, ResolveSaveConflict decides, and
     // only "keep mine" writes (checked again against the stamp just shown). Otherwise the
     // refusal is logged ("异常:") like any failed save.
+    // A save over a final row (state 5 and above) is refused unless the user holds the right
+    // 修改已审核报告 (FinalReportSaveRefusal), also when the doctor keeps his version over
+    // one signed meanwhile; a save taking a final row back below 5 is refused for everyone.
     bool SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt_info);
+
+    // ---- Rights (ReportRights.cpp) -------------------------------------------------------
+    // Whether the logged-in user may change a final report: the host's answer for
+    // 修改已审核报告 (IMainFrom::Get_UserOperateQuXian). The one check of every path that
+    // unlocks, restores into or saves over a final report; false when the host cannot answer.
+    bool MayChangeFinalReport();
+    // Why a save of a record with state `newState` over a stored row with `storedState` (-1:
+    // no row) is refused; empty when it may go ahead.
+    QString FinalReportSaveRefusal(int storedState, int newState);
 
 protected:
     // The defaults step of loading, between the main and the hip-joint columns.

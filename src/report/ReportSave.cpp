@@ -60,6 +60,13 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
         TDbConnection& conn = RequireConnection(FmainConnection);
         // The stamp read with this report, when the database keeps stamps; -1 asks for no check.
         qint64 expected = FLoadedStampRuid.compare(rpt_info.FRuid, Qt::CaseInsensitive) == 0 ? FLoadedStamp.version : -1;
+        // The stored row is the one the stamp check below writes over, or a conflict follows.
+        if (const QString refused = FinalReportSaveRefusal(StoredReportState(conn, rpt_info.FRuid), rpt_info.FReportState);
+            !refused.isEmpty()) {
+            Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:") + refused);
+            TellUser(DialogParent(), QStringLiteral("报告没有保存：") + refused);
+            return false;
+        }
         for (int attempt = 1;; ++attempt) {
             std::unique_ptr<TDbStoredProc> sp = conn.CreateStoredProc();
             try {
@@ -73,6 +80,15 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
                 ReadStoredReport(conn, rpt_info.FRuid, conflict.theirs);
                 conflict.sections = DifferingSections(conflict.theirs, conflict.mine);
                 const TConflictChoice choice = ResolveSaveConflict(conflict);
+                const QString refused = choice == TConflictChoice::KeepMine
+                                            ? FinalReportSaveRefusal(conflict.theirs.FReportState, rpt_info.FReportState)
+                                            : QString();
+                if (!refused.isEmpty()) {
+                    // Keeping one's own version must not undo or change a signature made meanwhile.
+                    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:") + refused);
+                    TellUser(DialogParent(), QStringLiteral("报告没有保存：") + refused);
+                    return false;
+                }
                 if (choice == TConflictChoice::KeepMine) {
                     // Overwrite exactly the version the doctor was shown, no newer one.
                     expected = conflict.theirStamp.version;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 
@@ -88,7 +89,9 @@ public:
     QString Get_DownLoadFileJsonString(const QString&) override { return {}; }
     QString Get_DeleteFileJsonString(const QString&) override { return {}; }
     QString GetPrintMessage(const QString&) override { return {}; }
-    int Get_UserOperateQuXian(const QString&) override { return 0; }
+    // Operations the logged-in user may not perform (answered 0); every other one is allowed.
+    QSet<QString> refusedOperations;
+    int Get_UserOperateQuXian(const QString& operation) override { return refusedOperations.contains(operation) ? 0 : 1; }
     QString Get_Default_Exm_method() override;
     void HT_onoffHouTaicap(bool) override {}
     bool HT_getHouTaiCapStatus() override { return false; }
