@@ -6,3 +6,8 @@ if(NOT TARGET wr_imaging)
 endif()
 wr_add_test(NAME tst_worklist_answer SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_answer.cpp
   LIBS wr_imaging wr_testsupport LABELS dicom)
+wr_add_test(NAME tst_worklist_findscu SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_findscu.cpp
+  LIBS wr_imaging wr_testsupport LABELS dicom TIMEOUT 180)
+if(TARGET wr-dicomd)
+  add_dependencies(tst_worklist_findscu wr-dicomd)
+endif()
