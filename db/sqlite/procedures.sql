@@ -12,6 +12,9 @@ SELECT wr_raise(''@Ruid 不能为空'') WHERE trim(coalesce(:Ruid, ''''), '' '' 
 SELECT wr_raise(''WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入'')
  WHERE :ExpectedVersion IS NOT NULL
    AND (CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END) <> :ExpectedVersion;
+-- A save never takes a final report back: that is a withdrawal (sp_WithdrawSignature).
+SELECT wr_raise(''报告已审核，保存不能撤销审核：请使用撤销审核'')
+ WHERE coalesce(:ReportState, 0) < 5 AND EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) >= 5);
 UPDATE Report
    SET Accnu = :Accnu,
        nbid = :nbid,
@@ -220,18 +223,8 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginInfo';
 DELETE FROM wr_procedure WHERE name = 'sp_UserLoginInfo';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginInfo',
-'SELECT CASE WHEN u.UserCode IS NULL THEN 0 ELSE 1 END AS Found,
-       coalesce((SELECT 姓名 FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') AS UserName,
-       coalesce((SELECT kscode FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') AS DeptCode,
-       coalesce(u.RoleCode, '''') AS RoleCode,
-       coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) AS RoleId,
-       coalesce(u.PasswordHash, '''') AS PasswordHash,
-       coalesce(u.MustChangePassword, 0) AS MustChange,
-       coalesce(u.Disabled, 0) AS Disabled,
-       coalesce(u.FailedCount, 0) AS FailedCount,
-       max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday(''now'', ''localtime'')) * 86400) AS INTEGER), 0)) AS LockSeconds,
-       coalesce(u.DbLogin, '''') AS DbLogin
-  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'');
+SELECT 0 AS Found');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_UserLoginInfo', 1, '@UserCode', 'string', 'in', 50),
   ('sp_UserLoginInfo', 2, '@Found', 'integer', 'out', 0),
@@ -249,29 +242,99 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginResult';
 DELETE FROM wr_procedure WHERE name = 'sp_UserLoginResult';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginResult',
-'UPDATE WrUser
-   SET FailedCount = CASE WHEN :Success = 1 THEN 0 ELSE FailedCount + 1 END,
-       LastLogin = CASE WHEN :Success = 1 THEN strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') ELSE LastLogin END,
-       LockedUntil = CASE WHEN :Success = 1 THEN NULL ELSE LockedUntil END
- WHERE UserCode = :UserCode AND NOT coalesce((LockedUntil IS NOT NULL AND LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0);
-UPDATE WrUser
-   SET LockedUntil = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'', ''+5 minutes''), FailedCount = 0
- WHERE UserCode = :UserCode AND FailedCount >= 5;
-SELECT coalesce(u.FailedCount, 0) AS FailedCount, max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday(''now'', ''localtime'')) * 86400) AS INTEGER), 0)) AS LockSeconds
-  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'');
+SELECT 0 AS FailedCount');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_UserLoginResult', 1, '@UserCode', 'string', 'in', 50),
   ('sp_UserLoginResult', 2, '@Success', 'integer', 'in', 0),
   ('sp_UserLoginResult', 3, '@FailedCount', 'integer', 'out', 0),
   ('sp_UserLoginResult', 4, '@LockSeconds', 'integer', 'out', 0);
 
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginChallenge';
+DELETE FROM wr_procedure WHERE name = 'sp_UserLoginChallenge';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginChallenge',
+'UPDATE WrUser SET ProofSalt = wr_password_key(PasswordHash, ''salt''), ProofOps = wr_password_key(PasswordHash, ''ops''), ProofMemKiB = wr_password_key(PasswordHash, ''mem''), StoredKey = wr_password_key(PasswordHash, ''stored''), ServerKey = wr_password_key(PasswordHash, ''server''), PasswordHash = ''''
+ WHERE UserCode = :UserCode AND StoredKey = '''' AND wr_password_key(PasswordHash, ''salt'') IS NOT NULL;
+DELETE FROM WrLoginNonce WHERE Expires < strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') OR Used <> 0;
+INSERT INTO WrLoginNonce (Nonce, UserCode, Expires)
+VALUES (lower(hex(randomblob(16))), coalesce(:UserCode, ''''), strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'', ''+2 minutes''));
+SELECT CASE WHEN coalesce(u.StoredKey, '''') <> '''' THEN u.ProofSalt
+            ELSE substr(wr_hmac_sha1((SELECT Value FROM WrSecret WHERE Name = ''LoginDecoyKey''), ''salt:'' || coalesce(:UserCode, '''')), 1, 32) END AS Salt,
+       CASE WHEN coalesce(u.StoredKey, '''') <> '''' THEN u.ProofOps ELSE 2 END AS Ops,
+       CASE WHEN coalesce(u.StoredKey, '''') <> '''' THEN u.ProofMemKiB ELSE 65536 END AS MemKiB,
+       (SELECT Nonce FROM WrLoginNonce WHERE rowid = last_insert_rowid()) AS ServerNonce
+  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_UserLoginChallenge', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_UserLoginChallenge', 2, '@Salt', 'string', 'out', 64),
+  ('sp_UserLoginChallenge', 3, '@Ops', 'integer', 'out', 0),
+  ('sp_UserLoginChallenge', 4, '@MemKiB', 'integer', 'out', 0),
+  ('sp_UserLoginChallenge', 5, '@ServerNonce', 'string', 'out', 64);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginProof';
+DELETE FROM wr_procedure WHERE name = 'sp_UserLoginProof';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginProof',
+'SELECT wr_raise(''登录质询无效或已过期，请重新登录'')
+ WHERE NOT EXISTS (SELECT 1 FROM WrLoginNonce WHERE Nonce = :ServerNonce AND UserCode = coalesce(:UserCode, '''')
+                     AND Used = 0 AND Expires >= strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''))
+    OR length(coalesce(:ClientNonce, '''')) <> 32 OR :ClientNonce GLOB ''*[^0-9a-f]*'';
+UPDATE WrLoginNonce SET Used = 1,
+       Signature = (SELECT wr_password_check(u.StoredKey, u.ServerKey, ''c='' || :ClientNonce || '',s='' || :ServerNonce, :ClientProof)
+                      FROM WrUser AS u WHERE u.UserCode = :UserCode AND u.Disabled = 0 AND u.StoredKey <> '''')
+ WHERE Nonce = :ServerNonce;
+UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+ WHERE UserCode = :UserCode AND NOT coalesce((LockedUntil IS NOT NULL AND LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0) AND (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL;
+UPDATE WrUser SET FailedCount = FailedCount + 1
+ WHERE UserCode = :UserCode AND NOT coalesce((LockedUntil IS NOT NULL AND LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0) AND (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NULL AND coalesce(:CountFailure, 1) <> 0;
+UPDATE WrUser SET LockedUntil = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'', ''+5 minutes''), FailedCount = 0
+ WHERE UserCode = :UserCode AND FailedCount >= 5;
+SELECT wr_raise(''新密码的密钥无效'')
+ WHERE coalesce(:NewKind, 0) IN (1, 2) AND (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL
+   AND NOT (length(coalesce(:NewSalt, '''')) = 32 AND length(coalesce(:NewStoredKey, '''')) = 40
+            AND length(coalesce(:NewServerKey, '''')) = 40 AND coalesce(:NewOps, 0) >= 1 AND coalesce(:NewMemKiB, 0) >= 8);
+UPDATE WrUser SET ProofSalt = lower(:NewSalt), ProofOps = :NewOps, ProofMemKiB = :NewMemKiB,
+       StoredKey = lower(:NewStoredKey), ServerKey = lower(:NewServerKey), PasswordHash = '''',
+       MustChangePassword = CASE WHEN :NewKind = 2 THEN 0 ELSE MustChangePassword END,
+       PasswordChanged = CASE WHEN :NewKind = 2 THEN strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') ELSE PasswordChanged END
+ WHERE UserCode = :UserCode AND coalesce(:NewKind, 0) IN (1, 2) AND (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL AND NOT coalesce((LockedUntil IS NOT NULL AND LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0);
+SELECT CASE WHEN coalesce((u.LockedUntil IS NOT NULL AND u.LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0) THEN 2 WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN 0 ELSE 1 END AS Outcome,
+       max(1, 5 - coalesce(u.FailedCount, 1)) AS FailuresLeft,
+       max(0, coalesce(CAST(round((julianday(u.LockedUntil) - julianday(''now'', ''localtime'')) * 86400) AS INTEGER), 0)) AS LockSeconds,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL AND NOT coalesce((u.LockedUntil IS NOT NULL AND u.LockedUntil > strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')), 0) THEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) ELSE '''' END AS ServerSignature,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN coalesce((SELECT 姓名 FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') ELSE '''' END AS UserName,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN coalesce((SELECT kscode FROM csdoctor WHERE code = u.UserCode ORDER BY displayindex DESC LIMIT 1), '''') ELSE '''' END AS DeptCode,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN u.RoleCode ELSE '''' END AS RoleCode,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) ELSE 0 END AS RoleId,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN u.MustChangePassword ELSE 0 END AS MustChange,
+       CASE WHEN (SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce) IS NOT NULL THEN coalesce(u.DbLogin, '''') ELSE '''' END AS DbLogin
+  FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCode');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_UserLoginProof', 1, '@UserCode', 'string', 'in', 50),
+  ('sp_UserLoginProof', 2, '@ServerNonce', 'string', 'in', 64),
+  ('sp_UserLoginProof', 3, '@ClientNonce', 'string', 'in', 64),
+  ('sp_UserLoginProof', 4, '@ClientProof', 'string', 'in', 64),
+  ('sp_UserLoginProof', 5, '@NewKind', 'integer', 'in', 0),
+  ('sp_UserLoginProof', 6, '@NewSalt', 'string', 'in', 64),
+  ('sp_UserLoginProof', 7, '@NewOps', 'integer', 'in', 0),
+  ('sp_UserLoginProof', 8, '@NewMemKiB', 'integer', 'in', 0),
+  ('sp_UserLoginProof', 9, '@NewStoredKey', 'string', 'in', 64),
+  ('sp_UserLoginProof', 10, '@NewServerKey', 'string', 'in', 64),
+  ('sp_UserLoginProof', 11, '@CountFailure', 'integer', 'in', 0),
+  ('sp_UserLoginProof', 12, '@Outcome', 'integer', 'out', 0),
+  ('sp_UserLoginProof', 13, '@FailuresLeft', 'integer', 'out', 0),
+  ('sp_UserLoginProof', 14, '@LockSeconds', 'integer', 'out', 0),
+  ('sp_UserLoginProof', 15, '@ServerSignature', 'string', 'out', 64),
+  ('sp_UserLoginProof', 16, '@UserName', 'string', 'out', 50),
+  ('sp_UserLoginProof', 17, '@DeptCode', 'string', 'out', 50),
+  ('sp_UserLoginProof', 18, '@RoleCode', 'string', 'out', 50),
+  ('sp_UserLoginProof', 19, '@RoleId', 'integer', 'out', 0),
+  ('sp_UserLoginProof', 20, '@MustChange', 'integer', 'out', 0),
+  ('sp_UserLoginProof', 21, '@DbLogin', 'string', 'out', 128);
+
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_ChangeUserPassword';
 DELETE FROM wr_procedure WHERE name = 'sp_ChangeUserPassword';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_ChangeUserPassword',
-'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
-SELECT wr_raise(''密码已被他人修改，请重新登录'') WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode AND PasswordHash = :OldHash);
-SELECT wr_raise(''密码散列无效'') WHERE coalesce(:NewHash, '''') NOT LIKE ''$argon2id$%'';
-UPDATE WrUser SET PasswordHash = :NewHash, MustChangePassword = 0, PasswordChanged = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'') WHERE UserCode = :UserCode');
+'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'');');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_ChangeUserPassword', 1, '@UserCode', 'string', 'in', 50),
   ('sp_ChangeUserPassword', 2, '@OldHash', 'string', 'in', 255),
@@ -280,8 +343,7 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_RehashUserPassword';
 DELETE FROM wr_procedure WHERE name = 'sp_RehashUserPassword';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_RehashUserPassword',
-'SELECT wr_raise(''密码散列无效'') WHERE coalesce(:NewHash, '''') NOT LIKE ''$argon2id$%'';
-UPDATE WrUser SET PasswordHash = :NewHash WHERE UserCode = :UserCode AND PasswordHash = :OldHash');
+'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'');');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_RehashUserPassword', 1, '@UserCode', 'string', 'in', 50),
   ('sp_RehashUserPassword', 2, '@OldHash', 'string', 'in', 255),
@@ -291,8 +353,8 @@ DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetUserPassword';
 DELETE FROM wr_procedure WHERE name = 'sp_SetUserPassword';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_SetUserPassword',
 'SELECT wr_raise(''没有这个用户：'' || coalesce(:UserCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
-SELECT wr_raise(''密码散列无效'') WHERE coalesce(:PasswordHash, '''') NOT LIKE ''$argon2id$%'';
-UPDATE WrUser SET PasswordHash = :PasswordHash, MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,
+SELECT wr_raise(''密码散列无效'') WHERE wr_password_key(:PasswordHash, ''salt'') IS NULL;
+UPDATE WrUser SET ProofSalt = wr_password_key(:PasswordHash, ''salt''), ProofOps = wr_password_key(:PasswordHash, ''ops''), ProofMemKiB = wr_password_key(:PasswordHash, ''mem''), StoredKey = wr_password_key(:PasswordHash, ''stored''), ServerKey = wr_password_key(:PasswordHash, ''server''), PasswordHash = '''', MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,
        PasswordChanged = strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_SetUserPassword', 1, '@UserCode', 'string', 'in', 50),
@@ -306,9 +368,10 @@ INSERT INTO wr_procedure (name, body) VALUES ('sp_CreateUser',
 SELECT wr_raise(''没有这位医生：'' || :UserCode) WHERE NOT EXISTS (SELECT 1 FROM csdoctor WHERE code = :UserCode);
 SELECT wr_raise(''没有这个角色：'' || coalesce(:RoleCode, '''')) WHERE NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = :RoleCode);
 SELECT wr_raise(''用户已存在：'' || :UserCode) WHERE EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);
-SELECT wr_raise(''密码散列无效'') WHERE coalesce(:PasswordHash, '''') NOT LIKE ''$argon2id$%'';
-INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
-VALUES (:UserCode, :RoleCode, :PasswordHash, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), nullif(:DbLogin, ''''))');
+SELECT wr_raise(''密码散列无效'') WHERE wr_password_key(:PasswordHash, ''salt'') IS NULL;
+INSERT INTO WrUser (UserCode, RoleCode, MustChangePassword, PasswordChanged, DbLogin)
+VALUES (:UserCode, :RoleCode, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime''), nullif(:DbLogin, ''''));
+UPDATE WrUser SET ProofSalt = wr_password_key(:PasswordHash, ''salt''), ProofOps = wr_password_key(:PasswordHash, ''ops''), ProofMemKiB = wr_password_key(:PasswordHash, ''mem''), StoredKey = wr_password_key(:PasswordHash, ''stored''), ServerKey = wr_password_key(:PasswordHash, ''server''), PasswordHash = '''' WHERE UserCode = :UserCode');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_CreateUser', 1, '@UserCode', 'string', 'in', 50),
   ('sp_CreateUser', 2, '@RoleCode', 'string', 'in', 50),

@@ -64,6 +64,9 @@ SELECT wr_raise('@Ruid 不能为空') WHERE trim(coalesce(:Ruid, ''), {BLANKS}) 
 SELECT wr_raise('{CONFLICT_MESSAGE}')
  WHERE :ExpectedVersion IS NOT NULL
    AND {STAMP} <> :ExpectedVersion;
+-- A save never takes a final report back: that is a withdrawal (sp_WithdrawSignature).
+SELECT wr_raise('报告已审核，保存不能撤销审核：请使用撤销审核')
+ WHERE coalesce(:ReportState, 0) < 5 AND EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid AND coalesce(ReportState, 0) >= 5);
 UPDATE Report
    SET {sets},
        SavedBy = nullif(:SavedBy, ''),
@@ -167,59 +170,115 @@ USER_ROW = "FROM (SELECT 1) AS one LEFT JOIN WrUser AS u ON u.UserCode = :UserCo
 NO_USER = "SELECT wr_raise('没有这个用户：' || coalesce(:UserCode, '')) WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);"
 NO_ROLE = "SELECT wr_raise('没有这个角色：' || coalesce(:RoleCode, '')) WHERE NOT EXISTS (SELECT 1 FROM WrRole WHERE RoleCode = :RoleCode);"
 def bad_hash(param):
-    return f"SELECT wr_raise('密码散列无效') WHERE coalesce(:{param}, '') NOT LIKE '$argon2id$%';"
+    return f"SELECT wr_raise('密码散列无效') WHERE wr_password_key(:{param}, 'salt') IS NULL;"
+
+# The columns of the password proof set from an Argon2id string (see PasswordProof.h); the
+# string itself is never stored.
+def keys_from(param):
+    return ", ".join(f"{col} = wr_password_key(:{param}, '{part}')" for col, part in (
+        ("ProofSalt", "salt"), ("ProofOps", "ops"), ("ProofMemKiB", "mem"), ("StoredKey", "stored"),
+        ("ServerKey", "server"))) + ", PasswordHash = ''"
+
+# Refusal of the procedures an older workstation program calls to check or change a password
+# itself: they needed the stored hash, which no longer leaves the database.
+OUTDATED = "SELECT wr_raise('此工作站程序版本过旧，不能登录或修改密码：请安装新版本');"
+# Argon2id cost of an unknown user's challenge: the workstation's current parameters
+# (libsodium's interactive limits), so it takes as long as a known user's.
+DECOY_OPS = 2
+DECOY_MEM_KIB = 65536
+NONCE_MINUTES = 2
+LOCKED_U = f"(u.LockedUntil IS NOT NULL AND u.LockedUntil > {NOW})"
+SIG = "(SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce)"
 
 USER_PROCEDURES = [
-    # Everything the log-in needs about a user, in one row; Found = 0 for an unknown code.
-    ("sp_UserLoginInfo", f"""SELECT CASE WHEN u.UserCode IS NULL THEN 0 ELSE 1 END AS Found,
-       coalesce({DOCTOR.format(col='姓名')}, '') AS UserName,
-       coalesce({DOCTOR.format(col='kscode')}, '') AS DeptCode,
-       coalesce(u.RoleCode, '') AS RoleCode,
-       coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) AS RoleId,
-       coalesce(u.PasswordHash, '') AS PasswordHash,
-       coalesce(u.MustChangePassword, 0) AS MustChange,
-       coalesce(u.Disabled, 0) AS Disabled,
-       coalesce(u.FailedCount, 0) AS FailedCount,
-       {LOCK_SECONDS} AS LockSeconds,
-       coalesce(u.DbLogin, '') AS DbLogin
-  {USER_ROW}""",
+    # Older workstation programs read the stored hash here and reported the outcome
+    # themselves; both are refused (same parameters, so the call reaches the refusal).
+    ("sp_UserLoginInfo", OUTDATED + "\nSELECT 0 AS Found",
      [("UserCode", "string", "in", 50), ("Found", "integer", "out", 0), ("UserName", "string", "out", 50),
       ("DeptCode", "string", "out", 50), ("RoleCode", "string", "out", 50), ("RoleId", "integer", "out", 0),
       ("PasswordHash", "string", "out", 255), ("MustChange", "integer", "out", 0), ("Disabled", "integer", "out", 0),
       ("FailedCount", "integer", "out", 0), ("LockSeconds", "integer", "out", 0), ("DbLogin", "string", "out", 128)]),
-    # Records a checked password: a success clears the count and notes the log-in; a failure
-    # counts, and the {MAX_FAILURES}th in a row locks the user out for {LOCK_MINUTES} minutes (the
-    # count starts again after it). While a lock-out runs nothing changes, a success included.
-    ("sp_UserLoginResult", f"""UPDATE WrUser
-   SET FailedCount = CASE WHEN :Success = 1 THEN 0 ELSE FailedCount + 1 END,
-       LastLogin = CASE WHEN :Success = 1 THEN {NOW} ELSE LastLogin END,
-       LockedUntil = CASE WHEN :Success = 1 THEN NULL ELSE LockedUntil END
- WHERE UserCode = :UserCode AND NOT coalesce({LOCKED}, 0);
-UPDATE WrUser
-   SET LockedUntil = strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '+{LOCK_MINUTES} minutes'), FailedCount = 0
- WHERE UserCode = :UserCode AND FailedCount >= {MAX_FAILURES};
-SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
-  {USER_ROW}""",
+    ("sp_UserLoginResult", OUTDATED + "\nSELECT 0 AS FailedCount",
      [("UserCode", "string", "in", 50), ("Success", "integer", "in", 0),
       ("FailedCount", "integer", "out", 0), ("LockSeconds", "integer", "out", 0)]),
-    # The user's own change. @OldHash must still be the stored hash, so a reset by an
-    # administrator in the meantime is not overwritten.
-    ("sp_ChangeUserPassword", "\n".join([
-        NO_USER,
-        "SELECT wr_raise('密码已被他人修改，请重新登录') WHERE NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode AND PasswordHash = :OldHash);",
-        bad_hash("NewHash"),
-        f"UPDATE WrUser SET PasswordHash = :NewHash, MustChangePassword = 0, PasswordChanged = {NOW} WHERE UserCode = :UserCode"]),
+    # The challenge: the salt and Argon2id parameters of the user's keys and a fresh nonce.
+    # An unknown user, or one without a password, gets a salt made from the decoy key and the
+    # code (the same at every call) and current parameters: the answer does not tell.
+    ("sp_UserLoginChallenge", f"""UPDATE WrUser SET {keys_from('PasswordHash').replace(':PasswordHash', 'PasswordHash')}
+ WHERE UserCode = :UserCode AND StoredKey = '' AND wr_password_key(PasswordHash, 'salt') IS NOT NULL;
+DELETE FROM WrLoginNonce WHERE Expires < {NOW} OR Used <> 0;
+INSERT INTO WrLoginNonce (Nonce, UserCode, Expires)
+VALUES (lower(hex(randomblob(16))), coalesce(:UserCode, ''), strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '+{NONCE_MINUTES} minutes'));
+SELECT CASE WHEN coalesce(u.StoredKey, '') <> '' THEN u.ProofSalt
+            ELSE substr(wr_hmac_sha1((SELECT Value FROM WrSecret WHERE Name = 'LoginDecoyKey'), 'salt:' || coalesce(:UserCode, '')), 1, 32) END AS Salt,
+       CASE WHEN coalesce(u.StoredKey, '') <> '' THEN u.ProofOps ELSE {DECOY_OPS} END AS Ops,
+       CASE WHEN coalesce(u.StoredKey, '') <> '' THEN u.ProofMemKiB ELSE {DECOY_MEM_KIB} END AS MemKiB,
+       (SELECT Nonce FROM WrLoginNonce WHERE rowid = last_insert_rowid()) AS ServerNonce
+  {USER_ROW}""",
+     [("UserCode", "string", "in", 50), ("Salt", "string", "out", 64), ("Ops", "integer", "out", 0),
+      ("MemKiB", "integer", "out", 0), ("ServerNonce", "string", "out", 64)]),
+    # The proof, checked here: ClientProof against StoredKey over "c=ClientNonce,s=ServerNonce"
+    # with the challenge's nonce, once. The database records the outcome itself: a success
+    # clears the count and notes the log-in; a failure (unknown user, disabled account and
+    # wrong password alike) counts, and the {MAX_FAILURES}th in a row locks the user out for
+    # {LOCK_MINUTES} minutes; while a lock-out runs nothing changes, a success included.
+    # Outcome: 0 right, 1 refused, 2 locked out. With a right proof, @NewKind 1 (same
+    # password, stronger parameters) or 2 (the user's own change) replaces the keys.
+    # @CountFailure = 0 leaves a wrong password uncounted (the demo database's automatic
+    # log-in); only this embedded database offers it, whose file's owner can change anything.
+    ("sp_UserLoginProof", "\n".join([
+        "SELECT wr_raise('登录质询无效或已过期，请重新登录')",
+        " WHERE NOT EXISTS (SELECT 1 FROM WrLoginNonce WHERE Nonce = :ServerNonce AND UserCode = coalesce(:UserCode, '')",
+        f"                     AND Used = 0 AND Expires >= {NOW})",
+        "    OR length(coalesce(:ClientNonce, '')) <> 32 OR :ClientNonce GLOB '*[^0-9a-f]*';",
+        "UPDATE WrLoginNonce SET Used = 1,",
+        "       Signature = (SELECT wr_password_check(u.StoredKey, u.ServerKey, 'c=' || :ClientNonce || ',s=' || :ServerNonce, :ClientProof)",
+        "                      FROM WrUser AS u WHERE u.UserCode = :UserCode AND u.Disabled = 0 AND u.StoredKey <> '')",
+        " WHERE Nonce = :ServerNonce;",
+        f"UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = {NOW}",
+        f" WHERE UserCode = :UserCode AND NOT coalesce({LOCKED}, 0) AND {SIG} IS NOT NULL;",
+        "UPDATE WrUser SET FailedCount = FailedCount + 1",
+        f" WHERE UserCode = :UserCode AND NOT coalesce({LOCKED}, 0) AND {SIG} IS NULL AND coalesce(:CountFailure, 1) <> 0;",
+        f"UPDATE WrUser SET LockedUntil = strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '+{LOCK_MINUTES} minutes'), FailedCount = 0",
+        f" WHERE UserCode = :UserCode AND FailedCount >= {MAX_FAILURES};",
+        "SELECT wr_raise('新密码的密钥无效')",
+        f" WHERE coalesce(:NewKind, 0) IN (1, 2) AND {SIG} IS NOT NULL",
+        "   AND NOT (length(coalesce(:NewSalt, '')) = 32 AND length(coalesce(:NewStoredKey, '')) = 40",
+        "            AND length(coalesce(:NewServerKey, '')) = 40 AND coalesce(:NewOps, 0) >= 1 AND coalesce(:NewMemKiB, 0) >= 8);",
+        "UPDATE WrUser SET ProofSalt = lower(:NewSalt), ProofOps = :NewOps, ProofMemKiB = :NewMemKiB,",
+        "       StoredKey = lower(:NewStoredKey), ServerKey = lower(:NewServerKey), PasswordHash = '',",
+        "       MustChangePassword = CASE WHEN :NewKind = 2 THEN 0 ELSE MustChangePassword END,",
+        f"       PasswordChanged = CASE WHEN :NewKind = 2 THEN {NOW} ELSE PasswordChanged END",
+        f" WHERE UserCode = :UserCode AND coalesce(:NewKind, 0) IN (1, 2) AND {SIG} IS NOT NULL AND NOT coalesce({LOCKED}, 0);",
+        f"SELECT CASE WHEN coalesce({LOCKED_U}, 0) THEN 2 WHEN {SIG} IS NOT NULL THEN 0 ELSE 1 END AS Outcome,",
+        f"       max(1, {MAX_FAILURES} - coalesce(u.FailedCount, 1)) AS FailuresLeft,",
+        f"       {LOCK_SECONDS} AS LockSeconds,",
+        f"       CASE WHEN {SIG} IS NOT NULL AND NOT coalesce({LOCKED_U}, 0) THEN {SIG} ELSE '' END AS ServerSignature,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN coalesce({DOCTOR.format(col='姓名')}, '') ELSE '' END AS UserName,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN coalesce({DOCTOR.format(col='kscode')}, '') ELSE '' END AS DeptCode,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN u.RoleCode ELSE '' END AS RoleCode,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN coalesce((SELECT RoleId FROM WrRole WHERE RoleCode = u.RoleCode), 0) ELSE 0 END AS RoleId,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN u.MustChangePassword ELSE 0 END AS MustChange,",
+        f"       CASE WHEN {SIG} IS NOT NULL THEN coalesce(u.DbLogin, '') ELSE '' END AS DbLogin",
+        f"  {USER_ROW}"]),
+     [("UserCode", "string", "in", 50), ("ServerNonce", "string", "in", 64), ("ClientNonce", "string", "in", 64),
+      ("ClientProof", "string", "in", 64), ("NewKind", "integer", "in", 0), ("NewSalt", "string", "in", 64),
+      ("NewOps", "integer", "in", 0), ("NewMemKiB", "integer", "in", 0), ("NewStoredKey", "string", "in", 64),
+      ("NewServerKey", "string", "in", 64), ("CountFailure", "integer", "in", 0),
+      ("Outcome", "integer", "out", 0), ("FailuresLeft", "integer", "out", 0), ("LockSeconds", "integer", "out", 0),
+      ("ServerSignature", "string", "out", 64), ("UserName", "string", "out", 50), ("DeptCode", "string", "out", 50),
+      ("RoleCode", "string", "out", 50), ("RoleId", "integer", "out", 0), ("MustChange", "integer", "out", 0),
+      ("DbLogin", "string", "out", 128)]),
+    # The older programs' own change and rehash took the stored hash as proof of the old
+    # password: refused. sp_UserLoginProof changes keys with a proof.
+    ("sp_ChangeUserPassword", OUTDATED,
      [("UserCode", "string", "in", 50), ("OldHash", "string", "in", 255), ("NewHash", "string", "in", 255)]),
-    # A stronger hash of the same password, made at a log-in when the stored one was made
-    # with weaker parameters; nothing else of the user changes.
-    ("sp_RehashUserPassword", "\n".join([
-        bad_hash("NewHash"),
-        "UPDATE WrUser SET PasswordHash = :NewHash WHERE UserCode = :UserCode AND PasswordHash = :OldHash"]),
+    ("sp_RehashUserPassword", OUTDATED,
      [("UserCode", "string", "in", 50), ("OldHash", "string", "in", 255), ("NewHash", "string", "in", 255)]),
     # An administrator's reset: also ends a lock-out.
     ("sp_SetUserPassword", "\n".join([
         NO_USER, bad_hash("PasswordHash"),
-        "UPDATE WrUser SET PasswordHash = :PasswordHash, MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,",
+        f"UPDATE WrUser SET {keys_from('PasswordHash')}, MustChangePassword = CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END,",
         f"       PasswordChanged = {NOW}, FailedCount = 0, LockedUntil = NULL WHERE UserCode = :UserCode"]),
      [("UserCode", "string", "in", 50), ("PasswordHash", "string", "in", 255), ("MustChange", "integer", "in", 0)]),
     ("sp_CreateUser", "\n".join([
@@ -228,8 +287,9 @@ SELECT coalesce(u.FailedCount, 0) AS FailedCount, {LOCK_SECONDS} AS LockSeconds
         NO_ROLE,
         "SELECT wr_raise('用户已存在：' || :UserCode) WHERE EXISTS (SELECT 1 FROM WrUser WHERE UserCode = :UserCode);",
         bad_hash("PasswordHash"),
-        "INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)",
-        f"VALUES (:UserCode, :RoleCode, :PasswordHash, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, {NOW}, nullif(:DbLogin, ''))"]),
+        "INSERT INTO WrUser (UserCode, RoleCode, MustChangePassword, PasswordChanged, DbLogin)",
+        f"VALUES (:UserCode, :RoleCode, CASE WHEN :MustChange = 1 THEN 1 ELSE 0 END, {NOW}, nullif(:DbLogin, ''));",
+        f"UPDATE WrUser SET {keys_from('PasswordHash')} WHERE UserCode = :UserCode"]),
      [("UserCode", "string", "in", 50), ("RoleCode", "string", "in", 50), ("PasswordHash", "string", "in", 255),
       ("MustChange", "integer", "in", 0), ("DbLogin", "string", "in", 128)]),
     ("sp_UnlockUser", "\n".join([
