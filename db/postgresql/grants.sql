@@ -47,6 +47,11 @@ REVOKE ALL ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassw
     sp_SetUserDbLogin FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_UserLoginInfo, sp_UserLoginResult, sp_ChangeUserPassword, sp_RolePermissions,
     sp_RehashUserPassword TO wr_workstation;
+-- The password proof: the database checks it and records the outcome; WrLoginNonce and
+-- WrSecret stay unreadable.
+REVOKE ALL ON PROCEDURE sp_UserLoginChallenge, sp_UserLoginProof FROM PUBLIC;
+REVOKE ALL ON FUNCTION wr_CheckSessionRight(text) FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_UserLoginChallenge, sp_UserLoginProof TO wr_workstation;
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_useradmin') THEN

@@ -108,6 +108,16 @@ BEGIN
         RAISE EXCEPTION 'WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入' USING ERRCODE = 'WR409';
     END IF;
     strictcheck := coalesce((SELECT value FROM wr_setting WHERE name = 'StrictUserCheck'), '0') = '1';
+    -- A save never takes a final report back: that is a withdrawal (sp_WithdrawSignature).
+    -- In strict mode the stored state is kept anyway, and changing a final report needs the
+    -- mapped user's right.
+    IF EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext) AND coalesce(ReportState, 0) >= 5) THEN
+        IF strictcheck THEN
+            PERFORM wr_CheckSessionRight('修改已审核报告');
+        ELSIF coalesce("ReportState", 0) < 5 THEN
+            RAISE EXCEPTION '报告已审核，保存不能撤销审核：请使用撤销审核';
+        END IF;
+    END IF;
     IF strictcheck THEN
         SELECT count(*), min(u.UserCode) INTO users, mapped
           FROM WrUser AS u WHERE u.DbLogin = session_user AND coalesce(u.Disabled, 0) = 0;
@@ -284,6 +294,23 @@ CREATE OR REPLACE FUNCTION wr_IsCriticalValue(v text) RETURNS boolean LANGUAGE s
     SELECT btrim(coalesce(v, ''), E' \t\r\n') NOT IN ('', '无', '否', '无危急值')
 $$;
 
+-- Strict mode: the user mapped to the session's login must hold the operation in his role
+-- (WrRolePermission), so a doctor cannot sign, withdraw or change a final report with his own
+-- login unless his role may. Off, it passes.
+CREATE OR REPLACE FUNCTION wr_CheckSessionRight("Operation" text) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF coalesce((SELECT value FROM wr_setting WHERE name = 'StrictUserCheck'), '0') <> '1' THEN
+        RETURN;
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM WrUser AS u JOIN WrRolePermission AS p ON p.RoleCode = u.RoleCode
+                    WHERE u.DbLogin = session_user AND coalesce(u.Disabled, 0) = 0 AND p.Operation = "Operation") THEN
+        RAISE EXCEPTION '数据库登录 % 的用户没有“%”的权限', session_user, "Operation";
+    END IF;
+END
+$$;
+
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent; a GUID without a report is refused.
 -- Signing: the user becomes review doctor, now the review date, ReportState 5. The UPDATE's
@@ -298,6 +325,7 @@ BEGIN
         RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
     END IF;
     doctor := wr_CheckSessionUser("UserCode");
+    PERFORM wr_CheckSessionRight('审核报告');
     IF doctor <> '' THEN
         "UserName" := doctor;
     END IF;
@@ -334,6 +362,7 @@ BEGIN
         RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
     END IF;
     doctor := wr_CheckSessionUser("UserCode");
+    PERFORM wr_CheckSessionRight('撤销审核');
     IF doctor <> '' THEN
         "UserName" := doctor;
     END IF;
@@ -365,6 +394,7 @@ CREATE OR REPLACE PROCEDURE sp_NoteSignedEdit("Ruid" text, "UserName" text, "Use
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_variable
 BEGIN
+    PERFORM wr_CheckSessionRight('修改已审核报告');
     IF NOT EXISTS (SELECT 1 FROM Report WHERE ruid = CAST("Ruid" AS citext)) THEN
         RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
     END IF;
@@ -380,7 +410,17 @@ $$;
 -- Users and log-in (tables of upgrades/020-users.sql). The lock-out is counted and timed by
 -- the server's clock, so a workstation with a wrong clock cannot shorten it.
 
--- Everything the log-in needs about a user; @Found = 0 for an unknown code.
+-- Older workstation programs read the stored hash with sp_UserLoginInfo, reported the
+-- outcome themselves with sp_UserLoginResult and took a hash as proof of the old password in
+-- sp_ChangeUserPassword and sp_RehashUserPassword. All four refuse, with the same parameters,
+-- so such a program says why it cannot log in.
+CREATE OR REPLACE FUNCTION wr_RefuseOutdatedProgram() RETURNS void
+LANGUAGE plpgsql SET search_path = public, pg_temp AS $$
+BEGIN
+    RAISE EXCEPTION '此工作站程序版本过旧，不能登录或修改密码：请安装新版本';
+END
+$$;
+
 CREATE OR REPLACE PROCEDURE sp_UserLoginInfo(
     "UserCode" text,
     INOUT "Found" integer DEFAULT NULL,
@@ -396,33 +436,11 @@ CREATE OR REPLACE PROCEDURE sp_UserLoginInfo(
     INOUT "DbLogin" text DEFAULT NULL
 )
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
-#variable_conflict use_column
-DECLARE
-    u WrUser%ROWTYPE;
 BEGIN
-    SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode";
-    "Found" := CASE WHEN FOUND THEN 1 ELSE 0 END;
-    IF "Found" = 1 THEN
-        SELECT d.姓名, d.kscode INTO "UserName", "DeptCode"
-          FROM csdoctor AS d WHERE d.code = "UserCode" ORDER BY d.displayindex DESC NULLS LAST LIMIT 1;
-    END IF;
-    "UserName" := coalesce("UserName", '');
-    "DeptCode" := coalesce("DeptCode", '');
-    "RoleCode" := coalesce(u.RoleCode, '');
-    "RoleId" := coalesce((SELECT r.RoleId FROM WrRole AS r WHERE r.RoleCode = u.RoleCode), 0);
-    "PasswordHash" := coalesce(u.PasswordHash, '');
-    "MustChange" := coalesce(u.MustChangePassword, 0);
-    "Disabled" := coalesce(u.Disabled, 0);
-    "FailedCount" := coalesce(u.FailedCount, 0);
-    "LockSeconds" := greatest(0, coalesce(ceil(extract(epoch FROM (u.LockedUntil - localtimestamp(3))))::integer, 0));
-    "DbLogin" := coalesce(u.DbLogin, '');
+    PERFORM wr_RefuseOutdatedProgram();
 END
 $$;
 
--- Records a checked password: a success clears the count and notes the log-in; a failure
--- counts, and the 5th in a row locks the user out for 5 minutes (the count starts again
--- after it). While a lock-out runs nothing changes, a success included. The row lock makes
--- workstations failing at the same moment count every failure.
 CREATE OR REPLACE PROCEDURE sp_UserLoginResult(
     "UserCode" text,
     "Success" integer,
@@ -430,30 +448,169 @@ CREATE OR REPLACE PROCEDURE sp_UserLoginResult(
     INOUT "LockSeconds" integer DEFAULT NULL
 )
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+BEGIN
+    PERFORM wr_RefuseOutdatedProgram();
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_ChangeUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+BEGIN
+    PERFORM wr_RefuseOutdatedProgram();
+END
+$$;
+
+CREATE OR REPLACE PROCEDURE sp_RehashUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+BEGIN
+    PERFORM wr_RefuseOutdatedProgram();
+END
+$$;
+
+-- The challenge of a log-in (see src/platform/PasswordProof.h): the salt and Argon2id
+-- parameters of the user's keys and a fresh nonce, valid once for 2 minutes. A row still
+-- holding an Argon2id string gets its keys first. An unknown user, or one without a
+-- password, gets a salt made from the decoy key and the code (the same at every call) and the
+-- workstations' current parameters: the answer does not tell.
+CREATE OR REPLACE PROCEDURE sp_UserLoginChallenge(
+    "UserCode" text,
+    INOUT "Salt" text DEFAULT NULL,
+    INOUT "Ops" integer DEFAULT NULL,
+    INOUT "MemKiB" integer DEFAULT NULL,
+    INOUT "ServerNonce" text DEFAULT NULL
+)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_column
 DECLARE
     u WrUser%ROWTYPE;
+    k record;
 BEGIN
+    SELECT * INTO k FROM wr_Argon2idKeys((SELECT PasswordHash FROM WrUser WHERE UserCode = "UserCode"));
+    IF k.salt IS NOT NULL THEN
+        UPDATE WrUser SET ProofSalt = k.salt, ProofOps = k.ops, ProofMemKiB = k.memkib, StoredKey = k.storedkey,
+                          ServerKey = k.serverkey, PasswordHash = ''
+         WHERE UserCode = "UserCode";
+    END IF;
+    DELETE FROM WrLoginNonce WHERE Expires < localtimestamp(3);
+    "ServerNonce" := encode(gen_random_bytes(16), 'hex');
+    INSERT INTO WrLoginNonce (Nonce, UserCode, Expires)
+    VALUES ("ServerNonce", coalesce("UserCode", ''), localtimestamp(3) + interval '2 minutes');
+    SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode";
+    IF FOUND AND u.StoredKey <> '' THEN
+        "Salt" := u.ProofSalt;
+        "Ops" := u.ProofOps;
+        "MemKiB" := u.ProofMemKiB;
+    ELSE
+        "Salt" := left(encode(hmac(convert_to('salt:' || coalesce("UserCode", ''), 'UTF8'),
+                                   convert_to((SELECT Value FROM WrSecret WHERE Name = 'LoginDecoyKey'), 'UTF8'), 'sha1'), 'hex'), 32);
+        "Ops" := 2;
+        "MemKiB" := 65536;
+    END IF;
+END
+$$;
+
+-- The proof of a log-in, checked here against the challenge's nonce, which it uses up. The
+-- outcome is recorded here and nowhere else: a success clears the count and notes the
+-- log-in; a failure (unknown user, disabled account and wrong password alike) counts, and
+-- the 5th in a row locks the user out for 5 minutes (the count starts again after it); while
+-- a lock-out runs nothing changes, a success included. The row lock makes workstations
+-- failing at the same moment count every failure. @Outcome: 0 right (then @ServerSignature
+-- proves this database holds the user's ServerKey, and the user's details follow), 1
+-- refused, 2 locked out. With a right proof, @NewKind 1 (the same password with current
+-- parameters) or 2 (the user's own change) replaces the keys.
+CREATE OR REPLACE PROCEDURE sp_UserLoginProof(
+    "UserCode" text,
+    "ServerNonce" text,
+    "ClientNonce" text,
+    "ClientProof" text,
+    "NewKind" integer DEFAULT 0,
+    "NewSalt" text DEFAULT NULL,
+    "NewOps" integer DEFAULT NULL,
+    "NewMemKiB" integer DEFAULT NULL,
+    "NewStoredKey" text DEFAULT NULL,
+    "NewServerKey" text DEFAULT NULL,
+    INOUT "Outcome" integer DEFAULT NULL,
+    INOUT "FailuresLeft" integer DEFAULT NULL,
+    INOUT "LockSeconds" integer DEFAULT NULL,
+    INOUT "ServerSignature" text DEFAULT NULL,
+    INOUT "UserName" text DEFAULT NULL,
+    INOUT "DeptCode" text DEFAULT NULL,
+    INOUT "RoleCode" text DEFAULT NULL,
+    INOUT "RoleId" integer DEFAULT NULL,
+    INOUT "MustChange" integer DEFAULT NULL,
+    INOUT "DbLogin" text DEFAULT NULL
+)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_column
+DECLARE
+    u WrUser%ROWTYPE;
+    sig text;
+    locked boolean;
+BEGIN
+    DELETE FROM WrLoginNonce
+     WHERE Nonce = "ServerNonce" AND UserCode = coalesce("UserCode", '') AND Expires >= localtimestamp(3);
+    IF NOT FOUND OR coalesce("ClientNonce", '') !~ '^[0-9a-f]{32}$' THEN
+        RAISE EXCEPTION '登录质询无效或已过期，请重新登录';
+    END IF;
+    "Outcome" := 1;
+    "FailuresLeft" := 4;
+    "LockSeconds" := 0;
+    "ServerSignature" := '';
+    "UserName" := '';
+    "DeptCode" := '';
+    "RoleCode" := '';
+    "RoleId" := 0;
+    "MustChange" := 0;
+    "DbLogin" := '';
     SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode" FOR UPDATE;
     IF NOT FOUND THEN
-        "FailedCount" := 0;
-        "LockSeconds" := 0;
         RETURN;
     END IF;
-    IF u.LockedUntil IS NULL OR u.LockedUntil <= localtimestamp(3) THEN
-        IF "Success" = 1 THEN
-            UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = localtimestamp(3)
-             WHERE UserCode = "UserCode";
+    IF coalesce(u.Disabled, 0) = 0 THEN
+        sig := wr_PasswordCheck(u.StoredKey, u.ServerKey, 'c=' || "ClientNonce" || ',s=' || "ServerNonce", "ClientProof");
+    END IF;
+    locked := u.LockedUntil IS NOT NULL AND u.LockedUntil > localtimestamp(3);
+    IF NOT locked THEN
+        IF sig IS NOT NULL THEN
+            UPDATE WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = localtimestamp(3) WHERE UserCode = "UserCode";
         ELSIF u.FailedCount + 1 >= 5 THEN
-            UPDATE WrUser SET FailedCount = 0, LockedUntil = localtimestamp(3) + interval '5 minutes'
-             WHERE UserCode = "UserCode";
+            UPDATE WrUser SET FailedCount = 0, LockedUntil = localtimestamp(3) + interval '5 minutes' WHERE UserCode = "UserCode";
         ELSE
             UPDATE WrUser SET FailedCount = FailedCount + 1 WHERE UserCode = "UserCode";
         END IF;
+        IF sig IS NOT NULL AND coalesce("NewKind", 0) IN (1, 2) THEN
+            IF NOT (coalesce("NewSalt", '') ~* '^[0-9a-f]{32}$' AND coalesce("NewStoredKey", '') ~* '^[0-9a-f]{40}$'
+                    AND coalesce("NewServerKey", '') ~* '^[0-9a-f]{40}$' AND coalesce("NewOps", 0) >= 1
+                    AND coalesce("NewMemKiB", 0) >= 8) THEN
+                RAISE EXCEPTION '新密码的密钥无效';
+            END IF;
+            PERFORM wr_CheckOwnPassword("UserCode");
+            UPDATE WrUser
+               SET ProofSalt = lower("NewSalt"), ProofOps = "NewOps", ProofMemKiB = "NewMemKiB",
+                   StoredKey = lower("NewStoredKey"), ServerKey = lower("NewServerKey"), PasswordHash = '',
+                   MustChangePassword = CASE WHEN "NewKind" = 2 THEN 0 ELSE MustChangePassword END,
+                   PasswordChanged = CASE WHEN "NewKind" = 2 THEN localtimestamp(3) ELSE PasswordChanged END
+             WHERE UserCode = "UserCode";
+        END IF;
     END IF;
     SELECT * INTO u FROM WrUser WHERE UserCode = "UserCode";
-    "FailedCount" := u.FailedCount;
     "LockSeconds" := greatest(0, coalesce(ceil(extract(epoch FROM (u.LockedUntil - localtimestamp(3))))::integer, 0));
+    IF "LockSeconds" > 0 THEN
+        "Outcome" := 2;
+    ELSIF sig IS NOT NULL THEN
+        "Outcome" := 0;
+        "ServerSignature" := sig;
+        SELECT d.姓名, d.kscode INTO "UserName", "DeptCode"
+          FROM csdoctor AS d WHERE d.code = "UserCode" ORDER BY d.displayindex DESC NULLS LAST LIMIT 1;
+        "UserName" := coalesce("UserName", '');
+        "DeptCode" := coalesce("DeptCode", '');
+        "RoleCode" := u.RoleCode;
+        "RoleId" := coalesce((SELECT r.RoleId FROM WrRole AS r WHERE r.RoleCode = u.RoleCode), 0);
+        "MustChange" := coalesce(u.MustChangePassword, 0);
+        "DbLogin" := coalesce(u.DbLogin, '');
+    ELSE
+        "FailuresLeft" := greatest(1, 5 - u.FailedCount);
+    END IF;
 END
 $$;
 
@@ -471,51 +628,20 @@ BEGIN
 END
 $$;
 
--- The user's own change. @OldHash must still be the stored hash, so a reset by an
--- administrator in the meantime is not overwritten.
-CREATE OR REPLACE PROCEDURE sp_ChangeUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
-#variable_conflict use_column
-BEGIN
-    IF NOT EXISTS (SELECT 1 FROM WrUser WHERE UserCode = "UserCode") THEN
-        RAISE EXCEPTION '没有这个用户：%', coalesce("UserCode", '');
-    END IF;
-    IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
-        RAISE EXCEPTION '密码散列无效';
-    END IF;
-    PERFORM wr_CheckOwnPassword("UserCode");
-    UPDATE WrUser SET PasswordHash = "NewHash", MustChangePassword = 0, PasswordChanged = localtimestamp(3)
-     WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
-    IF NOT FOUND THEN
-        RAISE EXCEPTION '密码已被他人修改，请重新登录';
-    END IF;
-END
-$$;
-
--- A stronger hash of the same password, made at a log-in when the stored one was made with
--- weaker parameters; nothing else of the user changes, and a hash changed meanwhile stays.
-CREATE OR REPLACE PROCEDURE sp_RehashUserPassword("UserCode" text, "OldHash" text, "NewHash" text)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
-#variable_conflict use_column
-BEGIN
-    IF coalesce("NewHash", '') NOT LIKE '$argon2id$%' THEN
-        RAISE EXCEPTION '密码散列无效';
-    END IF;
-    PERFORM wr_CheckOwnPassword("UserCode");
-    UPDATE WrUser SET PasswordHash = "NewHash" WHERE UserCode = "UserCode" AND PasswordHash = "OldHash";
-END
-$$;
-
 -- An administrator's reset: also ends a lock-out.
 CREATE OR REPLACE PROCEDURE sp_SetUserPassword("UserCode" text, "PasswordHash" text, "MustChange" integer)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_column
+DECLARE
+    k record;
 BEGIN
-    IF coalesce("PasswordHash", '') NOT LIKE '$argon2id$%' THEN
+    SELECT * INTO k FROM wr_Argon2idKeys("PasswordHash");
+    IF k.salt IS NULL THEN
         RAISE EXCEPTION '密码散列无效';
     END IF;
     UPDATE WrUser
-       SET PasswordHash = "PasswordHash", MustChangePassword = CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
+       SET ProofSalt = k.salt, ProofOps = k.ops, ProofMemKiB = k.memkib, StoredKey = k.storedkey, ServerKey = k.serverkey,
+           PasswordHash = '', MustChangePassword = CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
            PasswordChanged = localtimestamp(3), FailedCount = 0, LockedUntil = NULL
      WHERE UserCode = "UserCode";
     IF NOT FOUND THEN
@@ -528,6 +654,8 @@ CREATE OR REPLACE PROCEDURE sp_CreateUser("UserCode" text, "RoleCode" text, "Pas
                                           "MustChange" integer, "DbLogin" text DEFAULT NULL)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 #variable_conflict use_column
+DECLARE
+    k record;
 BEGIN
     IF btrim(coalesce("UserCode", ''), E' \t\r\n') = '' THEN
         RAISE EXCEPTION '用户代码不能为空';
@@ -541,12 +669,15 @@ BEGIN
     IF EXISTS (SELECT 1 FROM WrUser WHERE UserCode = "UserCode") THEN
         RAISE EXCEPTION '用户已存在：%', "UserCode";
     END IF;
-    IF coalesce("PasswordHash", '') NOT LIKE '$argon2id$%' THEN
+    SELECT * INTO k FROM wr_Argon2idKeys("PasswordHash");
+    IF k.salt IS NULL THEN
         RAISE EXCEPTION '密码散列无效';
     END IF;
-    INSERT INTO WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
-    VALUES ("UserCode", "RoleCode", "PasswordHash", CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
-            localtimestamp(3), nullif("DbLogin", ''));
+    -- Only keys are kept (see sp_UserLoginChallenge); the string itself is not stored.
+    INSERT INTO WrUser (UserCode, RoleCode, MustChangePassword, PasswordChanged, DbLogin,
+                        ProofSalt, ProofOps, ProofMemKiB, StoredKey, ServerKey)
+    VALUES ("UserCode", "RoleCode", CASE WHEN "MustChange" = 1 THEN 1 ELSE 0 END,
+            localtimestamp(3), nullif("DbLogin", ''), k.salt, k.ops, k.memkib, k.storedkey, k.serverkey);
 END
 $$;
 

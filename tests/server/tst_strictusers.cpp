@@ -327,7 +327,7 @@ void TstStrictUsers::strictSaveRecordsTheSessionUser()
 void TstStrictUsers::saveWithoutStrictKeepsTheOldRules()
 {
     // Off, a save writes the state, the reviewer and the author the program sends, as the
-    // shared workstation login always did.
+    // shared workstation login always did, except that it never takes a final report back.
     const QString ruid = NextUnsignedReport();
     QVERIFY(!ruid.isEmpty());
     auto shared = OpenDatabase(m_target);
@@ -336,8 +336,10 @@ void TstStrictUsers::saveWithoutStrictKeepsTheOldRules()
     QCOMPARE(Stored(ruid), QStringLiteral("%1/某医生/5/2001-02-03 04:05:06/z").arg(m_codeB));
     QCOMPARE(QueryTestValue(*m_admin, QStringLiteral("SELECT SavedBy FROM Report WHERE ruid = '%1'").arg(ruid)).AsString(),
              QStringLiteral("某人@ws1"));
-    Save(*shared, ruid, TSaveFields{2, QString(), QString(), date, QString(), QStringLiteral("z")});
-    QCOMPARE(ReadSignState(*m_admin, ruid).reportState, 2);
+    // Taking a final report back below 5 is a withdrawal, which a save never is.
+    const QString refused = Refusal([&] { Save(*shared, ruid, TSaveFields{2, QString(), QString(), date, QString(), QStringLiteral("z")}); });
+    QVERIFY2(refused.contains(QStringLiteral("撤销审核")), qPrintable(refused));
+    QCOMPARE(ReadSignState(*m_admin, ruid).reportState, 5);
 }
 
 QTEST_GUILESS_MAIN(TstStrictUsers)
