@@ -125,6 +125,22 @@ QList<TCriticalNotice> ReadCriticalNotices(TDbConnection& conn, const QString& r
     return notices;
 }
 
+QString CriticalNoticeText(const TCriticalNotice& n)
+{
+    return QStringLiteral("已通知 %1（%2，%3），%4，已复读确认，通知人 %5")
+        .arg(n.receiverName, n.receiverDept, n.receiverPhone, n.noticeTime.toString(QStringLiteral("yyyy-MM-dd HH:mm")), n.toldBy);
+}
+
+QString LatestCriticalNoticeText(TDbConnection& conn, const QString& ruid)
+{
+    try {
+        const QList<TCriticalNotice> notices = ReadCriticalNotices(conn, ruid);
+        return notices.isEmpty() ? QString() : CriticalNoticeText(notices.last());
+    } catch (const EDatabaseError&) {
+        return {};   // a database without the register prints as before
+    }
+}
+
 TCriticalRegister ReadCriticalRegister(TDbConnection& conn, const QDate& from, const QDate& to)
 {
     const QString lo = DateLiteral(from), hi = DateLiteral(to.addDays(1));

@@ -54,6 +54,12 @@ struct TCriticalNotice {
 TCriticalNotice RecordCriticalNotice(TDbConnection& conn, const TCriticalNoticeInput& notice, const TSigner& user);
 // The report's notices, oldest first.
 QList<TCriticalNotice> ReadCriticalNotices(TDbConnection& conn, const QString& ruid);
+// The notice as the printout and the register window show it: who was told, how, when, that
+// it was read back, and who told.
+QString CriticalNoticeText(const TCriticalNotice& notice);
+// The text of the report's newest notice (a correction supersedes what it corrects), or empty
+// when it has none or the database has no register yet (not upgraded).
+QString LatestCriticalNoticeText(TDbConnection& conn, const QString& ruid);
 
 struct TCriticalRegisterRow {
     TCriticalNotice notice;        // id 0: a critical value not told yet

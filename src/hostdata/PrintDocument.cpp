@@ -208,6 +208,10 @@ void BuildReportBody(const TPrintRecord& r, const TPrintSettings& s, QTextDocume
         red.setForeground(QColor(0xC0, 0, 0));
         red.setFontWeight(QFont::Bold);
         w.Cursor().insertText(QStringLiteral("危急值：") + r.weiJiValue, red);
+        if (!r.criticalNotice.isEmpty()) {
+            w.NewParagraph();
+            w.Cursor().insertText(r.criticalNotice, w.Plain());
+        }
     }
     if (!r.jianYi.isEmpty()) {
         w.Heading(PrintCaption::Suggestion);

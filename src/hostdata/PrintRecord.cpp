@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PrintRecord.h"
+#include "CriticalValues.h"
 #include "platform/DateTime.h"
 #include <memory>
 
@@ -135,5 +136,7 @@ TPrintRecord LoadPrintRecord(TDbConnection& conn, const QString& ruid)
     r.huiZhenDate = row.Time(QStringLiteral("HuiZhenDate"));
     r.hipLeft = HipSide(row, QLatin1Char('L'));
     r.hipRight = HipSide(row, QLatin1Char('R'));
+    q->Close();
+    if (HasCriticalValue(r.weiJiValue)) r.criticalNotice = LatestCriticalNoticeText(conn, r.ruid);
     return r;
 }

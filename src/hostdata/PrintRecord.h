@@ -27,6 +27,7 @@ struct TPrintRecord {
     // The two rich texts as stored, with their plain twins for reports written without RTF.
     QString rtfSuoJian, rtfJieLun, suoJian, jieLun;
     QString jianYi, beiZhu, weiJiValue;
+    QString criticalNotice;    // the newest notice of the critical value (CriticalNoticeText), or empty
     bool yinYangXing = false;
     int reportState = 0;
     int printedCount = 0;

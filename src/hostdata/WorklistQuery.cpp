@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "WorklistQuery.h"
+#include "CriticalValues.h"
 
 namespace {
 
@@ -95,16 +96,36 @@ bool TWorklistQuery::HasSignedEdits()
     return m_withSignedEdits == 1;
 }
 
+bool TWorklistQuery::HasCriticalRegister()
+{
+    if (m_withCriticalRegister < 0) {
+        // Without the register nothing can be told, so nothing is marked as waiting for it.
+        auto q = m_conn.CreateQuery();
+        q->SQL() << QStringLiteral("SELECT COUNT(*) AS n FROM CriticalNotice WHERE 1 = 0");
+        try {
+            q->Open();
+            m_withCriticalRegister = 1;
+        } catch (const EDatabaseError&) {
+            m_withCriticalRegister = 0;
+        }
+    }
+    return m_withCriticalRegister == 1;
+}
+
 QList<TWorklistEntry> TWorklistQuery::Run(const QStringList& conditions, int limit)
 {
     const bool sqlServer = m_conn.Dialect() == QLatin1String("sqlserver");
     const bool withStudy = HasStudy();
     const bool withSignedEdits = HasSignedEdits();
     std::unique_ptr<TDbQuery> q = m_conn.CreateQuery();
-    q->SQL() << QStringLiteral("SELECT %1%2%3%4")
+    const bool withCritical = HasCriticalRegister();
+    q->SQL() << QStringLiteral("SELECT %1%2%3%4%5")
                     .arg(sqlServer ? QStringLiteral("TOP (%1) ").arg(limit) : QString(), kColumns,
                          withStudy ? QStringLiteral(", s.PatientName") : QString(),
-                         withSignedEdits ? QStringLiteral(", r.SignedEdits") : QString());
+                         withSignedEdits ? QStringLiteral(", r.SignedEdits") : QString(),
+                         withCritical ? QStringLiteral(", r.WeiJiValue, CASE WHEN EXISTS (SELECT 1 FROM CriticalNotice n "
+                                                       "WHERE n.ruid = r.ruid) THEN 1 ELSE 0 END AS CriticalTold")
+                                      : QString());
     q->SQL() << (withStudy ? QStringLiteral("FROM Report r LEFT JOIN Study s ON s.Accnu = r.Accnu")
                            : QStringLiteral("FROM Report r"));
     q->SQL() << QStringLiteral("WHERE r.CreateTime IS NOT NULL");
@@ -137,6 +158,9 @@ QList<TWorklistEntry> TWorklistQuery::Run(const QStringList& conditions, int lim
                 e.signedEdits = 0;
             }
         }
+        if (withCritical)
+            e.criticalUntold = HasCriticalValue(q->FieldByName(QStringLiteral("WeiJiValue")).AsString())
+                               && q->FieldByName(QStringLiteral("CriticalTold")).AsString() != QLatin1String("1");
         rows << e;
     }
     return rows;

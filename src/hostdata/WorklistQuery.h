@@ -34,6 +34,7 @@ struct TWorklistEntry {
     bool stateNull = true;
     QString itemNames;
     int signedEdits = 0;   // saves of the final report after it was unlocked (Report.SignedEdits)
+    bool criticalUntold = false;  // holds a critical value with no notice in the register yet (shown red)
     QVariant createdKey;   // CreateTime as the database gave it, for the next page
 };
 
@@ -68,6 +69,7 @@ private:
     QList<TWorklistEntry> Run(const QStringList& conditions, int limit);
     bool HasStudy();
     bool HasSignedEdits();
+    bool HasCriticalRegister();
     QString DateLiteral(const QDateTime& at) const;
     QString KeyLiteral(const QVariant& created) const;
     QStringList FilterConditions(const TWorklistFilter& filter) const;
@@ -75,6 +77,7 @@ private:
     TDbConnection& m_conn;
     int m_withStudy = -1;  // does table Study exist? -1 until asked
     int m_withSignedEdits = -1;  // does Report.SignedEdits exist (upgrade 014)? -1 until asked
+    int m_withCriticalRegister = -1;  // does table CriticalNotice exist (upgrade 025)? -1 until asked
 };
 
 // The LIKE pattern that finds `text` anywhere, with the LIKE wildcards of all three

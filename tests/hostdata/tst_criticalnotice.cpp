@@ -9,6 +9,8 @@
 #include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 #include "hostdata/CriticalValues.h"
+#include "hostdata/PrintRecord.h"
+#include "hostdata/WorklistQuery.h"
 #include "hostdata/SignCheckReport.h"
 #include <QHash>
 #include <QTest>
@@ -95,6 +97,9 @@ void TstCriticalNotice::signingWaitsForTheNotice()
     QFETCH(bool, needsNotice);
     QCOMPARE(HasCriticalValue(weiJiValue), needsNotice);
     AddReport(kReport, weiJiValue);
+    // The work list shows it red until it is told.
+    TWorklistQuery worklist(m_db->Connection());
+    QCOMPARE(worklist.Row(kReport, {})->criticalUntold, needsNotice);
     if (needsNotice) {
         try {
             SignReport(m_db->Connection(), kReport, kDoctor);
@@ -107,6 +112,10 @@ void TstCriticalNotice::signingWaitsForTheNotice()
         QCOMPARE(n.criticalValue, weiJiValue.trimmed());   // the saved value, when none is given
         QCOMPARE(n.toldBy, kDoctor.name);
         QVERIFY(n.noticeTime.isValid() && n.reportSavedAt.isValid() && n.reportSavedAt <= n.noticeTime);
+        QVERIFY(!TWorklistQuery(m_db->Connection()).Row(kReport, {})->criticalUntold);
+        // The printout carries the notice.
+        QVERIFY2(LoadPrintRecord(m_db->Connection(), kReport).criticalNotice.contains(QStringLiteral("王护士（心内科，8021）")),
+                 qPrintable(LoadPrintRecord(m_db->Connection(), kReport).criticalNotice));
     }
     SignReport(m_db->Connection(), kReport, kDoctor);
     QVERIFY(ReadSignState(m_db->Connection(), kReport).IsFinal());
