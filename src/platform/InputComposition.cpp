@@ -4,6 +4,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -11,6 +12,10 @@ class TCompositionTracker final : public QObject {
 public:
     QPointer<QWidget> widget;
     QString preedit;
+    // Set while CommitPendingComposition asks the input method to commit; `committed`
+    // collects what it delivered meanwhile.
+    bool committing = false;
+    QString committed;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -18,16 +23,31 @@ protected:
         if (event->type() == QEvent::InputMethod && watched->isWidgetType()) {
             auto* e = static_cast<QInputMethodEvent*>(event);
             auto* w = static_cast<QWidget*>(watched);
+            if (committing) committed += e->commitString();
             // A commit or an emptied pre-edit ends the composition of that control.
             if (!e->preeditString().isEmpty()) {
                 widget = w;
                 preedit = e->preeditString();
             } else if (widget == w || !widget) {
+                const bool cancelled = !preedit.isEmpty() && e->commitString().isEmpty() && !committing;
                 widget = nullptr;
                 preedit.clear();
+                if (cancelled) ForgetCancelledWord();
             }
         }
         return false;
+    }
+
+private:
+    // The doctor cancelled the word (Esc). Some input contexts only hide the pre-edit and
+    // still commit it when the control loses focus or is asked to commit, which would bring
+    // the cancelled word back; resetting makes them forget it. Done once the event has been
+    // handled, and only while no new word has started.
+    void ForgetCancelledWord()
+    {
+        QTimer::singleShot(0, this, [this] {
+            if (preedit.isEmpty()) QGuiApplication::inputMethod()->reset();
+        });
     }
 };
 
@@ -59,16 +79,26 @@ QString PendingComposition(const QWidget* w)
 QString CommitPendingComposition()
 {
     TCompositionTracker* t = TrackerSlot();
-    if (!t || !t->widget || t->preedit.isEmpty()) return {};
+    if (!t || !t->widget || t->preedit.isEmpty() || t->committing) return {};
     const QPointer<QWidget> target = t->widget;
     const QString pending = t->preedit;
+    t->committing = true;
+    t->committed.clear();
+    // The input method commits the word as it would itself (the chosen candidate, or the
+    // letters as shown). Some commit on commit() (ibus), others only on reset() (fcitx5);
+    // a reset after a commit would commit a second time, so it is asked only while nothing
+    // has come back yet.
     QGuiApplication::inputMethod()->commit();
-    if (!target || PendingComposition(target).isEmpty()) return pending;  // the input method committed it
-    // No input method took it: commit the shown text ourselves, and make the input method
-    // forget the composition so the word is not committed twice.
+    if (t->committed.isEmpty() && target && t->widget == target) QGuiApplication::inputMethod()->reset();
+    t->committing = false;
+    const QString committed = t->committed;
+    t->committed.clear();
+    if (!committed.isEmpty()) return committed;
+    // Nothing came back: no input method, or one that dropped the word. The doctor saw it,
+    // so it is inserted here, once.
+    if (!target) return {};
     QInputMethodEvent commit;
     commit.setCommitString(pending);
     QCoreApplication::sendEvent(target, &commit);
-    QGuiApplication::inputMethod()->reset();
     return pending;
 }

@@ -18,8 +18,10 @@ WR_PLATFORM_EXPORT void InstallCompositionTracker();
 // The pre-edit text last shown in `w` and not yet committed or cleared; empty when none.
 WR_PLATFORM_EXPORT QString PendingComposition(const QWidget* w);
 
-// Commits the focused control's pending composition: first asks the platform input method
-// (fcitx5 and ibus commit their pre-edit synchronously); if the text is still pending (no
-// input method, or one that only drops it), sends the control the commit itself and resets
-// the input method so it does not commit the same word again. Returns the committed text.
+// Ends the focused control's pending composition exactly once: the platform input method is
+// asked to commit it (the word as that input method commits it: its chosen candidate, or
+// the letters shown); only when it delivers nothing (no input method, or one that drops the
+// word) is the shown pre-edit inserted here. Returns the committed text, empty when nothing
+// was being composed. A composition the user cancelled is never committed: the input
+// method is reset when a pre-edit ends without a commit.
 WR_PLATFORM_EXPORT QString CommitPendingComposition();
