@@ -102,6 +102,20 @@ protected:
 
     void notifyAbortRequest() override { m_aborted = true; }
 
+    void refuseAssociation(const DcmRefuseReasonType reason) override
+    {
+        // AE titles were logged where they were checked.
+        if (reason == DCMSCP_NO_PRESENTATION_CONTEXTS)
+            m_s.log(QStringLiteral("association from %1 (%2) refused: none of the SOP classes and transfer syntaxes it "
+                                   "proposed is accepted")
+                        .arg(Latin(getPeerAETitle().c_str()), Latin(getPeerIP().c_str())));
+        else if (reason != DCMSCP_CALLED_AE_TITLE_NOT_RECOGNIZED && reason != DCMSCP_CALLING_AE_TITLE_NOT_RECOGNIZED)
+            m_s.log(QStringLiteral("association from %1 (%2) refused (reason %3)")
+                        .arg(Latin(getPeerAETitle().c_str()), Latin(getPeerIP().c_str()))
+                        .arg(static_cast<int>(reason)));
+        DcmThreadSCP::refuseAssociation(reason);
+    }
+
     void notifyAssociationTermination() override
     {
         if (!m_accepted) return;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DicomFixtures.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -151,19 +152,25 @@ QString DaemonPath() { return QStringLiteral(WR_BINARY_DIR "/bin/wr-dicomd"); }
 
 Daemon::Daemon(const QStringList& args)
 {
+    // Into a file, not a pipe: a pipe nobody reads would block the daemon's log writes.
+    static int serial = 0;
+    m_logFile = QDir::temp().filePath(QStringLiteral("wr-dicomd-test-%1-%2.log").arg(QCoreApplication::applicationPid()).arg(++serial));
+    QFile::remove(m_logFile);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardOutputFile(m_logFile);
     m_process.start(DaemonPath(), args);
 }
 
 Daemon::~Daemon()
 {
     if (m_process.state() != QProcess::NotRunning) Terminate();
+    QFile::remove(m_logFile);
 }
 
 QString Daemon::Log()
 {
-    m_log += QString::fromUtf8(m_process.readAll());
-    return m_log;
+    QFile f(m_logFile);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 bool Daemon::WaitListening(int timeoutMs)
@@ -173,7 +180,7 @@ bool Daemon::WaitListening(int timeoutMs)
     while (t.elapsed() < timeoutMs) {
         if (Log().contains(QLatin1String("listening on port"))) return true;
         if (m_process.state() == QProcess::NotRunning) return false;
-        m_process.waitForReadyRead(100);
+        QThread::msleep(50);
     }
     return false;
 }
@@ -198,7 +205,10 @@ int StoreScu(int port, const QString& calledAet, const QStringList& files, QStri
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("storescu"), QStringList{QStringLiteral("-v"), QStringLiteral("-aec"), calledAet} + extra
+    // -R: only the classes and transfer syntaxes of the files, as a machine proposes them
+    // (storescu's default list leaves compressed syntaxes out).
+    const QStringList required = extra.contains(QStringLiteral("-xf")) ? QStringList() : QStringList{QStringLiteral("-R")};
+    p.start(QStringLiteral("storescu"), QStringList{QStringLiteral("-v"), QStringLiteral("-aec"), calledAet} + required + extra
                                             + QStringList{QStringLiteral("localhost"), QString::number(port)} + files);
     p.waitForStarted(10000);
     p.waitForFinished(600000);

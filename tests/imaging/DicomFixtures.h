@@ -57,7 +57,7 @@ public:
 
 private:
     QProcess m_process;
-    QString m_log;
+    QString m_logFile;
 };
 
 QString DaemonPath();
