@@ -61,6 +61,10 @@ GRANT EXECUTE ON dbo.sp_UserLoginResult TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_ChangeUserPassword TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_RolePermissions TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_RehashUserPassword TO wr_workstation;
+-- The password proof: the database checks it and records the outcome; WrLoginNonce and
+-- WrSecret stay unreadable.
+GRANT EXECUTE ON dbo.sp_UserLoginChallenge TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_UserLoginProof TO wr_workstation;
 GO
 IF DATABASE_PRINCIPAL_ID(N'wr_useradmin') IS NULL
     CREATE ROLE wr_useradmin AUTHORIZATION dbo;

@@ -127,6 +127,28 @@ BEGIN
         RAISERROR (N'WR-CONFLICT: 报告已被其他工作站修改，本次保存未写入', 16, 1);
         RETURN 2;
     END;
+    -- A save never takes a final report back: that is a withdrawal (sp_WithdrawSignature).
+    -- In strict mode the stored state is kept anyway, and changing a final report needs the
+    -- mapped user's right.
+    IF EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid AND ISNULL(ReportState, 0) >= 5)
+    BEGIN
+        DECLARE @allowed int;
+        IF @strict = 1
+        BEGIN
+            EXEC @allowed = dbo.wr_CheckSessionRight @Operation = N'修改已审核报告';
+            IF @allowed <> 0
+            BEGIN
+                IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;
+                RETURN 1;
+            END;
+        END
+        ELSE IF ISNULL(@ReportState, 0) < 5
+        BEGIN
+            ROLLBACK TRANSACTION;
+            RAISERROR (N'报告已审核，保存不能撤销审核：请使用撤销审核', 16, 1);
+            RETURN 1;
+        END;
+    END;
     UPDATE dbo.Report WITH (UPDLOCK, HOLDLOCK)
        SET
            Accnu = @Accnu,
@@ -341,6 +363,32 @@ BEGIN
 END;
 GO
 
+-- Strict mode: the user mapped to the connection's login must hold @Operation in his role
+-- (WrRolePermission), so a doctor cannot sign, withdraw or change a final report with his own
+-- login unless his role may. Not granted to anyone (ownership chaining). RETURN 0 when the
+-- operation may go ahead, else 1 after raising the reason; off, it passes.
+IF OBJECT_ID(N'dbo.wr_CheckSessionRight', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.wr_CheckSessionRight AS RETURN 0;');
+GO
+ALTER PROCEDURE dbo.wr_CheckSessionRight
+    @Operation nvarchar(100)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') <> N'1'
+        RETURN 0;
+    DECLARE @login nvarchar(128);
+    SET @login = ORIGINAL_LOGIN();
+    IF NOT EXISTS (SELECT 1 FROM dbo.WrUser AS u JOIN dbo.WrRolePermission AS p ON p.RoleCode = u.RoleCode
+                    WHERE u.DbLogin = @login AND ISNULL(u.Disabled, 0) = 0 AND p.Operation = @Operation)
+    BEGIN
+        RAISERROR (N'数据库登录 %s 的用户没有“%s”的权限', 16, 1, @login, @Operation);
+        RETURN 1;
+    END;
+    RETURN 0;
+END;
+GO
+
 -- The host's signing and printing. Each changes the report row(s) of @Ruid in one statement
 -- and records the event in ReportEvent, in one transaction; a GUID without a report is
 -- refused. RETURN 0 on success; errors are raised (severity 16).
@@ -382,6 +430,8 @@ BEGIN
     END;
     DECLARE @checked int;
     EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
+    EXEC @checked = dbo.wr_CheckSessionRight @Operation = N'审核报告';
     IF @checked <> 0 RETURN 1;
     -- A critical value must be told before the report is released (wr_setting
     -- CriticalNoticeBeforeSign = N'0' turns this off).
@@ -429,6 +479,8 @@ BEGIN
     END;
     DECLARE @checked int;
     EXEC @checked = dbo.wr_CheckSessionUser @UserCode = @UserCode, @UserName = @UserName OUTPUT;
+    IF @checked <> 0 RETURN 1;
+    EXEC @checked = dbo.wr_CheckSessionRight @Operation = N'撤销审核';
     IF @checked <> 0 RETURN 1;
     BEGIN TRANSACTION;
     UPDATE dbo.Report SET ReportState = 2 WHERE ruid = @Ruid AND ReportState >= 5;
@@ -489,6 +541,9 @@ BEGIN
         RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
         RETURN 1;
     END;
+    DECLARE @checked int;
+    EXEC @checked = dbo.wr_CheckSessionRight @Operation = N'修改已审核报告';
+    IF @checked <> 0 RETURN 1;
     BEGIN TRANSACTION;
     UPDATE dbo.Report SET SignedEdits = ISNULL(SignedEdits, 0) + 1 WHERE ruid = @Ruid AND ReportState >= 5;
     IF @@ROWCOUNT = 0
@@ -506,10 +561,13 @@ GO
 
 -- Users and log-in (tables of upgrades/020-users.sql). The lock-out is counted and timed by
 -- the server's clock, so a workstation with a wrong clock cannot shorten it.
+-- Older workstation programs read the stored hash with sp_UserLoginInfo, reported the
+-- outcome themselves with sp_UserLoginResult and took a hash as proof of the old password in
+-- sp_ChangeUserPassword and sp_RehashUserPassword. All four refuse, with the same parameters,
+-- so such a program says why it cannot log in.
 IF OBJECT_ID(N'dbo.sp_UserLoginInfo', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginInfo AS RETURN 0;');
 GO
--- Everything the log-in needs about a user; @Found = 0 for an unknown code.
 ALTER PROCEDURE dbo.sp_UserLoginInfo
     @UserCode     nvarchar(50),
     @Found        int OUTPUT,
@@ -526,33 +584,14 @@ ALTER PROCEDURE dbo.sp_UserLoginInfo
 AS
 BEGIN
     SET NOCOUNT ON;
-    DECLARE @lockedUntil datetime2(3);
-    SELECT @Found = 0, @UserName = N'', @DeptCode = N'', @RoleCode = N'', @RoleId = 0, @PasswordHash = N'',
-           @MustChange = 0, @Disabled = 0, @FailedCount = 0, @LockSeconds = 0, @DbLogin = N'';
-    SELECT @Found = 1, @RoleCode = u.RoleCode, @PasswordHash = u.PasswordHash, @MustChange = u.MustChangePassword,
-           @Disabled = u.Disabled, @FailedCount = u.FailedCount, @lockedUntil = u.LockedUntil,
-           @DbLogin = ISNULL(u.DbLogin, N'')
-      FROM dbo.WrUser AS u
-     WHERE u.UserCode = @UserCode;
-    IF @Found = 1
-    BEGIN
-        SELECT TOP (1) @UserName = ISNULL(d.姓名, N''), @DeptCode = ISNULL(d.kscode, N'')
-          FROM dbo.csdoctor AS d WHERE d.code = @UserCode ORDER BY d.displayindex DESC;
-        SELECT @RoleId = r.RoleId FROM dbo.WrRole AS r WHERE r.RoleCode = @RoleCode;
-        IF @lockedUntil > SYSDATETIME()
-            SET @LockSeconds = DATEDIFF(second, SYSDATETIME(), @lockedUntil) + 1;
-    END;
-    RETURN 0;
+    RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
+    RETURN 1;
 END;
 GO
 
 IF OBJECT_ID(N'dbo.sp_UserLoginResult', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginResult AS RETURN 0;');
 GO
--- Records a checked password: a success clears the count and notes the log-in; a failure
--- counts, and the 5th in a row locks the user out for 5 minutes (the count starts again
--- after it). While a lock-out runs nothing changes, a success included. The update lock
--- makes workstations failing at the same moment count every failure.
 ALTER PROCEDURE dbo.sp_UserLoginResult
     @UserCode    nvarchar(50),
     @Success     int,
@@ -561,42 +600,14 @@ ALTER PROCEDURE dbo.sp_UserLoginResult
 AS
 BEGIN
     SET NOCOUNT ON;
-    SET XACT_ABORT ON;
-    DECLARE @now datetime2(3) = SYSDATETIME(), @lockedUntil datetime2(3), @failed int;
-    SELECT @FailedCount = 0, @LockSeconds = 0;
-    BEGIN TRANSACTION;
-    SELECT @failed = FailedCount, @lockedUntil = LockedUntil
-      FROM dbo.WrUser WITH (UPDLOCK, ROWLOCK)
-     WHERE UserCode = @UserCode;
-    IF @@ROWCOUNT = 0
-    BEGIN
-        COMMIT TRANSACTION;
-        RETURN 0;
-    END;
-    IF @lockedUntil IS NULL OR @lockedUntil <= @now
-    BEGIN
-        IF @Success = 1
-            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = @now WHERE UserCode = @UserCode;
-        ELSE IF @failed + 1 >= 5
-            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = DATEADD(minute, 5, @now) WHERE UserCode = @UserCode;
-        ELSE
-            UPDATE dbo.WrUser SET FailedCount = FailedCount + 1 WHERE UserCode = @UserCode;
-    END;
-    SELECT @FailedCount = FailedCount, @lockedUntil = LockedUntil FROM dbo.WrUser WHERE UserCode = @UserCode;
-    IF @lockedUntil > @now
-        SET @LockSeconds = DATEDIFF(second, @now, @lockedUntil) + 1;
-    COMMIT TRANSACTION;
-    RETURN 0;
+    RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
+    RETURN 1;
 END;
 GO
 
 IF OBJECT_ID(N'dbo.sp_ChangeUserPassword', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_ChangeUserPassword AS RETURN 0;');
 GO
--- The user's own change. @OldHash must still be the stored hash, so a reset by an
--- administrator in the meantime is not overwritten. With per-user database logins
--- (wr_setting StrictUserCheck = N'1') only over that user's login (WrUser.DbLogin =
--- ORIGINAL_LOGIN()): a changed workstation program cannot set another user's password.
 ALTER PROCEDURE dbo.sp_ChangeUserPassword
     @UserCode nvarchar(50),
     @OldHash  nvarchar(255),
@@ -604,39 +615,14 @@ ALTER PROCEDURE dbo.sp_ChangeUserPassword
 AS
 BEGIN
     SET NOCOUNT ON;
-    IF NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode)
-    BEGIN
-        RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
-        RETURN 1;
-    END;
-    IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
-    BEGIN
-        RAISERROR (N'密码散列无效', 16, 1);
-        RETURN 1;
-    END;
-    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1'
-       AND NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode AND DbLogin = ORIGINAL_LOGIN())
-    BEGIN
-        DECLARE @login nvarchar(128) = ORIGINAL_LOGIN();
-        RAISERROR (N'数据库登录 %s 不属于用户 %s，不能修改其密码', 16, 1, @login, @UserCode);
-        RETURN 1;
-    END;
-    UPDATE dbo.WrUser SET PasswordHash = @NewHash, MustChangePassword = 0, PasswordChanged = SYSDATETIME()
-     WHERE UserCode = @UserCode AND PasswordHash = @OldHash;
-    IF @@ROWCOUNT = 0
-    BEGIN
-        RAISERROR (N'密码已被他人修改，请重新登录', 16, 1);
-        RETURN 1;
-    END;
-    RETURN 0;
+    RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
+    RETURN 1;
 END;
 GO
 
 IF OBJECT_ID(N'dbo.sp_RehashUserPassword', N'P') IS NULL
     EXEC (N'CREATE PROCEDURE dbo.sp_RehashUserPassword AS RETURN 0;');
 GO
--- A stronger hash of the same password, made at a log-in when the stored one was made with
--- weaker parameters; nothing else of the user changes, and a hash changed meanwhile stays.
 ALTER PROCEDURE dbo.sp_RehashUserPassword
     @UserCode nvarchar(50),
     @OldHash  nvarchar(255),
@@ -644,19 +630,176 @@ ALTER PROCEDURE dbo.sp_RehashUserPassword
 AS
 BEGIN
     SET NOCOUNT ON;
-    IF ISNULL(@NewHash, N'') NOT LIKE N'$argon2id$%'
+    RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
+    RETURN 1;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_UserLoginChallenge', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginChallenge AS RETURN 0;');
+GO
+-- The challenge of a log-in (see src/platform/PasswordProof.h): the salt and Argon2id
+-- parameters of the user's keys and a fresh nonce, valid once for 2 minutes. A row still
+-- holding an Argon2id string gets its keys first. An unknown user, or one without a
+-- password, gets a salt made from the decoy key and the code (the same at every call) and the
+-- workstations' current parameters: the answer does not tell.
+ALTER PROCEDURE dbo.sp_UserLoginChallenge
+    @UserCode    nvarchar(50),
+    @Salt        varchar(64) OUTPUT,
+    @Ops         int OUTPUT,
+    @MemKiB      int OUTPUT,
+    @ServerNonce varchar(64) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @now datetime2(3) = SYSDATETIME(), @stored varchar(40), @code nvarchar(50) = ISNULL(@UserCode, N'');
+    BEGIN TRANSACTION;
+    UPDATE u
+       SET ProofSalt = k.Salt, ProofOps = k.Ops, ProofMemKiB = k.MemKiB, StoredKey = k.StoredKey,
+           ServerKey = k.ServerKey, PasswordHash = N''
+      FROM dbo.WrUser AS u
+     CROSS APPLY dbo.wr_Argon2idKeys(u.PasswordHash) AS k
+     WHERE u.UserCode = @code;
+    DELETE FROM dbo.WrLoginNonce WHERE Expires < @now;
+    SET @ServerNonce = LOWER(CONVERT(varchar(32), CRYPT_GEN_RANDOM(16), 2));
+    INSERT INTO dbo.WrLoginNonce (Nonce, UserCode, Expires) VALUES (@ServerNonce, @code, DATEADD(minute, 2, @now));
+    SELECT @Salt = ProofSalt, @Ops = ProofOps, @MemKiB = ProofMemKiB, @stored = StoredKey
+      FROM dbo.WrUser WHERE UserCode = @code;
+    IF ISNULL(@stored, '') = ''
     BEGIN
-        RAISERROR (N'密码散列无效', 16, 1);
+        -- The code's UTF-16 bytes: the decoy only has to stay the same for the same code.
+        SELECT @Salt = LEFT(LOWER(CONVERT(varchar(40), dbo.wr_HmacSha1(CAST(Value AS varbinary(128)),
+                                                                        CAST(N'salt:' + @code AS varbinary(200))), 2)), 32)
+          FROM dbo.WrSecret WHERE Name = 'LoginDecoyKey';
+        SELECT @Ops = 2, @MemKiB = 65536;
+    END;
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_UserLoginProof', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_UserLoginProof AS RETURN 0;');
+GO
+-- The proof of a log-in, checked here against the challenge's nonce, which it uses up. The
+-- outcome is recorded here and nowhere else: a success clears the count and notes the
+-- log-in; a failure (unknown user, disabled account and wrong password alike) counts, and
+-- the 5th in a row locks the user out for 5 minutes (the count starts again after it); while
+-- a lock-out runs nothing changes, a success included. The update lock makes workstations
+-- failing at the same moment count every failure. @Outcome: 0 right (then @ServerSignature
+-- proves this database holds the user's ServerKey, and the user's details follow), 1
+-- refused, 2 locked out. With a right proof, @NewKind 1 (the same password with current
+-- parameters) or 2 (the user's own change) replaces the keys.
+ALTER PROCEDURE dbo.sp_UserLoginProof
+    @UserCode        nvarchar(50),
+    @ServerNonce     varchar(64),
+    @ClientNonce     varchar(64),
+    @ClientProof     varchar(64),
+    @NewKind         int = 0,
+    @NewSalt         varchar(64) = NULL,
+    @NewOps          int = NULL,
+    @NewMemKiB       int = NULL,
+    @NewStoredKey    varchar(64) = NULL,
+    @NewServerKey    varchar(64) = NULL,
+    @Outcome         int OUTPUT,
+    @FailuresLeft    int OUTPUT,
+    @LockSeconds     int OUTPUT,
+    @ServerSignature varchar(64) OUTPUT,
+    @UserName        nvarchar(50) OUTPUT,
+    @DeptCode        nvarchar(50) OUTPUT,
+    @RoleCode        nvarchar(50) OUTPUT,
+    @RoleId          int OUTPUT,
+    @MustChange      int OUTPUT,
+    @DbLogin         nvarchar(128) OUTPUT
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @now datetime2(3) = SYSDATETIME(), @code nvarchar(50) = ISNULL(@UserCode, N''), @sig varchar(40),
+            @found int = 0, @disabled int, @failed int, @lockedUntil datetime2(3), @stored varchar(40),
+            @server varchar(40), @locked int = 0;
+    SELECT @Outcome = 1, @FailuresLeft = 4, @LockSeconds = 0, @ServerSignature = '', @UserName = N'', @DeptCode = N'',
+           @RoleCode = N'', @RoleId = 0, @MustChange = 0, @DbLogin = N'';
+    IF ISNULL(@ClientNonce, '') = '' OR DATALENGTH(@ClientNonce) <> 32 OR @ClientNonce LIKE '%[^0-9a-f]%'
+    BEGIN
+        RAISERROR (N'登录质询无效或已过期，请重新登录', 16, 1);
         RETURN 1;
     END;
-    IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1'
-       AND NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @UserCode AND DbLogin = ORIGINAL_LOGIN())
+    BEGIN TRANSACTION;
+    DELETE FROM dbo.WrLoginNonce WHERE Nonce = @ServerNonce AND UserCode = @code AND Expires >= @now;
+    IF @@ROWCOUNT = 0
     BEGIN
-        DECLARE @login nvarchar(128) = ORIGINAL_LOGIN();
-        RAISERROR (N'数据库登录 %s 不属于用户 %s，不能修改其密码', 16, 1, @login, @UserCode);
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'登录质询无效或已过期，请重新登录', 16, 1);
         RETURN 1;
     END;
-    UPDATE dbo.WrUser SET PasswordHash = @NewHash WHERE UserCode = @UserCode AND PasswordHash = @OldHash;
+    SELECT @found = 1, @disabled = ISNULL(Disabled, 0), @failed = FailedCount, @lockedUntil = LockedUntil,
+           @stored = StoredKey, @server = ServerKey
+      FROM dbo.WrUser WITH (UPDLOCK, ROWLOCK)
+     WHERE UserCode = @code;
+    IF @found = 0
+    BEGIN
+        COMMIT TRANSACTION;
+        RETURN 0;
+    END;
+    IF @disabled = 0
+        SET @sig = dbo.wr_PasswordCheck(@stored, @server, 'c=' + @ClientNonce + ',s=' + @ServerNonce, @ClientProof);
+    IF @lockedUntil > @now SET @locked = 1;
+    IF @locked = 0
+    BEGIN
+        IF @sig IS NOT NULL
+            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = NULL, LastLogin = @now WHERE UserCode = @code;
+        ELSE IF @failed + 1 >= 5
+            UPDATE dbo.WrUser SET FailedCount = 0, LockedUntil = DATEADD(minute, 5, @now) WHERE UserCode = @code;
+        ELSE
+            UPDATE dbo.WrUser SET FailedCount = FailedCount + 1 WHERE UserCode = @code;
+        IF @sig IS NOT NULL AND ISNULL(@NewKind, 0) IN (1, 2)
+        BEGIN
+            IF DATALENGTH(ISNULL(@NewSalt, '')) <> 32 OR @NewSalt LIKE '%[^0-9a-fA-F]%'
+               OR DATALENGTH(ISNULL(@NewStoredKey, '')) <> 40 OR @NewStoredKey LIKE '%[^0-9a-fA-F]%'
+               OR DATALENGTH(ISNULL(@NewServerKey, '')) <> 40 OR @NewServerKey LIKE '%[^0-9a-fA-F]%'
+               OR ISNULL(@NewOps, 0) < 1 OR ISNULL(@NewMemKiB, 0) < 8
+            BEGIN
+                ROLLBACK TRANSACTION;
+                RAISERROR (N'新密码的密钥无效', 16, 1);
+                RETURN 1;
+            END;
+            IF ISNULL((SELECT value FROM dbo.wr_setting WHERE name = N'StrictUserCheck'), N'0') = N'1'
+               AND NOT EXISTS (SELECT 1 FROM dbo.WrUser WHERE UserCode = @code AND DbLogin = ORIGINAL_LOGIN())
+            BEGIN
+                DECLARE @login nvarchar(128) = ORIGINAL_LOGIN();
+                ROLLBACK TRANSACTION;
+                RAISERROR (N'数据库登录 %s 不属于用户 %s，不能修改其密码', 16, 1, @login, @code);
+                RETURN 1;
+            END;
+            UPDATE dbo.WrUser
+               SET ProofSalt = LOWER(@NewSalt), ProofOps = @NewOps, ProofMemKiB = @NewMemKiB,
+                   StoredKey = LOWER(@NewStoredKey), ServerKey = LOWER(@NewServerKey), PasswordHash = N'',
+                   MustChangePassword = CASE WHEN @NewKind = 2 THEN 0 ELSE MustChangePassword END,
+                   PasswordChanged = CASE WHEN @NewKind = 2 THEN @now ELSE PasswordChanged END
+             WHERE UserCode = @code;
+        END;
+    END;
+    SELECT @failed = FailedCount, @lockedUntil = LockedUntil, @RoleCode = RoleCode, @MustChange = MustChangePassword,
+           @DbLogin = ISNULL(DbLogin, N'')
+      FROM dbo.WrUser WHERE UserCode = @code;
+    IF @lockedUntil > @now
+    BEGIN
+        SELECT @Outcome = 2, @LockSeconds = DATEDIFF(second, @now, @lockedUntil) + 1, @RoleCode = N'', @MustChange = 0,
+               @DbLogin = N'';
+    END
+    ELSE IF @sig IS NOT NULL
+    BEGIN
+        SELECT @Outcome = 0, @ServerSignature = @sig;
+        SELECT TOP (1) @UserName = ISNULL(d.姓名, N''), @DeptCode = ISNULL(d.kscode, N'')
+          FROM dbo.csdoctor AS d WHERE d.code = @code ORDER BY d.displayindex DESC;
+        SELECT @RoleId = r.RoleId FROM dbo.WrRole AS r WHERE r.RoleCode = @RoleCode;
+    END
+    ELSE
+        SELECT @FailuresLeft = CASE WHEN 5 - @failed < 1 THEN 1 ELSE 5 - @failed END, @RoleCode = N'', @MustChange = 0,
+               @DbLogin = N'';
+    COMMIT TRANSACTION;
     RETURN 0;
 END;
 GO
@@ -672,15 +815,19 @@ ALTER PROCEDURE dbo.sp_SetUserPassword
 AS
 BEGIN
     SET NOCOUNT ON;
-    IF ISNULL(@PasswordHash, N'') NOT LIKE N'$argon2id$%'
+    IF NOT EXISTS (SELECT 1 FROM dbo.wr_Argon2idKeys(@PasswordHash))
     BEGIN
         RAISERROR (N'密码散列无效', 16, 1);
         RETURN 1;
     END;
-    UPDATE dbo.WrUser
-       SET PasswordHash = @PasswordHash, MustChangePassword = CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END,
+    -- Only keys are kept (see sp_UserLoginChallenge); the string itself is not stored.
+    UPDATE u
+       SET ProofSalt = k.Salt, ProofOps = k.Ops, ProofMemKiB = k.MemKiB, StoredKey = k.StoredKey, ServerKey = k.ServerKey,
+           PasswordHash = N'', MustChangePassword = CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END,
            PasswordChanged = SYSDATETIME(), FailedCount = 0, LockedUntil = NULL
-     WHERE UserCode = @UserCode;
+      FROM dbo.WrUser AS u
+     CROSS APPLY dbo.wr_Argon2idKeys(@PasswordHash) AS k
+     WHERE u.UserCode = @UserCode;
     IF @@ROWCOUNT = 0
     BEGIN
         RAISERROR (N'没有这个用户：%s', 16, 1, @UserCode);
@@ -722,14 +869,17 @@ BEGIN
         RAISERROR (N'用户已存在：%s', 16, 1, @UserCode);
         RETURN 1;
     END;
-    IF ISNULL(@PasswordHash, N'') NOT LIKE N'$argon2id$%'
+    IF NOT EXISTS (SELECT 1 FROM dbo.wr_Argon2idKeys(@PasswordHash))
     BEGIN
         RAISERROR (N'密码散列无效', 16, 1);
         RETURN 1;
     END;
-    INSERT INTO dbo.WrUser (UserCode, RoleCode, PasswordHash, MustChangePassword, PasswordChanged, DbLogin)
-    VALUES (@UserCode, @RoleCode, @PasswordHash, CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END,
-            SYSDATETIME(), NULLIF(@DbLogin, N''));
+    -- Only keys are kept (see sp_UserLoginChallenge); the string itself is not stored.
+    INSERT INTO dbo.WrUser (UserCode, RoleCode, MustChangePassword, PasswordChanged, DbLogin,
+                            ProofSalt, ProofOps, ProofMemKiB, StoredKey, ServerKey)
+    SELECT @UserCode, @RoleCode, CASE WHEN @MustChange = 1 THEN 1 ELSE 0 END, SYSDATETIME(), NULLIF(@DbLogin, N''),
+           k.Salt, k.Ops, k.MemKiB, k.StoredKey, k.ServerKey
+      FROM dbo.wr_Argon2idKeys(@PasswordHash) AS k;
     RETURN 0;
 END;
 GO
@@ -982,7 +1132,9 @@ GO
 -- [DateFrom, DateTo) ('yyyy-mm-dd hh:mi:ss.mmm'). One text comes back: rows separated by
 -- NCHAR(30), fields by NCHAR(31) (accession, name, sex, age, patient ID, requesting
 -- department, bed, exam time, modality, Study Instance UID, station AE title, the exam items
--- joined with ','). Joined in loops: STRING_AGG needs SQL Server 2017. The service checks
+-- joined with ','). @AccnuExact: an accession asked without wildcards (RECOMPILE lets the
+-- plan use the key then, the exam time's index otherwise). Joined in loops: STRING_AGG needs
+-- SQL Server 2017. The service checks
 -- every key again; the filters here only keep the rows to the ones that may match.
 ALTER PROCEDURE dbo.sp_WorklistFind
     @DateFrom    varchar(23),
@@ -992,6 +1144,7 @@ ALTER PROCEDURE dbo.sp_WorklistFind
     @PatientId   nvarchar(100),
     @PatientName nvarchar(200),
     @StationAet  nvarchar(16),
+    @AccnuExact  nvarchar(100),
     @MaxRows     int,
     @Matches     nvarchar(max) OUTPUT
 AS
@@ -1018,7 +1171,9 @@ BEGIN
            AND (@PatientId = N'' OR s.PatientId LIKE @PatientId ESCAPE N'\')
            AND (@PatientName = N'' OR s.PatientName LIKE @PatientName ESCAPE N'\')
            AND (@StationAet = N'' OR COALESCE(s.StationAet, '') IN ('', @StationAet))
-         ORDER BY s.ExamTime, s.Accnu;
+           AND (@AccnuExact = N'' OR s.Accnu = @AccnuExact)
+         ORDER BY s.ExamTime, s.Accnu
+        OPTION (RECOMPILE);
     OPEN wl;
     FETCH NEXT FROM wl INTO @accnu, @name, @sex, @age, @pid, @dept, @bed, @time, @modality, @uid, @aet;
     WHILE @@FETCH_STATUS = 0

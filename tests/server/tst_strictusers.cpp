@@ -63,6 +63,7 @@ private slots:
     void strictSaveKeepsTheReviewState();
     void strictSaveRecordsTheSessionUser();
     void saveWithoutStrictKeepsTheOldRules();
+    void aDoctorWithoutTheRightCannotSignOrWithdraw();
 
 private:
     void SetStrict(bool on);
@@ -340,6 +341,31 @@ void TstStrictUsers::saveWithoutStrictKeepsTheOldRules()
     const QString refused = Refusal([&] { Save(*shared, ruid, TSaveFields{2, QString(), QString(), date, QString(), QStringLiteral("z")}); });
     QVERIFY2(refused.contains(QStringLiteral("撤销审核")), qPrintable(refused));
     QCOMPARE(ReadSignState(*m_admin, ruid).reportState, 5);
+}
+
+// Strict mode checks what the mapped user may do, not only who he is: with his own login, a
+// doctor whose role lacks 审核报告 and 撤销审核 neither signs for himself nor withdraws
+// another's signature.
+void TstStrictUsers::aDoctorWithoutTheRightCannotSignOrWithdraw()
+{
+    SetStrict(true);
+    ExecTestSql(*m_admin, QStringLiteral("UPDATE WrUser SET RoleCode = 'doctor' WHERE UserCode = '%1'").arg(m_codeB));
+    auto a = OpenDatabase(AsLogin(m_target, m_loginA));
+    auto b = OpenDatabase(AsLogin(m_target, m_loginB));
+    const QString ruid = NextUnsignedReport();
+    QVERIFY(!ruid.isEmpty());
+    // No critical value to be told first: only the rights decide here.
+    ExecTestSql(*m_admin, QStringLiteral("UPDATE Report SET WeiJiValue = '' WHERE ruid = '%1'").arg(ruid));
+    QString refused = Refusal([&] { SignReport(*b, ruid, TSigner{QString(), m_codeB}); });
+    QVERIFY2(refused.contains(QStringLiteral("审核报告")), qPrintable(refused));
+    QVERIFY(!ReadSignState(*m_admin, ruid).IsFinal());
+
+    SignReport(*a, ruid, TSigner{QString(), m_codeA});
+    refused = Refusal([&] { WithdrawSignature(*b, ruid, TSigner{QString(), m_codeB}); });
+    QVERIFY2(refused.contains(QStringLiteral("撤销审核")), qPrintable(refused));
+    QCOMPARE(SignedBy(ruid), QStringLiteral("%1/%2/5").arg(m_codeA, m_nameA));
+    ExecTestSql(*m_admin, QStringLiteral("UPDATE WrUser SET RoleCode = 'reviewer' WHERE UserCode = '%1'").arg(m_codeB));
+    SetStrict(false);
 }
 
 QTEST_GUILESS_MAIN(TstStrictUsers)
