@@ -831,23 +831,41 @@ $$;
 CREATE OR REPLACE FUNCTION wr_worklist_field(v text) RETURNS text
 LANGUAGE sql IMMUTABLE AS $$ SELECT replace(replace(coalesce(v, ''), chr(30), ''), chr(31), '') $$;
 
+-- One exam as the procedure's row text.
+CREATE OR REPLACE FUNCTION wr_worklist_row(s Study) RETURNS text
+LANGUAGE sql STABLE SET search_path = public, pg_temp AS $$
+    SELECT wr_worklist_field(s.Accnu) || chr(31) || wr_worklist_field(s.PatientName) || chr(31) ||
+           wr_worklist_field(s.Sex) || chr(31) || wr_worklist_field(s.Age) || chr(31) ||
+           wr_worklist_field(s.PatientId) || chr(31) || wr_worklist_field(s.ReqDept) || chr(31) ||
+           wr_worklist_field(s.BedNo) || chr(31) ||
+           wr_worklist_field(to_char(s.ExamTime, 'YYYY-MM-DD HH24:MI:SS.MS')) || chr(31) ||
+           wr_worklist_field(coalesce(nullif(s.Modality, ''), 'US')) || chr(31) ||
+           wr_worklist_field(s.StudyUid) || chr(31) || wr_worklist_field(s.StationAet) || chr(31) ||
+           wr_worklist_field((SELECT string_agg(e.ItemName, ',' ORDER BY e.ItemOrder, e.id)
+                                FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1))
+$$;
+
+-- "AccnuExact": an accession asked without wildcards, read by its key; otherwise the exam
+-- time's index finds the day.
 CREATE OR REPLACE PROCEDURE sp_WorklistFind(
     "DateFrom" text, "DateTo" text, "Modality" text, "Accnu" text, "PatientId" text,
-    "PatientName" text, "StationAet" text, "MaxRows" integer, INOUT "Matches" text DEFAULT NULL)
+    "PatientName" text, "StationAet" text, "AccnuExact" text, "MaxRows" integer,
+    INOUT "Matches" text DEFAULT NULL)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 BEGIN
-    SELECT coalesce(string_agg(q.r, chr(30) ORDER BY q.t, q.a), '') INTO "Matches"
-      FROM (SELECT s.ExamTime AS t, s.Accnu AS a,
-                   wr_worklist_field(s.Accnu) || chr(31) || wr_worklist_field(s.PatientName) || chr(31) ||
-                   wr_worklist_field(s.Sex) || chr(31) || wr_worklist_field(s.Age) || chr(31) ||
-                   wr_worklist_field(s.PatientId) || chr(31) || wr_worklist_field(s.ReqDept) || chr(31) ||
-                   wr_worklist_field(s.BedNo) || chr(31) ||
-                   wr_worklist_field(to_char(s.ExamTime, 'YYYY-MM-DD HH24:MI:SS.MS')) || chr(31) ||
-                   wr_worklist_field(coalesce(nullif(s.Modality, ''), 'US')) || chr(31) ||
-                   wr_worklist_field(s.StudyUid) || chr(31) || wr_worklist_field(s.StationAet) || chr(31) ||
-                   wr_worklist_field((SELECT string_agg(e.ItemName, ',' ORDER BY e.ItemOrder, e.id)
-                                        FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1)) AS r
-              FROM Study AS s
+    IF coalesce("AccnuExact", '') <> '' THEN
+        SELECT coalesce(string_agg(wr_worklist_row(s), chr(30)), '') INTO "Matches"
+          FROM Study AS s
+         WHERE s.Accnu = "AccnuExact"
+           AND s.ExamTime >= "DateFrom"::timestamp AND s.ExamTime < "DateTo"::timestamp
+           AND ("Modality" = '' OR coalesce(nullif(s.Modality, ''), 'US') = "Modality")
+           AND ("PatientId" = '' OR s.PatientId LIKE "PatientId" ESCAPE '\')
+           AND ("PatientName" = '' OR s.PatientName LIKE "PatientName" ESCAPE '\')
+           AND ("StationAet" = '' OR coalesce(s.StationAet, '') IN ('', "StationAet"));
+        RETURN;
+    END IF;
+    SELECT coalesce(string_agg(wr_worklist_row(q.st), chr(30) ORDER BY (q.st).ExamTime, (q.st).Accnu), '') INTO "Matches"
+      FROM (SELECT s AS st FROM Study AS s
              WHERE s.ExamTime >= "DateFrom"::timestamp AND s.ExamTime < "DateTo"::timestamp
                AND ("Modality" = '' OR coalesce(nullif(s.Modality, ''), 'US') = "Modality")
                AND ("Accnu" = '' OR s.Accnu LIKE "Accnu" ESCAPE '\')

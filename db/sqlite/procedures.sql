@@ -496,15 +496,28 @@ DELETE FROM wr_procedure_param WHERE procedure = 'sp_WorklistFind';
 DELETE FROM wr_procedure WHERE name = 'sp_WorklistFind';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_WorklistFind',
 'SELECT coalesce((SELECT group_concat(r, char(30)) FROM (
-  SELECT replace(replace(coalesce(s.Accnu, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientName, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Sex, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Age, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientId, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ReqDept, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.BedNo, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ExamTime, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(coalesce(nullif(s.Modality, ''''), ''US''), ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StudyUid, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StationAet, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce((SELECT group_concat(ItemName, '','') FROM (SELECT e.ItemName FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1 ORDER BY e.ItemOrder, e.id)), ''''), char(30), ''''), char(31), '''') AS r
-    FROM Study AS s
-   WHERE s.ExamTime >= :DateFrom AND s.ExamTime < :DateTo
-     AND (:Modality = '''' OR coalesce(nullif(s.Modality, ''''), ''US'') = :Modality)
-     AND (:Accnu = '''' OR s.Accnu LIKE :Accnu ESCAPE ''\'')
-     AND (:PatientId = '''' OR s.PatientId LIKE :PatientId ESCAPE ''\'')
-     AND (:PatientName = '''' OR s.PatientName LIKE :PatientName ESCAPE ''\'')
-     AND (:StationAet = '''' OR coalesce(s.StationAet, '''') IN ('''', :StationAet))
-   ORDER BY s.ExamTime, s.Accnu
+  SELECT t, a, r FROM (SELECT s.ExamTime AS t, s.Accnu AS a,
+                              replace(replace(coalesce(s.Accnu, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientName, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Sex, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Age, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientId, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ReqDept, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.BedNo, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ExamTime, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(coalesce(nullif(s.Modality, ''''), ''US''), ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StudyUid, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StationAet, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce((SELECT group_concat(ItemName, '','') FROM (SELECT e.ItemName FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1 ORDER BY e.ItemOrder, e.id)), ''''), char(30), ''''), char(31), '''') AS r
+                         FROM Study AS s
+                        WHERE :AccnuExact <> '''' AND s.Accnu = :AccnuExact
+                          AND s.ExamTime >= :DateFrom AND s.ExamTime < :DateTo
+                          AND (:Modality = '''' OR coalesce(nullif(s.Modality, ''''), ''US'') = :Modality)
+                          AND (:Accnu = '''' OR s.Accnu LIKE :Accnu ESCAPE ''\'')
+                          AND (:PatientId = '''' OR s.PatientId LIKE :PatientId ESCAPE ''\'')
+                          AND (:PatientName = '''' OR s.PatientName LIKE :PatientName ESCAPE ''\'')
+                          AND (:StationAet = '''' OR coalesce(s.StationAet, '''') IN ('''', :StationAet))
+                       UNION ALL
+                       SELECT s.ExamTime AS t, s.Accnu AS a,
+                              replace(replace(coalesce(s.Accnu, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientName, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Sex, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.Age, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.PatientId, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ReqDept, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.BedNo, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.ExamTime, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(coalesce(nullif(s.Modality, ''''), ''US''), ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StudyUid, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce(s.StationAet, ''''), char(30), ''''), char(31), '''') || char(31) || replace(replace(coalesce((SELECT group_concat(ItemName, '','') FROM (SELECT e.ItemName FROM ExamItem AS e WHERE e.Accnu = s.Accnu AND e.Usable = 1 ORDER BY e.ItemOrder, e.id)), ''''), char(30), ''''), char(31), '''') AS r
+                         FROM Study AS s
+                        WHERE :AccnuExact = ''''
+                          AND s.ExamTime >= :DateFrom AND s.ExamTime < :DateTo
+                          AND (:Modality = '''' OR coalesce(nullif(s.Modality, ''''), ''US'') = :Modality)
+                          AND (:Accnu = '''' OR s.Accnu LIKE :Accnu ESCAPE ''\'')
+                          AND (:PatientId = '''' OR s.PatientId LIKE :PatientId ESCAPE ''\'')
+                          AND (:PatientName = '''' OR s.PatientName LIKE :PatientName ESCAPE ''\'')
+                          AND (:StationAet = '''' OR coalesce(s.StationAet, '''') IN ('''', :StationAet)))
+   ORDER BY t, a
    LIMIT :MaxRows)), '''') AS Matches');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_WorklistFind', 1, '@DateFrom', 'string', 'in', 23),
@@ -514,8 +527,9 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_WorklistFind', 5, '@PatientId', 'string', 'in', 100),
   ('sp_WorklistFind', 6, '@PatientName', 'string', 'in', 200),
   ('sp_WorklistFind', 7, '@StationAet', 'string', 'in', 16),
-  ('sp_WorklistFind', 8, '@MaxRows', 'integer', 'in', 0),
-  ('sp_WorklistFind', 9, '@Matches', 'memo', 'out', 0);
+  ('sp_WorklistFind', 8, '@AccnuExact', 'string', 'in', 100),
+  ('sp_WorklistFind', 9, '@MaxRows', 'integer', 'in', 0),
+  ('sp_WorklistFind', 10, '@Matches', 'memo', 'out', 0);
 
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_SetStudyUid';
 DELETE FROM wr_procedure WHERE name = 'sp_SetStudyUid';

@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include <QDebug>
 #include <QRegularExpression>
+#include <algorithm>
 #include <dcmtk/dcmdata/dcdatset.h>
 #include <dcmtk/dcmdata/dcdeftag.h>
 #include <dcmtk/dcmdata/dcitem.h>
@@ -265,7 +266,10 @@ TWorklistFilter DatabaseFilter(const TParsedQuery& p, const TDateSpan& days)
                 f.stationAet = c.value;
             break;
         case TField::Accnu:
-            f.accnuLike = LikePattern(c.value);
+            if (HasWildcards(c.value))
+                f.accnuLike = LikePattern(c.value);
+            else if (f.accnuExact.isEmpty())
+                f.accnuExact = c.value;
             break;
         case TField::PatientId:
             f.patientIdLike = LikePattern(c.value);
@@ -480,12 +484,29 @@ TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& c
             }
             exams.push_back(std::move(x));
         }
-        // Each exam gets its Study Instance UID the first time a machine hears of it.
-        for (TExam& x : exams) {
-            if (!x.row.studyUid.isEmpty())
-                continue;
-            x.row.studyUid = store.KeepStudyUid(x.row.accnu, StudyUidFor(x.row.accnu, m_settings.uidRoot));
+        // Each exam gets its Study Instance UID the first time a machine hears of it. On SQLite
+        // the day's new UIDs go in one transaction: one disk sync instead of one per exam.
+        const bool batch = conn->Dialect() == QLatin1String("sqlite")
+            && std::any_of(exams.begin(), exams.end(), [](const TExam& x) { return x.row.studyUid.isEmpty(); });
+        auto exec = [&conn](const char* sql) {
+            auto q = conn->CreateQuery();
+            q->SQL() << QLatin1String(sql);
+            q->ExecSQL();
+        };
+        if (batch)
+            exec("BEGIN IMMEDIATE");
+        try {
+            for (TExam& x : exams) {
+                if (x.row.studyUid.isEmpty())
+                    x.row.studyUid = store.KeepStudyUid(x.row.accnu, StudyUidFor(x.row.accnu, m_settings.uidRoot));
+            }
+        } catch (...) {
+            if (batch)
+                exec("ROLLBACK");
+            throw;
         }
+        if (batch)
+            exec("COMMIT");
     } catch (const Exception& e) {
         return fail(kWorklistUnavailable, QStringLiteral("worklist database unavailable: ") + e.Message());
     }

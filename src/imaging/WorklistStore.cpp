@@ -61,6 +61,7 @@ QList<TWorklistRow> TWorklistStore::Find(const TWorklistFilter& f)
     sp->ParamByName(QStringLiteral("@PatientId")).SetAsString(f.patientIdLike);
     sp->ParamByName(QStringLiteral("@PatientName")).SetAsString(f.patientNameLike);
     sp->ParamByName(QStringLiteral("@StationAet")).SetAsString(f.stationAet);
+    sp->ParamByName(QStringLiteral("@AccnuExact")).SetAsString(f.accnuExact);
     sp->ParamByName(QStringLiteral("@MaxRows")).SetAsInteger(f.maxRows);
     sp->ExecProc();
     const QString text = sp->ParamByName(QStringLiteral("@Matches")).Value.AsString();

@@ -23,6 +23,7 @@ struct TWorklistFilter {
     QString modality;             // exact, or empty for any
     QString accnuLike, patientIdLike, patientNameLike;  // LIKE patterns ('\' escape), or empty
     QString stationAet;           // exams of this station and of none; empty for any
+    QString accnuExact;           // one accession, read by its key; empty for any
     int maxRows = 0;
 };
 

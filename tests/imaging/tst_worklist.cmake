@@ -11,3 +11,7 @@ wr_add_test(NAME tst_worklist_findscu SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_work
 if(TARGET wr-dicomd)
   add_dependencies(tst_worklist_findscu wr-dicomd)
 endif()
+# The same answer through the PostgreSQL procedures and grants (scripts/server-tests).
+wr_add_test(NAME tst_worklist_answer_server SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_answer.cpp
+  LIBS wr_imaging wr_testsupport LABELS dicom server)
+target_compile_definitions(tst_worklist_answer_server PRIVATE WR_WORKLIST_ON_SERVER=1)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The worklist answer as a machine sees it: a query dataset in, the identifiers and status
-// out, against a real SQLite database built from the project's scripts.
+// out, against a real database built from the project's scripts: SQLite, or with
+// WR_WORKLIST_ON_SERVER the PostgreSQL server of scripts/server-tests, where the answer
+// comes through the procedures with the workstations' grants.
+#include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 #include "imaging/Pinyin.h"
 #include "imaging/WorklistMatch.h"
@@ -62,16 +65,27 @@ QStringList Accessions(const TWorklistResult& r)
 class TestWorklist : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TFreshDatabase> m_db;
+    // The database the service opens (a file, or the workstation's connection string), and an
+    // owner's connection for setting up and checking.
+    QString m_target;
+    std::unique_ptr<TDbConnection> m_admin;
+    std::unique_ptr<QTemporaryDir> m_dir;
     TWorklistSettings m_settings;
     QStringList m_log;
 
     // The exams every database test starts from, made on first use (the pure tests need none).
     void MakeDatabase()
     {
-        if (m_db)
+        if (m_admin)
             return;
-        m_db = std::make_unique<TFreshDatabase>(false);
+#ifdef WR_WORKLIST_ON_SERVER
+        m_target = CreateServerTestDatabase(false);
+        m_admin = OpenDatabase(ServerAdminTarget(m_target));
+#else
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_target = CreateTestDatabaseFile(m_dir->path(), false);
+        m_admin = OpenDatabase(m_target);
+#endif
         const QStringList rows = {
             "('A1', '王建国', '男', '45岁', 'P1', '超声科', NULL, '" + Day(0, "08:00:00") + "', 'US', NULL)",
             "('A2', '单田芳', '女', '3个月', 'P2', '儿科', '12', '" + Day(0, "10:15:00") + "', NULL, 'US2')",
@@ -81,15 +95,15 @@ class TestWorklist : public QObject {
             "('C1', 'Smith^John', 'M', '50Y', 'P6', NULL, NULL, '" + Day(2) + "', 'US', NULL)",
         };
         for (const QString& r : rows)
-            ExecTestSql(*m_db->conn, "INSERT INTO Study (Accnu, PatientName, Sex, Age, PatientId, ReqDept, BedNo, "
+            ExecTestSql(*m_admin, "INSERT INTO Study (Accnu, PatientName, Sex, Age, PatientId, ReqDept, BedNo, "
                                      "ExamTime, Modality, StationAet) VALUES " + r);
-        ExecTestSql(*m_db->conn, "INSERT INTO ExamItem (Accnu, ItemName, ItemOrder) VALUES ('A1', '肝胆脾', 1), ('A1', '双肾', 2)");
+        ExecTestSql(*m_admin, "INSERT INTO ExamItem (Accnu, ItemName, ItemOrder) VALUES ('A1', '肝胆脾', 1), ('A1', '双肾', 2)");
     }
 
     TWorklistResult Find(const QStringList& keys, const char* charset = nullptr)
     {
         MakeDatabase();
-        const QString file = m_db->file;
+        const QString file = m_target;
         TWorklistService service([file] { return OpenDatabase(file); }, m_settings,
                                  [this](const QString& l) { m_log << l; });
         return service.Find(*Query(keys, charset), QStringLiteral("US1"));
@@ -101,7 +115,23 @@ private slots:
         m_settings = TWorklistSettings();
         m_log.clear();
     }
-    void cleanup() { m_db.reset(); }
+    void initTestCase()
+    {
+#ifdef WR_WORKLIST_ON_SERVER
+        if (!ServerTestsUnavailableReason().isEmpty())
+            QSKIP(qPrintable(ServerTestsUnavailableReason()));
+#endif
+    }
+    void cleanup()
+    {
+        m_admin.reset();
+#ifdef WR_WORKLIST_ON_SERVER
+        if (!m_target.isEmpty())
+            DropServerTestDatabase(m_target);
+#endif
+        m_target.clear();
+        m_dir.reset();
+    }
 
     void pinyinNames_data()
     {
@@ -270,7 +300,7 @@ private slots:
         const QByteArray first = Raw(*Find({"AccessionNumber=A1"}).matches[0], DCM_StudyInstanceUID);
         QVERIFY(first.startsWith("1.2.826.0.1.3680043.10.999.1."));
         QVERIFY(first.size() <= 64);
-        QCOMPARE(QueryTestValue(*m_db->conn, "SELECT StudyUid FROM Study WHERE Accnu = 'A1'").AsString().toLatin1(), first);
+        QCOMPARE(QueryTestValue(*m_admin, "SELECT StudyUid FROM Study WHERE Accnu = 'A1'").AsString().toLatin1(), first);
         // A new root later changes no exam that has its UID.
         m_settings.uidRoot.clear();
         QCOMPARE(Raw(*Find({"AccessionNumber=A1"}).matches[0], DCM_StudyInstanceUID), first);

@@ -369,7 +369,8 @@ DICOM_PROCEDURES = [
 
 # The Modality Worklist (upgrades/024-study-uid.sql). wr-dicomd asks for the exams a machine
 # may do: empty filters match everything, the name, accession and patient ID filters are LIKE
-# patterns with '\' as escape; the exam time is in [DateFrom, DateTo). The answer is one text,
+# patterns with '\' as escape, AccnuExact an accession asked without wildcards; the exam time
+# is in [DateFrom, DateTo). The answer is one text,
 # rows separated by char(30), fields by char(31), in WORKLIST_FIELDS order; the service checks
 # every key again, so the filters here only need to keep the rows to the ones that may match.
 WORKLIST_FIELDS = ["s.Accnu", "s.PatientName", "s.Sex", "s.Age", "s.PatientId", "s.ReqDept", "s.BedNo",
@@ -378,21 +379,29 @@ WORKLIST_FIELDS = ["s.Accnu", "s.PatientName", "s.Sex", "s.Age", "s.PatientId", 
                    " WHERE e.Accnu = s.Accnu AND e.Usable = 1 ORDER BY e.ItemOrder, e.id))"]
 def worklist_field(expr):
     return f"replace(replace(coalesce({expr}, ''), char(30), ''), char(31), '')"
+# One branch per way in: an exact accession (@AccnuExact) by the key, anything else by the
+# exam time's index; the branch that does not apply reads no row.
+WORKLIST_BRANCH = f"""SELECT s.ExamTime AS t, s.Accnu AS a,
+                              {" || char(31) || ".join(worklist_field(f) for f in WORKLIST_FIELDS)} AS r
+                         FROM Study AS s
+                        WHERE {{key}}
+                          AND s.ExamTime >= :DateFrom AND s.ExamTime < :DateTo
+                          AND (:Modality = '' OR coalesce(nullif(s.Modality, ''), 'US') = :Modality)
+                          AND (:Accnu = '' OR s.Accnu LIKE :Accnu ESCAPE '\\')
+                          AND (:PatientId = '' OR s.PatientId LIKE :PatientId ESCAPE '\\')
+                          AND (:PatientName = '' OR s.PatientName LIKE :PatientName ESCAPE '\\')
+                          AND (:StationAet = '' OR coalesce(s.StationAet, '') IN ('', :StationAet))"""
 WORKLIST_PROCEDURES = [
     ("sp_WorklistFind", f"""SELECT coalesce((SELECT group_concat(r, char(30)) FROM (
-  SELECT {" || char(31) || ".join(worklist_field(f) for f in WORKLIST_FIELDS)} AS r
-    FROM Study AS s
-   WHERE s.ExamTime >= :DateFrom AND s.ExamTime < :DateTo
-     AND (:Modality = '' OR coalesce(nullif(s.Modality, ''), 'US') = :Modality)
-     AND (:Accnu = '' OR s.Accnu LIKE :Accnu ESCAPE '\\')
-     AND (:PatientId = '' OR s.PatientId LIKE :PatientId ESCAPE '\\')
-     AND (:PatientName = '' OR s.PatientName LIKE :PatientName ESCAPE '\\')
-     AND (:StationAet = '' OR coalesce(s.StationAet, '') IN ('', :StationAet))
-   ORDER BY s.ExamTime, s.Accnu
+  SELECT t, a, r FROM ({WORKLIST_BRANCH.format(key=":AccnuExact <> '' AND s.Accnu = :AccnuExact")}
+                       UNION ALL
+                       {WORKLIST_BRANCH.format(key=":AccnuExact = ''")})
+   ORDER BY t, a
    LIMIT :MaxRows)), '') AS Matches""",
      [("DateFrom", "string", "in", 23), ("DateTo", "string", "in", 23), ("Modality", "string", "in", 16),
       ("Accnu", "string", "in", 100), ("PatientId", "string", "in", 100), ("PatientName", "string", "in", 200),
-      ("StationAet", "string", "in", 16), ("MaxRows", "integer", "in", 0), ("Matches", "memo", "out", 0)]),
+      ("StationAet", "string", "in", 16), ("AccnuExact", "string", "in", 100), ("MaxRows", "integer", "in", 0),
+      ("Matches", "memo", "out", 0)]),
     # The exam's Study Instance UID, set only while it has none; Stored is the one it keeps.
     ("sp_SetStudyUid", "\n".join([
         "UPDATE Study SET StudyUid = :StudyUid WHERE Accnu = :Accnu AND coalesce(StudyUid, '') = '' AND coalesce(:StudyUid, '') <> '';",
