@@ -179,7 +179,8 @@ QString SexCode(const QString& stored)
 // "56岁", "3个月", "2周", "10天", "45": the age string "056Y", "003M", "002W", "010D", "045Y".
 QString AgeString(const QString& stored)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,3})\\s*(岁|歲|Y|个月|個月|月|M|周|週|W|天|日|D)?"),
+    // One per thread: the pattern is compiled on first use.
+    static thread_local const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,3})\\s*(岁|歲|Y|个月|個月|月|M|周|週|W|天|日|D)?"),
                                        QRegularExpression::CaseInsensitiveOption);
     const auto m = re.match(stored);
     if (!m.hasMatch())
@@ -374,8 +375,15 @@ void FillLevel(DcmItem& query, DcmItem& out, const TKey (&keys)[N], bool topLeve
                 DcmItem* queryStep = nullptr;
                 DcmItem* outStep = nullptr;
                 if (out.findOrCreateSequenceItem(DCM_ScheduledProcedureStepSequence, outStep, 0).good() && outStep) {
-                    if (query.findAndGetSequenceItem(DCM_ScheduledProcedureStepSequence, queryStep, 0).good() && queryStep)
+                    if (query.findAndGetSequenceItem(DCM_ScheduledProcedureStepSequence, queryStep, 0).good() && queryStep) {
                         FillLevel(*queryStep, *outStep, kStepKeys, false, x, w);
+                    } else {
+                        // A sequence asked without an item: the whole step, every key it has.
+                        DcmItem all;
+                        for (const TKey& k : kStepKeys)
+                            all.insertEmptyElement(k.tag);
+                        FillLevel(all, *outStep, kStepKeys, false, x, w);
+                    }
                 }
             } else {
                 out.insertEmptyElement(tag);

@@ -260,6 +260,20 @@ private slots:
         QVERIFY(d.tagExists(DCM_PatientMotherBirthName));
     }
 
+    void stepAskedWithoutAnItemComesWhole()
+    {
+        auto q = Query({"AccessionNumber=A1"});
+        q->findAndDeleteElement(DCM_ScheduledProcedureStepSequence);
+        q->insertEmptyElement(DCM_ScheduledProcedureStepSequence);
+        MakeDatabase();
+        const QString file = m_target;
+        TWorklistService service([file] { return OpenDatabase(file); }, m_settings, [](const QString&) {});
+        const TWorklistResult r = service.Find(*q, QStringLiteral("US1"));
+        QCOMPARE(r.matches.size(), size_t(1));
+        QCOMPARE(Raw(*r.matches[0], DCM_ScheduledProcedureStepID), QByteArray("A1"));
+        QCOMPARE(Raw(*r.matches[0], DCM_ScheduledProcedureStepStartDate), QDate::currentDate().toString("yyyyMMdd").toLatin1());
+    }
+
     void characterSets_data()
     {
         QTest::addColumn<QByteArray>("asked");
