@@ -10,6 +10,7 @@
 #   share/applications, share/icons    desktop entry and icon
 #   share/man/man1                     manual pages made from each program's --help
 #   share/doc/writereport              README.md
+#   lib/systemd/system                 wr-dicomd.service (installed disabled)
 #
 # The executables find the private folder through their RUNPATH ($ORIGIN/../lib/writereport),
 # wr-host finds the plug-in and the scripts from its own folder (apps/wr-host/InstallLayout.h),
@@ -96,10 +97,14 @@ foreach(png ${WR_ICON_PNGS})
   install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME writereport.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/writereport)
+# The DICOM receiver's service unit; no maintainer script enables or starts it.
+if(TARGET wr-dicomd)
+  install(FILES ${PROJECT_SOURCE_DIR}/apps/wr-dicomd/wr-dicomd.service DESTINATION lib/systemd/system)
+endif()
 
 # Manual pages made from --help, so the options are written down in one place: the program.
 set(WR_MAN_PAGES "")
-foreach(program wr-host wr-admin rtfconv)
+foreach(program wr-host wr-admin rtfconv wr-dicomd)
   if(TARGET ${program})
     set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
     add_custom_command(OUTPUT ${page}
