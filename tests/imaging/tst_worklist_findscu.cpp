@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // A machine asking wr-dicomd for its worklist: Debian's findscu against the real service on
 // a real SQLite database, and wlmscpfs (a file-based worklist server) as the reference for
-// which keys an answer carries.
+// which keys an answer carries; storescu sends an image with what the answer told it.
 #include "TestDatabase.h"
+#include "imaging/DicomIndex.h"
 #include "imaging/WorklistService.h"
+#include <QImage>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -222,7 +224,7 @@ private slots:
         QVERIFY(Raw(first, DCM_StudyInstanceUID).startsWith("2.25."));
     }
 
-    void studyAddedAppears()
+    void studyAddedAppearsAndItsImagesMatch()
     {
         QCOMPARE(Accessions(Ask(m_port, QStringLiteral("WRSTORE"), {"AccessionNumber=N1"})), QStringList());
         AddStudy("N1", "曾国藩", Day(0, "15:00:00"));
@@ -230,6 +232,32 @@ private slots:
         QCOMPARE(Accessions(a), QStringList{"N1"});
         QCOMPARE(QStringDecoder("GB18030")(Raw(*a.files[0]->getDataset(), DCM_PatientName)).operator QString(),
                  QStringLiteral("Zeng^Guofan=曾^国藩"));
+
+        // The machine sends an image with what the worklist told it; the receiver files it
+        // under the exam.
+        if (QStandardPaths::findExecutable(QStringLiteral("img2dcm")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("storescu")).isEmpty())
+            QSKIP("img2dcm or storescu is not installed");
+        const QByteArray uid = Raw(*a.files[0]->getDataset(), DCM_StudyInstanceUID);
+        QImage picture(64, 48, QImage::Format_RGB888);
+        picture.fill(Qt::darkGray);
+        const QString bmp = m_dir.filePath(QStringLiteral("n1.bmp")), dcm = m_dir.filePath(QStringLiteral("n1.dcm"));
+        QVERIFY(picture.save(bmp, "BMP"));
+        QCOMPARE(QProcess::execute(QStringLiteral("img2dcm"),
+                                   {"-i", "BMP", bmp, dcm, "-k", "AccessionNumber=N1", "-k",
+                                    "StudyInstanceUID=" + QString::fromLatin1(uid), "-k", "Modality=US"}),
+                 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("storescu"),
+                                   {"-aet", "US1", "-aec", "WRSTORE", "127.0.0.1", QString::number(m_port), dcm}),
+                 0);
+        std::vector<TDicomInstance> images;
+        for (int i = 0; i < 100 && images.empty(); ++i) {
+            images = TDicomIndex(*m_db->conn).ListExam(QStringLiteral("N1"));
+            if (images.empty())
+                QThread::msleep(100);
+        }
+        QCOMPARE(images.size(), size_t(1));
+        QCOMPARE(images[0].studyInstanceUid.toLatin1(), uid);
     }
 
     void cancelStopsTheAnswer()
