@@ -270,3 +270,13 @@ TSecondCheckVerdict SecondCheckAtSigning(TSecondCheck rule, bool hasCriticalValu
     if (!sameDoctor) return TSecondCheckVerdict::Allowed;
     return rule == TSecondCheck::SecondDoctor ? TSecondCheckVerdict::Refused : TSecondCheckVerdict::ConfirmTwice;
 }
+
+TSecondCheckVerdict SecondCheckForReport(TDbConnection& conn, const QString& ruid, TSecondCheck rule, const QString& signerCode)
+{
+    auto q = conn.CreateQuery();
+    q->SQL() << QStringLiteral("SELECT WeiJiValue, ReportDoctorCode FROM Report WHERE ruid = %1").arg(QuotedStr(ruid));
+    q->Open();
+    if (q->Eof()) throw EDatabaseError(QStringLiteral("no report with GUID %1").arg(ruid));
+    return SecondCheckAtSigning(rule, HasCriticalValue(q->FieldByName(QStringLiteral("WeiJiValue")).AsString()),
+                                q->FieldByName(QStringLiteral("ReportDoctorCode")).AsString(), signerCode);
+}

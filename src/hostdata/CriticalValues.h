@@ -93,3 +93,6 @@ std::optional<TSecondCheck> ParseSecondCheck(const QString& text);
 enum class TSecondCheckVerdict { Allowed, ConfirmTwice, Refused };
 TSecondCheckVerdict SecondCheckAtSigning(TSecondCheck rule, bool hasCriticalValue, const QString& reportDoctorCode,
                                          const QString& signerCode);
+// The same for the saved report `ruid` (its WeiJiValue and ReportDoctorCode); EDatabaseError
+// when there is no such report.
+TSecondCheckVerdict SecondCheckForReport(TDbConnection& conn, const QString& ruid, TSecondCheck rule, const QString& signerCode);

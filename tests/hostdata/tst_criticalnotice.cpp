@@ -48,6 +48,8 @@ private slots:
     void theSameNoticeSentTwiceAtOnceIsOneRow();
     void registerGivesMinutesAndShare();
     void overrideKeepsTheReasonAndABlockCannotBeOverridden();
+    void secondCheckAtSigning_data();
+    void secondCheckAtSigning();
 
 private:
     // A report saved `minutesAgo` minutes ago by the database's clock.
@@ -294,6 +296,37 @@ void TstCriticalNotice::overrideKeepsTheReasonAndABlockCannotBeOverridden()
     QCOMPARE(events[0].userCode, kDoctor.code);
     QCOMPARE(events[0].detail, QStringLiteral("side-exam: 患者左肾已切除，检查右肾时记录左侧术区"));
     QVERIFY(events[0].time.isValid());
+}
+
+void TstCriticalNotice::secondCheckAtSigning_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("weiJiValue");
+    QTest::addColumn<QString>("reportDoctor");
+    QTest::addColumn<int>("verdict");
+    const int allowed = int(TSecondCheckVerdict::Allowed), twice = int(TSecondCheckVerdict::ConfirmTwice),
+              refused = int(TSecondCheckVerdict::Refused);
+    QTest::newRow("another doctor signs") << "" << kValue << "D002" << allowed;
+    QTest::newRow("own report, alone: confirm twice") << "second-doctor-or-twice" << kValue << "D001" << twice;
+    QTest::newRow("own report, code in other case") << "" << kValue << "d001" << twice;
+    QTest::newRow("own report where a second doctor is required") << "second-doctor" << kValue << "D001" << refused;
+    QTest::newRow("no recorded doctor counts as own") << "second-doctor" << kValue << "" << refused;
+    QTest::newRow("no critical value") << "second-doctor" << "无" << "D001" << allowed;
+    QTest::newRow("rule off") << "off" << kValue << "D001" << allowed;
+}
+
+void TstCriticalNotice::secondCheckAtSigning()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, weiJiValue);
+    QFETCH(QString, reportDoctor);
+    QFETCH(int, verdict);
+    AddReport(kReport, weiJiValue);
+    m_db->Exec(QStringLiteral("UPDATE Report SET ReportDoctorCode = %1 WHERE ruid = %2").arg(QuotedStr(reportDoctor), QuotedStr(kReport)));
+    const std::optional<TSecondCheck> parsed = ParseSecondCheck(rule);
+    QVERIFY(parsed.has_value());
+    QCOMPARE(int(SecondCheckForReport(m_db->Connection(), kReport, *parsed, kDoctor.code)), verdict);
+    QVERIFY(!ParseSecondCheck(QStringLiteral("sometimes")).has_value());
 }
 
 QTEST_MAIN(TstCriticalNotice)
