@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QSysInfo>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
@@ -118,8 +117,7 @@ int main(int argc, char** argv)
     }
     if (const int leftovers = store.RemoveLeftovers())
         Log(QStringLiteral("removed %1 unfinished transfer(s) of an earlier run (none was acknowledged)").arg(leftovers));
-    // Several receivers may share one database; each prunes and forwards only its own store.
-    const QString storeName = QSysInfo::machineHostName() + QLatin1Char(':') + store.Root();
+    const QString storeName = store.Name();
     TDicomIndexer indexer(store, storeName, open, Log);
     indexer.SetForwardPending(settings.forwardTo.IsSet());
     Log(QStringLiteral("store %1, database %2").arg(store.Root(), dbTarget.display));

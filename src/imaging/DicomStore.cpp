@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -35,6 +36,8 @@ bool SyncFile(const QString& path) { return SyncDescriptor(path, O_RDONLY); }
 bool SyncFolder(const QString& folder) { return SyncDescriptor(folder, O_RDONLY | O_DIRECTORY); }
 
 TDicomStore::TDicomStore(const QString& root) : m_root(QDir::cleanPath(QDir(root).absolutePath())) {}
+
+QString TDicomStore::Name() const { return QSysInfo::machineHostName() + QLatin1Char(':') + m_root; }
 
 bool TDicomStore::Prepare(QString* error)
 {

@@ -22,6 +22,9 @@ public:
     // Creates the folders; false and `error` when the store cannot be written.
     bool Prepare(QString* error);
     const QString& Root() const { return m_root; }
+    // How the index names this store: "<host name>:<root>". Several receivers may share one
+    // database; each forwards and prunes only the instances of its own store.
+    QString Name() const;
 
     // A fresh name under incoming/ for one transfer.
     QString NewTemporaryPath();
