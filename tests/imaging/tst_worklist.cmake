@@ -15,3 +15,9 @@ endif()
 wr_add_test(NAME tst_worklist_answer_server SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_answer.cpp
   LIBS wr_imaging wr_testsupport LABELS dicom server)
 target_compile_definitions(tst_worklist_answer_server PRIVATE WR_WORKLIST_ON_SERVER=1)
+wr_add_test(NAME tst_worklist_findscu_server SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_findscu.cpp
+  LIBS wr_imaging wr_testsupport LABELS dicom server TIMEOUT 180)
+target_compile_definitions(tst_worklist_findscu_server PRIVATE WR_WORKLIST_ON_SERVER=1)
+if(TARGET wr-dicomd)
+  add_dependencies(tst_worklist_findscu_server wr-dicomd)
+endif()

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // A machine asking wr-dicomd for its worklist: Debian's findscu against the real service on
 // a real SQLite database, and wlmscpfs (a file-based worklist server) as the reference for
-// which keys an answer carries; storescu sends an image with what the answer told it.
+// which keys an answer carries; storescu sends an image with what the answer told it. With
+// WR_WORKLIST_ON_SERVER the database is the PostgreSQL server of scripts/server-tests, which
+// wr-dicomd reaches with the workstations' login.
+#include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 #include "imaging/DicomIndex.h"
 #include "imaging/WorklistService.h"
@@ -61,7 +64,8 @@ QStringList Tags(DcmItem& d, const QString& prefix = {})
 class TestWorklistFindscu : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TFreshDatabase> m_db;
+    QString m_target;                       // what wr-dicomd opens
+    std::unique_ptr<TDbConnection> m_admin;  // set-up and checks
     QTemporaryDir m_dir;
     QProcess m_daemon;
     int m_port = 0;
@@ -87,7 +91,7 @@ class TestWorklistFindscu : public QObject {
 
     void AddStudy(const QString& accnu, const QString& name, const QString& examTime, const QString& station = {})
     {
-        ExecTestSql(*m_db->conn, QStringLiteral("INSERT INTO Study (Accnu, PatientName, Sex, Age, PatientId, ExamTime, "
+        ExecTestSql(*m_admin, QStringLiteral("INSERT INTO Study (Accnu, PatientName, Sex, Age, PatientId, ExamTime, "
                                                 "Modality, StationAet) VALUES (%1, %2, '男', '45岁', %3, '%4', 'US', %5)")
                                      .arg(QuotedStr(accnu), QuotedStr(name), QuotedStr("ID-" + accnu), examTime,
                                           station.isEmpty() ? QStringLiteral("NULL") : QuotedStr(station)));
@@ -149,7 +153,15 @@ private slots:
         const QString daemon = QStringLiteral(WR_BINARY_DIR "/bin/wr-dicomd");
         if (!QFileInfo::exists(daemon))
             QSKIP("wr-dicomd is not built");
-        m_db = std::make_unique<TFreshDatabase>(false);
+#ifdef WR_WORKLIST_ON_SERVER
+        if (!ServerTestsUnavailableReason().isEmpty())
+            QSKIP(qPrintable(ServerTestsUnavailableReason()));
+        m_target = CreateServerTestDatabase(false);
+        m_admin = OpenDatabase(ServerAdminTarget(m_target));
+#else
+        m_target = CreateTestDatabaseFile(m_dir.path(), false);
+        m_admin = OpenDatabase(m_target);
+#endif
         AddStudy("A1", "王建国", Day(0, "08:00:00"));
         AddStudy("A2", "单田芳", Day(0, "09:00:00"), "US2");
         AddStudy("B1", "王小明", Day(-1, "10:00:00"));
@@ -163,7 +175,7 @@ private slots:
             const int port = 20000 + int((QCoreApplication::applicationPid() * 7 + attempt * 131) % 20000);
             m_daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             m_daemon.start(daemon, {"--port", QString::number(port), "--aet", "WRSTORE", "--store", m_dir.filePath("store"),
-                                    "--db", m_db->file, "--config", config});
+                                    "--db", m_target, "--config", config});
             if (WaitUntilListening(m_daemon, port, QStringLiteral("WRSTORE")))
                 m_port = port;
             else if (m_daemon.state() == QProcess::Running)
@@ -179,6 +191,11 @@ private slots:
             if (!m_daemon.waitForFinished(10000))
                 m_daemon.kill();
         }
+        m_admin.reset();
+#ifdef WR_WORKLIST_ON_SERVER
+        if (!m_target.isEmpty())
+            DropServerTestDatabase(m_target);
+#endif
     }
 
     void machineQueries_data()
@@ -252,7 +269,7 @@ private slots:
                  0);
         std::vector<TDicomInstance> images;
         for (int i = 0; i < 100 && images.empty(); ++i) {
-            images = TDicomIndex(*m_db->conn).ListExam(QStringLiteral("N1"));
+            images = TDicomIndex(*m_admin).ListExam(QStringLiteral("N1"));
             if (images.empty())
                 QThread::msleep(100);
         }
