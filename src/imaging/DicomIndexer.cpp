@@ -62,8 +62,10 @@ TDicomIndexer::TDrainResult TDicomIndexer::Drain()
         QString error;
         if (!ReadDicomHeader(path, &header, &error)) {
             // The receiver checked the header before storing; a file that no longer reads was
-            // damaged on disk. It stays queued and stored, for someone to look at.
-            m_log(QStringLiteral("index %1: the stored file cannot be read: %2").arg(uid, error));
+            // damaged on disk. It stays queued and stored, for someone to look at; said once.
+            if (!m_unreadable.contains(uid))
+                m_log(QStringLiteral("index %1: the stored file cannot be read, left in the queue: %2").arg(uid, error));
+            m_unreadable.insert(uid);
             continue;
         }
         QString thumbError;

@@ -9,6 +9,7 @@
 #pragma once
 #include "DicomLog.h"
 #include "platform/Database.h"
+#include <QSet>
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<TDbConnection> m_db;
     bool m_forwardPending = false;
     bool m_reportedDown = false;
+    QSet<QString> m_unreadable;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_notified = false;

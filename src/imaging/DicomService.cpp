@@ -152,7 +152,10 @@ private:
         QString outcome;
         TDicomHeader header;
         QString error;
-        if (!ReadDicomHeader(temporary, &header, &error)) {
+        if (!TDicomStore::IsValidUid(sopUid)) {
+            status = StoreCannotUnderstand;
+            outcome = QStringLiteral("refused, the SOP Instance UID is not a valid UID");
+        } else if (!ReadDicomHeader(temporary, &header, &error)) {
             status = StoreCannotUnderstand;
             outcome = QStringLiteral("refused, %1").arg(error);
         } else if (header.sopInstanceUid != sopUid || header.sopClassUid != sopClass) {
