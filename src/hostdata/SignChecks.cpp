@@ -150,11 +150,23 @@ void CheckSex(TFindingBuilder& out, const TSignCheckRules& rules, char sex, std:
     }
 }
 
-// Leading numbering and blanks of a clause: "1.", "2、", "（3）", "一、".
+// Leading blanks and numbering of a clause: "1.", "2、", "（3）", "一、"; a numeral that is
+// part of a word (二尖瓣, 三尖瓣) stays.
 int ClauseTextStart(QStringView text, int from, int to)
 {
-    static const QString skip = QStringLiteral(" \u3000.、．)）(（:：0123456789一二三四五六七八九十");
-    while (from < to && skip.contains(text[from])) ++from;
+    static const QString blanks = QStringLiteral(" \u3000\t");
+    static const QString numerals = QStringLiteral("0123456789０１２３４５６７８９一二三四五六七八九十");
+    static const QString closers = QStringLiteral(".、．)）:：");
+    while (from < to && blanks.contains(text[from])) ++from;
+    int at = from;
+    const bool bracket = at < to && (text[at] == u'(' || text[at] == u'（');
+    if (bracket) ++at;
+    const int digits = at;
+    while (at < to && numerals.contains(text[at])) ++at;
+    if (at > digits && at < to && closers.contains(text[at])) {
+        from = at + 1;
+        while (from < to && blanks.contains(text[from])) ++from;
+    }
     return from;
 }
 
