@@ -23,8 +23,18 @@ constexpr int kMaxFieldWidth = 150;
 // Room kept for the word being composed, in CJK characters.
 constexpr int kComposeRoom = 4;
 
+// Height kept free below the line being composed: a candidate window is a row of candidates
+// in about the line's font, with its frame and padding: about two lines.
+int CandidateRoom(const QWidget* editor, const QRect& caret)
+{
+    return 2 * qMax(caret.height(), QFontMetrics(editor->font()).height());
+}
+
 // Scrolls `area` just enough that the caret of `editor` and its whole line are inside the
 // visible part; does nothing while they already are, so typing never makes the view jump.
+// While a word is being composed, the room the input method's candidate window takes below
+// the line is kept visible too, so that window opens below the line instead of being pushed
+// up over it at the bottom of the window.
 void KeepCaretInView(QScrollArea* area, QWidget* editor)
 {
     QWidget* content = area->widget();
@@ -35,8 +45,9 @@ void KeepCaretInView(QScrollArea* area, QWidget* editor)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QRect caret = editor->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     if (!caret.isValid()) return;
+    const int below = PendingComposition(editor).isEmpty() ? 0 : CandidateRoom(editor, caret);
     const QPoint center = editor->mapTo(content, caret.center());
-    area->ensureVisible(center.x(), center.y(), caret.width() / 2 + 2, caret.height() / 2 + 4);
+    area->ensureVisible(center.x(), center.y() + below / 2, caret.width() / 2 + 2, caret.height() / 2 + below / 2 + 4);
     // The input method places its candidate window at the caret: tell it where that is now.
     if (editor->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }

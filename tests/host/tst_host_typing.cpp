@@ -275,6 +275,14 @@ void TstHostTyping::caretStaysVisible()
     QVERIFY(!ControlState(editor, m_window.get()).value(QStringLiteral("caretVisible")).toBool());
     Preedit(editor, QStringLiteral("dan"));
     QTRY_VERIFY2(CaretVisible(editor, &applies), "the word being composed is off screen");
+    // Below it, room for the candidate window stays in view (where the form reaches that far).
+    QWidget* viewport = Scroll()->viewport();
+    const QRect caret = editor->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const int caretBottom = editor->mapTo(viewport, caret.bottomLeft()).y();
+    const int contentBottom = Scroll()->widget()->mapTo(viewport, QPoint(0, Scroll()->widget()->height())).y();
+    const int wanted = qMin(2 * caret.height(), contentBottom - caretBottom);
+    QTRY_VERIFY2(viewport->height() - editor->mapTo(viewport, caret.bottomLeft()).y() >= wanted,
+                 "the candidate window would cover the line being composed");
 }
 
 void TstHostTyping::caretFollowsAPaste()
