@@ -98,6 +98,16 @@ protected:
     // Does nothing here; the form completes incomplete reports.
     virtual void CompleteReportDefaults(TReportInfo& Rpt_info);
 
+    // Steps of SaveReportInfoToDB (ReportSave.cpp). RefusedBeforeSending: a record that
+    // must not be sent (partly loaded, or a value too long), logged and told. KeepMineAfterConflict:
+    // a save refused as stale goes to ResolveSaveConflict; true when the doctor keeps his
+    // version and may overwrite `expected` (set to the stamp shown), false when nothing is
+    // to be written (logged, and told where a right refuses it). RememberSavedStamp: the
+    // stamp of the version just written, for the next save.
+    bool RefusedBeforeSending(const TReportInfo& rpt_info);
+    bool KeepMineAfterConflict(TDbConnection& conn, const TReportInfo& rpt_info, const QString& error, qint64& expected);
+    void RememberSavedStamp(TDbConnection& conn, TDbStoredProc& sp, const QString& ruid, qint64 expected);
+
     // Reads the current row of the load statement into Rpt_info, with the defaults step.
     // Throws; fields read before an error keep their new values.
     void ReadLoadedRow(const TDbQuery& qry, const QString& ruid, TReportInfo& Rpt_info);

@@ -36,22 +36,7 @@ void TellUser(QWidget* parent, const QString& text)
 bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt_info)
 {
     Q_UNUSED(rguid); // the row is the record's own FRuid
-
-    if (FLoadOutcome == TLoadOutcome::FailedAfterRowFound) {
-        // Some columns of this report were never read; writing the record would blank them.
-        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:报告 ruid=%1 打开时没有完整读出").arg(rpt_info.FRuid));
-        TellUser(DialogParent(), QStringLiteral("报告保存失败：这份报告打开时没有完整读出，为免覆盖已有内容，本次没有保存。\r\n"
-                                                "请重新打开报告，确认内容完整后再保存。"));
-        return false;
-    }
-
-    // A value longer than its column would fail the whole save on SQL Server, without
-    // saying which field; say it here, before anything is sent, on every database alike.
-    if (const QString tooLong = ReportFieldTooLong(rpt_info); !tooLong.isEmpty()) {
-        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + tooLong);
-        TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n原因：") + tooLong + QStringLiteral("，请缩短后再保存。"));
-        return false;
-    }
+    if (RefusedBeforeSending(rpt_info)) return false;
 
     bool written = false;
     QString failure;
@@ -73,43 +58,11 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
                 ExecuteSave(*sp, rpt_info, expected);
             } catch (const EDatabaseError& e) {
                 if (!IsSaveConflictError(e.Message()) || attempt > kMaxConflictRounds) throw;
-                TSaveConflict conflict;
-                conflict.ruid = rpt_info.FRuid;
-                conflict.mine = rpt_info;
-                conflict.theirStamp = ReadRowStamp(conn, rpt_info.FRuid);
-                ReadStoredReport(conn, rpt_info.FRuid, conflict.theirs);
-                conflict.sections = DifferingSections(conflict.theirs, conflict.mine);
-                const TConflictChoice choice = ResolveSaveConflict(conflict);
-                const QString refused = choice == TConflictChoice::KeepMine
-                                            ? FinalReportSaveRefusal(conflict.theirs.FReportState, rpt_info.FReportState)
-                                            : QString();
-                if (!refused.isEmpty()) {
-                    // Keeping one's own version must not undo or change a signature made meanwhile.
-                    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:") + refused);
-                    TellUser(DialogParent(), QStringLiteral("报告没有保存：") + refused);
-                    return false;
-                }
-                if (choice == TConflictChoice::KeepMine) {
-                    // Overwrite exactly the version the doctor was shown, no newer one.
-                    expected = conflict.theirStamp.version;
-                    continue;
-                }
-                Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + e.Message()
-                                             + (choice == TConflictChoice::TakeTheirs ? QStringLiteral("（已改用库中版本，本机修改另行保留）")
-                                                                                      : QStringLiteral("（返回编辑，未保存）")));
-                if (choice == TConflictChoice::TakeTheirs) TakeStoredVersion(conflict);
-                return false;
+                if (!KeepMineAfterConflict(conn, rpt_info, e.Message(), expected)) return false;
+                continue;
             }
             written = true;
-            TDbParameter* saved = sp->FindParam(QStringLiteral("@SavedVersion"));
-            FLoadedStampRuid = rpt_info.FRuid;
-            if (saved && !saved->Value.IsNull()) {
-                FLoadedStamp.version = saved->Value.Variant().toLongLong();
-                FLoadedStamp.savedBy = SavedByText();
-                FLoadedStamp.savedAt = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-            } else {
-                FLoadedStamp = expected >= 0 ? ReadRowStamp(conn, rpt_info.FRuid) : TRowStamp();
-            }
+            RememberSavedStamp(conn, *sp, rpt_info.FRuid, expected);
             break;
         }
 
@@ -126,6 +79,69 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
     if (!written)
         TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n") + DatabaseErrorForUser(failure));
     return written;
+}
+
+bool TReportData::RefusedBeforeSending(const TReportInfo& rpt_info)
+{
+    if (FLoadOutcome == TLoadOutcome::FailedAfterRowFound) {
+        // Some columns of this report were never read; writing the record would blank them.
+        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:报告 ruid=%1 打开时没有完整读出").arg(rpt_info.FRuid));
+        TellUser(DialogParent(), QStringLiteral("报告保存失败：这份报告打开时没有完整读出，为免覆盖已有内容，本次没有保存。\r\n"
+                                                "请重新打开报告，确认内容完整后再保存。"));
+        return true;
+    }
+
+    // A value longer than its column would fail the whole save on SQL Server, without
+    // saying which field; say it here, before anything is sent, on every database alike.
+    if (const QString tooLong = ReportFieldTooLong(rpt_info); !tooLong.isEmpty()) {
+        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + tooLong);
+        TellUser(DialogParent(), QStringLiteral("报告保存失败：报告没有写入数据库。\r\n原因：") + tooLong + QStringLiteral("，请缩短后再保存。"));
+        return true;
+    }
+    return false;
+}
+
+bool TReportData::KeepMineAfterConflict(TDbConnection& conn, const TReportInfo& rpt_info, const QString& error, qint64& expected)
+{
+    TSaveConflict conflict;
+    conflict.ruid = rpt_info.FRuid;
+    conflict.mine = rpt_info;
+    conflict.theirStamp = ReadRowStamp(conn, rpt_info.FRuid);
+    ReadStoredReport(conn, rpt_info.FRuid, conflict.theirs);
+    conflict.sections = DifferingSections(conflict.theirs, conflict.mine);
+    const TConflictChoice choice = ResolveSaveConflict(conflict);
+    const QString refused = choice == TConflictChoice::KeepMine
+                                ? FinalReportSaveRefusal(conflict.theirs.FReportState, rpt_info.FReportState)
+                                : QString();
+    if (!refused.isEmpty()) {
+        // Keeping one's own version must not undo or change a signature made meanwhile.
+        Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("未保存:") + refused);
+        TellUser(DialogParent(), QStringLiteral("报告没有保存：") + refused);
+        return false;
+    }
+    if (choice == TConflictChoice::KeepMine) {
+        // Overwrite exactly the version the doctor was shown, no newer one.
+        expected = conflict.theirStamp.version;
+        return true;
+    }
+    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + error
+                                 + (choice == TConflictChoice::TakeTheirs ? QStringLiteral("（已改用库中版本，本机修改另行保留）")
+                                                                          : QStringLiteral("（返回编辑，未保存）")));
+    if (choice == TConflictChoice::TakeTheirs) TakeStoredVersion(conflict);
+    return false;
+}
+
+void TReportData::RememberSavedStamp(TDbConnection& conn, TDbStoredProc& sp, const QString& ruid, qint64 expected)
+{
+    TDbParameter* saved = sp.FindParam(QStringLiteral("@SavedVersion"));
+    FLoadedStampRuid = ruid;
+    if (saved && !saved->Value.IsNull()) {
+        FLoadedStamp.version = saved->Value.Variant().toLongLong();
+        FLoadedStamp.savedBy = SavedByText();
+        FLoadedStamp.savedAt = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    } else {
+        FLoadedStamp = expected >= 0 ? ReadRowStamp(conn, ruid) : TRowStamp();
+    }
 }
 
 void TReportData::ExecuteSave(TDbStoredProc& proc, const TReportInfo& r, qint64 expectedVersion)
