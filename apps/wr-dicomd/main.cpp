@@ -71,7 +71,8 @@ int main(int argc, char** argv)
         "named by [Dicom] ForwardTo. The [Dicom] section of --config holds the same settings as the\n"
         "options (Port, AETitle, Store, Database, DatabasePasswordFile) and CallingAETitles (accepted\n"
         "calling AE titles, empty: any), ForwardTo (AETITLE@host:port), KeepDays (days an archived\n"
-        "instance stays in the local store, default 30), MaxAssociations (default 32).\n"
+        "instance stays in the local store, default 30), MaxAssociations (default 32), MinFreeMB (free\n"
+        "space under which instances are refused with 0xA700, default 100).\n"
         "Options override the file. SIGTERM stops it cleanly.\n"
         "Send a test image: storescu -aec WRSTORE localhost 11112 image.dcm"));
     parser.addHelpOption();

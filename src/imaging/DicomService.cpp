@@ -6,6 +6,7 @@
 #include "DicomStore.h"
 #include "WorklistResponder.h"
 #include <QFile>
+#include <QStorageInfo>
 #include <list>
 #include <mutex>
 #include <thread>
@@ -140,6 +141,23 @@ private:
     {
         const QString sopUid = Latin(req.AffectedSOPInstanceUID);
         const QString sopClass = Latin(req.AffectedSOPClassUID);
+        // A disk about to fill up would break the transfer half-way (DCMTK then aborts the
+        // association); below the margin the data set is read and dropped, and the sender told
+        // "out of resources", so it knows to try again later.
+        const QStorageInfo disk(m_s.store.Root());
+        if (disk.isValid() && disk.bytesAvailable() < qint64(m_s.settings.minFreeMb) * 1024 * 1024) {
+            const OFCondition drained = receiveSTORERequest(req, presId, OFString("/dev/null"));
+            if (drained.bad()) return drained;
+            ++m_refused;
+            ++m_s.refused;
+            const OFCondition sent = sendSTOREResponse(presId, req, StoreOutOfResources);
+            m_s.log(QStringLiteral("C-STORE %1 from %2: status %3, not stored: the store's disk has %4 MB free, under "
+                                   "[Dicom] MinFreeMB=%5")
+                        .arg(sopUid, m_peer, Hex(StoreOutOfResources))
+                        .arg(disk.bytesAvailable() / (1024 * 1024))
+                        .arg(m_s.settings.minFreeMb));
+            return sent;
+        }
         const QString temporary = m_s.store.NewTemporaryPath();
         const OFCondition received = receiveSTORERequest(req, presId, OFString(QFile::encodeName(temporary).constData()));
         if (received.bad()) {

@@ -71,6 +71,7 @@ bool ReadDicomSettings(const QString& configFile, TDicomSettings* s, QString* er
         return fail(QStringLiteral("ForwardTo=%1 is not AETITLE@host:port").arg(forward));
     s->keepDays = std::max(0, ini.ReadInteger(section, QStringLiteral("KeepDays"), s->keepDays));
     s->maxAssociations = std::clamp(ini.ReadInteger(section, QStringLiteral("MaxAssociations"), s->maxAssociations), 1, 200);
+    s->minFreeMb = std::max(0, ini.ReadInteger(section, QStringLiteral("MinFreeMB"), s->minFreeMb));
     return true;
 }
 

@@ -11,6 +11,8 @@
 //   ForwardTo=PACS@pacs-host:104    the archive every stored instance goes to; empty: none
 //   KeepDays=30                     days an archived instance stays in the local store
 //   MaxAssociations=32              associations served at once
+//   MinFreeMB=100                   below this much free space on the store's disk, instances are
+//                                   refused with 0xA700 (out of resources) instead of half written
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -35,6 +37,7 @@ struct TDicomSettings
     TForwardTarget forwardTo;
     int keepDays = 30;
     int maxAssociations = 32;
+    int minFreeMb = 100;
 };
 
 // The default store folder: <the user's data folder>/WriteReport/dicom.

@@ -193,6 +193,9 @@ void TstDicomReceive::refusesWhatItDoesNotAccept_data()
         << "WRSTORE" << QString() << noContext;
     QTest::newRow("wrong called AE title") << "sc" << QStringList() << QString() << QStringList() << "OTHER" << QString()
                                            << "called AE title \"OTHER\" is not WRSTORE";
+    // A disk under the free-space margin (set beyond any disk's size here).
+    QTest::newRow("disk full") << "sc" << QStringList() << QString() << QStringList() << "WRSTORE"
+                               << QString() << "status 0xA700, not stored: the store's disk has";
     QTest::newRow("calling AE title not listed") << "sc" << QStringList() << QString() << QStringList() << "WRSTORE"
                                                  << "US1,US2" << "calling AE title not in [Dicom] CallingAETitles";
 }
@@ -228,17 +231,19 @@ void TstDicomReceive::refusesWhatItDoesNotAccept()
         scu[at] = cfg.fileName();
     }
     QStringList args = DaemonArgs(fixtures::FreePort(), store, db);
-    if (!callingAets.isEmpty()) {
+    const bool diskFull = logged.contains(QLatin1String("0xA700"));
+    if (!callingAets.isEmpty() || diskFull) {
         QFile config(dir.path() + QStringLiteral("/d.ini"));
         QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("[Dicom]\nCallingAETitles=" + callingAets.toUtf8() + "\n");
+        config.write(diskFull ? "[Dicom]\nMinFreeMB=2000000000\n" : "[Dicom]\nCallingAETitles=" + callingAets.toUtf8() + "\n");
         config.close();
         args << QStringLiteral("--config") << config.fileName();
     }
     fixtures::Daemon daemon(args);
     QVERIFY(daemon.WaitListening());
     QString out;
-    QVERIFY(fixtures::StoreScu(args.at(1).toInt(), calledAet, {file}, &out, scu) != 0);
+    const int rc = fixtures::StoreScu(args.at(1).toInt(), calledAet, {file}, &out, scu);
+    QVERIFY2(rc != 0 || out.contains(QLatin1String("Out of Resources")), qPrintable(out));
     QTest::qWait(300);
     daemon.Terminate();
     QVERIFY2(StoredUids(store).isEmpty(), qPrintable(daemon.Log()));
