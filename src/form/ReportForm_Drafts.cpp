@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <utility>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -24,11 +25,31 @@ const QString kDraftTitle = QStringLiteral("ReportForm.Draft");
 constexpr int kDraftDelayMs = 1500;
 constexpr int kPreviewChars = 60;
 
-QString Preview(QString s)
+// Characters of unchanged text shown before the place where stored and draft text part.
+constexpr int kPreviewContext = 12;
+
+QString OneLine(QString s)
 {
-    s.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (s.isEmpty()) return QStringLiteral("（空）");
-    return s.size() > kPreviewChars ? s.left(kPreviewChars) + QStringLiteral("…") : s;
+    return s.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+// The stored and the draft text of a section, each cut to where they differ: a little of the
+// common text before the first difference, then up to kPreviewChars; a long findings section
+// changed near its end shows that change, not its unchanged beginning.
+std::pair<QString, QString> DifferencePreviews(const QString& storedText, const QString& draftText)
+{
+    const QString stored = OneLine(storedText), draft = OneLine(draftText);
+    qsizetype common = 0;
+    while (common < stored.size() && common < draft.size() && stored[common] == draft[common]) ++common;
+    const qsizetype from = qMax<qsizetype>(0, common - kPreviewContext);
+    auto cut = [from](const QString& s) {
+        if (s.isEmpty()) return QStringLiteral("（空）");
+        QString shown = s.mid(from, kPreviewChars);
+        if (from > 0) shown.prepend(QStringLiteral("…"));
+        if (from + kPreviewChars < s.size()) shown.append(QStringLiteral("…"));
+        return shown;
+    };
+    return {cut(stored), cut(draft)};
 }
 
 QString PlainTextOfRtf(const QByteArray& rtf)
@@ -229,7 +250,8 @@ void TReportForm::OfferDraft()
     for (const TDraftDifference& d : diff) {
         if (seen.contains(d.section)) continue;
         seen << d.section;
-        lines << QStringLiteral("· %1：%2 → %3").arg(d.section, Preview(d.stored), Preview(d.draft));
+        const auto [stored, drafted] = DifferencePreviews(d.stored, d.draft);
+        lines << QStringLiteral("· %1：%2 → %3").arg(d.section, stored, drafted);
     }
     lines << QString() << QStringLiteral("是否恢复草稿？")
           << QStringLiteral("  是：恢复草稿，作为没有保存的修改继续编辑；")

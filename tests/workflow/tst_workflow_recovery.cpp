@@ -35,6 +35,8 @@ private slots:
     void noDraftWithoutEditsOfAnUnlockedReport();
     void openOffersADifferingDraft_data();
     void openOffersADifferingDraft();
+    void offerShowsWhereTheDraftDiffers_data();
+    void offerShowsWhereTheDraftDiffers();
     void draftsOfOtherUsersAndMissingReportsAreNotOffered();
     void offerNotesASaveMadeAfterTheDraftBegan();
     void saveRemovesTheDraftAndFailureKeepsIt();
@@ -190,6 +192,46 @@ void TWorkflowRecoveryTest::openOffersADifferingDraft()
         f.Open(kRuid);
         QCOMPARE(f.dialogs.shown.size(), 1);
     }
+}
+
+void TWorkflowRecoveryTest::offerShowsWhereTheDraftDiffers_data()
+{
+    // A suggestion longer than the offer shows of a section.
+    const QString common = QStringLiteral("建议定期复查腹部超声，注意饮食清淡，避免饮酒及高脂饮食，如有腹痛、发热或黄疸等不适及时就诊，").repeated(2);
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("draft");
+    QTest::addColumn<QString>("storedShows");
+    QTest::addColumn<QString>("draftShows");
+    QTest::newRow("changed near the end") << common + QStringLiteral("一年后随访。") << common + QStringLiteral("半年后随访。")
+                                          << QStringLiteral("一年后随访") << QStringLiteral("半年后随访");
+    QTest::newRow("added at the end") << common << common + QStringLiteral("必要时穿刺活检。") << QStringLiteral("…")
+                                      << QStringLiteral("必要时穿刺活检");
+    QTest::newRow("changed at the start") << QStringLiteral("甲") + common << QStringLiteral("乙") + common
+                                          << QStringLiteral("甲建议定期复查") << QStringLiteral("乙建议定期复查");
+}
+
+void TWorkflowRecoveryTest::offerShowsWhereTheDraftDiffers()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, draft);
+    QFETCH(QString, storedShows);
+    QFETCH(QString, draftShows);
+    TWorkflowFixture f;
+    TReportInfo row = SampleReport(kRuid);
+    row.FJianYi = stored;
+    InsertReportRow(*f.db, row);
+    EditAndFlush(f, draft);
+    f.NewForm();
+    f.dialogs.answers << TMsgResult::Closed;
+    f.Open(kRuid);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    const QString text = f.dialogs.shown.first().text;
+    const qsizetype line = text.indexOf(QStringLiteral("· 建议："));
+    QVERIFY2(line >= 0, qPrintable(text));
+    const QString shown = text.mid(line, text.indexOf(QLatin1Char('\r'), line) - line);
+    const qsizetype arrow = shown.indexOf(QStringLiteral(" → "));
+    QVERIFY2(shown.left(arrow).contains(storedShows), qPrintable(shown));
+    QVERIFY2(shown.mid(arrow).contains(draftShows), qPrintable(shown));
 }
 
 void TWorkflowRecoveryTest::offerNotesASaveMadeAfterTheDraftBegan()
