@@ -253,8 +253,8 @@ TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& c
 
 std::unique_ptr<DcmDataset> StandardWorklistQuery(QDate day, const QString& stationAet)
 {
+    // No Specific Character Set: the answer comes in the configured one, as most machines get it.
     auto q = std::make_unique<DcmDataset>();
-    q->putAndInsertString(DCM_SpecificCharacterSet, "ISO_IR 192");
     for (const DcmTagKey& tag : {DCM_AccessionNumber, DCM_ReferringPhysicianName, DCM_PatientName, DCM_PatientID,
                                  DCM_PatientBirthDate, DCM_PatientSex, DCM_PatientAge, DCM_StudyInstanceUID,
                                  DCM_RequestingPhysician, DCM_RequestingService, DCM_RequestedProcedureDescription,
@@ -274,8 +274,12 @@ std::unique_ptr<DcmDataset> StandardWorklistQuery(QDate day, const QString& stat
 QString DescribeWorklistAnswer(const TWorklistResult& result)
 {
     QStringList lines;
+    QString charset;
     for (const auto& m : result.matches) {
         DcmDataset d(*m);
+        OFString term;
+        d.findAndGetOFStringArray(DCM_SpecificCharacterSet, term);
+        charset = QString::fromLatin1(term.c_str());
         d.convertToUTF8();
         auto get = [&d](const DcmTagKey& tag) {
             OFString s;
@@ -288,10 +292,12 @@ QString DescribeWorklistAnswer(const TWorklistResult& result)
                              get(DCM_StudyInstanceUID), get(DCM_RequestedProcedureDescription)}
                      .join(QLatin1Char('\t'));
     }
-    lines << QStringLiteral("status 0x%1%2%3")
+    lines << QStringLiteral("status 0x%1%2%3%4")
                  .arg(result.finalStatus, 4, 16, QLatin1Char('0'))
                  .arg(result.errorComment.isEmpty() ? QString() : QStringLiteral(" ") + result.errorComment)
-                 .arg(QStringLiteral(", %1 exam(s)").arg(result.matches.size()));
+                 .arg(QStringLiteral(", %1 exam(s)").arg(result.matches.size()))
+                 .arg(result.matches.empty() ? QString()
+                                             : QStringLiteral(", sent in %1").arg(charset.isEmpty() ? QStringLiteral("ASCII") : charset));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

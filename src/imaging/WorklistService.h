@@ -56,10 +56,12 @@ private:
 };
 
 // The query a machine sends for its day: every usual return key, the step's date `day`,
-// modality US, and the machine's station AE title (empty: any).
+// modality US, and the machine's station AE title (empty: any); no Specific Character Set,
+// so the answer comes in the configured one.
 std::unique_ptr<DcmDataset> StandardWorklistQuery(QDate day, const QString& stationAet = {});
 // What a machine receives, one line per exam (accession, name, ID, sex, age, start, Study
-// Instance UID, items) and a closing line with the status, as UTF-8 text for a terminal.
+// Instance UID, items) and a closing line with the status and the character set it was sent
+// in, as UTF-8 text for a terminal.
 QString DescribeWorklistAnswer(const TWorklistResult& result);
 
 }  // namespace wr::imaging
