@@ -308,6 +308,17 @@ private slots:
         QCOMPARE(Raw(*r.matches[0], DCM_PatientName), name);
     }
 
+    void charactersOutsideTheSetAreReplacedAndLogged()
+    {
+        const TWorklistResult r = Find({"AccessionNumber=A1"}, "ISO_IR 100");
+        QCOMPARE(r.matches.size(), size_t(1));
+        QCOMPARE(Raw(*r.matches[0], DCM_RequestedProcedureDescription), QByteArray("???,??"));
+        QCOMPARE(Raw(*r.matches[0], DCM_RequestingService), QByteArray("???"));
+        const QString log = m_log.join('\n');
+        QVERIFY2(log.contains(QLatin1String("without its ideographic group")), qPrintable(log));
+        QVERIFY2(log.contains(QLatin1String("replaced by '?'")), qPrintable(log));
+    }
+
     void studyUidIsGivenOnceAndKept()
     {
         m_settings.uidRoot = QStringLiteral("1.2.826.0.1.3680043.10.999");
