@@ -14,10 +14,12 @@ QString OutcomeName(TLoginOutcome o)
 {
     switch (o) {
     case TLoginOutcome::Ok: return QStringLiteral("ok");
-    case TLoginOutcome::WrongPassword: return QStringLiteral("wrong password");
-    case TLoginOutcome::UnknownUser: return QStringLiteral("unknown user");
+    // One text for a wrong password, an unknown user and a disabled account: the log shows
+    // what a prober would see.
+    case TLoginOutcome::WrongPassword:
+    case TLoginOutcome::UnknownUser:
+    case TLoginOutcome::Disabled: return QStringLiteral("wrong password");
     case TLoginOutcome::LockedOut: return QStringLiteral("locked out");
-    case TLoginOutcome::Disabled: return QStringLiteral("account disabled");
     case TLoginOutcome::NotAvailable: return QStringLiteral("no user accounts in the database");
     case TLoginOutcome::DatabaseError: return QStringLiteral("database error");
     }
@@ -27,7 +29,6 @@ QString OutcomeName(TLoginOutcome o)
 QString Describe(const TLoginResult& r)
 {
     QString s = OutcomeName(r.outcome);
-    if (r.outcome == TLoginOutcome::WrongPassword) s += QStringLiteral(", %1 tries left").arg(r.failuresLeft);
     if (r.outcome == TLoginOutcome::LockedOut && r.lockedUntil.isValid())
         s += QStringLiteral(" until %1").arg(r.lockedUntil.toString(Qt::ISODate));
     if (r.outcome == TLoginOutcome::DatabaseError && !r.message.isEmpty()) s += QStringLiteral(": ") + r.message;
