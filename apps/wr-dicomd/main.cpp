@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
 
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("WriteReport"));
+    QCoreApplication::setApplicationName(QStringLiteral("wr-dicomd"));
 #ifdef WR_HAVE_VERSION
     QCoreApplication::setApplicationVersion(QStringLiteral(WR_VERSION));
 #endif
