@@ -10,6 +10,7 @@
 #include "imaging/WorklistService.h"
 #include <QImage>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -198,6 +199,19 @@ private slots:
 #endif
     }
 
+    void init()
+    {
+        // The server's fault run stops the shared server: it runs alone, in its own variant.
+        const bool faultTest = QTest::currentTestFunction() == QLatin1String("databaseDownIsAFailure");
+#ifdef WR_WORKLIST_FAULT
+        if (!faultTest)
+            QSKIP("run by the variant without server faults");
+#else
+        if (faultTest)
+            QSKIP("run by the server's fault variant (scripts/server-tests)");
+#endif
+    }
+
     void machineQueries_data()
     {
         QTest::addColumn<QStringList>("keys");
@@ -286,6 +300,29 @@ private slots:
         QVERIFY2(a.output.contains(QLatin1String("Final Find Response (Cancel")), qPrintable(a.output.right(400)));
         QVERIFY(a.files.size() >= 2);
         QVERIFY(a.files.size() < 300);
+    }
+
+    void databaseDownIsAFailure()
+    {
+        const QString stop = qEnvironmentVariable("WR_TEST_PG_STOP"), start = qEnvironmentVariable("WR_TEST_PG_START");
+        if (stop.isEmpty() || start.isEmpty())
+            QSKIP("WR_TEST_PG_STOP / WR_TEST_PG_START are not set: run from scripts/server-tests");
+        auto run = [](const QString& script) {
+            QProcess p;
+            p.start(script, {});
+            return p.waitForFinished(90000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        };
+        QVERIFY(run(stop));
+        QElapsedTimer t;
+        t.start();
+        const TAnswer down = Ask(m_port, QStringLiteral("WRSTORE"), {});
+        const qint64 ms = t.elapsed();
+        QVERIFY2(run(start), "the test server did not start again");
+        QVERIFY(down.files.empty());
+        QVERIFY2(down.output.contains(QLatin1String("Final Find Response (Failed")), qPrintable(down.output.right(400)));
+        QVERIFY2(ms < 30000, "the machine waited for the database");
+        // Once the server is back, the next query is answered.
+        QCOMPARE(Accessions(Ask(m_port, QStringLiteral("WRSTORE"), {})), (QStringList{"A1", "A2"}));
     }
 
     void answerShapeMatchesReference()
