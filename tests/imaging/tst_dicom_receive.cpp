@@ -2,7 +2,7 @@
 // wr-dicomd as the machines meet it: storescu (Debian's dcmtk) sends fixtures made at test
 // time; the store and the index must hold every acknowledged instance exactly once, refuse
 // what is not accepted with nothing stored, survive a kill in the middle of an association
-// without losing anything it acknowledged, index later what arrived while the database was
+// without losing anything it acknowledged (and a sender dying mid-instance leaves nothing), index later what arrived while the database was
 // down, and import a folder through the same path.
 #include "DicomFixtures.h"
 #include "TestDatabase.h"
@@ -54,6 +54,15 @@ bool WaitIndexed(const QString& db, int count, int timeoutMs = 20000)
         QThread::msleep(100);
     }
     return false;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs && !condition()) QThread::msleep(50);
+    return condition();
 }
 
 QString Copy(const QString& file, const QString& name)
@@ -297,6 +306,25 @@ void TstDicomReceive::killMidAssociationLosesNothingAcknowledged()
     daemon = std::make_unique<fixtures::Daemon>(DaemonArgs(port, store, db));
     QVERIFY(daemon->WaitListening());
     QVERIFY(daemon->Log().contains(QLatin1String("removed 1 unfinished transfer")));
+    // Now the sender dies in the middle of the loop: nothing of it counts, nothing is left.
+    QProcess dying;
+    dying.start(QStringLiteral("storescu"), {QStringLiteral("-R"), QStringLiteral("-aec"), QStringLiteral("WRSTORE"),
+                                             QStringLiteral("localhost"), QString::number(port), big});
+    midTransfer = false;
+    t.restart();
+    while (!midTransfer && t.elapsed() < 60000) {
+        for (const QFileInfo& fi : QDir(store + QStringLiteral("/incoming")).entryInfoList(QDir::Files))
+            midTransfer = midTransfer || fi.size() > 20 * 1024 * 1024;
+        QThread::msleep(5);
+    }
+    QVERIFY(midTransfer);
+    dying.kill();
+    dying.waitForFinished();
+    QVERIFY2(WaitFor([&] { return QDir(store + QStringLiteral("/incoming")).entryList(QDir::Files).isEmpty(); }, 10000),
+             qPrintable(daemon->Log()));
+    QVERIFY(daemon->Log().contains(QLatin1String("transfer failed")));
+    QCOMPARE(StoredUids(store), expected);
+
     // The sender tries again: the rest arrives, nothing twice.
     QCOMPARE(fixtures::StoreScu(port, QStringLiteral("WRSTORE"), files), 0);
     QVERIFY2(WaitIndexed(db, 5), qPrintable(daemon->Log()));
