@@ -108,6 +108,14 @@ private:
     void controlWord();
     void controlSymbol(uint8_t c);
     void word(KwInfo kw, bool hasParam, int param);
+    // One family of control words each (RtfReaderWords.cpp); false for a word of another.
+    bool headerWord(Kw kw, bool hasParam, int param);
+    bool destinationWord(KwInfo info);
+    bool fontAndColorWord(Kw kw, int param);
+    bool characterWord(KwInfo info, bool hasParam, int param);
+    bool paragraphWord(Kw kw, bool hasParam, int param);
+    void keptGroupWord(int which);
+    void footnoteWord();
     void plainBytes();
     void scanRunBytes();
     void utf8Literal();

@@ -35,18 +35,41 @@ void Reader::word(KwInfo info, bool hasParam, int param)
             return;
         }
     }
-    const int twips = std::clamp(param, -kMaxTwips, kMaxTwips);
-    CharProps& chr = m_st.chr;
-    ParaProps& para = m_st.para;
-    auto flag = [&](uint8_t bit, bool on) {
-        chr.flags = on ? uint8_t(chr.flags | bit) : uint8_t(chr.flags & ~bit);
-    };
-    const bool on = !hasParam || param != 0;
     if (m_st.dest == Dest::ListText && !m_auxBytes.empty() && (kw == Kw::F || kw == Kw::Plain))
         flushAux(m_st.cp); // bytes so far belong to the font before the change
 
+    if (headerWord(kw, hasParam, param) || destinationWord(info) || fontAndColorWord(kw, param)
+        || characterWord(info, hasParam, param) || paragraphWord(kw, hasParam, param))
+        return;
     switch (kw) {
-    case Kw::Unknown: break;
+    case Kw::Cell: case Kw::NestCell: case Kw::Row: case Kw::NestRow: case Kw::Trowd:
+    case Kw::Cellx: case Kw::Clmgf: case Kw::Clmrg: case Kw::Clvmgf: case Kw::Clvmrg:
+    case Kw::BorderOn: case Kw::BorderOff: case Kw::Trgaph: case Kw::Trleft:
+    case Kw::BorderOf: case Kw::Brdrw: case Kw::Brdrcf: case Kw::Clcbpat: case Kw::Clcfpat: case Kw::Clshdng:
+        tableWord(info, param);
+        break;
+
+    case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnLvl: case Kw::PnDec:
+    case Kw::PnUcLtr: case Kw::PnLcLtr: case Kw::PnUcRm: case Kw::PnLcRm: case Kw::PnStart:
+    case Kw::Ls: case Kw::Ilvl: case Kw::ListId: case Kw::LevelNfc: case Kw::LevelStartAt: case Kw::List:
+    case Kw::ListLevel: case Kw::ListOverride:
+        listWord(kw, hasParam, param);
+        break;
+
+    case Kw::PngBlip: case Kw::JpegBlip: case Kw::OtherPict: case Kw::PictExtra: case Kw::PicW: case Kw::PicH:
+    case Kw::PicWGoal: case Kw::PicHGoal: case Kw::PicScaleX: case Kw::PicScaleY: case Kw::Bin:
+        pictureWord(info, hasParam, param);
+        break;
+
+    case Kw::Char: character(info.ch); break;
+    default: break; // Kw::Unknown
+    }
+}
+
+// The document's character set and default font.
+bool Reader::headerWord(Kw kw, bool hasParam, int param)
+{
+    switch (kw) {
     case Kw::Ansi: if (!m_docCpExplicit) setDocCodePage(1252); break;
     case Kw::Mac: if (!m_docCpExplicit) setDocCodePage(10000); break;
     case Kw::Pc: if (!m_docCpExplicit) setDocCodePage(437); break;
@@ -59,10 +82,19 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         break;
     case Kw::Deff:
         m_deff = param;
-        chr.font = param;
+        m_st.chr.font = param;
         m_st.cp = codePageForFont(param);
         break;
+    default: return false;
+    }
+    return true;
+}
 
+// Words that open a destination, or skip or keep a group whole.
+bool Reader::destinationWord(KwInfo info)
+{
+    const Kw kw = info.kw;
+    switch (kw) {
     case Kw::FontTable: setDest(Dest::FontTable); m_fontOpen = false; break;
     case Kw::ColorTable:
         setDest(Dest::ColorTable);
@@ -92,12 +124,13 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         break;
     case Kw::ListTable: setDest(Dest::ListTable); break;
     case Kw::ListOverrideTable: setDest(Dest::ListOverrides); break;
-    case Kw::ListText:
-        setDest(Dest::ListText);
+    case Kw::ListText: case Kw::FldInst:
+        setDest(kw == Kw::ListText ? Dest::ListText : Dest::FldInst);
         m_aux.clear();
         m_auxBytes.clear();
         break;
-    case Kw::Pn:
+    case Kw::Pn: {
+        ParaProps& para = m_st.para;
         setDest(Dest::Pn);
         para.pnStyle = ListStyle::None;
         para.pnLevel = 0;
@@ -105,58 +138,64 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         para.pnPrefix = para.pnSuffix = Affix();
         para.pnCont = false;
         break;
+    }
     case Kw::Pict: setDest(Dest::Pict); m_pict = Picture(); break;
     case Kw::NestTableProps: m_st.nestProps = true; break;
     case Kw::TextDest: break;
-    case Kw::Shape:
-        shapeWord(info.ch);
-        break;
-    case Kw::KeptGroup: {
-        // Headers and footers are not shown: their RTF is kept whole, to be written back.
-        static const char* const names[] = {"header", "headerl", "headerr", "headerf",
-                                            "footer", "footerl", "footerr", "footerf"};
-        const char* from = m_p;
-        const size_t depth = m_stack.size();
-        const bool kept = m_overflow == 0;
-        skipGroup();
-        // Only a group that ends, and without binary data (its length would not survive).
-        if (kept && m_stack.size() < depth && info.ch < std::size(names)
-            && !QByteArrayView(from, m_p - from).contains("\\bin"))
-            m_out.keepGroup(QByteArray("{\\") + names[info.ch] + ' ' + keptGroup(QByteArrayView(from, m_p - from)));
-        break;
-    }
-    case Kw::Footnote: {
-        // Not shown: the group is kept whole on its mark, to be written back. One without a
-        // mark gets one (office suites number such a footnote too).
-        if (m_st.dest != Dest::Text || hidden() || m_overflow > 0) {
-            skipGroup();
-            break;
-        }
-        flushRun();
-        const char* from = m_p;
-        const size_t depth = m_stack.size();
-        skipGroup();
-        if (m_stack.size() >= depth || QByteArrayView(from, m_p - from).contains("\\bin"))
-            break; // cut off, or binary data whose length would not survive
-        const QByteArray group = QByteArray("{\\*\\footnote ") + keptGroup(QByteArrayView(from, m_p - from));
-        if (!m_out.attachFootnote(group)) {
-            m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
-            m_out.attachFootnote(group);
-        }
-        break;
-    }
+    case Kw::Shape: shapeWord(info.ch); break;
+    case Kw::KeptGroup: keptGroupWord(info.ch); break;
+    case Kw::Footnote: footnoteWord(); break;
     case Kw::Chftn:
         if (m_st.dest == Dest::Text && !hidden()) {
             flushRun();
             m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
         }
         break;
-    case Kw::FldInst:
-        setDest(Dest::FldInst);
-        m_aux.clear();
-        m_auxBytes.clear();
-        break;
+    default: return false;
+    }
+    return true;
+}
 
+// Headers and footers are not shown: their RTF is kept whole, to be written back.
+void Reader::keptGroupWord(int which)
+{
+    static const char* const names[] = {"header", "headerl", "headerr", "headerf",
+                                        "footer", "footerl", "footerr", "footerf"};
+    const char* from = m_p;
+    const size_t depth = m_stack.size();
+    const bool kept = m_overflow == 0;
+    skipGroup();
+    // Only a group that ends, and without binary data (its length would not survive).
+    if (kept && m_stack.size() < depth && size_t(which) < std::size(names)
+        && !QByteArrayView(from, m_p - from).contains("\\bin"))
+        m_out.keepGroup(QByteArray("{\\") + names[which] + ' ' + keptGroup(QByteArrayView(from, m_p - from)));
+}
+
+// Not shown: the group is kept whole on its mark, to be written back. One without a mark
+// gets one (office suites number such a footnote too).
+void Reader::footnoteWord()
+{
+    if (m_st.dest != Dest::Text || hidden() || m_overflow > 0) {
+        skipGroup();
+        return;
+    }
+    flushRun();
+    const char* from = m_p;
+    const size_t depth = m_stack.size();
+    skipGroup();
+    if (m_stack.size() >= depth || QByteArrayView(from, m_p - from).contains("\\bin"))
+        return; // cut off, or binary data whose length would not survive
+    const QByteArray group = QByteArray("{\\*\\footnote ") + keptGroup(QByteArrayView(from, m_p - from));
+    if (!m_out.attachFootnote(group)) {
+        m_out.insertFootnoteMark(QString::number(++m_footnotes), format(m_st.chr), this->para());
+        m_out.attachFootnote(group);
+    }
+}
+
+// Entries of the font and colour tables; \f elsewhere chooses the font.
+bool Reader::fontAndColorWord(Kw kw, int param)
+{
+    switch (kw) {
     case Kw::F:
         if (m_st.dest == Dest::FontTable) {
             finishFontEntry();
@@ -167,7 +206,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
             m_aux.clear();
             m_auxBytes.clear();
         } else {
-            chr.font = param;
+            m_st.chr.font = param;
             m_st.cp = codePageForFont(param);
         }
         break;
@@ -176,7 +215,20 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Red: m_red = std::clamp(param, 0, 255); m_colorSet = true; break;
     case Kw::Green: m_green = std::clamp(param, 0, 255); m_colorSet = true; break;
     case Kw::Blue: m_blue = std::clamp(param, 0, 255); m_colorSet = true; break;
+    default: return false;
+    }
+    return true;
+}
 
+// Character formatting, and \u.
+bool Reader::characterWord(KwInfo info, bool hasParam, int param)
+{
+    CharProps& chr = m_st.chr;
+    const bool on = !hasParam || param != 0;
+    auto flag = [&](uint8_t bit, bool set) {
+        chr.flags = set ? uint8_t(chr.flags | bit) : uint8_t(chr.flags & ~bit);
+    };
+    switch (info.kw) {
     case Kw::Plain:
         chr = CharProps();
         chr.font = m_deff;
@@ -199,7 +251,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Afs: if (m_st.dbch) chr.dbHalfPoints = hasParam && param > 0 ? std::min(param, 3276) : 0; break;
     case Kw::Ab: case Kw::Ai:
         if (m_st.dbch) {
-            const uint8_t bit = kw == Kw::Ab ? Bold : Italic;
+            const uint8_t bit = info.kw == Kw::Ab ? Bold : Italic;
             chr.dbMask |= bit;
             chr.dbFlags = on ? uint8_t(chr.dbFlags | bit) : uint8_t(chr.dbFlags & ~bit);
         }
@@ -213,7 +265,17 @@ void Reader::word(KwInfo info, bool hasParam, int param)
             m_skip = m_st.uc;
         }
         break;
+    default: return false;
+    }
+    return true;
+}
 
+// Paragraph formatting and breaks, and whether the paragraph sits in a table.
+bool Reader::paragraphWord(Kw kw, bool hasParam, int param)
+{
+    ParaProps& para = m_st.para;
+    const int twips = std::clamp(param, -kMaxTwips, kMaxTwips);
+    switch (kw) {
     case Kw::Pard: para = ParaProps(); break;
     case Kw::Par: case Kw::Sect: if (m_st.dest == Dest::Text) paragraphEnd(); break;
     case Kw::Line: character(0x2028); break;
@@ -228,8 +290,7 @@ void Reader::word(KwInfo info, bool hasParam, int param)
     case Kw::Sb: para.sb = twips; break;
     case Kw::Sa: para.sa = twips; break;
     case Kw::Sl: para.sl = twips; break;
-    case Kw::SlMult: para.slMult = on; break;
-
+    case Kw::SlMult: para.slMult = !hasParam || param != 0; break;
     case Kw::Intbl: para.inTable = true; break;
     case Kw::Itap:
         para.itap = std::clamp(param, 0, kMaxTableDepth);
@@ -238,27 +299,9 @@ void Reader::word(KwInfo info, bool hasParam, int param)
         else if (param >= 2)
             para.inTable = true;
         break;
-    case Kw::Cell: case Kw::NestCell: case Kw::Row: case Kw::NestRow: case Kw::Trowd:
-    case Kw::Cellx: case Kw::Clmgf: case Kw::Clmrg: case Kw::Clvmgf: case Kw::Clvmrg:
-    case Kw::BorderOn: case Kw::BorderOff: case Kw::Trgaph: case Kw::Trleft:
-    case Kw::BorderOf: case Kw::Brdrw: case Kw::Brdrcf: case Kw::Clcbpat: case Kw::Clcfpat: case Kw::Clshdng:
-        tableWord(info, param);
-        break;
-
-    case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnLvl: case Kw::PnDec:
-    case Kw::PnUcLtr: case Kw::PnLcLtr: case Kw::PnUcRm: case Kw::PnLcRm: case Kw::PnStart:
-    case Kw::Ls: case Kw::Ilvl: case Kw::ListId: case Kw::LevelNfc: case Kw::LevelStartAt: case Kw::List:
-    case Kw::ListLevel: case Kw::ListOverride:
-        listWord(kw, hasParam, param);
-        break;
-
-    case Kw::PngBlip: case Kw::JpegBlip: case Kw::OtherPict: case Kw::PictExtra: case Kw::PicW: case Kw::PicH:
-    case Kw::PicWGoal: case Kw::PicHGoal: case Kw::PicScaleX: case Kw::PicScaleY: case Kw::Bin:
-        pictureWord(info, hasParam, param);
-        break;
-
-    case Kw::Char: character(info.ch); break;
+    default: return false;
     }
+    return true;
 }
 
 void Reader::endDestination(State& popped)
