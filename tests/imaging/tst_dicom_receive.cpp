@@ -121,6 +121,8 @@ void TstDicomReceive::receivesEachInstanceOnce()
     const int port = fixtures::FreePort();
     fixtures::Daemon daemon(DaemonArgs(port, store, db));
     QVERIFY2(daemon.WaitListening(), qPrintable(daemon.Log()));
+    QVERIFY(fixtures::Run(QStringLiteral("echoscu"), {QStringLiteral("-aec"), QStringLiteral("WRSTORE"), QStringLiteral("localhost"),
+                                                      QString::number(port)}));
     // storescu proposes one compressed transfer syntax, named by an option: the RLE file goes
     // on an association of its own. The JPEG one is sent twice, the second time on another
     // association.
@@ -150,6 +152,7 @@ void TstDicomReceive::receivesEachInstanceOnce()
     QCOMPARE(log.count(QRegularExpression(QStringLiteral("C-STORE .* status 0x0000"))), 6);
     QCOMPARE(log.count(QLatin1String("already stored, kept once")), 2);
     QCOMPARE(log.count(QLatin1String("association from STORESCU (127.0.0.1) ended")), 3);
+    QCOMPARE(log.count(QLatin1String("association from ECHOSCU (127.0.0.1) ended")), 1);
 }
 
 void TstDicomReceive::manyAssociationsAtOnce()
