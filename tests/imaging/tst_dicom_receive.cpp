@@ -92,6 +92,7 @@ private slots:
     void killMidAssociationLosesNothingAcknowledged();
     void databaseDownThenBack();
     void importsAFolder();
+    void portInUse();
 };
 
 void TstDicomReceive::receivesEachInstanceOnce()
@@ -397,6 +398,20 @@ void TstDicomReceive::importsAFolder()
     QStringList expected{UidOf(a), UidOf(b)};
     expected.sort();
     QCOMPARE(StoredUids(store), expected);
+}
+
+void TstDicomReceive::portInUse()
+{
+    QTemporaryDir dir;
+    const QString db = CreateTestDatabaseFile(dir.path(), false);
+    const int port = fixtures::FreePort();
+    fixtures::Daemon first(DaemonArgs(port, dir.path() + QStringLiteral("/a"), db));
+    QVERIFY(first.WaitListening());
+    fixtures::Daemon second(DaemonArgs(port, dir.path() + QStringLiteral("/b"), db));
+    QVERIFY(!second.WaitListening());
+    QVERIFY(second.Process().waitForFinished(10000));
+    QCOMPARE(second.ExitCode(), 1);
+    QVERIFY2(second.Log().contains(QStringLiteral("cannot listen on port %1").arg(port)), qPrintable(second.Log()));
 }
 
 QTEST_GUILESS_MAIN(TstDicomReceive)
