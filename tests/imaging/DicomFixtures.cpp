@@ -179,8 +179,8 @@ bool Daemon::WaitListening(int timeoutMs)
     t.start();
     while (t.elapsed() < timeoutMs) {
         if (Log().contains(QLatin1String("listening on port"))) return true;
-        if (m_process.state() == QProcess::NotRunning) return false;
-        QThread::msleep(50);
+        // Without an event loop the process's end is noticed only while waiting for it.
+        if (m_process.state() == QProcess::NotRunning || m_process.waitForFinished(50)) return false;
     }
     return false;
 }
