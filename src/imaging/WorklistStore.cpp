@@ -96,12 +96,15 @@ QList<TWorklistRow> TWorklistStore::Find(const TWorklistFilter& f)
 
 QString TWorklistStore::KeepStudyUid(const QString& accnu, const QString& uid)
 {
-    auto sp = Procedure(m_conn, "sp_SetStudyUid");
-    sp->ParamByName(QStringLiteral("@Accnu")).SetAsString(accnu);
-    sp->ParamByName(QStringLiteral("@StudyUid")).SetAsString(uid);
-    sp->ExecProc();
-    const QString stored = sp->ParamByName(QStringLiteral("@Stored")).Value.AsString().trimmed();
-    sp->Close();
+    if (!m_setUid)
+        m_setUid = Procedure(m_conn, "sp_SetStudyUid");
+    TDbStoredProc& sp = *m_setUid;
+    sp.ParamByName(QStringLiteral("@Accnu")).SetAsString(accnu);
+    sp.ParamByName(QStringLiteral("@StudyUid")).SetAsString(uid);
+    sp.ParamByName(QStringLiteral("@Stored")).Value = TDbValue();
+    sp.ExecProc();
+    const QString stored = sp.ParamByName(QStringLiteral("@Stored")).Value.AsString().trimmed();
+    sp.Close();
     return stored;
 }
 

@@ -39,6 +39,7 @@ public:
 
 private:
     TDbConnection& m_conn;
+    std::unique_ptr<TDbStoredProc> m_setUid;  // prepared once: a day's new exams call it in a row
 };
 
 // The Study Instance UID of an exam, derived from its accession so that two services asked at
