@@ -6,9 +6,10 @@
 // the other 999,000 rows cost.
 //
 //   bench_worklist_find [--studies N] [DATABASE]
-//     DATABASE: an SQLite file with Study rows (gen_reports.py makes one; it is changed: the
-//     exams asked for get their UIDs); without it a temporary one with N studies (default
-//     1,000,000) spread over five years.
+//     DATABASE: an SQLite file or an ODBC connection string of a database with Study rows
+//     (gen_reports.py makes one; it is changed: the exams asked for get their UIDs); without
+//     it a temporary SQLite file with N studies (default 1,000,000) spread over five years.
+//     The baseline is always a small SQLite file.
 #include "imaging/WorklistService.h"
 #include "platform/Database.h"
 #include "platform/SqliteDatabase.h"
