@@ -1134,8 +1134,8 @@ GO
 -- department, bed, exam time, modality, Study Instance UID, station AE title, the exam items
 -- joined with ','). @AccnuExact: an accession asked without wildcards (RECOMPILE lets the
 -- plan use the key then, the exam time's index otherwise). Joined in loops: STRING_AGG needs
--- SQL Server 2017. The service checks
--- every key again; the filters here only keep the rows to the ones that may match.
+-- SQL Server 2017. The service checks every key again; the filters here only keep the rows
+-- to the ones that may match.
 ALTER PROCEDURE dbo.sp_WorklistFind
     @DateFrom    varchar(23),
     @DateTo      varchar(23),
