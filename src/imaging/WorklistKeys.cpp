@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "WorklistKeys.h"
-#include "Pinyin.h"
 #include <QRegularExpression>
 #include <dcmtk/dcmdata/dcdatset.h>
 #include <dcmtk/dcmdata/dcdeftag.h>
@@ -71,11 +70,9 @@ const TKey* FindKey(const TKey (&keys)[N], const DcmTagKey& tag)
     return nullptr;
 }
 
-// A value longer than this is no key a machine sends: the query is refused, not searched.
+// A value or a query larger than this is no query a machine sends: it is refused, not searched.
 constexpr int kMaxValueLength = 1024;
 constexpr unsigned long kMaxElements = 400;
-
-
 
 QString Text(DcmElement* e)
 {
