@@ -71,7 +71,7 @@ QList<TReportVersion> ListReportVersions(TDbConnection& conn, const QString& rui
         q->Close();
     };
     read(QStringLiteral("SELECT %1 AS RowVersion, SavedAt, SavedBy, %2 AS Size FROM Report WHERE ruid=%3")
-             .arg(RowStampExpression(dialect), SizeExpression(dialect), QuotedStr(ruid)),
+             .arg(RowStampExpression(conn), SizeExpression(dialect), QuotedStr(ruid)),
          true);
     read(QStringLiteral("SELECT HistoryId, Operation, RowVersion, SavedAt, SavedBy, ReplacedAt, ReplacedBy, %1 AS Size "
                         "FROM ReportHistory WHERE ruid=%2 ORDER BY HistoryId DESC")

@@ -56,8 +56,6 @@ QString RowStampExpression(TRowStamping stamping)
 
 QString RowStampExpression(const TDbConnection& conn) { return RowStampExpression(conn.RowStamping()); }
 
-QString RowStampExpression(const QString& dialect) { return RowStampExpression(RowStampingOf(dialect)); }
-
 bool IsSaveConflictError(const QString& message) { return message.contains(QLatin1String("WR-CONFLICT")); }
 
 TRowStamp ReadRowStamp(TDbConnection& conn, const QString& ruid)

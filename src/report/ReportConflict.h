@@ -44,8 +44,6 @@ bool IsSaveConflictError(const QString& message);
 
 // The SQL expression of a Report row's stamp in a query FROM Report, on this database.
 QString RowStampExpression(const TDbConnection& conn);
-// The same for a dialect known only by its name (TDbConnection::Dialect()).
-QString RowStampExpression(const QString& dialect);
 
 // Reads the stamp of the report `ruid` (the highest of its rows). Never throws: a database
 // without the stamp column gives version -1.
