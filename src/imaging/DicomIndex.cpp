@@ -86,7 +86,11 @@ std::vector<TDicomInstance> TDicomIndex::ListExam(const QString& accnu)
 {
     const QString a = accnu.trimmed();
     if (a.isEmpty()) return {};
-    return Select(QStringLiteral("(AssignedAccnu = %1 OR (AssignedAccnu IS NULL AND AccessionNumber = %1))").arg(Literal(a)),
+    // A machine that dropped or mistyped the accession still sends back the exam's Study
+    // Instance UID that the worklist gave it.
+    return Select(QStringLiteral("(AssignedAccnu = %1 OR (AssignedAccnu IS NULL AND (AccessionNumber = %1 OR "
+                                 "StudyInstanceUid = (SELECT s.StudyUid FROM Study s WHERE s.Accnu = %1 AND s.StudyUid <> ''))))")
+                      .arg(Literal(a)),
                   QStringLiteral("SeriesInstanceUid, InstanceNumber, ReceivedAt, SopInstanceUid"), 0);
 }
 
@@ -98,8 +102,9 @@ std::vector<TDicomInstance> TDicomIndex::ListStudy(const QString& studyInstanceU
 
 std::vector<TDicomInstance> TDicomIndex::ListUnmatched(int limit)
 {
-    return Select(QStringLiteral("AssignedAccnu IS NULL AND NOT EXISTS (SELECT 1 FROM Study s WHERE s.Accnu = "
-                                 "DicomInstance.AccessionNumber AND DicomInstance.AccessionNumber <> '')"),
+    return Select(QStringLiteral("AssignedAccnu IS NULL AND NOT EXISTS (SELECT 1 FROM Study s WHERE (s.Accnu = "
+                                 "DicomInstance.AccessionNumber AND DicomInstance.AccessionNumber <> '') OR "
+                                 "(s.StudyUid = DicomInstance.StudyInstanceUid AND s.StudyUid <> ''))"),
                   QStringLiteral("ReceivedAt DESC, SopInstanceUid"), limit);
 }
 

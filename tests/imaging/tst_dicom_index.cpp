@@ -148,6 +148,13 @@ void TstDicomIndex::examListsItsImages()
     db.Exec(QStringLiteral("INSERT INTO Study (Accnu) VALUES ('NOPE')"));
     index.Assign(QStringLiteral("1.3"), QString());
     QCOMPARE(Uids(index.ListExam(QStringLiteral("NOPE"))), QStringList{QStringLiteral("1.3")});
+    // An image without its accession finds its exam by the Study Instance UID the worklist gave.
+    db.Exec(QStringLiteral("INSERT INTO Study (Accnu, StudyUid) VALUES ('A3', '1.2.77')"));
+    TDicomHeader dropped = Header(QStringLiteral("1.5"), QString());
+    dropped.studyInstanceUid = QStringLiteral("1.2.77");
+    index.IndexInstance(dropped, 10, QStringLiteral("s"), QStringLiteral("/p/1.5"), {}, false);
+    QCOMPARE(Uids(index.ListExam(QStringLiteral("A3"))), QStringList{QStringLiteral("1.5")});
+    QCOMPARE(Uids(index.ListUnmatched()), QStringList{QStringLiteral("1.4")});
 }
 
 void TstDicomIndex::archiveStateGuardsDeletion()
