@@ -73,6 +73,11 @@ int main(int argc, char** argv)
         "calling AE titles, empty: any), ForwardTo (AETITLE@host:port), KeepDays (days an archived\n"
         "instance stays in the local store, default 30), MaxAssociations (default 32), MinFreeMB (free\n"
         "space under which instances are refused with 0xA700, default 100).\n"
+        "On the same port it answers the machines' Modality Worklist queries (C-FIND) from the exams\n"
+        "of table Study: [Dicom] CharacterSet (ISO_IR 192 by default, or GB18030, for machines that do\n"
+        "not ask), PinyinOnly=1 (names in pinyin only, for machines without Chinese fonts), UidRoot\n"
+        "(root of the Study Instance UIDs given to exams, default 2.25), WorklistLimit (answers per\n"
+        "query, default 500). --test-worklist prints what a machine would receive today.\n"
         "Options override the file. SIGTERM stops it cleanly.\n"
         "Send a test image: storescu -aec WRSTORE localhost 11112 image.dcm"));
     parser.addHelpOption();
