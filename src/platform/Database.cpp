@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Database.h"
+#include "LogText.h"
 
 bool TDbValue::IsNull() const { return m_value.isNull() || !m_value.isValid(); }
 
@@ -12,10 +13,11 @@ int TDbValue::AsInteger() const
     const int v = m_value.toInt(&ok);
     if (!ok) {
         // Integral values stored as text with blanks, or as floating point with no fraction.
+        // A damaged row may hold anything here: the message quotes only an excerpt.
         const QString s = m_value.toString().trimmed();
         const int t = s.toInt(&ok);
         if (ok) return t;
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(s));
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(LogExcerpt(s)));
     }
     return v;
 }
@@ -35,7 +37,7 @@ TDateTime TDbValue::AsDateTime() const
         const QDate d = QDate::fromString(s, Qt::ISODate);
         if (d.isValid()) dt = d.startOfDay();
     }
-    if (!dt.isValid()) throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(s));
+    if (!dt.isValid()) throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(LogExcerpt(s)));
     return QDateTimeToDateTime(dt);
 }
 
@@ -56,7 +58,7 @@ bool TDbValue::AsBoolean() const
     bool ok = false;
     const double d = s.toDouble(&ok);
     if (ok) return d != 0.0;
-    throw EConvertError(QStringLiteral("'%1' is not a valid boolean value").arg(s));
+    throw EConvertError(QStringLiteral("'%1' is not a valid boolean value").arg(LogExcerpt(s)));
 }
 
 void TDbParameter::SetAsString(const QString& v) { Value = TDbValue(QVariant(v)); }
