@@ -5,6 +5,7 @@
 #include "AdminSetup.h"
 #include "DbPassword.h"
 #include "platform/Database.h"
+#include "platform/PrivateFiles.h"
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -15,6 +16,8 @@
 
 int main(int argc, char** argv)
 {
+    // Passwords typed here must not end up in a core file or another process's reading.
+    MakeProcessNonDumpable();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("WriteReport"));
     QTextStream out(stdout), err(stderr);

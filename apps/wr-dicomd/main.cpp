@@ -12,6 +12,7 @@
 #include "imaging/DicomSettings.h"
 #include "imaging/DicomStore.h"
 #include "imaging/WorklistDaemon.h"
+#include "platform/PrivateFiles.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -50,6 +51,8 @@ int Usage(const QString& message)
 
 int main(int argc, char** argv)
 {
+    // The database password and patient data must not end up in a core file.
+    MakeProcessNonDumpable();
     // Termination signals are taken by sigwait below, never by a handler in some thread.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ReportDraft.h"
 #include "ReportColumns.h"
+#include "platform/PrivateFiles.h"
 #include <algorithm>
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -69,13 +71,12 @@ void SyncFolder(const QString& folder)
 bool WriteAtomically(const QString& file, const QByteArray& content, QString* error)
 {
     const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error) *error = QStringLiteral("cannot create folder %1").arg(folder);
-        return false;
-    }
+    if (!MakePrivateFolder(folder, error)) return false;
     QSaveFile f(file);
-    // QSaveFile syncs the data before it renames the temporary file into place.
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.flush() || !f.commit()) {
+    // QSaveFile syncs the data before it renames the temporary file into place. The text is
+    // the patient's: owner-only before the first byte is written.
+    if (!f.open(QIODevice::WriteOnly) || ::fchmod(f.handle(), 0600) != 0 || f.write(content) != content.size() || !f.flush()
+        || !f.commit()) {
         if (error) *error = QStringLiteral("cannot write %1: %2").arg(file, f.errorString());
         f.cancelWriting();
         return false;
@@ -204,7 +205,7 @@ bool TDraftStore::Discard(const QString& ruid, QString* error)
     const QString file = FileFor(ruid);
     if (!QFileInfo::exists(file)) return true;
     const QString day = QDir(BackupFolder()).filePath(QDate::currentDate().toString(Qt::ISODate));
-    QDir().mkpath(day);
+    MakePrivateFolder(day);
     const QString target = QDir(day).filePath(RuidComponent(ruid) + QLatin1Char('-') + HhMmSs() + kSuffix);
     QFile::remove(target);
     bool ok = QFile::rename(file, target);
@@ -240,6 +241,35 @@ int TDraftStore::PruneBackups(const QDate& today, int keepDays)
         if (QDir(backups.filePath(name)).removeRecursively()) ++removed;
     }
     return removed;
+}
+
+TDraftTidy TDraftStore::TidyAll(const QString& root, int keepDays, const QDateTime& now)
+{
+    TDraftTidy r;
+    if (!QFileInfo(root).isDir()) return r;
+    keepDays = std::max(1, keepDays);
+    const QDateTime oldest = now.addDays(-keepDays);
+    // Modes first, so what stays is private even where a removal below fails.
+    QString error;
+    r.tightened = MakeTreePrivate(root, &error);
+    if (!error.isEmpty()) r.errors << error;
+    for (const QFileInfo& user : QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        QDir folder(user.absoluteFilePath());
+        for (const QFileInfo& draft : folder.entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::NoSymLinks)) {
+            if (draft.lastModified() >= oldest) continue;
+            if (QFile::remove(draft.absoluteFilePath())) ++r.draftsRemoved;
+            else r.errors << QStringLiteral("cannot remove %1").arg(draft.absoluteFilePath());
+        }
+        QDir backups(folder.filePath(QStringLiteral("backup")));
+        for (const QString& name : backups.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+            const QDate day = QDate::fromString(name, Qt::ISODate);
+            if (!day.isValid() || day.daysTo(now.date()) <= keepDays) continue;
+            if (QDir(backups.filePath(name)).removeRecursively()) ++r.backupDaysRemoved;
+            else r.errors << QStringLiteral("cannot remove %1").arg(backups.filePath(name));
+        }
+        SyncFolder(folder.path());
+    }
+    return r;
 }
 
 QStringList TDraftStore::DraftRuids() const

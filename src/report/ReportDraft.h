@@ -6,6 +6,9 @@
 //   <user>/<ruid>.draft                   the live draft of one report (one per report)
 //   <user>/backup/<yyyy-MM-dd>/<ruid>-<hhmmss>[-label].draft
 //                                          discarded drafts and kept copies, 30 days
+// Folders are owner-only (0700) and files owner-only (0600): drafts hold patient text. At
+// start the host calls TidyAll, which tightens what an older version left readable and
+// removes drafts and backups older than the configured time.
 // <user> is the login's user code (its name when there is no code) with characters that
 // cannot stand in a file name replaced, so one user never sees another's drafts.
 //
@@ -46,6 +49,14 @@ struct TDraftDifference {
     QString draft;     // the text in the draft
 };
 
+// What TidyAll did, for the log.
+struct TDraftTidy {
+    int tightened = 0;          // folders and files whose mode was narrowed to the owner
+    int draftsRemoved = 0;      // live drafts older than the time kept
+    int backupDaysRemoved = 0;  // backup day folders older than the time kept
+    QStringList errors;         // what could not be changed or removed
+};
+
 class TDraftStore {
 public:
     // root: the drafts folder; user: the login's code, or its name when the code is empty.
@@ -78,6 +89,11 @@ public:
     QString KeepCopy(const TReportDraft& draft, const QString& label, QString* error = nullptr);
     // Deletes backup day folders older than keepDays before `today`. Returns how many went.
     int PruneBackups(const QDate& today, int keepDays = kBackupDays);
+    // For every user under root: folders 0700 and files 0600, live drafts last written before
+    // now - keepDays (at least 1) removed, and backup day folders older than keepDays days.
+    // Links are neither followed nor removed. Meant for the start of the program, before any
+    // editor writes drafts.
+    static TDraftTidy TidyAll(const QString& root, int keepDays, const QDateTime& now);
     // Reports that have a live draft of this user.
     QStringList DraftRuids() const;
 

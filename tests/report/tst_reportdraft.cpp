@@ -2,11 +2,13 @@
 // The draft store on a real folder: a draft reads back whole, belongs to one user and one
 // report, a damaged or foreign file is never taken for a draft, discarding keeps a dated
 // backup that is pruned after 30 days, and copies kept under a label leave the live draft.
+// Drafts are owner-only, and the tidy at start removes what is older than the time kept.
 #include "report/ReportDraft.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 const QString kRuid = QStringLiteral("60B67F58-DC6A-5A04-8D05-A2659B224C7D");
@@ -30,6 +32,19 @@ TReportDraft SampleDraft()
     d.rtfJieLun = QByteArray("{\\rtf1\\ansi }");
     return d;
 }
+
+unsigned Mode(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+void Age(const QString& file, int days)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+}
 } // namespace
 
 class TstReportDraft : public QObject {
@@ -41,6 +56,8 @@ private slots:
     void discardKeepsADatedBackupPrunedAfter30Days();
     void keptCopyLeavesTheLiveDraft();
     void differencesNameTheChangedSections();
+    void tidyAtStartTightensAndExpires_data();
+    void tidyAtStartTightensAndExpires();
 };
 
 void TstReportDraft::writesAndReadsBackWhole()
@@ -58,6 +75,9 @@ void TstReportDraft::writesAndReadsBackWhole()
     QCOMPARE(back->rtfJieLun, d.rtfJieLun);
     QCOMPARE(back->base, d.base);
     QCOMPARE(back->written.toMSecsSinceEpoch(), d.written.toMSecsSinceEpoch());
+    // Patient text: no one but the owner may list the folder or read the file.
+    QCOMPARE(Mode(store.FileFor(kRuid)), 0600u);
+    QCOMPARE(Mode(store.UserFolder()), 0700u);
     QCOMPARE(store.DraftRuids(), QStringList{kRuid});
     // No temporary file stays behind.
     QCOMPARE(QDir(store.UserFolder()).entryList(QDir::Files).size(), 1);
@@ -169,6 +189,49 @@ void TstReportDraft::differencesNameTheChangedSections()
     QCOMPARE(diff.at(1).section, QStringLiteral("影像表现"));
     QCOMPARE(diff.at(2).section, QStringLiteral("诊断印像"));
     QVERIFY(diff.at(2).draft.contains(QStringLiteral("格式不同")));
+}
+
+void TstReportDraft::tidyAtStartTightensAndExpires_data()
+{
+    QTest::addColumn<int>("keepDays");
+    QTest::addColumn<int>("draftAge");   // days since the live draft was written
+    QTest::addColumn<int>("backupAge");  // days of the backup day folder
+    QTest::addColumn<bool>("draftKept");
+    QTest::addColumn<bool>("backupKept");
+    QTest::newRow("default 30: both young") << 30 << 29 << 29 << true << true;
+    QTest::newRow("default 30: both old") << 30 << 31 << 31 << false << false;
+    QTest::newRow("7 days: a 10-day draft goes") << 7 << 10 << 3 << false << true;
+    QTest::newRow("7 days: a 10-day backup goes") << 7 << 1 << 10 << true << false;
+    QTest::newRow("0 is taken as 1 day, not everything") << 0 << 0 << 0 << true << true;
+}
+
+void TstReportDraft::tidyAtStartTightensAndExpires()
+{
+    QFETCH(int, keepDays);
+    QFETCH(int, draftAge);
+    QFETCH(int, backupAge);
+    QFETCH(bool, draftKept);
+    QFETCH(bool, backupKept);
+    QTemporaryDir dir;
+    TDraftStore store(dir.path(), QStringLiteral("D001"), QString());
+    QVERIFY(store.Write(SampleDraft(), nullptr));
+    const QString draft = store.FileFor(kRuid);
+    const QString day = QDir(store.BackupFolder()).filePath(QDate::currentDate().addDays(-backupAge).toString(Qt::ISODate));
+    QVERIFY(QDir().mkpath(day));
+    const QString backup = QDir(day).filePath(QStringLiteral("x.draft"));
+    QFile(draft).copy(backup);
+    // As an older version left them: readable by every local account.
+    for (const QString& folder : {dir.path(), store.UserFolder(), store.BackupFolder(), day}) ::chmod(QFile::encodeName(folder), 0755);
+    for (const QString& file : {draft, backup}) ::chmod(QFile::encodeName(file), 0644);
+    Age(draft, draftAge);
+
+    const TDraftTidy r = TDraftStore::TidyAll(dir.path(), keepDays, QDateTime::currentDateTime());
+    QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors.join(QLatin1Char('\n'))));
+    QCOMPARE(QFileInfo::exists(draft), draftKept);
+    QCOMPARE(QFileInfo::exists(backup), backupKept);
+    for (const QString& folder : {dir.path(), store.UserFolder(), store.BackupFolder()}) QCOMPARE(Mode(folder), 0700u);
+    if (draftKept) QCOMPARE(Mode(draft), 0600u);
+    if (backupKept) QCOMPARE(Mode(backup), 0600u);
 }
 
 QTEST_GUILESS_MAIN(TstReportDraft)
