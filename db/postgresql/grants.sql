@@ -88,3 +88,9 @@ GRANT EXECUTE ON PROCEDURE sp_RecordCriticalNotice, sp_RecordCheckOverride TO wr
 GRANT SELECT ON StructuredFinding, StructuredFindingHistory TO wr_workstation;
 REVOKE ALL ON PROCEDURE sp_SaveStructuredFinding FROM PUBLIC;
 GRANT EXECUTE ON PROCEDURE sp_SaveStructuredFinding TO wr_workstation;
+
+-- The key images: read for printing, reopening and the history, written only through the
+-- procedures.
+GRANT SELECT ON KeyImageChoice, KeyImageChoiceHistory, KeyImage TO wr_workstation;
+REVOKE ALL ON PROCEDURE sp_SaveKeyImageChoice, sp_SaveKeyImage FROM PUBLIC;
+GRANT EXECUTE ON PROCEDURE sp_SaveKeyImageChoice, sp_SaveKeyImage TO wr_workstation;

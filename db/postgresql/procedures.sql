@@ -1017,3 +1017,69 @@ BEGIN
     END IF;
 END
 $$;
+
+-- The key images of a report (027-key-images.sql), called by the host's save in the same
+-- transaction as sp_SaveReportInfo, after it. A choice equal to the stored one changes
+-- nothing; another replaces it (the replaced one kept in KeyImageChoiceHistory) and drops the
+-- stored images, which sp_SaveKeyImage then writes by position. The report must exist.
+CREATE OR REPLACE PROCEDURE sp_SaveKeyImageChoice("Ruid" text, "Choice" text, "SavedBy" text DEFAULT NULL)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+DECLARE
+    stamp bigint;
+    keep integer;
+    choice text := coalesce("Choice", '');
+BEGIN
+    IF btrim(coalesce("Ruid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '@Ruid 不能为空';
+    END IF;
+    SELECT max(r.RowVersion) INTO stamp FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext);
+    IF stamp IS NULL THEN
+        RAISE EXCEPTION '没有这份报告：%', "Ruid";
+    END IF;
+    IF EXISTS (SELECT 1 FROM KeyImageChoice AS c WHERE c.ruid = CAST("Ruid" AS citext) AND c.Choice = choice)
+       OR (choice = '' AND NOT EXISTS (SELECT 1 FROM KeyImageChoice AS c WHERE c.ruid = CAST("Ruid" AS citext))) THEN
+        RETURN;
+    END IF;
+    DELETE FROM KeyImage AS k WHERE k.ruid = CAST("Ruid" AS citext);
+    INSERT INTO KeyImageChoiceHistory (ruid, Choice, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+    SELECT c.ruid, c.Choice, c.ReportVersion, c.SavedBy, c.SavedAt, localtimestamp(3)
+      FROM KeyImageChoice AS c
+     WHERE c.ruid = CAST("Ruid" AS citext);
+    INSERT INTO KeyImageChoice AS c (ruid, Choice, ReportVersion, SavedBy, SavedAt)
+    VALUES ("Ruid", choice, stamp, coalesce(nullif("SavedBy", ''), wr_session_login()), localtimestamp(3))
+    ON CONFLICT (ruid) DO UPDATE
+       SET Choice = EXCLUDED.Choice, ReportVersion = EXCLUDED.ReportVersion,
+           SavedBy = EXCLUDED.SavedBy, SavedAt = EXCLUDED.SavedAt;
+    SELECT CAST(s.value AS integer) INTO keep FROM wr_setting AS s WHERE s.name = 'ReportHistoryKeep';
+    IF coalesce(keep, 0) > 0 THEN
+        DELETE FROM KeyImageChoiceHistory AS h
+         WHERE h.ruid = CAST("Ruid" AS citext)
+           AND h.HistoryId NOT IN (SELECT n.HistoryId FROM KeyImageChoiceHistory AS n
+                                    WHERE n.ruid = CAST("Ruid" AS citext)
+                                    ORDER BY n.HistoryId DESC LIMIT keep);
+    END IF;
+END
+$$;
+
+-- One rendered key image of the current choice, at its position (1 to 6).
+CREATE OR REPLACE PROCEDURE sp_SaveKeyImage("Ruid" text, "Position" integer, "SopInstanceUid" text, "Frame" integer,
+                                            "Width" integer, "Height" integer, "Jpeg" text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
+#variable_conflict use_variable
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM Report AS r WHERE r.ruid = CAST("Ruid" AS citext)) THEN
+        RAISE EXCEPTION '没有这份报告：%', coalesce("Ruid", '');
+    END IF;
+    IF coalesce("Position", 0) NOT BETWEEN 1 AND 6 THEN
+        RAISE EXCEPTION '关键图像的位置应为 1 到 6：%', coalesce(CAST("Position" AS text), '');
+    END IF;
+    IF coalesce("Jpeg", '') = '' OR btrim(coalesce("SopInstanceUid", ''), E' \t\r\n') = '' THEN
+        RAISE EXCEPTION '关键图像没有图像或来源';
+    END IF;
+    DELETE FROM KeyImage AS k WHERE k.ruid = CAST("Ruid" AS citext) AND k.Position = "Position";
+    INSERT INTO KeyImage (ruid, Position, SopInstanceUid, Frame, Width, Height, Jpeg)
+    VALUES ("Ruid", "Position", btrim("SopInstanceUid"), coalesce("Frame", 0), coalesce("Width", 0),
+            coalesce("Height", 0), "Jpeg");
+END
+$$;

@@ -621,3 +621,46 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
   ('sp_RecordCheckOverride', 3, '@UserCode', 'string', 'in', 50),
   ('sp_RecordCheckOverride', 4, '@Rules', 'string', 'in', 200),
   ('sp_RecordCheckOverride', 5, '@Reason', 'string', 'in', 500);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SaveKeyImageChoice';
+DELETE FROM wr_procedure WHERE name = 'sp_SaveKeyImageChoice';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SaveKeyImageChoice',
+'SELECT wr_raise(''@Ruid 不能为空'') WHERE trim(coalesce(:Ruid, ''''), '' '' || char(9, 10, 13)) = '''';
+SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+DELETE FROM KeyImage WHERE ruid = :Ruid AND NOT EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid AND Choice = coalesce(:Choice, '''')) AND (coalesce(:Choice, '''') <> '''' OR EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid));
+INSERT INTO KeyImageChoiceHistory (ruid, Choice, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+SELECT ruid, Choice, ReportVersion, SavedBy, SavedAt, strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+  FROM KeyImageChoice
+ WHERE ruid = :Ruid AND Choice <> coalesce(:Choice, '''');
+INSERT INTO KeyImageChoice (ruid, Choice, ReportVersion, SavedBy, SavedAt)
+SELECT :Ruid, coalesce(:Choice, ''''), (CASE WHEN NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid) THEN 0 ELSE coalesce((SELECT RowVersion FROM ReportStamp WHERE ruid = :Ruid), 1) END), nullif(:SavedBy, ''''), strftime(''%Y-%m-%d %H:%M:%f'', ''now'', ''localtime'')
+ WHERE NOT EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid AND Choice = coalesce(:Choice, '''')) AND (coalesce(:Choice, '''') <> '''' OR EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid))
+    ON CONFLICT (ruid) DO UPDATE
+   SET Choice = excluded.Choice, ReportVersion = excluded.ReportVersion,
+       SavedBy = excluded.SavedBy, SavedAt = excluded.SavedAt;
+DELETE FROM KeyImageChoiceHistory
+ WHERE ruid = :Ruid AND coalesce((SELECT CAST(value AS INTEGER) FROM wr_setting WHERE name = ''ReportHistoryKeep''), 0) > 0
+   AND HistoryId NOT IN (SELECT HistoryId FROM KeyImageChoiceHistory WHERE ruid = :Ruid
+                          ORDER BY HistoryId DESC LIMIT coalesce((SELECT CAST(value AS INTEGER) FROM wr_setting WHERE name = ''ReportHistoryKeep''), 0))');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SaveKeyImageChoice', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_SaveKeyImageChoice', 2, '@Choice', 'memo', 'in', 0),
+  ('sp_SaveKeyImageChoice', 3, '@SavedBy', 'string', 'in', 200);
+
+DELETE FROM wr_procedure_param WHERE procedure = 'sp_SaveKeyImage';
+DELETE FROM wr_procedure WHERE name = 'sp_SaveKeyImage';
+INSERT INTO wr_procedure (name, body) VALUES ('sp_SaveKeyImage',
+'SELECT wr_raise(''没有这份报告：'' || coalesce(:Ruid, '''')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);
+SELECT wr_raise(''关键图像的位置应为 1 到 6：'' || coalesce(:Position, '''')) WHERE coalesce(:Position, 0) NOT BETWEEN 1 AND 6;
+SELECT wr_raise(''关键图像没有图像或来源'') WHERE coalesce(:Jpeg, '''') = '''' OR trim(coalesce(:SopInstanceUid, ''''), '' '' || char(9, 10, 13)) = '''';
+DELETE FROM KeyImage WHERE ruid = :Ruid AND Position = :Position;
+INSERT INTO KeyImage (ruid, Position, SopInstanceUid, Frame, Width, Height, Jpeg)
+VALUES (:Ruid, :Position, trim(:SopInstanceUid), coalesce(:Frame, 0), coalesce(:Width, 0), coalesce(:Height, 0), :Jpeg)');
+INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
+  ('sp_SaveKeyImage', 1, '@Ruid', 'string', 'in', 64),
+  ('sp_SaveKeyImage', 2, '@Position', 'integer', 'in', 0),
+  ('sp_SaveKeyImage', 3, '@SopInstanceUid', 'string', 'in', 64),
+  ('sp_SaveKeyImage', 4, '@Frame', 'integer', 'in', 0),
+  ('sp_SaveKeyImage', 5, '@Width', 'integer', 'in', 0),
+  ('sp_SaveKeyImage', 6, '@Height', 'integer', 'in', 0),
+  ('sp_SaveKeyImage', 7, '@Jpeg', 'memo', 'in', 0);

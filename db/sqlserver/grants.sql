@@ -109,3 +109,12 @@ GRANT SELECT ON dbo.StructuredFinding TO wr_workstation;
 GRANT SELECT ON dbo.StructuredFindingHistory TO wr_workstation;
 GRANT EXECUTE ON dbo.sp_SaveStructuredFinding TO wr_workstation;
 GO
+
+-- The key images: read for printing, reopening and the history, written only through the
+-- procedures.
+GRANT SELECT ON dbo.KeyImageChoice TO wr_workstation;
+GRANT SELECT ON dbo.KeyImageChoiceHistory TO wr_workstation;
+GRANT SELECT ON dbo.KeyImage TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SaveKeyImageChoice TO wr_workstation;
+GRANT EXECUTE ON dbo.sp_SaveKeyImage TO wr_workstation;
+GO

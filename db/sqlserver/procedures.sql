@@ -1402,3 +1402,105 @@ BEGIN
     RETURN 0;
 END;
 GO
+
+IF OBJECT_ID(N'dbo.sp_SaveKeyImageChoice', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SaveKeyImageChoice AS RETURN 0;');
+GO
+-- The key images of a report (027-key-images.sql), called by the host's save in the same
+-- transaction as sp_SaveReportInfo, after it. A choice equal to the stored one changes
+-- nothing; another replaces it (the replaced one kept in KeyImageChoiceHistory) and drops the
+-- stored images, which sp_SaveKeyImage then writes by position. The report must exist.
+ALTER PROCEDURE dbo.sp_SaveKeyImageChoice
+    @Ruid    nvarchar(100),
+    @Choice  nvarchar(max),
+    @SavedBy nvarchar(200) = NULL
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @stamp bigint, @keep int, @choice nvarchar(max);
+    SET @choice = ISNULL(@Choice, N'');
+    IF LTRIM(RTRIM(ISNULL(@Ruid, N''))) = N''
+    BEGIN
+        RAISERROR (N'@Ruid 不能为空', 16, 1);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    SELECT TOP 1 @stamp = CAST(r.RowVersion AS bigint) FROM dbo.Report AS r WHERE r.ruid = @Ruid ORDER BY r.RowVersion DESC;
+    IF @stamp IS NULL
+    BEGIN
+        ROLLBACK TRANSACTION;
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF EXISTS (SELECT 1 FROM dbo.KeyImageChoice WITH (UPDLOCK, HOLDLOCK) WHERE ruid = @Ruid AND Choice = @choice)
+       OR (@choice = N'' AND NOT EXISTS (SELECT 1 FROM dbo.KeyImageChoice WITH (UPDLOCK, HOLDLOCK) WHERE ruid = @Ruid))
+    BEGIN
+        COMMIT TRANSACTION;
+        RETURN 0;
+    END;
+    DELETE FROM dbo.KeyImage WHERE ruid = @Ruid;
+    INSERT INTO dbo.KeyImageChoiceHistory (ruid, Choice, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+    SELECT ruid, Choice, ReportVersion, SavedBy, SavedAt, SYSDATETIME()
+      FROM dbo.KeyImageChoice WITH (UPDLOCK, HOLDLOCK)
+     WHERE ruid = @Ruid;
+    UPDATE dbo.KeyImageChoice
+       SET Choice = @choice, ReportVersion = @stamp,
+           SavedBy = ISNULL(NULLIF(@SavedBy, N''), ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N'')),
+           SavedAt = SYSDATETIME()
+     WHERE ruid = @Ruid;
+    IF @@ROWCOUNT = 0
+        INSERT INTO dbo.KeyImageChoice (ruid, Choice, ReportVersion, SavedBy, SavedAt)
+        VALUES (@Ruid, @choice, @stamp,
+                ISNULL(NULLIF(@SavedBy, N''), ISNULL(SUSER_SNAME(), N'') + N'@' + ISNULL(HOST_NAME(), N'')), SYSDATETIME());
+    SELECT @keep = CAST(value AS int) FROM dbo.wr_setting WHERE name = N'ReportHistoryKeep';
+    IF ISNULL(@keep, 0) > 0
+        DELETE h
+          FROM dbo.KeyImageChoiceHistory AS h
+         WHERE h.ruid = @Ruid
+           AND (SELECT COUNT(*) FROM dbo.KeyImageChoiceHistory AS n
+                 WHERE n.ruid = h.ruid AND n.HistoryId > h.HistoryId) >= @keep;
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO
+
+IF OBJECT_ID(N'dbo.sp_SaveKeyImage', N'P') IS NULL
+    EXEC (N'CREATE PROCEDURE dbo.sp_SaveKeyImage AS RETURN 0;');
+GO
+-- One rendered key image of the current choice, at its position (1 to 6).
+ALTER PROCEDURE dbo.sp_SaveKeyImage
+    @Ruid           nvarchar(100),
+    @Position       int,
+    @SopInstanceUid nvarchar(64),
+    @Frame          int = 0,
+    @Width          int = 0,
+    @Height         int = 0,
+    @Jpeg           varchar(max)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.Report WHERE ruid = @Ruid)
+    BEGIN
+        RAISERROR (N'没有这份报告：%s', 16, 1, @Ruid);
+        RETURN 1;
+    END;
+    IF ISNULL(@Position, 0) NOT BETWEEN 1 AND 6
+    BEGIN
+        RAISERROR (N'关键图像的位置应为 1 到 6：%d', 16, 1, @Position);
+        RETURN 1;
+    END;
+    IF ISNULL(@Jpeg, '') = '' OR LTRIM(RTRIM(ISNULL(@SopInstanceUid, N''))) = N''
+    BEGIN
+        RAISERROR (N'关键图像没有图像或来源', 16, 1);
+        RETURN 1;
+    END;
+    BEGIN TRANSACTION;
+    DELETE FROM dbo.KeyImage WHERE ruid = @Ruid AND Position = @Position;
+    INSERT INTO dbo.KeyImage (ruid, Position, SopInstanceUid, Frame, Width, Height, Jpeg)
+    VALUES (@Ruid, @Position, LTRIM(RTRIM(@SopInstanceUid)), ISNULL(@Frame, 0), ISNULL(@Width, 0), ISNULL(@Height, 0), @Jpeg);
+    COMMIT TRANSACTION;
+    RETURN 0;
+END;
+GO

@@ -436,6 +436,44 @@ DELETE FROM StructuredFindingHistory
                           ORDER BY HistoryId DESC LIMIT {ASSIST_KEEP})""", ASSIST_PARAMS),
 ]
 
+# The key images of a report (027-key-images.sql), written by the host's save in the same
+# transaction as sp_SaveReportInfo, after it: the choice first (a choice equal to the stored
+# one changes nothing; another replaces it, the replaced one kept in the history, and drops
+# the stored images), then each image of a changed choice by its position.
+KEY_CHANGED = ("NOT EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid AND Choice = coalesce(:Choice, '')) "
+               "AND (coalesce(:Choice, '') <> '' OR EXISTS (SELECT 1 FROM KeyImageChoice WHERE ruid = :Ruid))")
+NO_REPORT = "SELECT wr_raise('没有这份报告：' || coalesce(:Ruid, '')) WHERE NOT EXISTS (SELECT 1 FROM Report WHERE ruid = :Ruid);"
+KEY_IMAGE_PROCEDURES = [
+    ("sp_SaveKeyImageChoice", f"""SELECT wr_raise('@Ruid 不能为空') WHERE trim(coalesce(:Ruid, ''), {BLANKS}) = '';
+{NO_REPORT}
+DELETE FROM KeyImage WHERE ruid = :Ruid AND {KEY_CHANGED};
+INSERT INTO KeyImageChoiceHistory (ruid, Choice, ReportVersion, SavedBy, SavedAt, ReplacedAt)
+SELECT ruid, Choice, ReportVersion, SavedBy, SavedAt, {NOW}
+  FROM KeyImageChoice
+ WHERE ruid = :Ruid AND Choice <> coalesce(:Choice, '');
+INSERT INTO KeyImageChoice (ruid, Choice, ReportVersion, SavedBy, SavedAt)
+SELECT :Ruid, coalesce(:Choice, ''), {STAMP}, nullif(:SavedBy, ''), {NOW}
+ WHERE {KEY_CHANGED}
+    ON CONFLICT (ruid) DO UPDATE
+   SET Choice = excluded.Choice, ReportVersion = excluded.ReportVersion,
+       SavedBy = excluded.SavedBy, SavedAt = excluded.SavedAt;
+DELETE FROM KeyImageChoiceHistory
+ WHERE ruid = :Ruid AND {ASSIST_KEEP} > 0
+   AND HistoryId NOT IN (SELECT HistoryId FROM KeyImageChoiceHistory WHERE ruid = :Ruid
+                          ORDER BY HistoryId DESC LIMIT {ASSIST_KEEP})""",
+     [("Ruid", "string", "in", 64), ("Choice", "memo", "in", 0), ("SavedBy", "string", "in", 200)]),
+    ("sp_SaveKeyImage", "\n".join([
+        NO_REPORT,
+        "SELECT wr_raise('关键图像的位置应为 1 到 6：' || coalesce(:Position, '')) WHERE coalesce(:Position, 0) NOT BETWEEN 1 AND 6;",
+        f"SELECT wr_raise('关键图像没有图像或来源') WHERE coalesce(:Jpeg, '') = '' OR trim(coalesce(:SopInstanceUid, ''), {BLANKS}) = '';",
+        "DELETE FROM KeyImage WHERE ruid = :Ruid AND Position = :Position;",
+        "INSERT INTO KeyImage (ruid, Position, SopInstanceUid, Frame, Width, Height, Jpeg)",
+        "VALUES (:Ruid, :Position, trim(:SopInstanceUid), coalesce(:Frame, 0), coalesce(:Width, 0), coalesce(:Height, 0), :Jpeg)"]),
+     [("Ruid", "string", "in", 64), ("Position", "integer", "in", 0), ("SopInstanceUid", "string", "in", 64),
+      ("Frame", "integer", "in", 0), ("Width", "integer", "in", 0), ("Height", "integer", "in", 0),
+      ("Jpeg", "memo", "in", 0)]),
+]
+
 # The register of critical values told: a notice is written once and never changed. A retry
 # with the same @NoticeGuid returns the row already written. ReportSavedAt: the first saved
 # version of the report that held a critical value (a correction keeps the corrected row's).
@@ -496,6 +534,7 @@ def main():
         *WORKLIST_PROCEDURES,
         *ASSIST_PROCEDURES,
         *CRITICAL_PROCEDURES,
+        *KEY_IMAGE_PROCEDURES,
     ):
         # Replacing the rows keeps the script safe to run again on a database in use.
         out.append(f"DELETE FROM wr_procedure_param WHERE procedure = {lit(name)};")
