@@ -437,7 +437,12 @@ CREATE OR REPLACE PROCEDURE sp_UserLoginInfo(
 )
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$
 BEGIN
-    PERFORM wr_RefuseOutdatedProgram();
+    -- An empty code is an older program's probe whether the tables exist (wr-admin's too,
+    -- whose administration still works): answered as before, with no user.
+    IF coalesce("UserCode", '') <> '' THEN
+        PERFORM wr_RefuseOutdatedProgram();
+    END IF;
+    "Found" := 0;
 END
 $$;
 

@@ -223,7 +223,7 @@ INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction,
 DELETE FROM wr_procedure_param WHERE procedure = 'sp_UserLoginInfo';
 DELETE FROM wr_procedure WHERE name = 'sp_UserLoginInfo';
 INSERT INTO wr_procedure (name, body) VALUES ('sp_UserLoginInfo',
-'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'');
+'SELECT wr_raise(''此工作站程序版本过旧，不能登录或修改密码：请安装新版本'') WHERE coalesce(:UserCode, '''') <> '''';
 SELECT 0 AS Found');
 INSERT INTO wr_procedure_param (procedure, position, name, data_type, direction, size) VALUES
   ('sp_UserLoginInfo', 1, '@UserCode', 'string', 'in', 50),

@@ -584,8 +584,16 @@ ALTER PROCEDURE dbo.sp_UserLoginInfo
 AS
 BEGIN
     SET NOCOUNT ON;
-    RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
-    RETURN 1;
+    -- An empty code is an older program's probe whether the tables exist (wr-admin's too,
+    -- whose administration still works): answered as before, with no user.
+    IF ISNULL(@UserCode, N'') <> N''
+    BEGIN
+        RAISERROR (N'此工作站程序版本过旧，不能登录或修改密码：请安装新版本', 16, 1);
+        RETURN 1;
+    END;
+    SELECT @Found = 0, @UserName = N'', @DeptCode = N'', @RoleCode = N'', @RoleId = 0, @PasswordHash = N'',
+           @MustChange = 0, @Disabled = 0, @FailedCount = 0, @LockSeconds = 0, @DbLogin = N'';
+    RETURN 0;
 END;
 GO
 

@@ -193,7 +193,9 @@ SIG = "(SELECT Signature FROM WrLoginNonce WHERE Nonce = :ServerNonce)"
 USER_PROCEDURES = [
     # Older workstation programs read the stored hash here and reported the outcome
     # themselves; both are refused (same parameters, so the call reaches the refusal).
-    ("sp_UserLoginInfo", OUTDATED + "\nSELECT 0 AS Found",
+    # An empty code is an older program's probe whether the tables exist (wr-admin's too,
+    # whose administration still works): answered as before, with no user.
+    ("sp_UserLoginInfo", OUTDATED[:-1] + " WHERE coalesce(:UserCode, '') <> '';\nSELECT 0 AS Found",
      [("UserCode", "string", "in", 50), ("Found", "integer", "out", 0), ("UserName", "string", "out", 50),
       ("DeptCode", "string", "out", 50), ("RoleCode", "string", "out", 50), ("RoleId", "integer", "out", 0),
       ("PasswordHash", "string", "out", 255), ("MustChange", "integer", "out", 0), ("Disabled", "integer", "out", 0),
