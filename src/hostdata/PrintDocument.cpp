@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "PrintDocument.h"
+#include "PrintImages.h"
 #include "report/GrafHipType.h"
 #include "rtf/Rtf.h"
+#include <QAbstractTextDocumentLayout>
+#include <QPaintDevice>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -147,6 +150,20 @@ public:
         m_cursor.movePosition(QTextCursor::End);
     }
 
+    // The key images in their layout, sized for the page the document is laid out on (an
+    // A4 body at screen resolution when none is set yet).
+    void KeyImages(const QList<QImage>& images, QStringList* warnings)
+    {
+        for (int n = 0; n < images.size(); ++n)
+            if (images[n].isNull() && warnings) *warnings << QStringLiteral("key image %1 cannot be read; left out").arg(n + 1);
+        const QPaintDevice* device = m_doc.documentLayout()->paintDevice();
+        const double dpi = device ? device->logicalDpiY() : 96.0;
+        QSizeF body = m_doc.pageSize();
+        if (body.width() <= 0 || body.height() <= 0) body = QSizeF(180 * dpi / 25.4, 240 * dpi / 25.4);
+        NewParagraph();
+        InsertKeyImages(m_cursor, images, body.width(), body.height(), dpi);
+    }
+
     QTextCharFormat Plain() const { return m_plain; }
     QTextCursor& Cursor() { return m_cursor; }
 
@@ -196,6 +213,7 @@ void BuildReportBody(const TPrintRecord& r, const TPrintSettings& s, QTextDocume
     if (!r.jcpart.isEmpty()) w.Line(QStringLiteral("检查部位："), r.jcpart);
     w.Line(QStringLiteral("临床诊断："), r.lczd);
     w.Rule();
+    if (!r.keyImages.isEmpty()) w.KeyImages(r.keyImages, warnings);
 
     w.Heading(PrintCaption::Findings);
     w.Rich(r.rtfSuoJian, r.suoJian, warnings);

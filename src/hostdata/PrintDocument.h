@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The body of a printed report as a QTextDocument: patient and examination data, the
+// The body of a printed report as a QTextDocument: patient and examination data, the key
+// images (PrintImages.h; sized for doc's page size and paint device, so set both first), the
 // findings and the impression with their own formatting (read from the stored RTF), the
 // hip-joint table when the report has hip values, suggestion, remark, critical value, and
 // the doctors and dates. The page header, the footers and the draft line are painted around

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PrintRecord.h"
 #include "CriticalValues.h"
+#include "KeyImages.h"
 #include "platform/DateTime.h"
 #include <memory>
 
@@ -138,5 +139,6 @@ TPrintRecord LoadPrintRecord(TDbConnection& conn, const QString& ruid)
     r.hipRight = HipSide(row, QLatin1Char('R'));
     q->Close();
     if (HasCriticalValue(r.weiJiValue)) r.criticalNotice = LatestCriticalNoticeText(conn, r.ruid);
+    for (const TKeyImage& k : LoadKeyImages(conn, r.ruid)) r.keyImages << QImage::fromData(k.jpeg, "JPEG");
     return r;
 }

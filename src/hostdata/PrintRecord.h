@@ -9,6 +9,8 @@
 #pragma once
 #include "platform/Database.h"
 #include <QDateTime>
+#include <QImage>
+#include <QList>
 #include <QString>
 
 struct THipSide {
@@ -35,6 +37,9 @@ struct TPrintRecord {
     QString examDoctor, reportDoctor, shenHeDoctor, huiZhenDoctor;
     QDateTime reportDate, shenHeDate, huiZhenDate;  // invalid when not set
     THipSide hipLeft, hipRight;
+    // The key images in print order (KeyImages.h), decoded; a stored image that does not
+    // decode is a null image, which the sheet leaves out with a warning.
+    QList<QImage> keyImages;
 
     // A report with a state of 5 or more is final (signed by the review doctor).
     bool IsFinal() const { return reportState >= 5; }

@@ -178,6 +178,16 @@ bool PaintReport(const TPrintRecord& record, const TPrintSettings& settings, QPa
     QTextDocument body;
     // Laid out with the device's own resolution, so what is measured is what is painted.
     body.documentLayout()->setPaintDevice(&device);
+    TPagePainter pages(record, settings, device, out);
+    // Whole device pixels: the layout works in 1/64 pixel, so the page edges it breaks at are
+    // then exactly the ones painted here.
+    const double bodyHeight = std::floor(pages.BodyHeight());
+    if (bodyHeight < pages.Width() / 10) {
+        *error = QStringLiteral("the page is too small for the report's header and footer");
+        return false;
+    }
+    // The page size before the body: the key images are sized for it.
+    body.setPageSize(QSizeF(pages.Width(), bodyHeight));
     BuildReportBody(record, settings, body, &out.warnings);
 
     QPainter p;
@@ -185,16 +195,6 @@ bool PaintReport(const TPrintRecord& record, const TPrintSettings& settings, QPa
         *error = QStringLiteral("the printer or file cannot be painted on");
         return false;
     }
-    TPagePainter pages(record, settings, device, out);
-    // Whole device pixels: the layout works in 1/64 pixel, so the page edges it breaks at are
-    // then exactly the ones painted here.
-    const double bodyHeight = std::floor(pages.BodyHeight());
-    if (bodyHeight < pages.Width() / 10) {
-        p.end();
-        *error = QStringLiteral("the page is too small for the report's header and footer");
-        return false;
-    }
-    body.setPageSize(QSizeF(pages.Width(), bodyHeight));
     out.pageCount = std::max(1, body.pageCount());
     CollectLines(body, bodyHeight, out);
     while (out.pageLines.size() < out.pageCount) out.pageLines << QStringList();

@@ -70,3 +70,16 @@ QStringList PdfToPng(const QString& pdf, const QString& prefix, int dpi)
         files << f.absoluteFilePath();
     return files;
 }
+
+QList<TPdfImage> PdfImages(const QString& pdf)
+{
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    QList<TPdfImage> out;
+    for (const QString& line : Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'))) {
+        const QStringList f = line.simplified().split(QLatin1Char(' '));
+        bool page = false;
+        if (f.size() < 14 || (f[0].toInt(&page), !page)) continue;
+        out << TPdfImage{f[0].toInt(), f[3].toInt(), f[4].toInt(), f[8], f[12].toInt()};
+    }
+    return out;
+}

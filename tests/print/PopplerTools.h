@@ -18,5 +18,12 @@ struct TPdfFont {
 QList<TPdfFont> PdfFonts(const QString& pdf);
 // Renders the pages as PNG files <prefix>-N.png at `dpi`; returns the files written.
 QStringList PdfToPng(const QString& pdf, const QString& prefix, int dpi);
+// The images pdfimages -list names, in the order of the file's pages and drawing.
+struct TPdfImage {
+    int page = 0, width = 0, height = 0;
+    QString encoding;   // jpeg, image (Flate), ...
+    int xPpi = 0;       // resolution on the page
+};
+QList<TPdfImage> PdfImages(const QString& pdf);
 // NFKC-normalised, without white space: how texts are compared with extracted ones.
 QString Comparable(const QString& text);
