@@ -43,6 +43,7 @@ private slots:
     void quotedGuidNotFoundLeavesRecordAlone();
     void failedSavesAreReportedAndLeaveNothing_data();
     void failedSavesAreReportedAndLeaveNothing();
+    void saveNeverTakesAFinalReportBack();
     void lookupsByChineseColumnNames();
     void bindingTakesOnlyFreeItems();
     void concurrentBindingNeverSharesAnItem();
@@ -226,6 +227,31 @@ void TServerReportTest::failedSavesAreReportedAndLeaveNothing()
     TReportInfo back;
     data().GetReportInfoFromRuid(QStringLiteral("R-1"), back);
     QVERIFY(back == old);
+}
+
+// Whatever a program sends, the procedure itself refuses a save that would take a final report
+// below 5 (only sp_WithdrawSignature does that) and leaves the row as it was.
+void TServerReportTest::saveNeverTakesAFinalReportBack()
+{
+    bool saved = false;
+    SaveAndLoad(DistinctReport(QStringLiteral("R-1")), &saved);
+    QVERIFY(saved);
+    m_db->Exec(QStringLiteral("UPDATE Report SET ReportState = 5 WHERE ruid = 'R-1'"));
+    auto sp = m_db->Connection().CreateStoredProc();
+    sp->SetProcedureName(QStringLiteral("sp_SaveReportInfo"));
+    sp->RefreshParameters();
+    sp->ParamByName(QStringLiteral("@Ruid")).SetAsString(QStringLiteral("R-1"));
+    sp->ParamByName(QStringLiteral("@ReportState")).SetAsInteger(2);
+    sp->ParamByName(QStringLiteral("@JieLun")).SetAsString(QStringLiteral("不应保存"));
+    QString refused;
+    try {
+        sp->ExecProc();
+    } catch (const EDatabaseError& e) {
+        refused = e.Message();
+    }
+    QVERIFY2(refused.contains(QStringLiteral("撤销审核")), qPrintable(refused));
+    QCOMPARE(m_db->Value(QStringLiteral("SELECT ReportState FROM Report WHERE ruid = 'R-1'")).AsInteger(), 5);
+    QCOMPARE(m_db->Value(QStringLiteral("SELECT count(*) FROM Report WHERE JieLun = '不应保存'")).AsInteger(), 0);
 }
 
 void TServerReportTest::lookupsByChineseColumnNames()
