@@ -49,15 +49,22 @@ void NoteSignedEdit(TDbConnection& conn, const QString& ruid, const TSigner& use
 
 TReportSignState ReadSignState(TDbConnection& conn, const QString& ruid)
 {
+    // Only the state columns: the window asks this at every change of its actions, and a
+    // row's texts may be tens of megabytes. SignedEdits exists only once upgrades/014 ran,
+    // which the column list of an empty result tells without reading a row.
+    auto probe = conn.CreateQuery();
+    probe->SQL() << QStringLiteral("SELECT * FROM Report WHERE 1 = 0");
+    probe->Open();
+    const bool withSignedEdits = probe->FieldNames().contains(QStringLiteral("SignedEdits"), Qt::CaseInsensitive);
     auto q = conn.CreateQuery();
-    q->SQL() << QStringLiteral("SELECT * FROM Report WHERE ruid = %1").arg(QuotedStr(ruid));
+    q->SQL() << QStringLiteral("SELECT ReportState, PrintedCont%1 FROM Report WHERE ruid = %2")
+                    .arg(withSignedEdits ? QStringLiteral(", SignedEdits") : QString(), QuotedStr(ruid));
     q->Open();
     if (q->Eof()) throw EDatabaseError(QStringLiteral("no report with GUID %1").arg(ruid));
     TReportSignState s;
     s.reportState = IntegerOrZero(*q, QStringLiteral("ReportState"));
     s.printedCount = IntegerOrZero(*q, QStringLiteral("PrintedCont"));
-    if (q->FieldNames().contains(QStringLiteral("SignedEdits"), Qt::CaseInsensitive))
-        s.signedEdits = IntegerOrZero(*q, QStringLiteral("SignedEdits"));
+    if (withSignedEdits) s.signedEdits = IntegerOrZero(*q, QStringLiteral("SignedEdits"));
     return s;
 }
 
