@@ -8,6 +8,7 @@
 #include "SqliteStoredProc.h"
 #include <QAtomicInteger>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -247,6 +248,86 @@ std::pair<QString, QString> AddedColumn(const QString& statement)
     return {unquote(m.captured(1)), unquote(m.captured(2))};
 }
 
+// "CREATE [UNIQUE] INDEX IF NOT EXISTS i ON t ..." names (i, t); empty otherwise.
+std::pair<QString, QString> CreatedIndex(const QString& statement)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"(^(?:\s*--[^\n]*(?:\n|$)|\s*/\*.*?\*/)*\s*CREATE\s+(?:UNIQUE\s+)?INDEX\s+IF\s+NOT\s+EXISTS\s+)"
+                       R"(([\w"\[\]`.]+)\s+ON\s+([\w"\[\]`.]+))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption
+            | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = re.match(statement);
+    if (!m.hasMatch()) return {};
+    auto unquote = [](QString x) {
+        x.remove(QLatin1Char('"')).remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('`'));
+        return x;
+    };
+    return {unquote(m.captured(1)), unquote(m.captured(2))};
+}
+
+QString SqlString(const QString& s) { return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
+
+bool IndexExists(const QSqlDatabase& db, const QString& index)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = %1 COLLATE NOCASE").arg(SqlString(index))))
+        RaiseSqliteError(q.lastError(), QStringLiteral("sqlite_master"));
+    return q.next();
+}
+
+// What a statement will do once over existing rows, for the progress; empty for the rest.
+QString OneTimeWork(const QSqlDatabase& db, const QString& statement)
+{
+    const auto [index, table] = CreatedIndex(statement);
+    if (index.isEmpty() || IndexExists(db, index)) return {};
+    QSqlQuery q(db);
+    const QString rows = q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\""))))
+            && q.next() ? q.value(0).toString() : QStringLiteral("?");
+    return QStringLiteral("index %1 on %2 (%3 rows)").arg(index, table, rows);
+}
+
+// Runs `statement` while telling `progress` of it, Running about ten times a second.
+void ExecReporting(const QSqlDatabase& db, const QString& statement, TSqliteUpgradeWork work,
+                   const TSqliteUpgradeProgress& progress)
+{
+    struct TTicker {
+        const TSqliteUpgradeProgress* progress;
+        TSqliteUpgradeWork* work;
+        QElapsedTimer clock;
+        qint64 last = 0;
+    } ticker{&progress, &work, {}, 0};
+    ticker.clock.start();
+    progress(work);
+    sqlite3* h = NativeHandle(db);
+    if (h)
+        sqlite3_progress_handler(h, 10000, [](void* p) {
+            auto* t = static_cast<TTicker*>(p);
+            const qint64 now = t->clock.elapsed();
+            if (now - t->last >= 100) {
+                t->last = now;
+                t->work->phase = TSqliteUpgradeWork::TPhase::Running;
+                t->work->elapsedMs = now;
+                try {
+                    (*t->progress)(*t->work);
+                } catch (...) {
+                    // Nothing may leave through SQLite's C frames; a progress display that
+                    // failed does not stop the upgrade.
+                }
+            }
+            return 0;
+        }, &ticker);
+    try {
+        Exec(db, statement);
+    } catch (...) {
+        if (h) sqlite3_progress_handler(h, 0, nullptr, nullptr);
+        throw;
+    }
+    if (h) sqlite3_progress_handler(h, 0, nullptr, nullptr);
+    work.phase = TSqliteUpgradeWork::TPhase::Finished;
+    work.elapsedMs = ticker.clock.elapsed();
+    progress(work);
+}
+
 bool ColumnExists(const QSqlDatabase& db, const QString& table, const QString& column)
 {
     QSqlQuery q(db);
@@ -259,7 +340,7 @@ bool ColumnExists(const QSqlDatabase& db, const QString& table, const QString& c
 
 } // namespace
 
-void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles)
+void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles, const TSqliteUpgradeProgress& progress)
 {
     const QSqlDatabase db = SqliteDatabaseByName(conn.ConnectionName());
     for (const QString& script : scriptFiles) {
@@ -274,6 +355,15 @@ void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFil
                 // by an earlier run of this script.
                 const auto [table, column] = AddedColumn(s);
                 if (!table.isEmpty() && ColumnExists(db, table, column)) continue;
+                if (progress) {
+                    TSqliteUpgradeWork work;
+                    work.script = QFileInfo(script).fileName();
+                    work.what = OneTimeWork(db, s);
+                    if (!work.what.isEmpty()) {
+                        ExecReporting(db, s, work, progress);
+                        continue;
+                    }
+                }
                 Exec(db, s);
             }
             Exec(db, QStringLiteral("COMMIT"));

@@ -67,8 +67,25 @@ WR_PLATFORM_EXPORT QStringList SqliteScriptFiles(const QString& folder, bool wit
 // procedures.sql (the current procedure bodies, which may use what the upgrades added).
 WR_PLATFORM_EXPORT QStringList SqliteUpgradeScripts(const QString& folder);
 
+// One-time work of an upgrade over the rows a database already holds: an index that a
+// script builds (CREATE INDEX IF NOT EXISTS of an index not there yet). On a million
+// reports that takes seconds, once; every later run of the script skips it.
+struct TSqliteUpgradeWork {
+    enum class TPhase { Started, Running, Finished };
+    TPhase phase = TPhase::Started;
+    QString script;    // file name of the script
+    QString what;      // "index ix_Report_CreateTime on Report (1000014 rows)"
+    qint64 elapsedMs = 0;  // since Started
+};
+// Called on the upgrading thread: Started and Finished once per piece of work, Running about
+// ten times a second in between (a window may process its events there; it must not use the
+// connection).
+using TSqliteUpgradeProgress = std::function<void(const TSqliteUpgradeWork&)>;
+
 // Runs upgrade scripts on an existing database, each in one transaction (a failing script is
 // rolled back and raises EDatabaseError naming it). An "ALTER TABLE t ADD COLUMN c" whose
 // column already exists is skipped, so that a script can run again without harm; every other
 // statement must be safe to repeat by itself (IF NOT EXISTS, INSERT OR IGNORE, ...).
-WR_PLATFORM_EXPORT void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles);
+// `progress`, when given, hears of the one-time work as it happens.
+WR_PLATFORM_EXPORT void UpgradeSqliteDatabase(TSqliteConnection& conn, const QStringList& scriptFiles,
+                                              const TSqliteUpgradeProgress& progress = {});

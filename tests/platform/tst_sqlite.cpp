@@ -383,6 +383,32 @@ private slots:
                  QStringList{QStringLiteral("0")});
     }
 
+    // An index built over existing rows is announced with what it is, once: a second run of
+    // the script, an index already there and a statement of another kind say nothing.
+    void upgradeTellsItsOneTimeWork()
+    {
+        const QString script = m_db->dir.filePath(QStringLiteral("003-index.sql"));
+        WriteFile(script, QByteArray("CREATE TABLE IF NOT EXISTS extra_t (n INTEGER);\n"
+                                     "CREATE INDEX IF NOT EXISTS ix_Report_ruid ON Report (ruid);\n"
+                                     "-- the newest first\nCREATE INDEX IF NOT EXISTS ix_extra ON [Report] (Accnu, ruid);\n"));
+        for (const char* ruid : {"R1", "R2"}) {
+            auto q = m_conn->CreateQuery();
+            q->SQL() << QStringLiteral("INSERT INTO Report (ruid, Accnu) VALUES ('%1', 'A')").arg(QLatin1String(ruid));
+            q->ExecSQL();
+        }
+        auto& sqlite = dynamic_cast<TSqliteConnection&>(*m_conn);
+        QStringList heard;
+        const TSqliteUpgradeProgress progress = [&](const TSqliteUpgradeWork& w) {
+            if (w.phase != TSqliteUpgradeWork::TPhase::Running) heard << w.script + QLatin1Char(' ') + w.what;
+        };
+        UpgradeSqliteDatabase(sqlite, {script}, progress);
+        const QString work = QStringLiteral("003-index.sql index ix_extra on Report (2 rows)");
+        QCOMPARE(heard, (QStringList{work, work}));  // started, finished
+        heard.clear();
+        UpgradeSqliteDatabase(sqlite, {script}, progress);
+        QCOMPARE(heard, QStringList());
+    }
+
     void createDatabaseRefusesAnExistingFile()
     {
         const QString existing = m_db->file;
