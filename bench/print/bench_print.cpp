@@ -3,7 +3,7 @@
 // are 1 MB of RTF, through the same path as printing and --pdf, and prints the median times
 // against the targets (typical < 200 ms, 1 MB < 2 s) and against reading the same RTF alone
 // (the baseline measured in this run). Exit code 1 when a target is missed.
-#include "Fonts.h"
+#include "app/Fonts.h"
 #include "hostdata/PrintRender.h"
 #include "platform/SqliteDatabase.h"
 #include "rtf/Rtf.h"

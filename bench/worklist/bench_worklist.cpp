@@ -10,12 +10,12 @@
 // page query alone for the list, the row read alone for the open.
 //
 //   bench_worklist DATABASE [--check]      DATABASE: an SQLite file or an ODBC connection string
-#include "ConfigStore.h"
-#include "HostDataModule.h"
-#include "HostLog.h"
-#include "HostMainForm.h"
-#include "PluginLoader.h"
-#include "WorklistPanel.h"
+#include "app/ConfigStore.h"
+#include "database/HostDataModule.h"
+#include "app/HostLog.h"
+#include "shell/HostMainForm.h"
+#include "app/PluginLoader.h"
+#include "worklist/WorklistPanel.h"
 #include "hostdata/WorklistQuery.h"
 #include "platform/DatabaseOpeners.h"
 

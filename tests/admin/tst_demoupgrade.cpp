@@ -2,7 +2,7 @@
 // A demo database made before there were users, started on again: the host's demo upgrade
 // adds the user tables, the log-in procedures and the demo users, and keeps a demo password
 // someone changed; running it again changes nothing.
-#include "DemoDatabase.h"
+#include "database/DemoDatabase.h"
 #include "TestDatabase.h"
 #include "hostdata/UserAccounts.h"
 #include "platform/SqliteDatabase.h"

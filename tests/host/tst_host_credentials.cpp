@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The database password out of sight: connection strings taken apart and masked, password
 // files only their owner may read, and the order in which a password is looked for.
-#include "DbConnect.h"
-#include "DbCredentials.h"
-#include "HostDataModule.h"
+#include "database/DbConnect.h"
+#include "database/DbCredentials.h"
+#include "database/HostDataModule.h"
 #include "platform/DialogService.h"
 #if WR_WITH_ODBC
 #include "platform/odbc/OdbcDatabase.h"

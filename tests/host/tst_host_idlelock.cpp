@@ -2,15 +2,15 @@
 // The idle lock of the host window: end-to-end runs of the built wr-host that lock the
 // screen (by command and by the idle timer), unlock it with right and wrong passwords, and
 // let another user take over; plus the reading of the idle time and the script commands.
-#include "ConfigStore.h"
-#include "ControlAccess.h"
-#include "PluginLoader.h"
+#include "app/ConfigStore.h"
+#include "script/ControlAccess.h"
+#include "app/PluginLoader.h"
 #include "report/ReportDraft.h"
-#include "HostDataModule.h"
-#include "HostLog.h"
-#include "HostMainForm.h"
+#include "database/HostDataModule.h"
+#include "app/HostLog.h"
+#include "shell/HostMainForm.h"
 #include "HostProcess.h"
-#include "ScriptParser.h"
+#include "script/ScriptParser.h"
 #include "TestDatabase.h"
 #include "hostdata/UserAccounts.h"
 #include "lock/IdleLock.h"

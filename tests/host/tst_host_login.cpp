@@ -3,9 +3,9 @@
 // start-up rules (demo log-in, --user alone, headless without a file), rights from the role
 // narrowed by the workstation, the log-in dialog with its forced change, and the password
 // asked again before signing as a script answers it.
-#include "ConfigStore.h"
-#include "HostOptions.h"
-#include "ScriptSession.h"
+#include "app/ConfigStore.h"
+#include "app/HostOptions.h"
+#include "script/ScriptSession.h"
 #include "TestDatabase.h"
 #include "login/HostLogin.h"
 #include "login/LoginDialog.h"

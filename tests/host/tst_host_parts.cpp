@@ -2,18 +2,18 @@
 // The host's parts without a database: script language, configuration store, log, fonts,
 // RTF helpers, command line, scripted message boxes, control access, picker dialogs and
 // plug-in loading (against deliberately broken plug-ins).
-#include "ConfigStore.h"
-#include "ControlAccess.h"
-#include "Fonts.h"
-#include "HostLog.h"
-#include "HostMainForm.h"
-#include "HostOptions.h"
-#include "HostSafety.h"
-#include "PickerDialogs.h"
-#include "PluginLoader.h"
-#include "RtfText.h"
-#include "ScriptParser.h"
-#include "ScriptSession.h"
+#include "app/ConfigStore.h"
+#include "script/ControlAccess.h"
+#include "app/Fonts.h"
+#include "app/HostLog.h"
+#include "shell/HostMainForm.h"
+#include "app/HostOptions.h"
+#include "app/HostSafety.h"
+#include "pickers/PickerDialogs.h"
+#include "app/PluginLoader.h"
+#include "pickers/RtfText.h"
+#include "script/ScriptParser.h"
+#include "script/ScriptSession.h"
 #include "platform/ClassRegistry.h"
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Pickers start from the report: the part picker ticks the parts the report names, the
 // template picker lists the report's exam category first and every template on request.
-#include "PickerDialogs.h"
+#include "pickers/PickerDialogs.h"
 #include <QCheckBox>
 #include <QtTest>
 

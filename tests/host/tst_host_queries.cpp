@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The host's reads and writes of the workstation database, and its data module, on fresh
 // databases built from db/sqlite.
-#include "HostDataModule.h"
-#include "HostQueries.h"
+#include "database/HostDataModule.h"
+#include "database/HostQueries.h"
 #include "TestDatabase.h"
 #include "platform/DateTime.h"
 #include <QTemporaryDir>

@@ -4,16 +4,16 @@
 // is stored once, as that input method commits it, and a cancelled one never (typed through a
 // stand-in platform input context with the behaviours of the real front ends), the host's shortcuts work wherever the focus is, and the start-up check of the
 // input method tells its message once.
-#include "ConfigStore.h"
-#include "ControlAccess.h"
-#include "HostDataModule.h"
-#include "HostLog.h"
-#include "HostMainForm.h"
-#include "HostShortcuts.h"
-#include "InputMethodCheck.h"
-#include "PluginLoader.h"
+#include "app/ConfigStore.h"
+#include "script/ControlAccess.h"
+#include "database/HostDataModule.h"
+#include "app/HostLog.h"
+#include "shell/HostMainForm.h"
+#include "shell/HostShortcuts.h"
+#include "app/InputMethodCheck.h"
+#include "app/PluginLoader.h"
 #include "TestDatabase.h"
-#include "WorklistPanel.h"
+#include "worklist/WorklistPanel.h"
 #include "platform/DialogService.h"
 #include <QAction>
 #include <QApplication>

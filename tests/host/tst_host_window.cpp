@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's first size and what it remembers per user.
-#include "ConfigStore.h"
-#include "WindowGeometry.h"
+#include "app/ConfigStore.h"
+#include "shell/WindowGeometry.h"
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTemporaryDir>

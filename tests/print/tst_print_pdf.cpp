@@ -3,7 +3,7 @@
 // back with poppler: every line of findings and impression in order on the page the layout
 // put it, header, patient data, doctors, page footers, the draft line only on drafts, Chinese
 // text extractable as Chinese, fonts embedded. PNG pages land in build/screenshots/print/.
-#include "Fonts.h"
+#include "app/Fonts.h"
 #include "PopplerTools.h"
 #include "TestDatabase.h"
 #include "hostdata/HostPermissions.h"

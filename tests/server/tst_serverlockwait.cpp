@@ -3,7 +3,7 @@
 // the host's wait prompt installed: the question comes after 2 seconds; giving up fails the
 // save and writes nothing, not even the part the procedure had done before it met the lock;
 // waiting on saves the report once the lock is released.
-#include "DbWaitPrompt.h"
+#include "database/DbWaitPrompt.h"
 #include "ServerFixture.h"
 #include "ServerTestDatabase.h"
 #include "platform/DialogService.h"

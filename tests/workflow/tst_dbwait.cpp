@@ -2,7 +2,7 @@
 // A save while another connection holds the database's write lock: the host's wait prompt
 // asks after 2 seconds; giving up fails the save and keeps the edited text in the editor;
 // waiting on saves the report once the lock is released.
-#include "DbWaitPrompt.h"
+#include "database/DbWaitPrompt.h"
 #include "WorkflowFixture.h"
 #include <QPlainTextEdit>
 #include <QTest>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The script command `history`: the versions of the open report, printed as the window
 // lists them, one version's sections, its differences from the current one, or a restore.
-#include "HistoryWindow.h"
-#include "HostMainForm.h"
-#include "ScriptParser.h"
-#include "ScriptRunner.h"
-#include "ScriptSession.h"
+#include "history/HistoryWindow.h"
+#include "shell/HostMainForm.h"
+#include "script/ScriptParser.h"
+#include "script/ScriptRunner.h"
+#include "script/ScriptSession.h"
 
 bool TScriptRunner::History(const TScriptCommand& c, QString* error)
 {

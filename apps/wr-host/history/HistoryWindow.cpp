@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "HistoryWindow.h"
-#include "HostDataModule.h"
-#include "HostMainForm.h"
+#include "history/HistoryWindow.h"
+#include "database/HostDataModule.h"
+#include "shell/HostMainForm.h"
 #include "platform/DialogService.h"
 #include "report/ReportConflict.h"
 #include "rtf/Rtf.h"

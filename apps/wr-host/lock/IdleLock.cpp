@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "IdleLock.h"
-#include "ConfigStore.h"
-#include "HostMainForm.h"
-#include "LockPanel.h"
+#include "lock/IdleLock.h"
+#include "app/ConfigStore.h"
+#include "shell/HostMainForm.h"
+#include "lock/LockPanel.h"
 #include "platform/InputComposition.h"
 #include <QAction>
 #include <QApplication>

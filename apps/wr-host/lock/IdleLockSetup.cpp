@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "IdleLockSetup.h"
-#include "HostDataModule.h"
-#include "ConfigStore.h"
-#include "IdleLock.h"
+#include "lock/IdleLockSetup.h"
+#include "database/HostDataModule.h"
+#include "app/ConfigStore.h"
+#include "lock/IdleLock.h"
 #include "login/HostLogin.h"
 #include "platform/Exception.h"
 

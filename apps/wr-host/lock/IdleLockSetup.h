@@ -4,7 +4,7 @@
 // switch of user that gives the new user his role's rights and a fresh editor made by
 // `createForm`. UI thread only.
 #pragma once
-#include "HostMainForm.h"
+#include "shell/HostMainForm.h"
 #include <functional>
 
 class TConfigStore;

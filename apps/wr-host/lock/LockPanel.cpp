@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "LockPanel.h"
+#include "lock/LockPanel.h"
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>

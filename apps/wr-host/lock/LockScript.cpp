@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The script commands of the idle lock: lock-screen, unlock-screen [wrong], switch-user FILE,
 // and the rule that a locked screen lets a script reach nothing but the lock panel.
-#include "HostMainForm.h"
-#include "IdleLock.h"
-#include "LockPanel.h"
-#include "ScriptParser.h"
-#include "ScriptRunner.h"
-#include "ScriptSession.h"
+#include "shell/HostMainForm.h"
+#include "lock/IdleLock.h"
+#include "lock/LockPanel.h"
+#include "script/ScriptParser.h"
+#include "script/ScriptRunner.h"
+#include "script/ScriptSession.h"
 #include "login/LoginFile.h"
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "HostLogin.h"
-#include "ConfigStore.h"
-#include "HostQueries.h"
-#include "LoginDialog.h"
-#include "LoginFile.h"
+#include "login/HostLogin.h"
+#include "app/ConfigStore.h"
+#include "database/HostQueries.h"
+#include "login/LoginDialog.h"
+#include "login/LoginFile.h"
 #include "platform/DialogService.h"
 #include "platform/Exception.h"
 

@@ -11,8 +11,8 @@
 // user code and the outcome only; the configuration remembers the last user code.
 // UI thread only.
 #pragma once
-#include "HostMainForm.h"
-#include "HostOptions.h"
+#include "shell/HostMainForm.h"
+#include "app/HostOptions.h"
 #include "hostdata/UserAccounts.h"
 #include <QString>
 #include <functional>

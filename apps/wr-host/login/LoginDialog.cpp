@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "LoginDialog.h"
+#include "login/LoginDialog.h"
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "LoginFile.h"
+#include "login/LoginFile.h"
 #include "platform/OwnerOnlyFile.h"
 #include <QStringList>
 

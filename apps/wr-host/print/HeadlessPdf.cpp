@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "HeadlessPdf.h"
-#include "ConfigStore.h"
-#include "HostMainForm.h"
-#include "HostOptions.h"
-#include "ReportActions.h"
+#include "print/HeadlessPdf.h"
+#include "app/ConfigStore.h"
+#include "shell/HostMainForm.h"
+#include "app/HostOptions.h"
+#include "print/ReportActions.h"
 #include "hostdata/PrintRender.h"
 #include <QFileInfo>
 

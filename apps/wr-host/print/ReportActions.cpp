@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "ReportActions.h"
-#include "ConfigStore.h"
-#include "HostDataModule.h"
-#include "HostMainForm.h"
-#include "ScriptSession.h"
+#include "print/ReportActions.h"
+#include "app/ConfigStore.h"
+#include "database/HostDataModule.h"
+#include "shell/HostMainForm.h"
+#include "script/ScriptSession.h"
 #include "login/HostLogin.h"
 #include "platform/DialogService.h"
 #include <QAction>

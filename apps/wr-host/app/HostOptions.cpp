@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: MIT
+#include "app/HostOptions.h"
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+#if __has_include("wr_version.h")
+#include "wr_version.h"
+#endif
+#ifndef WR_VERSION
+#define WR_VERSION "unknown"
+#endif
+
+THostOptionsResult ParseHostOptions(const QStringList& arguments)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Runs the WriteReport report editor plug-in on the demo database or a site database."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption db(QStringLiteral("db"),
+        QStringLiteral("SQLite database file, or an ODBC connection string / DSN=name."), QStringLiteral("target"));
+    const QCommandLineOption dbPasswordFile(QStringLiteral("db-password-file"),
+        QStringLiteral("File holding the database password on its first line, readable by its owner only "
+                       "(default: ~/.config/WriteReport/db-password when it exists)."),
+        QStringLiteral("file"));
+    const QCommandLineOption storeDbPassword(QStringLiteral("store-db-password"),
+        QStringLiteral("Read the database password of --db from standard input, store it in the system keyring and exit."));
+    const QCommandLineOption plugin(QStringLiteral("plugin"),
+        QStringLiteral("Plug-in file to load (default: beside wr-host)."), QStringLiteral("path"));
+    const QCommandLineOption config(QStringLiteral("config"),
+        QStringLiteral("Configuration file, or a folder for one file per user (default: per user in the configuration folder)."),
+        QStringLiteral("file|dir"));
+    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Also write log lines to standard error."));
+    const QCommandLineOption user(QStringLiteral("user"),
+        QStringLiteral("User name shown in the log-in dialog (logs in no one by itself)."), QStringLiteral("name"));
+    const QCommandLineOption userCode(QStringLiteral("user-code"),
+        QStringLiteral("User code shown in the log-in dialog (logs in no one by itself)."), QStringLiteral("code"));
+    const QCommandLineOption dept(QStringLiteral("dept"),
+        QStringLiteral("Ignored: the department comes from the user's account."), QStringLiteral("code"));
+    const QCommandLineOption role(QStringLiteral("role"),
+        QStringLiteral("Ignored: the role comes from the user's account."), QStringLiteral("id"));
+    const QCommandLineOption loginFile(QStringLiteral("login-file"),
+        QStringLiteral("Log in from this file (lines user=CODE and password=TEXT; readable by its owner only); "
+                       "needed by --script, --screenshot and --pdf except on the demo database."),
+        QStringLiteral("file"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+        QStringLiteral("Open a report, render the window to this PNG file and exit."), QStringLiteral("file"));
+    const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("Report GUID to open at start."), QStringLiteral("guid"));
+    const QCommandLineOption script(QStringLiteral("script"),
+        QStringLiteral("Run the commands of this file and exit (see README)."), QStringLiteral("file"));
+    const QCommandLineOption resetDemo(QStringLiteral("reset-demo"),
+        QStringLiteral("Create the demo database afresh before starting."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the versions of wr-host and its plug-in."));
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+        QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
+        QStringLiteral("guid"));
+    p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role,
+                  loginFile, screenshot, open, script, resetDemo, pdf});
+
+    THostOptionsResult r;
+    if (!p.parse(arguments)) {
+        r.error = p.errorText();
+        return r;
+    }
+    if (p.isSet(help)) {
+        r.helpShown = true;
+        r.helpText = p.helpText();
+        // Without an application object Qt cannot name the program in the usage line.
+        const qsizetype end = r.helpText.indexOf(QLatin1Char('\n'));
+        const qsizetype opts = r.helpText.indexOf(QLatin1String(" [options]"));
+        if (r.helpText.startsWith(QLatin1String("Usage: ")) && opts > 0 && opts < end)
+            r.helpText.replace(7, opts - 7, QStringLiteral("wr-host"));
+        return r;
+    }
+    if (p.isSet(version)) {
+        r.versionShown = true;
+        r.options.plugin = p.value(plugin);
+        return r;
+    }
+    QStringList positional = p.positionalArguments();
+    THostOptions& o = r.options;
+    if (p.isSet(pdf)) {
+        // --pdf GUID FILE: the file is the one argument that follows.
+        if (positional.isEmpty()) {
+            r.error = QStringLiteral("--pdf needs a GUID and a file: --pdf GUID FILE");
+            return r;
+        }
+        o.pdfGuid = p.value(pdf);
+        o.pdfFile = positional.takeFirst();
+    }
+    if (!positional.isEmpty()) {
+        r.error = QStringLiteral("Unexpected argument: %1").arg(positional.constFirst());
+        return r;
+    }
+    o.db = p.value(db);
+    o.dbPasswordFile = p.value(dbPasswordFile);
+    o.storeDbPassword = p.isSet(storeDbPassword);
+    o.plugin = p.value(plugin);
+    o.configFile = p.value(config);
+    o.logFile = p.value(log);
+    o.verbose = p.isSet(verbose);
+    o.userName = p.value(user);
+    o.userCode = p.value(userCode);
+    o.deptCode = p.value(dept);
+    o.loginFile = p.value(loginFile);
+    if (p.isSet(role)) {
+        bool ok = false;
+        o.roleId = p.value(role).toInt(&ok);
+        if (!ok || o.roleId < 0) {
+            r.error = QStringLiteral("--role needs a non-negative whole number, not '%1'").arg(p.value(role));
+            return r;
+        }
+    }
+    o.screenshot = p.value(screenshot);
+    o.openGuid = p.value(open);
+    o.script = p.value(script);
+    o.resetDemo = p.isSet(resetDemo);
+    if (!o.screenshot.isEmpty() && !o.script.isEmpty())
+        r.error = QStringLiteral("--screenshot and --script cannot be combined (a script has its own 'screenshot' command)");
+    else if (!o.pdfGuid.isEmpty() && (!o.screenshot.isEmpty() || !o.script.isEmpty()))
+        r.error = QStringLiteral("--pdf cannot be combined with --screenshot or --script (a script has its own 'pdf' command)");
+    return r;
+}
+
+TSplitArguments SplitQtArguments(const QStringList& arguments)
+{
+    // Qt's own GUI options (QGuiApplication, QApplication, xcb), with or without a value.
+    static const QStringList withValue{"platform", "platformpluginpath", "platformtheme", "qwindowgeometry",
+                                       "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
+                                       "stylesheet", "qmljsdebugger", "name", "title", "visual"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    TSplitArguments r;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (i == 0) {
+            r.forQt << a;
+            r.forHost << a;
+            continue;
+        }
+        QString name = a;
+        if (name.startsWith(QLatin1String("--"))) name.remove(0, 2);
+        else if (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
+        else {
+            r.forHost << a;
+            continue;
+        }
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        const QString bare = eq < 0 ? name : name.left(eq);
+        if (withValue.contains(bare)) {
+            r.forQt << a;
+            if (eq < 0 && i + 1 < arguments.size()) r.forQt << arguments.at(++i);
+        } else if (flags.contains(name)) {
+            r.forQt << a;
+        } else {
+            r.forHost << a;
+        }
+    }
+    return r;
+}
+
+QString ResolveConfigFile(const QString& given, const QString& defaultFileName)
+{
+    if (given.isEmpty()) return defaultFileName;
+    const bool folder = QFileInfo(given).isDir() || given.endsWith(QLatin1Char('/')) || given.endsWith(QLatin1Char('\\'));
+    if (!folder) return given;
+    return QDir(given).filePath(QFileInfo(defaultFileName).fileName());
+}
+
+QString VersionText(const QString& pluginPath)
+{
+    QString text = QStringLiteral("wr-host %1\n").arg(QLatin1String(WR_VERSION));
+    QLibrary lib(pluginPath);
+    if (!QFileInfo::exists(pluginPath)) return text + QStringLiteral("plug-in: not found at %1\n").arg(pluginPath);
+    using TVersionFn = const char* (*)();
+    using TAbiFn = int (*)();
+    const auto version = reinterpret_cast<TVersionFn>(lib.resolve("WriteReportPluginVersion"));
+    const auto abi = reinterpret_cast<TAbiFn>(lib.resolve("WriteReportPluginAbiVersion"));
+    if (!version && !abi) {
+        text += QStringLiteral("plug-in: %1 cannot be read: %2\n").arg(pluginPath, lib.errorString());
+    } else {
+        text += QStringLiteral("plug-in WriteReport %1 (interface %2): %3\n")
+                    .arg(version ? QString::fromUtf8(version()) : QStringLiteral("unknown"),
+                         abi ? QString::number(abi()) : QStringLiteral("unknown"), QFileInfo(pluginPath).absoluteFilePath());
+    }
+    lib.unload();
+    return text;
+}

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#include "database/DemoDatabase.h"
+#include "app/InstallLayout.h"
+#include "platform/Exception.h"
+#include "platform/ProgramDir.h"
+#include "platform/SqliteDatabase.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString FindDbScriptsFolder()
+{
+    // The source tree comes last: an installed copy must use the scripts installed with it.
+    const QStringList candidates{ProgramDir() + QLatin1String("db/sqlite"),
+                                 QCoreApplication::applicationDirPath() + QLatin1String("/db/sqlite"),
+                                 InstalledDbScriptsFolder(), QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
+    for (const QString& c : candidates)
+        if (QFileInfo::exists(c + QLatin1String("/schema.sql"))) return QDir::cleanPath(c);
+    return {};
+}
+
+QString DemoDatabasePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/demo.sqlite");
+}
+
+bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* created)
+{
+    *created = false;
+    if (reset && QFileInfo::exists(path) && !QFile::remove(path)) {
+        *error = QStringLiteral("cannot remove the old demo database %1").arg(path);
+        return false;
+    }
+    const QString folder = FindDbScriptsFolder();
+    if (QFileInfo::exists(path)) {
+        // A demo database made by an older version gets the newer tables and columns; the
+        // upgrade scripts keep its reports.
+        if (folder.isEmpty()) return true;
+        try {
+            TSqliteConnection conn(path);
+            UpgradeSqliteDatabase(conn, SqliteUpgradeScripts(folder));
+            // The demo users, for a demo database made before there were users; a user
+            // already there keeps a changed password.
+            if (const QString users = folder + QLatin1String("/demo-users.sql"); QFileInfo::exists(users))
+                UpgradeSqliteDatabase(conn, {users});
+        } catch (const Exception& e) {
+            *error = QStringLiteral("cannot upgrade the demo database %1: %2").arg(path, e.Message());
+            return false;
+        }
+        return true;
+    }
+    if (folder.isEmpty()) {
+        *error = QStringLiteral("the database scripts (db/sqlite/schema.sql) are neither beside wr-host, nor in %1, "
+                                "nor in the source tree").arg(InstalledDbScriptsFolder());
+        return false;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("cannot create the folder of %1").arg(path);
+        return false;
+    }
+    try {
+        CreateSqliteDatabase(path, SqliteScriptFiles(folder, true));
+    } catch (const Exception& e) {
+        *error = QStringLiteral("cannot create the demo database %1 from %2: %3").arg(path, folder, e.Message());
+        return false;
+    }
+    *created = true;
+    return true;
+}
