@@ -96,3 +96,15 @@ QString QuotedStr(const QString& s)
     r.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + r + QLatin1Char('\'');
 }
+
+void TDbConnection::BeginTransaction()
+{
+    throw EDatabaseError(QStringLiteral("%1 cannot hold a transaction across calls").arg(Description()));
+}
+
+void TDbConnection::CommitTransaction()
+{
+    throw EDatabaseError(QStringLiteral("%1: no transaction is open").arg(Description()));
+}
+
+void TDbConnection::RollbackTransaction() noexcept {}

@@ -135,6 +135,44 @@ public:
     // What this database offers for stamping changed rows; follows Dialect(), so a
     // connection that wraps another answers as the one it wraps.
     TRowStamping RowStamping() const;
+
+    // One transaction around several calls on this connection (a save and the steps that go
+    // with it). Procedures called inside it join it instead of committing on their own:
+    // SQLite runs their bodies on a savepoint, SQL Server nests their BEGIN TRANSACTION,
+    // PostgreSQL runs the CALL inside the open block. Inside it a lost link is never reopened
+    // and a statement is never run again after a lock wait: either would commit half of it.
+    // Begin and Commit throw EDatabaseError (a backend without transactions, one already
+    // open, none open); Rollback never throws and does nothing when none is open.
+    virtual void BeginTransaction();
+    virtual void CommitTransaction();
+    virtual void RollbackTransaction() noexcept;
+    virtual bool InTransaction() const { return false; }
+};
+
+// Rolls back in its destructor unless committed.
+class WR_PLATFORM_EXPORT TDbTransaction {
+public:
+    explicit TDbTransaction(TDbConnection& conn) : m_conn(conn) { m_conn.BeginTransaction(); }
+    ~TDbTransaction()
+    {
+        if (!m_done) m_conn.RollbackTransaction();
+    }
+    TDbTransaction(const TDbTransaction&) = delete;
+    TDbTransaction& operator=(const TDbTransaction&) = delete;
+    void Commit()
+    {
+        m_conn.CommitTransaction();
+        m_done = true;
+    }
+    void Rollback()
+    {
+        m_conn.RollbackTransaction();
+        m_done = true;
+    }
+
+private:
+    TDbConnection& m_conn;
+    bool m_done = false;
 };
 
 // The row stamping of a dialect named as Dialect() names it.

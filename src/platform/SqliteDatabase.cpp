@@ -175,6 +175,33 @@ bool TSqliteConnection::Connected() const
 
 QString TSqliteConnection::Description() const { return QStringLiteral("SQLite %1").arg(m_file); }
 
+void TSqliteConnection::BeginTransaction()
+{
+    QSqlDatabase db = SqliteDatabaseByName(m_name);
+    if (!SqliteAutocommit(db)) throw EDatabaseError(QStringLiteral("A transaction is already open on %1").arg(m_file));
+    Exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void TSqliteConnection::CommitTransaction()
+{
+    QSqlDatabase db = SqliteDatabaseByName(m_name);
+    if (SqliteAutocommit(db)) throw EDatabaseError(QStringLiteral("No transaction is open on %1").arg(m_file));
+    Exec(db, QStringLiteral("COMMIT"));
+}
+
+void TSqliteConnection::RollbackTransaction() noexcept
+{
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.isValid() || !db.isOpen() || SqliteAutocommit(db)) return;
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+}
+
+bool TSqliteConnection::InTransaction() const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    return db.isValid() && db.isOpen() && !SqliteAutocommit(db);
+}
+
 void CreateSqliteDatabase(const QString& file, const QStringList& scriptFiles,
                           const std::function<void(TSqliteConnection&)>& beforeMove)
 {

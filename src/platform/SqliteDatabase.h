@@ -27,6 +27,13 @@ public:
     bool Connected() const override;
     QString Dialect() const override { return QStringLiteral("sqlite"); }
     QString Description() const override;
+    // IMMEDIATE, as a procedure's own transaction: the write lock is taken at once, so two
+    // workstations saving together wait for each other instead of one failing when it
+    // upgrades a read lock. Other writers wait until it ends (busy timeout).
+    void BeginTransaction() override;
+    void CommitTransaction() override;
+    void RollbackTransaction() noexcept override;
+    bool InTransaction() const override;
 
     const QString& FileName() const { return m_file; }
     // The Qt connection name; queries look the connection up by it, so a query that outlives

@@ -223,6 +223,45 @@ private slots:
         QCOMPARE(CountRows(*m_conn, QStringLiteral("ruid = 'inner'")), 0);
     }
 
+    // A transaction the caller holds across calls (a save and its steps): the procedure's
+    // write and the caller's stand or fall together, as another connection sees them.
+    void transactionAcrossCallsDecidesBoth_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("committed: both kept") << "commit" << 2;
+        QTest::newRow("rolled back: neither kept") << "rollback" << 0;
+        QTest::newRow("left open: rolled back when it ends") << "scope" << 0;
+    }
+    void transactionAcrossCallsDecidesBoth()
+    {
+        QFETCH(QString, end);
+        QFETCH(int, kept);
+        {
+            TDbTransaction transaction(*m_conn);
+            QVERIFY(m_conn->InTransaction());
+            auto save = Proc(*m_conn, kSave);
+            FillSaveParams(*save, QStringLiteral("G-T"), QString(), 1.0);
+            save->ExecProc();
+            ExecTestSql(*m_conn, QStringLiteral("INSERT INTO Report (ruid) VALUES ('step')"));
+            if (end == QLatin1String("commit")) transaction.Commit();
+            else if (end == QLatin1String("rollback")) transaction.Rollback();
+        }
+        QVERIFY(!m_conn->InTransaction());
+        auto other = OpenDatabase(m_db->file);
+        QCOMPARE(CountRows(*other, QStringLiteral("ruid IN ('G-T', 'step')")), kept);
+    }
+
+    void transactionMisuseIsRefused()
+    {
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, m_conn->CommitTransaction());
+        m_conn->RollbackTransaction();   // none open: nothing happens
+        m_conn->BeginTransaction();
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, m_conn->BeginTransaction());
+        m_conn->RollbackTransaction();
+        QVERIFY(!m_conn->InTransaction());
+    }
+
     void catalogueErrors_data()
     {
         QTest::addColumn<QString>("procedure");

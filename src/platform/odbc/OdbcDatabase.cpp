@@ -136,3 +136,8 @@ QString TOdbcConnection::Dialect() const
 QString TOdbcConnection::Description() const { return OdbcDescription(m_session->ConnectionString()); }
 
 int TOdbcConnection::ReconnectCount() const { return m_session->ReconnectCount(); }
+
+void TOdbcConnection::BeginTransaction() { m_session->BeginTransaction(); }
+void TOdbcConnection::CommitTransaction() { m_session->CommitTransaction(); }
+void TOdbcConnection::RollbackTransaction() noexcept { m_session->RollbackTransaction(); }
+bool TOdbcConnection::InTransaction() const { return m_session->InTransaction(); }

@@ -33,6 +33,10 @@ public:
     bool Connected() const override;
     QString Dialect() const override;
     QString Description() const override;
+    void BeginTransaction() override;
+    void CommitTransaction() override;
+    void RollbackTransaction() noexcept override;
+    bool InTransaction() const override;
 
     // How often the link was reopened after it had been lost.
     int ReconnectCount() const;

@@ -105,6 +105,8 @@ void TOdbcSession::EnsureUsable()
         m_suspect = false;
         return;
     }
+    if (m_inTransaction)
+        throw EDatabaseError(QStringLiteral("The connection to the database failed inside a transaction; nothing of it was kept"));
     // The link is gone: drop the driver's handles and open anew. Failing here leaves the
     // session in doubt, so the next use tries again.
     m_suspect = true;
@@ -157,8 +159,44 @@ bool TOdbcSession::SetLockTimeout(int ms)
     return true;
 }
 
+void TOdbcSession::BeginTransaction()
+{
+    if (m_inTransaction) throw EDatabaseError(QStringLiteral("A transaction is already open on this connection"));
+    EnsureUsable();
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.transaction()) Raise(db.lastError(), QStringLiteral("beginning a transaction"));
+    m_inTransaction = true;
+    m_lastUse.start();
+}
+
+void TOdbcSession::CommitTransaction()
+{
+    if (!m_inTransaction) throw EDatabaseError(QStringLiteral("No transaction is open on this connection"));
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    const bool ok = db.commit();
+    if (!ok) {
+        // The server keeps nothing of a transaction that could not be committed.
+        const QSqlError error = db.lastError();
+        RollbackTransaction();
+        Raise(error, QStringLiteral("committing a transaction"));
+    }
+    m_inTransaction = false;
+}
+
+void TOdbcSession::RollbackTransaction() noexcept
+{
+    if (!m_inTransaction) return;
+    m_inTransaction = false;
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (db.isValid() && db.isOpen() && !db.rollback()) m_suspect = true;
+    // A setting made inside the transaction may have been undone with it (PostgreSQL).
+    m_lockTimeoutMs = -1;
+}
+
 TOdbcSession::TResult TOdbcSession::Run(const QString& sql, const QVariantList& values, bool firstResult, bool rerunnable)
 {
+    // Run again after a lock wait, a statement would leave the transaction it belonged to.
+    if (m_inTransaction) rerunnable = false;
     if (!rerunnable || !DbWaitHandled() || m_lockTimeoutRefused) return RunOnce(sql, values, firstResult, false);
     QElapsedTimer waited;
     waited.start();

@@ -62,6 +62,15 @@ public:
     // How long one slice of a lock wait lasts before the wait handler is asked.
     static constexpr int kLockSliceMs = 200;
 
+    // A transaction across several statements (TDbConnection::BeginTransaction): the driver
+    // leaves autocommit until Commit or Rollback. Inside it a link in doubt is checked but
+    // never reopened (a new link would commit each statement on its own), and no statement
+    // is run again after a lock wait.
+    void BeginTransaction();
+    void CommitTransaction();
+    void RollbackTransaction() noexcept;
+    bool InTransaction() const { return m_inTransaction; }
+
     // Marks the link as in doubt after a failure of any statement.
     void MarkSuspect() { m_suspect = true; }
     bool Suspect() const { return m_suspect; }
@@ -94,6 +103,7 @@ private:
     int m_reconnects = 0;
     int m_lockTimeoutMs = 0;  // as last set on this link; a new link waits without limit
     bool m_lockTimeoutRefused = false;
+    bool m_inTransaction = false;
     QElapsedTimer m_lastUse;
 };
 
