@@ -10,7 +10,7 @@
 #include "login/HostLogin.h"
 #include "login/LoginDialog.h"
 #include "login/LoginFile.h"
-#include "print/ReportActions.h"
+#include "login/HostRights.h"
 #include <QApplication>
 #include <QFile>
 #include <QLabel>

@@ -16,10 +16,9 @@
 #include "app/PluginLoader.h"
 #include "app/Screenshot.h"
 #include "print/HeadlessPdf.h"
-#include "print/ReportActions.h"
+#include "app/HostRooms.h"
+#include "login/HostRights.h"
 #include "script/ScriptParser.h"
-#include "history/HistoryWindow.h"
-#include "lock/IdleLockSetup.h"
 #include "script/ScriptRunner.h"
 #include "script/ScriptSession.h"
 #include "login/HostLogin.h"
@@ -253,17 +252,14 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     if (!plugin.CreateForm(kReportFormClass, kReportFormClassType, window.get(), &form, &error))
         return fail(error, ExitPlugin);
     window->AttachForm(form, kReportFormClass);
-    new TReportActions(*window);  // signing and printing; a child of the window
-    new THistoryActions(*window, dataModule);  // the report's saved versions; a child too
-    // The screen locks after a time without input; another user may take over there.
-    InstallIdleLock(
-        *window, config,
-        [&plugin](QWidget* parent, TLoadedForm* made, QString* e) {
-            return plugin.CreateForm(kReportFormClass, kReportFormClassType, parent, made, e);
-        },
-        [&log](const QString& line) { log.Write(QStringLiteral("wr-host"), line); });
-    window->onLoginChanged = [&start](const THostLogin& now) { start.login = now; };
+    // A switch of user at the idle lock makes the editor afresh.
+    window->Session().createForm = [&plugin](QWidget* parent, TLoadedForm* made, QString* e) {
+        return plugin.CreateForm(kReportFormClass, kReportFormClassType, parent, made, e);
+    };
+    QObject::connect(&window->Session(), &TEditorSession::userChanged, [&start](const THostLogin& now) { start.login = now; });
     if (!o.script.isEmpty()) window->SetScriptSession(&session);
+    // Signing, printing, history, the idle lock, the pickers and the script commands.
+    InstallHostRooms(*window);
     if (!window->RefreshWorklist(&error)) return fail(error, ExitDatabase);
     // The screen's free area on a first start, the user's own size and splitters later.
     (new TWindowGeometry(window.get(), config))->Restore();
@@ -291,7 +287,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     int exitCode = ExitOk;
     if (!o.script.isEmpty()) {
         QTimer::singleShot(0, window.get(), [&] {
-            TScriptRunner runner(*window, config, session);
+            TScriptRunner runner(*window);
             exitCode = runner.Run(commands, QFileInfo(o.script).fileName());
             QApplication::exit(exitCode);
         });

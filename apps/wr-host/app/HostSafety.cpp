@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostSafety.h"
-#include "shell/HostMainForm.h"
+#include "login/HostUser.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>

@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Handing the window to another user at the idle lock: the first user's unsaved edits are
+// Handing the editor to another user at the idle lock: the first user's unsaved edits are
 // kept as his draft (his draft folder, so they reappear when he next opens the report and
 // never for anyone else) and the editor is made afresh, since an editor that showed his
 // report may still hold it (undo history, controls) and reads the login only when a report
 // opens.
-#include "shell/HostMainForm.h"
-#include "script/ControlAccess.h"
+#include "editor/EditorSession.h"
+#include "app/HostLog.h"
 #include "database/HostDataModule.h"
-#include "shell/HostShortcuts.h"
-#include "shell/ReportHeader.h"
 #include "platform/InputComposition.h"
 #include "report/ReportDraft.h"
-#include <QLabel>
 #include <QLayout>
-#include <QStatusBar>
+#include <QWidget>
 
-bool THostMainForm::KeepEditsAsDraft(QString* error)
+bool TEditorSession::KeepEditsAsDraft(QString* error)
 {
     CommitPendingComposition();
     if (!m_form.widget || !HasUnsavedChanges()) return true;
@@ -39,7 +36,18 @@ bool THostMainForm::KeepEditsAsDraft(QString* error)
     return true;
 }
 
-bool THostMainForm::SwitchLogin(const THostLogin& login, QString* error)
+void TEditorSession::DropForm()
+{
+    QWidget* old = m_form.widget;
+    m_form = TLoadedForm();
+    m_currentRuid.clear();
+    m_savedContent.clear();
+    m_openWarnings.clear();
+    // Closed without saving: its edits are in the draft written before.
+    delete old;
+}
+
+bool TEditorSession::SwitchLogin(const THostLogin& login, QString* error)
 {
     if (!KeepEditsAsDraft(error)) return false;
     TLoadedForm fresh;
@@ -51,41 +59,19 @@ bool THostMainForm::SwitchLogin(const THostLogin& login, QString* error)
         if (!createForm(m_formHost, &fresh, error)) return false;
     }
     const QString before = m_login.userCode;
-    QWidget* old = m_form.widget;
-    m_form = TLoadedForm();
-    m_currentRuid.clear();
-    m_savedContent.clear();
-    m_openWarnings.clear();
-    if (old) {
-        // The guard watching the old editor goes with it; closed without saving (its edits
-        // are in the draft written above).
-        // (The guard has no meta-object of its own: findChildren would match every child.)
-        const QObjectList kids = children();
-        for (QObject* kid : kids)
-            if (auto* guard = dynamic_cast<THostShortcutGuard*>(kid)) delete guard;
-        delete old;
-    }
+    DropForm();
     m_login = login;
-    m_userLabel->setText(QStringLiteral("用户：%1（%2）").arg(m_login.userName, m_login.deptCode));
     if (fresh.widget) {
         m_form = fresh;
-        m_formHost->layout()->addWidget(fresh.widget);
+        if (m_formHost && m_formHost->layout()) m_formHost->layout()->addWidget(fresh.widget);
         fresh.widget->show();
-        fresh.bpl->GetMainFormObject(static_cast<IMainFrom*>(this), &m_dataModule);
-        new THostShortcutGuard(this, fresh.widget);
-        if (m_reportHeader) m_reportHeader->Watch(fresh.widget);
+        fresh.bpl->GetMainFormObject(m_mainForm, &m_dataModule);
     }
+    emit formReplaced(fresh.widget);
     // No report is open: the header and title name no patient.
-    if (auto* header = m_formHost->findChild<QLabel*>(QStringLiteral("patientHeader"))) {
-        header->clear();
-        header->hide();
-    }
-    if (m_reportHeader) m_reportHeader->Refresh();
-    setWindowTitle(QStringLiteral("WriteReport 报告编辑[*]"));
-    MarkCurrentRow();
-    UpdateActions();
-    if (onLoginChanged) onLoginChanged(m_login);
+    emit reportClosed();
+    emit userChanged(m_login);
     Log(QStringLiteral("wr-host"), QStringLiteral("user %1 took over from user %2").arg(m_login.userCode, before));
-    ShowStatus(QStringLiteral("已切换到用户 %1。").arg(m_login.userName.isEmpty() ? m_login.userCode : m_login.userName));
+    emit notice(QStringLiteral("已切换到用户 %1。").arg(m_login.userName.isEmpty() ? m_login.userCode : m_login.userName));
     return true;
 }

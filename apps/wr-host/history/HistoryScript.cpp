@@ -2,38 +2,44 @@
 // The script command `history`: the versions of the open report, printed as the window
 // lists them, one version's sections, its differences from the current one, or a restore.
 #include "history/HistoryWindow.h"
-#include "shell/HostMainForm.h"
-#include "script/ScriptParser.h"
-#include "script/ScriptRunner.h"
+#include "app/HostContext.h"
+#include "script/ScriptCommands.h"
 #include "script/ScriptSession.h"
 
-bool TScriptRunner::History(const TScriptCommand& c, QString* error)
+namespace {
+QString CheckHistory(const TScriptCommand& c)
 {
-    auto* actions = m_host.findChild<THistoryActions*>();
-    if (!actions) {
-        *error = QStringLiteral("this host has no report history");
-        return false;
-    }
+    const QString& what = c.args.at(0);
+    bool number = c.args.size() == 2;
+    if (number) c.args.at(1).toUInt(&number);
+    const bool known = what == QLatin1String("show") || what == QLatin1String("diff") || what == QLatin1String("restore");
+    if (what == QLatin1String("list") ? c.args.size() != 1 : !(known && number))
+        return QStringLiteral("history needs 'list', or 'show', 'diff' or 'restore' with a version number");
+    return {};
+}
+
+bool History(THistoryActions* actions, TScriptSession& out, const TScriptCommand& c, QString* error)
+{
     const QString what = c.args.at(0);
     const int number = c.args.size() > 1 ? c.args.at(1).toInt() : 0;
     if (what == QLatin1String("list")) {
         QList<TReportVersion> versions;
         if (!actions->Versions(&versions, error)) return false;
-        for (int i = 0; i < versions.size(); ++i) m_session.Print(QStringLiteral("history ") + THistoryActions::Describe(i, versions.at(i)));
+        for (int i = 0; i < versions.size(); ++i) out.Print(QStringLiteral("history ") + THistoryActions::Describe(i, versions.at(i)));
         return true;
     }
     if (what == QLatin1String("restore")) return actions->Restore(number, error);
     if (what == QLatin1String("diff")) {
         QStringList lines;
         if (!actions->Differences(number, &lines, error)) return false;
-        for (const QString& l : lines) m_session.Print(QStringLiteral("history diff ") + l);
-        if (lines.isEmpty()) m_session.Print(QStringLiteral("history diff: 与当前版本的文字相同"));
+        for (const QString& l : lines) out.Print(QStringLiteral("history diff ") + l);
+        if (lines.isEmpty()) out.Print(QStringLiteral("history diff: 与当前版本的文字相同"));
         return true;
     }
     TReportInfo v;
     if (!actions->Content(number, &v, error)) return false;
     auto line = [&](const char* caption, const QString& text) {
-        m_session.Print(QStringLiteral("history show %1: %2").arg(QString::fromUtf8(caption), QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
+        out.Print(QStringLiteral("history show %1: %2").arg(QString::fromUtf8(caption), QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
     };
     line("检查项目", v.FItemName);
     line("影像表现", v.FSuoJian);
@@ -42,4 +48,20 @@ bool TScriptRunner::History(const TScriptCommand& c, QString* error)
     line("备注", v.FBeiZhu);
     line("报告医生", v.FReportDoctor);
     return true;
+}
+} // namespace
+
+QList<TScriptCommandShape> HistoryScriptCommands() { return {{"history", 1, 2, false, false, CheckHistory}}; }
+
+void InstallHistoryRoom(IHostContext& host)
+{
+    auto* actions = new THistoryActions(host);
+    host.ScriptCommands().Handle("history", [actions, &host](const TScriptCommand& c, QString* error) {
+        TScriptSession* session = host.Script();
+        if (!session) {
+            *error = QStringLiteral("no script is running");
+            return false;
+        }
+        return History(actions, *session, c, error);
+    });
 }

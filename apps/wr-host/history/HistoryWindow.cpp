@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "history/HistoryWindow.h"
 #include "database/HostDataModule.h"
-#include "shell/HostMainForm.h"
-#include "platform/DialogService.h"
+#include "app/HostContext.h"
+#include "app/HostMessages.h"
+#include "editor/EditorSession.h"
+#include "platform/HeadlessDialogs.h"
 #include "report/ReportConflict.h"
 #include "rtf/Rtf.h"
+#include <QWidget>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -72,27 +72,22 @@ void SetRich(QTextEdit* edit, const QString& rtf, const QString& plain)
 
 } // namespace
 
-THistoryActions::THistoryActions(THostMainForm& host, THostDataModule& dataModule)
-    : QObject(&host), m_host(host), m_dataModule(dataModule)
+THistoryActions::THistoryActions(IHostContext& host) : QObject(host.Window()), m_host(host)
 {
     setObjectName(QStringLiteral("historyActions"));
-    m_action = new QAction(host.style()->standardIcon(QStyle::SP_FileDialogInfoView), QStringLiteral("历史版本"), &host);
-    m_action->setObjectName(QStringLiteral("actionHistory"));
-    m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    m_action->setToolTip(QStringLiteral("历史版本 (%1)").arg(m_action->shortcut().toString()));
-    if (auto* bar = host.findChild<QToolBar*>(QStringLiteral("hostToolBar"))) bar->addAction(m_action);
-    connect(m_action, &QAction::triggered, this, &THistoryActions::ShowWindow);
+    host.AddActions({{"actionHistory", QStringLiteral("历史版本"), QKeySequence(Qt::CTRL | Qt::Key_H),
+                      QStyle::SP_FileDialogInfoView, [this] { ShowWindow(); }}});
 }
 
 bool THistoryActions::Versions(QList<TReportVersion>* versions, QString* error)
 {
-    const QString ruid = m_host.CurrentRuid();
+    const QString ruid = m_host.Session().CurrentRuid();
     if (ruid.isEmpty()) {
         *error = QStringLiteral("no report is open");
         return false;
     }
     try {
-        TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
+        TDbConnection& conn = m_host.Db();
         if (!ReportHistoryAvailable(conn)) {
             *error = QStringLiteral("this database keeps no report history (run the upgrade scripts)");
             return false;
@@ -123,8 +118,8 @@ bool THistoryActions::Content(int number, TReportInfo* content, QString* error)
         return false;
     }
     try {
-        TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
-        const bool found = number == 0 ? ReadStoredReport(conn, m_host.CurrentRuid(), *content)
+        TDbConnection& conn = m_host.Db();
+        const bool found = number == 0 ? ReadStoredReport(conn, m_host.Session().CurrentRuid(), *content)
                                        : ReadReportVersion(conn, versions.at(number).historyId, *content);
         if (!found) {
             *error = QStringLiteral("version %1 is no longer in the database").arg(number);
@@ -156,14 +151,14 @@ bool THistoryActions::Restore(int number, QString* error)
 bool THistoryActions::Restore(const TReportInfo& v, QString* error)
 {
     // Unlocked first, as a doctor would, so the editor treats what follows as an edit.
-    if (!m_host.SetEditing(true, error)) return false;
-    QWidget* form = m_host.FormWidget();
+    if (!m_host.Session().SetEditing(true, error)) return false;
+    QWidget* form = m_host.Session().FormWidget();
     for (const TPlainControl& c : kPlainControls)
         if (QObject* o = form->findChild<QObject*>(QString::fromUtf8(c.control))) SetPlain(o, v.*c.field);
     if (auto* yy = form->findChild<QCheckBox*>(QStringLiteral("Check_YinYiang"))) yy->setChecked(v.FYinYangXing);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_jcsj"))) SetRich(e, v.Frtf_SuoJian, v.FSuoJian);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_zdjx"))) SetRich(e, v.Frtf_JieLun, v.FJieLun);
-    m_host.statusBar()->showMessage(QStringLiteral("已载入历史版本（%1），尚未保存。按 Ctrl+S 保存。").arg(v.FRuid));
+    m_host.Status(QStringLiteral("已载入历史版本（%1），尚未保存。按 Ctrl+S 保存。").arg(v.FRuid));
     return true;
 }
 
@@ -172,17 +167,11 @@ void THistoryActions::ShowWindow()
     QString error;
     QList<TReportVersion> versions;
     if (!Versions(&versions, &error)) {
-        TMessageRequest box;
-        box.parent = &m_host;
-        box.caption = QStringLiteral("历史版本");
-        box.text = QStringLiteral("无法显示历史版本：%1").arg(error);
-        box.icon = TMsgIcon::Warning;
-        Dialogs().MessageBox(box);
+        Tell(m_host.Window(), QStringLiteral("历史版本"), QStringLiteral("无法显示历史版本：%1").arg(error), TMsgIcon::Warning);
         return;
     }
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;  // nobody to look
-    THistoryWindow window(*this, &m_host);
+    if (THeadlessDialogService::PlatformIsHeadless()) return;  // nobody to look
+    THistoryWindow window(*this, m_host.Window());
     window.exec();
 }
 

@@ -4,8 +4,8 @@
 // "恢复此版本", which puts that version into the editor as an unsaved edit the doctor saves
 // like any other. The versions come from ReportHistory (hostdata/ReportHistory.h).
 //
-// THistoryActions is a child of the main window and owns the action "actionHistory"; the
-// script commands `history list|show N|restore N` reach it by findChild. Version numbers are
+// THistoryActions is a child of the main window; it adds the action "actionHistory" and the
+// script command `history list|show N|diff N|restore N` (HistoryScript.cpp). Version numbers are
 // positions in the list: 0 the current version, 1 the newest kept one, and so on.
 // UI thread only.
 #pragma once
@@ -18,13 +18,12 @@ class QAction;
 class QTextBrowser;
 class QTextEdit;
 class QTreeWidget;
-class THostDataModule;
-class THostMainForm;
+class IHostContext;
 
 class THistoryActions final : public QObject {
     Q_OBJECT
 public:
-    THistoryActions(THostMainForm& host, THostDataModule& dataModule);
+    explicit THistoryActions(IHostContext& host);
 
     // The versions of the open report; false with a message when none is open or the
     // database keeps no history.
@@ -43,9 +42,7 @@ public:
 private:
     bool Restore(const TReportInfo& version, QString* error);
 
-    THostMainForm& m_host;
-    THostDataModule& m_dataModule;
-    QAction* m_action = nullptr;
+    IHostContext& m_host;
 };
 
 // The window itself. Reads the versions when constructed.
@@ -62,3 +59,7 @@ private:
     QTextEdit* m_view = nullptr;
     QTextBrowser* m_diff = nullptr;
 };
+
+// The room's entry (app/HostRooms.cpp).
+QList<struct TScriptCommandShape> HistoryScriptCommands();
+void InstallHistoryRoom(IHostContext& host);

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "lock/IdleLock.h"
 #include "app/ConfigStore.h"
-#include "shell/HostMainForm.h"
+#include "app/HostContext.h"
+#include "editor/EditorSession.h"
 #include "lock/LockPanel.h"
 #include "platform/InputComposition.h"
+#include <QWidget>
 #include <QAction>
 #include <QApplication>
 #include <QStyle>
-#include <QToolBar>
+#include <QMainWindow>
 #include <QEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -48,11 +50,12 @@ int TIdleLock::IdleMsFromConfig(const TConfigStore& config, QString* warning)
     return std::max(kMinIdleMs, static_cast<int>(std::lround(minutes * 60000.0)));
 }
 
-TIdleLock::TIdleLock(THostMainForm& host, int idleMs, THooks hooks)
-    : QObject(&host), m_host(host), m_idleMs(std::max(0, idleMs)), m_hooks(std::move(hooks))
+TIdleLock::TIdleLock(IHostContext& host, int idleMs, THooks hooks)
+    : QObject(host.Window()), m_host(host), m_window(*host.Window()), m_idleMs(std::max(0, idleMs)),
+      m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("idleLock"));
-    m_panel = new TLockPanel(&host);
+    m_panel = new TLockPanel(&m_window);
     m_panel->hide();
     connect(m_panel, &TLockPanel::unlockRequested, this, &TIdleLock::OnUnlockRequested);
     connect(m_panel, &TLockPanel::switchRequested, this, &TIdleLock::OnSwitchRequested);
@@ -60,22 +63,16 @@ TIdleLock::TIdleLock(THostMainForm& host, int idleMs, THooks hooks)
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &TIdleLock::CheckIdle);
     // A doctor who leaves locks at once (tool bar 锁屏, Ctrl+Shift+L).
-    auto* lockNow = new QAction(QStringLiteral("锁屏"), this);
-    lockNow->setObjectName(QStringLiteral("actionLockScreen"));
-    lockNow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    lockNow->setToolTip(QStringLiteral("锁屏 (%1)").arg(lockNow->shortcut().toString()));
-    lockNow->setIcon(host.style()->standardIcon(QStyle::SP_DialogNoButton));
-    connect(lockNow, &QAction::triggered, this, [this] {
-        QString reason;
-        if (LockNow(&reason)) m_host.WriteLogByBpl(kLogTitle, QStringLiteral("locked by the user"));
-    });
-    if (auto* bar = host.findChild<QToolBar*>(QStringLiteral("hostToolBar"))) bar->addAction(lockNow);
-    else host.addAction(lockNow);
+    host.AddActions({{"actionLockScreen", QStringLiteral("锁屏"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+                      QStyle::SP_DialogNoButton, [this] {
+                          QString reason;
+                          if (LockNow(&reason)) m_host.Log(kLogTitle, QStringLiteral("locked by the user"));
+                      }}});
     m_sinceInput.start();
     qApp->installEventFilter(this);
     Arm(m_idleMs);
-    m_host.WriteLogByBpl(kLogTitle, m_idleMs > 0 ? QStringLiteral("the screen locks after %1 s without input").arg(m_idleMs / 1000.0)
-                                                 : QStringLiteral("the idle lock is off ([Login] IdleLockMinutes=0)"));
+    m_host.Log(kLogTitle, m_idleMs > 0 ? QStringLiteral("the screen locks after %1 s without input").arg(m_idleMs / 1000.0)
+                                       : QStringLiteral("the idle lock is off ([Login] IdleLockMinutes=0)"));
 }
 
 TIdleLock::~TIdleLock()
@@ -112,7 +109,7 @@ void TIdleLock::CheckIdle()
     }
     QString reason;
     if (LockNow(&reason))
-        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("locked after %1 s without input").arg(idle / 1000.0));
+        m_host.Log(kLogTitle, QStringLiteral("locked after %1 s without input").arg(idle / 1000.0));
 }
 
 bool TIdleLock::LockNow(QString* reason)
@@ -129,27 +126,28 @@ bool TIdleLock::LockNow(QString* reason)
     // A word being composed belongs to the edits that must reappear.
     CommitPendingComposition();
     QWidget* focus = QApplication::focusWidget();
-    m_focus = focus && m_host.isAncestorOf(focus) ? focus : nullptr;
-    m_title = m_host.windowTitle();
+    m_focus = focus && m_window.isAncestorOf(focus) ? focus : nullptr;
+    m_title = m_window.windowTitle();
     m_hidden.clear();
     // Everything of the window goes: the report and work list (central area), tool bars,
     // menus, the status bar (its message may name the patient), and the window's own
     // non-modal windows such as the history.
-    for (QWidget* w : m_host.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* w : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w == m_panel || !w->isVisible()) continue;
         m_hidden << w;
         w->hide();
     }
-    m_host.setWindowTitle(kLockedTitle);
-    m_panel->SetUser(Shown(m_host.Login()));
+    m_window.setWindowTitle(kLockedTitle);
+    m_panel->SetUser(Shown(m_host.User()));
     m_panel->Reset();
-    m_panel->setGeometry(m_host.rect());
+    m_panel->setGeometry(m_window.rect());
     m_panel->show();
     m_panel->raise();
     m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
     m_locked = true;
-    m_host.SetScreenLocked(true);
-    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("screen locked for user %1").arg(m_host.Login().userCode));
+    m_host.Session().SetScreenLocked(true);
+    m_host.SetCover(m_panel);
+    m_host.Log(kLogTitle, QStringLiteral("screen locked for user %1").arg(m_host.User().userCode));
     return true;
 }
 
@@ -160,11 +158,13 @@ void TIdleLock::Unlock()
     for (const QPointer<QWidget>& w : std::as_const(m_hidden))
         if (w) w->show();
     m_hidden.clear();
-    m_host.setWindowTitle(m_title);
+    m_window.setWindowTitle(m_title);
     m_locked = false;
-    m_host.SetScreenLocked(false);
+    m_host.Session().SetScreenLocked(false);
+    m_host.SetCover(nullptr);
     if (m_focus && m_focus->isVisible()) m_focus->setFocus(Qt::OtherFocusReason);
-    else if (QWidget* central = m_host.centralWidget()) central->setFocus(Qt::OtherFocusReason);
+    else if (auto* main = qobject_cast<QMainWindow*>(&m_window); main && main->centralWidget())
+        main->centralWidget()->setFocus(Qt::OtherFocusReason);
     m_sinceInput.restart();
     Arm(m_idleMs);
 }
@@ -201,15 +201,15 @@ void TIdleLock::OnUnlockRequested(const QString& password)
         m_panel->ShowMessage(QStringLiteral("无法验证密码。"), true);
         return;
     }
-    const QString user = m_host.Login().userCode;
+    const QString user = m_host.User().userCode;
     m_last = m_hooks.confirm(user, password);
     if (m_last.outcome == TLoginOutcome::Ok) {
-        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("unlocked by user %1").arg(user));
+        m_host.Log(kLogTitle, QStringLiteral("unlocked by user %1").arg(user));
         Unlock();
         return;
     }
     // The outcome only: the typed text never reaches the log.
-    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("unlock refused for user %1 (outcome %2)")
+    m_host.Log(kLogTitle, QStringLiteral("unlock refused for user %1 (outcome %2)")
                                         .arg(user).arg(static_cast<int>(m_last.outcome)));
     m_panel->ShowMessage(Refusal(m_last), true);
     m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
@@ -225,7 +225,7 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
         return;
     }
     // The same user typing his code below simply unlocks.
-    if (userCode.compare(m_host.Login().userCode, Qt::CaseInsensitive) == 0) {
+    if (userCode.compare(m_host.User().userCode, Qt::CaseInsensitive) == 0) {
         OnUnlockRequested(password);
         return;
     }
@@ -236,7 +236,7 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
     }
     m_last = m_hooks.logIn(userCode, password);
     if (m_last.outcome != TLoginOutcome::Ok) {
-        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("log-in of user %1 at the lock refused (outcome %2)")
+        m_host.Log(kLogTitle, QStringLiteral("log-in of user %1 at the lock refused (outcome %2)")
                                             .arg(userCode).arg(static_cast<int>(m_last.outcome)));
         m_panel->ShowMessage(Refusal(m_last), true);
         return;
@@ -248,18 +248,18 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
         m_panel->ShowMessage(m_last.message, true);
         return;
     }
-    const QString before = m_host.Login().userCode;
+    const QString before = m_host.User().userCode;
     QString error;
     if (!m_hooks.switchTo(m_last.account, &error)) {
         m_last.outcome = TLoginOutcome::DatabaseError;
         m_last.message = error;
-        m_host.WriteLogByBpl(kLogTitle, QStringLiteral("switch from user %1 to %2 failed: %3").arg(before, userCode, error));
+        m_host.Log(kLogTitle, QStringLiteral("switch from user %1 to %2 failed: %3").arg(before, userCode, error));
         m_panel->ShowMessage(QStringLiteral("不能切换用户：%1").arg(error), true);
         return;
     }
-    m_host.WriteLogByBpl(kLogTitle, QStringLiteral("user %1 logged in at the lock of user %2").arg(m_host.Login().userCode, before));
+    m_host.Log(kLogTitle, QStringLiteral("user %1 logged in at the lock of user %2").arg(m_host.User().userCode, before));
     // The window now shows the new user's empty editor: that is what unlocking reveals.
-    m_title = m_host.windowTitle();
+    m_title = m_window.windowTitle();
     m_focus = nullptr;
     Unlock();
 }
@@ -278,9 +278,9 @@ bool TIdleLock::BlocksWhileLocked(QObject* watched) const
         if (o->isWidgetType()) {
             const auto* w = static_cast<const QWidget*>(o);
             // A modal dialog over the locked window (a question raised meanwhile) still works.
-            if (w->isWindow() && w != &m_host && w->windowModality() != Qt::NonModal) return false;
+            if (w->isWindow() && w != &m_window && w->windowModality() != Qt::NonModal) return false;
         }
-        if (o == &m_host) return true;
+        if (o == &m_window) return true;
     }
     return false;
 }
@@ -310,7 +310,7 @@ bool TIdleLock::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ContextMenu:
         return m_locked && BlocksWhileLocked(watched);
     case QEvent::Resize:
-        if (m_locked && watched == &m_host) m_panel->setGeometry(m_host.rect());
+        if (m_locked && watched == &m_window) m_panel->setGeometry(m_window.rect());
         return false;
     default: return false;
     }

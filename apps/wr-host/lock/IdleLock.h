@@ -3,7 +3,7 @@
 // bars, the status bar and the patient part of the title are hidden behind a lock panel
 // (LockPanel.h) that asks for the same user's password. Unsaved edits stay in the editor and
 // reappear on unlocking. Another user may log in at the panel instead; the host then keeps
-// the first user's edits as his draft and carries on as the new user (THostMainForm::SwitchLogin).
+// the first user's edits as his draft and carries on as the new user (TEditorSession::SwitchLogin).
 //
 // Input is watched by one application-wide event filter: key presses, mouse presses, moves
 // and wheel turns, touches and input-method commits anywhere in the program. It only notes
@@ -29,7 +29,7 @@
 class QTimer;
 class QWidget;
 class TConfigStore;
-class THostMainForm;
+class IHostContext;
 class TLockPanel;
 
 class TIdleLock final : public QObject {
@@ -51,7 +51,7 @@ public:
     static int IdleMsFromConfig(const TConfigStore& config, QString* warning);
 
     // idleMs 0: never locks by itself (LockNow still does).
-    TIdleLock(THostMainForm& host, int idleMs, THooks hooks);
+    TIdleLock(IHostContext& host, int idleMs, THooks hooks);
     ~TIdleLock() override;
 
     bool IsLocked() const { return m_locked; }
@@ -84,7 +84,8 @@ private:
     void OnSwitchRequested(const QString& userCode, const QString& password);
     QString Refusal(const TLoginResult& r) const;
 
-    THostMainForm& m_host;
+    IHostContext& m_host;
+    QWidget& m_window;
     int m_idleMs = 0;
     THooks m_hooks;
     QTimer* m_timer = nullptr;

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Puts the idle lock on the host window: the idle time from [Login] IdleLockMinutes, the
-// passwords checked against the database's accounts (counted, lock-out applies), and a
-// switch of user that gives the new user his role's rights and a fresh editor made by
-// `createForm`. UI thread only.
+// The lock room's entry: puts the idle lock on the host window with the idle time from
+// [Login] IdleLockMinutes (a bad value is logged), the passwords checked against the
+// database's accounts (counted, lock-out applies), and a switch of user that gives the new
+// user his role's rights and a fresh editor (the session's createForm). Adds the script
+// commands lock-screen, unlock-screen [wrong] and switch-user FILE (LockScript.cpp), and
+// keeps a script from reaching anything but the lock panel while the screen is locked.
+// UI thread only.
 #pragma once
-#include "shell/HostMainForm.h"
-#include <functional>
+#include <QList>
 
-class TConfigStore;
+class IHostContext;
 class TIdleLock;
 
-// The lock is a child of the window. `log` gets the configuration warning, if any.
-TIdleLock* InstallIdleLock(THostMainForm& window, TConfigStore& config,
-                           std::function<bool(QWidget* parent, TLoadedForm* form, QString* error)> createForm,
-                           const std::function<void(const QString& line)>& log);
+TIdleLock* InstallIdleLock(IHostContext& host);
+void InstallLockRoom(IHostContext& host);
+QList<struct TScriptCommandShape> LockScriptCommands();

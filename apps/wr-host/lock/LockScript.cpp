@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The script commands of the idle lock: lock-screen, unlock-screen [wrong], switch-user FILE,
 // and the rule that a locked screen lets a script reach nothing but the lock panel.
-#include "shell/HostMainForm.h"
+#include "app/HostContext.h"
 #include "lock/IdleLock.h"
+#include "lock/IdleLockSetup.h"
 #include "lock/LockPanel.h"
-#include "script/ScriptParser.h"
-#include "script/ScriptRunner.h"
+#include "script/ScriptCommands.h"
 #include "script/ScriptSession.h"
 #include "login/LoginFile.h"
 #include <QLineEdit>
@@ -34,12 +34,10 @@ const char* OutcomeName(TLoginOutcome o)
     }
     return "?";
 }
-} // namespace
 
-bool TScriptRunner::BlockedByScreenLock(const TScriptCommand& c, QString* error)
+bool BlockedByScreenLock(TIdleLock* lock, const TScriptCommand& c, QString* error)
 {
-    auto* lock = m_host.findChild<TIdleLock*>();
-    if (!lock || !lock->IsLocked() || HarmlessWhileLocked(c.name)) return false;
+    if (!lock->IsLocked() || HarmlessWhileLocked(c.name)) return false;
     // The panel's own fields and buttons stay reachable, as they are for a person.
     const bool named = c.name == QLatin1String("set") || c.name == QLatin1String("click") || c.name == QLatin1String("focus")
         || c.name == QLatin1String("expect") || c.name == QLatin1String("check");
@@ -52,13 +50,8 @@ bool TScriptRunner::BlockedByScreenLock(const TScriptCommand& c, QString* error)
     return true;
 }
 
-bool TScriptRunner::ScreenLock(const TScriptCommand& c, QString* error)
+bool ScreenLock(TIdleLock* lock, IHostContext& host, TScriptSession& out, const TScriptCommand& c, QString* error)
 {
-    auto* lock = m_host.findChild<TIdleLock*>();
-    if (!lock) {
-        *error = QStringLiteral("this host has no idle lock");
-        return false;
-    }
     if (c.name == QLatin1String("lock-screen")) return lock->LockNow(error);
     if (!lock->IsLocked()) {
         *error = QStringLiteral("the screen is not locked");
@@ -80,7 +73,7 @@ bool TScriptRunner::ScreenLock(const TScriptCommand& c, QString* error)
         }
         // Later unlocks are the new user's: his password comes from this file.
         lock->SetLoginFile(c.text);
-        m_session.Print(QStringLiteral("switched to user %1").arg(m_host.Login().userCode));
+        out.Print(QStringLiteral("switched to user %1").arg(host.User().userCode));
         return true;
     }
     // unlock-screen [wrong]: the password of the logged-in user, from the file he logged in
@@ -90,7 +83,7 @@ bool TScriptRunner::ScreenLock(const TScriptCommand& c, QString* error)
         TLoginFile file;
         if (!ReadLoginFile(lock->LoginFile(), &file, error)) return false;
         password = file.password;
-    } else if (const std::optional<QString> p = m_session.loginPassword ? m_session.loginPassword() : std::nullopt) {
+    } else if (const std::optional<QString> p = out.loginPassword ? out.loginPassword() : std::nullopt) {
         password = *p;
     } else {
         *error = QStringLiteral("no password of the logged-in user is known to this run (--login-file)");
@@ -106,13 +99,49 @@ bool TScriptRunner::ScreenLock(const TScriptCommand& c, QString* error)
             *error = QStringLiteral("the password was refused (%1): %2").arg(QLatin1String(OutcomeName(r.outcome)), r.message);
             return false;
         }
-        m_session.Print(QStringLiteral("screen unlocked"));
+        out.Print(QStringLiteral("screen unlocked"));
         return true;
     }
     if (!lock->IsLocked()) {
         *error = QStringLiteral("a wrong password unlocked the screen");
         return false;
     }
-    m_session.Print(QStringLiteral("unlock refused: %1 (%2)").arg(QLatin1String(OutcomeName(r.outcome))).arg(r.failuresLeft));
+    out.Print(QStringLiteral("unlock refused: %1 (%2)").arg(QLatin1String(OutcomeName(r.outcome))).arg(r.failuresLeft));
     return true;
+}
+
+QString CheckUnlockScreen(const TScriptCommand& c)
+{
+    if (!c.args.isEmpty() && c.args.at(0) != QLatin1String("wrong"))
+        return QStringLiteral("unlock-screen takes nothing or 'wrong', not '%1'").arg(c.args.at(0));
+    return {};
+}
+} // namespace
+
+QList<TScriptCommandShape> LockScriptCommands()
+{
+    return {{"lock-screen", 0, 0, false, false}, {"unlock-screen", 0, 1, false, false, CheckUnlockScreen},
+            {"switch-user", 0, 0, true, true}};
+}
+
+void InstallLockRoom(IHostContext& host)
+{
+    TIdleLock* lock = InstallIdleLock(host);
+    TScriptCommands& commands = host.ScriptCommands();
+    // Only the script's pauses count as idle time for the screen lock.
+    commands.AddAround([lock](const TScriptCommand& c, bool starting) {
+        if (c.name == QLatin1String("wait")) return;
+        if (starting) lock->Hold();
+        else lock->Release();
+    });
+    commands.AddGuard([lock](const TScriptCommand& c, QString* error) { return !BlockedByScreenLock(lock, c, error); });
+    for (const char* name : {"lock-screen", "unlock-screen", "switch-user"})
+        commands.Handle(name, [lock, &host](const TScriptCommand& c, QString* error) {
+            TScriptSession* out = host.Script();
+            if (!out) {
+                *error = QStringLiteral("no script is running");
+                return false;
+            }
+            return ScreenLock(lock, host, *out, c, error);
+        });
 }

@@ -11,7 +11,7 @@
 // user code and the outcome only; the configuration remembers the last user code.
 // UI thread only.
 #pragma once
-#include "shell/HostMainForm.h"
+#include "login/HostUser.h"
 #include "app/HostOptions.h"
 #include "hostdata/UserAccounts.h"
 #include <QString>
@@ -19,6 +19,7 @@
 #include <optional>
 
 class TConfigStore;
+class QWidget;
 class TDbConnection;
 
 // The documented password of every demo user (README, "Log-in").

@@ -2,76 +2,86 @@
 // The eight pickers the editor's caption buttons ask for. Each reads its list from the
 // database, lets the user choose (or takes the script's choice) and hands the result back
 // through IReportForm. A picker never throws back into the editor's click handler.
-#include "database/HostDataModule.h"
-#include "shell/HostMainForm.h"
+#include "pickers/Pickers.h"
+#include "app/HostContext.h"
+#include "app/HostMessages.h"
 #include "database/HostQueries.h"
+#include "editor/EditorSession.h"
+#include "script/ScriptCommands.h"
 #include "pickers/PickerDialogs.h"
 #include "pickers/RtfText.h"
 #include "script/ScriptSession.h"
 #include "pickers/TemplateTransfer.h"
+#include <QWidget>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 
-void THostMainForm::RunPicker(TPickerKind kind)
+TPickers::TPickers(IHostContext& host) : QObject(host.Window()), m_host(host) { setObjectName(QStringLiteral("pickers")); }
+
+TEditorSession& TPickers::Session() { return m_host.Session(); }
+
+void TPickers::Run(TPickerKind kind)
 {
-    Log(QStringLiteral("wr-host"), QStringLiteral("%1 asked").arg(QLatin1String(PickerInfo(kind).operation)));
-    if (!m_form.report) return;
+    m_host.Log(QStringLiteral("wr-host"), QStringLiteral("%1 asked").arg(QLatin1String(PickerInfo(kind).operation)));
+    if (!Session().Report()) return;
     try {
         switch (kind) {
-        case TPickerKind::Template: RunTemplatePicker(); break;
-        case TPickerKind::Symbol: RunSymbolPicker(); break;
-        default: RunListPicker(kind); break;
+        case TPickerKind::Template: RunTemplate(); break;
+        case TPickerKind::Symbol: RunSymbol(); break;
+        default: RunList(kind); break;
         }
     } catch (const Exception& e) {
-        PickerFailed(kind, e.Message());
+        Failed(kind, e.Message());
     } catch (const std::exception& e) {
-        PickerFailed(kind, QString::fromLocal8Bit(e.what()));
+        Failed(kind, QString::fromLocal8Bit(e.what()));
     }
 }
 
-void THostMainForm::PickerFailed(TPickerKind kind, const QString& message)
+void TPickers::Failed(TPickerKind kind, const QString& message)
 {
     const QString title = QString::fromUtf8(PickerInfo(kind).title);
-    Log(QStringLiteral("wr-host %1").arg(QLatin1String(PickerInfo(kind).operation)), QStringLiteral("error: ") + message);
-    statusBar()->showMessage(QStringLiteral("%1：%2").arg(title, message));
-    if (m_session) {
-        m_session->errors << QStringLiteral("%1 picker: %2").arg(QLatin1String(PickerInfo(kind).name), message);
+    m_host.Log(QStringLiteral("wr-host %1").arg(QLatin1String(PickerInfo(kind).operation)), QStringLiteral("error: ") + message);
+    m_host.Status(QStringLiteral("%1：%2").arg(title, message));
+    if (TScriptSession* script = m_host.Script()) {
+        script->errors << QStringLiteral("%1 picker: %2").arg(QLatin1String(PickerInfo(kind).name), message);
         return;
     }
-    Tell(title, message, TMsgIcon::Warning);
+    Tell(m_host.Window(), title, message, TMsgIcon::Warning);
 }
 
-bool THostMainForm::TakeScriptPick(TPickerKind kind, QString* value)
+bool TPickers::TakeScriptPick(TPickerKind kind, QString* value)
 {
+    TScriptSession* script = m_host.Script();
     const QString name = QLatin1String(PickerInfo(kind).name);
-    if (m_session->picks.isEmpty()) {
-        m_session->errors << QStringLiteral("the %1 picker opened but no 'pick %1 ...' was queued").arg(name);
+    if (script->picks.isEmpty()) {
+        script->errors << QStringLiteral("the %1 picker opened but no 'pick %1 ...' was queued").arg(name);
         return false;
     }
-    const TScriptPick& next = m_session->picks.constFirst();
+    const TScriptPick& next = script->picks.constFirst();
     if (next.kind != kind) {
-        m_session->errors << QStringLiteral("the %1 picker opened but the next queued pick (line %2) is for %3")
+        script->errors << QStringLiteral("the %1 picker opened but the next queued pick (line %2) is for %3")
                                  .arg(name).arg(next.line).arg(QLatin1String(PickerInfo(next.kind).name));
         return false;
     }
-    *value = m_session->picks.takeFirst().value;
-    m_session->Print(QStringLiteral("%1 picker: picked %2").arg(name, *value));
+    *value = script->picks.takeFirst().value;
+    script->Print(QStringLiteral("%1 picker: picked %2").arg(name, *value));
     return true;
 }
 
-void THostMainForm::RunListPicker(TPickerKind kind)
+void TPickers::RunList(TPickerKind kind)
 {
-    TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
+    TDbConnection& conn = m_host.Db();
+    TEditorSession& session = Session();
+    const QString& ruid = session.CurrentRuid();
     const bool items = kind == TPickerKind::Item;
-    if (items && m_currentRuid.isEmpty()) throw Exception(QStringLiteral("no report is open"));
-    QList<TPickerEntry> entries = items ? LoadExamItems(conn, m_currentRuid) : LoadPhrases(conn, kind, m_login.deptCode);
+    if (items && ruid.isEmpty()) throw Exception(QStringLiteral("no report is open"));
+    QList<TPickerEntry> entries = items ? LoadExamItems(conn, ruid) : LoadPhrases(conn, kind, m_host.User().deptCode);
     const bool multi = items || kind == TPickerKind::Part;
     // The part picker starts from the parts the report already names.
-    if (kind == TPickerKind::Part && m_form.widget)
-        if (auto* memo = m_form.widget->findChild<QPlainTextEdit*>(QStringLiteral("Memo_jcpart")))
+    if (kind == TPickerKind::Part && session.FormWidget())
+        if (auto* memo = session.FormWidget()->findChild<QPlainTextEdit*>(QStringLiteral("Memo_jcpart")))
             TickCurrentTexts(entries, memo->toPlainText());
-    TListPickerDialog dlg(kind, entries, multi, this);
-    if (m_session) {
+    TListPickerDialog dlg(kind, entries, multi, m_host.Window());
+    if (m_host.Script()) {
         QString value;
         if (!TakeScriptPick(kind, &value)) return;
         QStringList texts;
@@ -89,9 +99,9 @@ void THostMainForm::RunListPicker(TPickerKind kind)
         texts << e.text;
         ids << e.id;
     }
-    const QString text = items ? BindExamItems(conn, m_currentRuid, ids) : JoinItemNames(texts);
-    IReportForm* f = m_form.report;
-    const TFormCallResult r = CallForm(QLatin1String(PickerInfo(kind).operation), [&] {
+    const QString text = items ? BindExamItems(conn, ruid, ids) : JoinItemNames(texts);
+    IReportForm* f = session.Report();
+    const TFormCallResult r = session.CallForm(QLatin1String(PickerInfo(kind).operation), [&] {
         switch (kind) {
         case TPickerKind::Item: f->SetJinCha_ItemString(text); break;
         case TPickerKind::Method: f->SetExamMethodString(text); break;
@@ -103,15 +113,17 @@ void THostMainForm::RunListPicker(TPickerKind kind)
         }
     });
     if (!r.ok) throw Exception(r.error);
-    statusBar()->showMessage(QStringLiteral("%1：%2").arg(QString::fromUtf8(PickerInfo(kind).title), text));
+    m_host.Status(QStringLiteral("%1：%2").arg(QString::fromUtf8(PickerInfo(kind).title), text));
 }
 
-void THostMainForm::RunTemplatePicker()
+void TPickers::RunTemplate()
 {
-    TDbConnection& conn = *m_dataModule.GetMainAdoConnection();
-    const QString category = m_currentRuid.isEmpty() ? QString() : ReportCategory(conn, m_currentRuid);
-    TTemplatePickerDialog dlg(LoadTemplates(conn, m_login.deptCode), category, this);
-    if (m_session) {
+    TDbConnection& conn = m_host.Db();
+    TEditorSession& session = Session();
+    const QString& ruid = session.CurrentRuid();
+    const QString category = ruid.isEmpty() ? QString() : ReportCategory(conn, ruid);
+    TTemplatePickerDialog dlg(LoadTemplates(conn, m_host.User().deptCode), category, m_host.Window());
+    if (m_host.Script()) {
         QString value;
         if (!TakeScriptPick(TPickerKind::Template, &value)) return;
         // "sj:name" fills only the findings, "jl:name" only the impression, "name" both.
@@ -138,23 +150,23 @@ void THostMainForm::RunTemplatePicker()
         if (!WriteModelFile(p.section, rtf, &error)) throw Exception(error);
         PutRtfOnClipboard(rtf);
         const bool suoJian = p.section == TTemplateSection::SuoJian;
-        const TFormCallResult r = CallForm(suoJian ? QStringLiteral("SetModValues_SuoJianPasteFromClipboard")
-                                                   : QStringLiteral("SetModValues_JieLunPasteFromClipboard"),
-                                           [&] {
-                                               if (suoJian) m_form.report->SetModValues_SuoJianPasteFromClipboard();
-                                               else m_form.report->SetModValues_JieLunPasteFromClipboard();
-                                           });
+        const TFormCallResult r = session.CallForm(suoJian ? QStringLiteral("SetModValues_SuoJianPasteFromClipboard")
+                                                           : QStringLiteral("SetModValues_JieLunPasteFromClipboard"),
+                                                   [&] {
+                                                       if (suoJian) session.Report()->SetModValues_SuoJianPasteFromClipboard();
+                                                       else session.Report()->SetModValues_JieLunPasteFromClipboard();
+                                                   });
         if (!r.ok) throw Exception(r.error);
         done << (suoJian ? QStringLiteral("影像表现") : QStringLiteral("诊断印像"));
     }
-    statusBar()->showMessage(done.isEmpty() ? QStringLiteral("模板“%1”没有可填入的内容").arg(chosen->text)
+    m_host.Status(done.isEmpty() ? QStringLiteral("模板“%1”没有可填入的内容").arg(chosen->text)
                                             : QStringLiteral("模板“%1”已填入%2").arg(chosen->text, done.join(QStringLiteral("、"))));
 }
 
-void THostMainForm::RunSymbolPicker()
+void TPickers::RunSymbol()
 {
-    TSymbolPickerDialog dlg(LoadSymbols(*m_dataModule.GetMainAdoConnection()), this);
-    if (m_session) {
+    TSymbolPickerDialog dlg(LoadSymbols(m_host.Db()), m_host.Window());
+    if (m_host.Script()) {
         QString value;
         if (!TakeScriptPick(TPickerKind::Symbol, &value)) return;
         QString error;
@@ -166,6 +178,34 @@ void THostMainForm::RunSymbolPicker()
     if (symbol.isEmpty()) return;
     // The editor inserts whatever the clipboard holds, not its argument.
     PutTextOnClipboard(symbol);
-    const TFormCallResult r = CallForm(QStringLiteral("SetTeShuFuHao"), [&] { m_form.report->SetTeShuFuHao(symbol); });
+    TEditorSession& session = Session();
+    const TFormCallResult r = session.CallForm(QStringLiteral("SetTeShuFuHao"), [&] { session.Report()->SetTeShuFuHao(symbol); });
     if (!r.ok) throw Exception(r.error);
+}
+
+namespace {
+QString CheckPick(const TScriptCommand& c)
+{
+    if (!PickerKindFromName(c.args.at(0)))
+        return QStringLiteral("unknown picker '%1' (pickers: %2)").arg(c.args.at(0), PickerNames().join(QLatin1String(", ")));
+    return {};
+}
+} // namespace
+
+QList<TScriptCommandShape> PickerScriptCommands() { return {{"pick", 1, 1, true, true, CheckPick}}; }
+
+void InstallPickerRoom(IHostContext& host)
+{
+    auto* pickers = new TPickers(host);
+    host.SetPickerRunner([pickers](TPickerKind kind) { pickers->Run(kind); });
+    IHostContext* h = &host;
+    host.ScriptCommands().Handle("pick", [h](const TScriptCommand& c, QString* error) {
+        TScriptSession* script = h->Script();
+        if (!script) {
+            *error = QStringLiteral("no script is running");
+            return false;
+        }
+        script->picks << TScriptPick{*PickerKindFromName(c.args.at(0)), c.text, c.line};
+        return true;
+    });
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "print/HeadlessPdf.h"
 #include "app/ConfigStore.h"
-#include "shell/HostMainForm.h"
+#include "login/HostUser.h"
 #include "app/HostOptions.h"
-#include "print/ReportActions.h"
+#include "login/HostRights.h"
+#include "print/PrintConfig.h"
 #include "hostdata/PrintRender.h"
 #include <QFileInfo>
 

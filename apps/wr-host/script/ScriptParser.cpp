@@ -1,52 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "script/ScriptParser.h"
-#include "pickers/PickerKind.h"
+#include "script/ScriptCommands.h"
 
 namespace {
-
-// How a command's line is split: a number of words, then optionally the rest as a text.
-struct TCommandShape {
-    const char* name;
-    int minWords;
-    int maxWords;
-    bool text;          // the rest of the line after maxWords words is one text
-    bool textRequired;
-};
-
-constexpr TCommandShape kShapes[] = {
-    {"open", 1, 1, false, false},
-    {"unlock", 0, 0, false, false},
-    {"lock", 0, 0, false, false},
-    {"set", 1, 1, true, false},
-    {"check", 2, 2, false, false},
-    {"click", 1, 1, false, false},
-    {"focus", 1, 1, false, false},
-    {"answer", 1, 1, false, false},
-    {"pick", 1, 1, true, true},
-    {"save", 0, 1, false, false},
-    {"dump", 0, 0, true, false},
-    {"config", 3, 3, true, false},
-    {"expect", 1, 1, true, false},
-    {"screenshot", 0, 0, true, true},
-    {"wait", 1, 1, false, false},
-    {"echo", 0, 0, true, false},
-    {"sign", 0, 0, false, false},
-    {"withdraw", 0, 0, false, false},
-    {"preview", 0, 0, false, false},
-    {"print", 0, 0, true, false},
-    {"pdf", 0, 0, true, true},
-    {"history", 1, 2, false, false},
-    {"lock-screen", 0, 0, false, false},
-    {"unlock-screen", 0, 1, false, false},
-    {"switch-user", 0, 0, true, true},
-};
-
-const TCommandShape* FindShape(const QString& name)
-{
-    for (const auto& s : kShapes)
-        if (name == QLatin1String(s.name)) return &s;
-    return nullptr;
-}
 
 // Splits off up to `count` blank-separated words; `rest` gets what follows the separator
 // after the last word, untouched.
@@ -67,56 +23,12 @@ QStringList TakeWords(const QString& line, int count, QString* rest)
     return words;
 }
 
-QString CheckArguments(const TScriptCommand& c)
-{
-    auto oneOf = [](const QString& v, std::initializer_list<const char*> allowed) {
-        for (const char* a : allowed)
-            if (v == QLatin1String(a)) return true;
-        return false;
-    };
-    if (c.name == QLatin1String("check") && !oneOf(c.args.at(1), {"on", "off"}))
-        return QStringLiteral("check needs 'on' or 'off', not '%1'").arg(c.args.at(1));
-    // A message box's button, or the id of a choice window's choice.
-    if (c.name == QLatin1String("answer")
-        && !oneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs",
-                                 "password", "wrong-password"}))
-        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine, take-theirs, password or "
-                              "wrong-password, not '%1'")
-            .arg(c.args.at(0));
-    if (c.name == QLatin1String("wait")) {
-        bool ok = false;
-        const int ms = c.args.at(0).toInt(&ok);
-        if (!ok || ms < 0 || ms > 600000) return QStringLiteral("wait needs milliseconds (0 to 600000), not '%1'").arg(c.args.at(0));
-    }
-    if (c.name == QLatin1String("history")) {
-        const QString& what = c.args.at(0);
-        bool number = c.args.size() == 2;
-        if (number) c.args.at(1).toUInt(&number);
-        if (what == QLatin1String("list") ? c.args.size() != 1 : !(oneOf(what, {"show", "diff", "restore"}) && number))
-            return QStringLiteral("history needs 'list', or 'show', 'diff' or 'restore' with a version number");
-    }
-    if (c.name == QLatin1String("unlock-screen") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("wrong"))
-        return QStringLiteral("unlock-screen takes nothing or 'wrong', not '%1'").arg(c.args.at(0));
-    if (c.name == QLatin1String("save") && !c.args.isEmpty() && c.args.at(0) != QLatin1String("expect-error"))
-        return QStringLiteral("save takes nothing or 'expect-error', not '%1'").arg(c.args.at(0));
-    if (c.name == QLatin1String("pick") && !PickerKindFromName(c.args.at(0)))
-        return QStringLiteral("unknown picker '%1' (pickers: %2)").arg(c.args.at(0), PickerNames().join(QLatin1String(", ")));
-    if (c.name == QLatin1String("config")) {
-        if (c.args.at(0) == QLatin1String("get")) {
-            if (c.hasText) return QStringLiteral("config get takes a section and a key only");
-        } else if (c.args.at(0) != QLatin1String("set")) {
-            return QStringLiteral("config needs 'get' or 'set', not '%1'").arg(c.args.at(0));
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 QStringList ScriptCommandNames()
 {
     QStringList names;
-    for (const auto& s : kShapes) names << QLatin1String(s.name);
+    for (const TScriptCommandShape& s : ScriptCommandTable()) names << QLatin1String(s.name);
     return names;
 }
 
@@ -171,7 +83,7 @@ TScriptParseResult ParseScript(const QString& source)
         };
         QString rest;
         const QString name = TakeWords(line, 1, &rest).constFirst();
-        const TCommandShape* shape = FindShape(name);
+        const TScriptCommandShape* shape = FindScriptCommand(name);
         if (!shape)
             return fail(QStringLiteral("unknown command '%1' (commands: %2)").arg(name, ScriptCommandNames().join(QLatin1String(", "))));
 
@@ -194,8 +106,10 @@ TScriptParseResult ParseScript(const QString& source)
         } else if (!text.trimmed().isEmpty()) {
             return fail(QStringLiteral("'%1' takes %2 argument(s); unexpected '%3'").arg(name).arg(shape->maxWords).arg(text.trimmed()));
         }
-        const QString bad = CheckArguments(c);
-        if (!bad.isEmpty()) return fail(bad);
+        if (shape->check) {
+            const QString bad = shape->check(c);
+            if (!bad.isEmpty()) return fail(bad);
+        }
         r.commands << c;
     }
     return r;

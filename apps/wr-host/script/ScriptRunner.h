@@ -1,35 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Runs a parsed script against the host window and its editor, one command at a time, and
-// stops at the first command that fails. See README.md, "Script commands". UI thread only.
+// Runs a parsed script against the host, one command at a time, through the handlers the
+// rooms registered (script/ScriptCommands.h), and stops at the first command that fails.
+// See README.md, "Script commands". UI thread only.
 #pragma once
 #include "script/ScriptParser.h"
 #include "script/ScriptSession.h"
 
-class TConfigStore;
-class THostMainForm;
+class IHostContext;
 
 class TScriptRunner {
 public:
-    TScriptRunner(THostMainForm& host, TConfigStore& config, TScriptSession& session);
+    // The host's script session (host.Script()) receives the output and the answers.
+    explicit TScriptRunner(IHostContext& host);
 
     // Runs every command; 0 when all succeeded, 1 after the first failure (reported on
     // stderr as "<script>:<line>: <command>: <reason>").
     int Run(const QList<TScriptCommand>& commands, const QString& scriptName);
-    // The JSON `dump` writes: the open report, whether it is being edited, the status bar
-    // and the state of every named control of the editor.
-    QByteArray DumpJson();
 
 private:
-    bool Execute(const TScriptCommand& c, QString* error);
-    bool Expect(const TScriptCommand& c, QString* error);
-    // history list | show N | diff N | restore N (history/HistoryWindow.h).
-    bool History(const TScriptCommand& c, QString* error);
-    // lock-screen | unlock-screen [wrong] | switch-user FILE (lock/LockScript.cpp), and
-    // whether a locked screen refuses the command (it may reach only the lock panel).
-    bool ScreenLock(const TScriptCommand& c, QString* error);
-    bool BlockedByScreenLock(const TScriptCommand& c, QString* error);
-
-    THostMainForm& m_host;
-    TConfigStore& m_config;
+    IHostContext& m_host;
     TScriptSession& m_session;
 };
+
+// The script room: the commands that drive controls and the script itself (set, check,
+// click, focus, expect, dump, screenshot, answer, config, wait, echo).
+QList<struct TScriptCommandShape> ScriptRoomCommands();
+void InstallScriptRoom(IHostContext& host);
+// The JSON `dump` writes: the open report, whether it is being edited, the status bar and
+// the state of every named control of the editor (only the lock panel while locked).
+QByteArray DumpJson(IHostContext& host);

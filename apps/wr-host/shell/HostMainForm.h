@@ -1,49 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The host's main window and its IMainFrom: a work list of the database's reports beside the
-// embedded report editor, the actions open / unlock / lock / save, and every service the
-// editor asks of its host (configuration, user, log, pickers).
-//
-// The editor is driven only through IReportForm. Every call into it goes through CallForm,
-// which catches whatever the plug-in throws and notices the "异常:" lines it logs, so a
-// failing open or save is reported in the status bar and the window keeps running.
+// The host's main window: the work list beside the embedded report editor, the tool bar and
+// menus of the action table, the status bar; the host context the rooms receive
+// (app/HostContext.h); and the editor's IMainFrom (configuration, user, log, pickers), whose
+// report work it leaves to the editor session (editor/EditorSession.h).
 // UI thread only. Owns nothing of the plug-in but the embedded widget (as its Qt parent).
 #pragma once
-#include "pickers/PickerKind.h"
+#include "app/HostContext.h"
 #include "app/PluginLoader.h"
+#include "editor/EditorSession.h"
 #include "host/uPubIntFace_WriteReport.h"
+#include "pickers/PickerKind.h"
 #include "platform/DialogService.h"
+#include "script/ScriptCommands.h"
 #include <QMainWindow>
-#include <QSet>
+#include <QPointer>
 #include <functional>
 
 class QAction;
 class QLabel;
-class QLineEdit;
+class QMenu;
 class QProgressBar;
-class QTreeWidget;
+class QToolBar;
 class TConfigStore;
 class THostDataModule;
 class THostLog;
+class THostShortcutGuard;
+class TReportHeader;
 struct TScriptSession;
 class TWorklistPanel;
 
-// The logged-in user, as the database's account says (login/HostLogin.h).
-struct THostLogin {
-    QString userName, userCode, deptCode;
-    int roleId = 0;
-    QString roleCode{};        // WrRole.RoleCode
-    QSet<QString> granted{};   // the operations the role grants (HostPermissions)
-    bool hasRole = false;      // false: no account behind it (tests of parts only): local rule alone
-};
-
-// How one call into the editor ended.
-struct TFormCallResult {
-    bool ok = true;
-    bool thrown = false;  // an exception left the plug-in (nobody has told the user yet)
-    QString error;        // the exception's message, or the "异常:" lines logged meanwhile
-};
-
-class THostMainForm final : public QMainWindow, public IMainFrom {
+class THostMainForm final : public QMainWindow, public IMainFrom, public IHostContext {
     Q_OBJECT
 public:
     THostMainForm(THostLog& log, TConfigStore& config, THostDataModule& dataModule, THostLogin login,
@@ -52,63 +38,53 @@ public:
 
     // Embeds the created form and hands it this main form and the data module.
     void AttachForm(const TLoadedForm& form, const QString& className);
-    QWidget* FormWidget() const { return m_form.widget; }
-    IReportForm* Report() const { return m_form.report; }
-    const THostLogin& Login() const { return m_login; }
+    QWidget* FormWidget() const { return m_session.FormWidget(); }
+    IReportForm* Report() const { return m_session.Report(); }
+    const THostLogin& Login() const { return m_session.Login(); }
 
     // The work list, re-read from the database. False with the database's message.
     bool RefreshWorklist(QString* error);
     QStringList WorklistGuids() const;
 
-    // The actions. Each answers false with a message the status bar also shows.
-    // Opening asks whether to save a report that is being edited.
-    bool OpenReport(const QString& ruid, QString* error);
-    bool SetEditing(bool enable, QString* error);
-    bool SaveReport(QString* error);
-    const QString& CurrentRuid() const { return m_currentRuid; }
-    // True when a report is open and unlocked (asked from the editor).
-    bool ReportIsEdited();
+    // The editor session's actions, for the program's start and the tests.
+    bool OpenReport(const QString& ruid, QString* error) { return m_session.Open(ruid, error); }
+    bool SetEditing(bool enable, QString* error) { return m_session.SetEditing(enable, error); }
+    bool SaveReport(QString* error) { return m_session.Save(error); }
+    const QString& CurrentRuid() const { return m_session.CurrentRuid(); }
+    bool ReportIsEdited() { return m_session.IsEdited(); }
+    bool ScreenLocked() const { return m_session.ScreenLocked(); }
 
     // Script mode: pickers take their answers from the session and never show a window.
-    void SetScriptSession(TScriptSession* session) { m_session = session; }
-    TScriptSession* ScriptSession() const { return m_session; }
+    void SetScriptSession(TScriptSession* session);
 
-    // For the host's other capabilities (print/ReportActions.h): the database, the
-    // configuration, whether the open report has edits not yet saved, the status bar.
-    THostDataModule& DataModule() { return m_dataModule; }
-    TConfigStore& Config() { return m_config; }
-    bool HasUnsavedChanges();
-    void Notify(const QString& text) { ShowStatus(text); }
-    // Asked before a report is unlocked: false keeps it locked (the reason in *error).
-    std::function<bool(QString* error)> beforeUnlock;
-    // Told after each successful save whether the report's content had changed.
-    std::function<void(bool changed)> afterSave;
-
-    // The idle lock (lock/IdleLock.h). While the screen is locked, closing the window asks
-    // nothing about the report (the question would show it to whoever is at the keyboard):
-    // its unsaved edits go to the user's draft.
-    void SetScreenLocked(bool locked) { m_screenLocked = locked; }
-    bool ScreenLocked() const { return m_screenLocked; }
-    // Writes the open report's unsaved edits to the logged-in user's draft now; nothing goes
-    // to the database. True when there were none or the draft holds them.
-    bool KeepEditsAsDraft(QString* error);
-    // Another user takes over (lock/HostLoginSwitch.cpp): the edits go to the current user's
-    // draft, the editor is closed without saving and made afresh by createForm, and the host
-    // carries on as `login` with no report open, then tells onLoginChanged. False with the
-    // reason, and nothing changed, when the edits could not be kept or no editor was made.
-    bool SwitchLogin(const THostLogin& login, QString* error);
-    std::function<bool(QWidget* parent, TLoadedForm* form, QString* error)> createForm;
-    std::function<void(const THostLogin& login)> onLoginChanged;
-
-    // Runs one call into the editor; see TFormCallResult.
-    TFormCallResult CallForm(const QString& what, const std::function<void()>& call);
+    // IHostContext
+    TEditorSession& Session() override { return m_session; }
+    const THostLogin& User() const override { return m_session.Login(); }
+    HostPermissions Rights() override;
+    TConfigStore& Config() override { return m_config; }
+    THostDataModule& DataModule() override { return m_dataModule; }
+    TDbConnection& Db() override;
+    void Notify(const QString& text) override { ShowStatus(text); }
+    void Status(const QString& text) override;
+    QString StatusText() const override;
+    void Log(const QString& title, const QString& message) override;
+    QWidget* Window() override { return this; }
+    TScriptSession* Script() override { return m_script; }
+    bool Headless() const override;
+    QWidget* Cover() const override { return m_cover; }
+    void SetCover(QWidget* cover) override { m_cover = cover; }
+    void AddMenu(const char* objectName, const QString& title) override;
+    void AddActions(const QList<THostActionSpec>& rows) override;
+    void UpdateActions() override;
+    TScriptCommands& ScriptCommands() override { return m_scriptCommands; }
+    void SetPickerRunner(std::function<void(TPickerKind)> run) override { m_runPicker = std::move(run); }
 
     // IInterface: reference counts never own the window.
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
     int _AddRef() override { return -1; }
     int _Release() override { return -1; }
 
-    // IMainFrom (HostServices.cpp, HostPickers.cpp)
+    // IMainFrom (HostServices.cpp; the pickers are the pickers room's)
     int WriteLogByBpl(const QString& logtitle, const QString& logvalue) override;
     QStringList Get_ExFieldItemLst_configValues(const QString& section) override;
     QString GetConfig_String(const QString& section, const QString& key) override;
@@ -151,59 +127,45 @@ public:
     void* GetCallBackAddress_Trqueue() override { return nullptr; }
     bool GetisLocalWorkMode() override;
 
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildUi();
+    void BuildStatusBar();
+    void ConnectSession();
     void ShowStatus(const QString& text);
-    void Log(const QString& title, const QString& message);
     void MarkCurrentRow();
-    void UpdateActions();
-    // Puts the keyboard focus into the editor (after unlocking).
-    void FocusEditor();
-    // Asks whether to save an edited report before it is left: 保存 / 不保存 / 取消 (Esc and
-    // closing the question mean 取消). Cancelled or SaveFailed mean staying on it.
-    enum class TLeave { Left, Cancelled, SaveFailed };
-    TLeave LeaveCurrentReport();
-    // Message boxes through the dialog service (answered by the script in script mode).
-    void Tell(const QString& caption, const QString& text, TMsgIcon icon);
-    TMsgResult Ask(const QString& caption, const QString& text, TMsgIcon icon, TMsgResult defaultButton);
-    // Reports an error in the status bar and, unless the editor already showed one, a box.
-    void ReportFailure(const QString& what, const TFormCallResult& r, bool editorShowsBox);
-
-    // Pickers (HostPickers.cpp).
+    QString DescribeOpened(const QString& ruid);
+    void OnReportOpened(const QString& ruid);
+    void OnReportSaved(const QString& ruid);
+    void OnReportClosed();
+    void OnFormReplaced(QWidget* form);
     void RunPicker(TPickerKind kind);
-    void RunListPicker(TPickerKind kind);
-    void RunTemplatePicker();
-    void RunSymbolPicker();
-    bool TakeScriptPick(TPickerKind kind, QString* value);
-    void PickerFailed(TPickerKind kind, const QString& message);
+
+    struct TRegisteredAction {
+        QAction* action;
+        std::function<bool()> enabled;
+    };
 
     THostLog& m_log;
     TConfigStore& m_config;
     THostDataModule& m_dataModule;
-    THostLogin m_login;
-    TLoadedForm m_form;
-    QString m_formClassName;
-    QString m_currentRuid;
-    QByteArray m_savedContent;                // the editor's content as last opened or saved
-    QStringList m_openWarnings;               // the editor's "警告:" notices since the last open
-    TScriptSession* m_session = nullptr;
-    QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
+    TEditorSession m_session;
+    TScriptCommands m_scriptCommands;
+    TScriptSession* m_script = nullptr;
+    std::function<void(TPickerKind)> m_runPicker;
+    QPointer<QWidget> m_cover;
 
     TWorklistPanel* m_worklistPanel = nullptr;
-    QTreeWidget* m_worklist = nullptr;        // the panel's list
-    QLineEdit* m_worklistFilter = nullptr;    // the panel's search text
     QWidget* m_formHost = nullptr;
     QLabel* m_userLabel = nullptr;
     QLabel* m_dbLabel = nullptr;
     QProgressBar* m_progress = nullptr;
-    class TReportHeader* m_reportHeader = nullptr;  // patient header and changed marker
-    QAction* m_openAction = nullptr;
-    QAction* m_unlockAction = nullptr;
-    QAction* m_lockAction = nullptr;
-    QAction* m_saveAction = nullptr;
-    QAction* m_refreshAction = nullptr;
-    bool m_screenLocked = false;
+    QToolBar* m_toolBar = nullptr;
+    TReportHeader* m_reportHeader = nullptr;  // patient header and changed marker
+    THostShortcutGuard* m_shortcutGuard = nullptr;
+    QList<TRegisteredAction> m_actions;
+    QList<QMenu*> m_menus;
 };

@@ -7,7 +7,7 @@
 #include "app/HostLog.h"
 #include "shell/HostMainForm.h"
 #include "database/HostQueries.h"
-#include "print/ReportActions.h"
+#include "login/HostRights.h"
 #include <QProgressBar>
 
 namespace {
@@ -49,15 +49,16 @@ QString THostMainForm::GetLogFileName() { return m_log.FileName(); }
 
 void THostMainForm::GetLogionInfoFromMainFrom(QString& userName, QString& userCode, QString& keshiCode, int& roleId)
 {
-    userName = m_login.userName;
-    userCode = m_login.userCode;
-    keshiCode = m_login.deptCode;
-    roleId = m_login.roleId;
+    const THostLogin& login = Login();
+    userName = login.userName;
+    userCode = login.userCode;
+    keshiCode = login.deptCode;
+    roleId = login.roleId;
 }
 
 IInterface* THostMainForm::GetLoadedPackageFrmObject(const QString& className)
 {
-    return className == m_formClassName ? m_form.object : nullptr;
+    return className == m_session.FormClassName() ? m_session.FormObject() : nullptr;
 }
 
 void THostMainForm::SetAndInitProgressBarMaxAndMin(int maxValue, int minValue)
@@ -81,7 +82,7 @@ QString THostMainForm::GetCurrentExamModality()
     return m.isEmpty() ? QStringLiteral("US") : m;
 }
 
-IInterface* THostMainForm::GetCurrentReportFrm() { return m_form.object; }
+IInterface* THostMainForm::GetCurrentReportFrm() { return m_session.FormObject(); }
 
 bool THostMainForm::DeleteFileInLocalAndServer(const QString& fileName)
 {
@@ -114,7 +115,7 @@ int THostMainForm::Get_UserOperateQuXian(const QString& operation)
 {
     // A stand-alone workstation allows everything unless the configuration says otherwise;
     // whether it does is the host's one permission rule. A level above 1 is passed on.
-    if (!PermissionsFor(m_login, m_config).Allowed(operation)) return 0;
+    if (!Rights().Allowed(operation)) return 0;
     return std::max(1, m_config.ReadInteger(kPermissionSection, operation));
 }
 
@@ -123,7 +124,7 @@ QString THostMainForm::Get_Default_Exm_method()
     const QString configured = m_config.ReadString(kHostSection, QStringLiteral("DefaultExamMethod"));
     if (!configured.isEmpty()) return configured;
     try {
-        const QList<TPickerEntry> methods = LoadPhrases(*m_dataModule.GetMainAdoConnection(), TPickerKind::Method, m_login.deptCode);
+        const QList<TPickerEntry> methods = LoadPhrases(*m_dataModule.GetMainAdoConnection(), TPickerKind::Method, Login().deptCode);
         if (!methods.isEmpty()) return methods.constFirst().text;
     } catch (const Exception& e) {
         Log(QStringLiteral("wr-host Get_Default_Exm_method"), QStringLiteral("error: ") + e.Message());

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+// Steps a room adds to every save run in the save's own database transaction: the real
+// editor saves a changed report on a fresh demo database, a step writes beside it, and a
+// step that fails takes the report's save back with it.
+#include "TestDatabase.h"
+#include "app/ConfigStore.h"
+#include "app/HostLog.h"
+#include "app/PluginLoader.h"
+#include "database/HostDataModule.h"
+#include "editor/EditorSession.h"
+#include "report/ReportConflict.h"
+#include "script/ControlAccess.h"
+#include "shell/HostMainForm.h"
+#include "platform/DialogService.h"
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+// Counts the boxes the failed save shows; answers every one at once.
+class TBoxes final : public IDialogService {
+public:
+    TBoxes() : m_previous(SetDialogService(this)) {}
+    ~TBoxes() override { SetDialogService(m_previous); }
+    QStringList shown;
+    TMsgResult MessageBox(const TMessageRequest& r) override
+    {
+        shown << r.caption;
+        return TMsgResult::Ok;
+    }
+    int Choose(const TChoiceRequest& r) override { return r.escapeChoice; }
+
+private:
+    IDialogService* m_previous;
+};
+} // namespace
+
+class TstHostSaveSteps : public QObject {
+    Q_OBJECT
+    TPluginLoader m_plugin;
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_plugin.Load(QStringLiteral(WR_BINARY_DIR "/bin/libWriteReport.so"), &error), qPrintable(error));
+    }
+    void cleanupTestCase() { m_plugin.Unload(); }
+
+    void stepsStandOrFallWithTheSave_data()
+    {
+        QTest::addColumn<QStringList>("steps");   // "write" inserts a row, "fail" throws
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("no step: the editor's save alone") << QStringList{} << true;
+        QTest::newRow("a writing step is kept with the report") << QStringList{"write"} << true;
+        QTest::newRow("a failing step takes the report back") << QStringList{"fail"} << false;
+        QTest::newRow("a later failing step takes an earlier step's write back too")
+            << QStringList{"write", "fail"} << false;
+    }
+    void stepsStandOrFallWithTheSave()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        qputenv("XDG_DATA_HOME", (dir.path() + QLatin1String("/data")).toUtf8());
+        qputenv("WRITEREPORT_PROGRAM_DIR", dir.path().toUtf8());
+        THostLog log;
+        log.Open(dir.filePath(QStringLiteral("host.log")));
+        TConfigStore config(dir.filePath(QStringLiteral("user.ini")));
+        THostDataModule data(CreateTestDatabaseFile(dir.path(), true));
+        QString error;
+        QVERIFY2(data.DM_ConnectDB(error), qPrintable(error));
+        TDbConnection& conn = *data.GetMainAdoConnection();
+        ExecTestSql(conn, QStringLiteral("CREATE TABLE step_log (ruid TEXT)"));
+        THostMainForm window(log, config, data, THostLogin{QStringLiteral("测试医生"), QStringLiteral("T01"), QStringLiteral("1"), 1});
+        TLoadedForm form;
+        QVERIFY2(m_plugin.CreateForm(QStringLiteral("TReportForm"), kReportFormClassType, &window, &form, &error), qPrintable(error));
+        window.AttachForm(form, QStringLiteral("TReportForm"));
+        QVERIFY2(window.RefreshWorklist(&error), qPrintable(error));
+        const QString ruid = window.WorklistGuids().value(0);
+        TReportInfo before;
+        QVERIFY(ReadStoredReport(conn, ruid, before));
+
+        for (const QString& step : steps)
+            window.Session().AddSaveStep(step, [step](TDbConnection& c, const QString& r) {
+                ExecTestSql(c, QStringLiteral("INSERT INTO step_log (ruid) VALUES ('%1')").arg(r));
+                if (step == QLatin1String("fail")) throw Exception(QStringLiteral("the check refused"));
+            });
+        TBoxes boxes;
+        QVERIFY2(window.OpenReport(ruid, &error) && window.SetEditing(true, &error), qPrintable(error));
+        const QString text = before.FBeiZhu + QStringLiteral("（补充）");
+        QVERIFY2(SetControlText(FindControl(window.FormWidget(), QStringLiteral("memo_beizhu")), text, &error), qPrintable(error));
+
+        QCOMPARE(window.SaveReport(&error), saved);
+        TReportInfo after;
+        QVERIFY(ReadStoredReport(conn, ruid, after));
+        QCOMPARE(after.FBeiZhu, saved ? text : before.FBeiZhu);
+        QCOMPARE(QueryTestValue(conn, QStringLiteral("SELECT count(*) FROM step_log")).AsInteger(), saved ? steps.size() : 0);
+        QVERIFY(!conn.InTransaction());
+        if (!saved) {
+            // The doctor is told, and the edits are still there to save again.
+            QVERIFY2(error.contains(QStringLiteral("fail: the check refused")), qPrintable(error));
+            QVERIFY(boxes.shown.contains(QStringLiteral("保存失败")));
+            QVERIFY(window.Session().HasUnsavedChanges());
+        }
+    }
+};
+
+QTEST_MAIN(TstHostSaveSteps)
+#include "tst_host_savesteps.moc"
