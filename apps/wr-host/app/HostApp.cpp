@@ -169,7 +169,9 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
             log.Write(QStringLiteral("wr-host"),
                       QStringLiteral("demo database created: %1 from %2").arg(target, FindDbScriptsFolder()));
     } else if (!IsOdbcTarget(target) && !QFileInfo(target).isFile()) {
-        return fail(QStringLiteral("database file not found: %1").arg(target), ExitDatabase);
+        return fail(QStringLiteral("database file not found: %1 (a new database is made with: wr-admin --db %1 create-db)")
+                        .arg(target),
+                    ExitDatabase);
     }
     THostDataModule dataModule(target, logFn);
     // Every right goes through one rule (hostdata/HostPermissions.h): the logged-in user's

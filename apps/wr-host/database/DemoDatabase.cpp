@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "database/DemoDatabase.h"
+#include "hostdata/DatabaseSetup.h"
 #include "app/InstallLayout.h"
 #include "platform/Exception.h"
-#include "platform/ProgramDir.h"
 #include "platform/SqliteDatabase.h"
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString FindDbScriptsFolder()
-{
-    // The source tree comes last: an installed copy must use the scripts installed with it.
-    const QStringList candidates{ProgramDir() + QLatin1String("db/sqlite"),
-                                 QCoreApplication::applicationDirPath() + QLatin1String("/db/sqlite"),
-                                 InstalledDbScriptsFolder(), QStringLiteral(WR_HOST_SOURCE_DB_DIR)};
-    for (const QString& c : candidates)
-        if (QFileInfo::exists(c + QLatin1String("/schema.sql"))) return QDir::cleanPath(c);
-    return {};
-}
+QString FindDbScriptsFolder() { return FindDbScriptsFolder(QStringLiteral("sqlite")); }
 
 QString DemoDatabasePath()
 {
