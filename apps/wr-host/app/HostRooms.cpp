@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostRooms.h"
+#include "assist/AssistRoom.h"
 #include "editor/EditorRoom.h"
 #include "history/HistoryWindow.h"
 #include "lock/IdleLockSetup.h"
@@ -19,6 +20,7 @@ const QList<THostRoom>& HostRooms()
         {"print", PrintScriptCommands, InstallPrintRoom},
         {"history", HistoryScriptCommands, InstallHistoryRoom},
         {"lock", LockScriptCommands, InstallLockRoom},
+        {"assist", AssistScriptCommands, InstallAssistRoom},
     };
     return rooms;
 }
