@@ -15,6 +15,7 @@
 #include "app/InstallLayout.h"
 #include "app/PluginLoader.h"
 #include "app/Screenshot.h"
+#include "images/ImagesRoom.h"
 #include "print/HeadlessPdf.h"
 #include "app/HostRooms.h"
 #include "login/HostRights.h"
@@ -113,7 +114,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/program"));
     if (!userProgramDir.isEmpty())
         log.Write(QStringLiteral("wr-host"), QStringLiteral("program folder: %1").arg(userProgramDir));
-    const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty() && o.pdfGuid.isEmpty();
+    const bool interactive = o.script.isEmpty() && o.screenshot.isEmpty() && o.pdfGuid.isEmpty() && o.importDicom.isEmpty();
     auto fail = [&](const QString& message, THostExit code) {
         Err(message);
         log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + message);
@@ -225,6 +226,14 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
                                               Err(m);
                                               log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + m);
                                           });
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(code));
+        return code;
+    }
+
+    // --import-dicom, like --pdf, needs neither the plug-in nor a window.
+    if (!o.importDicom.isEmpty()) {
+        const int code = ImportDicomHeadless(dataModule.Target(), config, o.importDicom, Out,
+                                             [&log](const QString& l) { log.Write(QStringLiteral("wr-host import"), l); });
         log.Write(QStringLiteral("wr-host"), QStringLiteral("exit %1").arg(code));
         return code;
     }

@@ -58,8 +58,11 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     const QCommandLineOption pdf(QStringLiteral("pdf"),
         QStringLiteral("Write the report's PDF to the file given after the GUID (--pdf GUID FILE) and exit."),
         QStringLiteral("guid"));
+    const QCommandLineOption importDicom(QStringLiteral("import-dicom"),
+        QStringLiteral("Import the DICOM files of a folder (or one file) into the image store and the index, then exit."),
+        QStringLiteral("file|dir"));
     p.addOptions({help, version, db, dbPasswordFile, storeDbPassword, plugin, config, log, verbose, user, userCode, dept, role,
-                  loginFile, screenshot, open, script, resetDemo, pdf});
+                  loginFile, screenshot, open, script, resetDemo, pdf, importDicom});
 
     THostOptionsResult r;
     if (!p.parse(arguments)) {
@@ -119,10 +122,13 @@ THostOptionsResult ParseHostOptions(const QStringList& arguments)
     o.openGuid = p.value(open);
     o.script = p.value(script);
     o.resetDemo = p.isSet(resetDemo);
+    o.importDicom = p.value(importDicom);
     if (!o.screenshot.isEmpty() && !o.script.isEmpty())
         r.error = QStringLiteral("--screenshot and --script cannot be combined (a script has its own 'screenshot' command)");
     else if (!o.pdfGuid.isEmpty() && (!o.screenshot.isEmpty() || !o.script.isEmpty()))
         r.error = QStringLiteral("--pdf cannot be combined with --screenshot or --script (a script has its own 'pdf' command)");
+    else if (!o.importDicom.isEmpty() && (!o.pdfGuid.isEmpty() || !o.screenshot.isEmpty() || !o.script.isEmpty()))
+        r.error = QStringLiteral("--import-dicom cannot be combined with --pdf, --screenshot or --script (a script has 'images import')");
     return r;
 }
 

@@ -30,6 +30,7 @@ struct THostOptions {
     QString loginFile;     // user code and password for headless runs (owner-readable only)
     QString screenshot;    // render the window to this PNG and exit
     QString pdfGuid, pdfFile;  // --pdf GUID FILE: write the report's PDF and exit
+    QString importDicom;   // --import-dicom FILE|DIR: import DICOM files into the store and the index, then exit
     QString openGuid;      // report opened at start
     QString script;        // run this script and exit
     bool resetDemo = false;

@@ -3,6 +3,7 @@
 #include "assist/AssistRoom.h"
 #include "editor/EditorRoom.h"
 #include "history/HistoryWindow.h"
+#include "images/ImagesRoom.h"
 #include "lock/IdleLockSetup.h"
 #include "pickers/Pickers.h"
 #include "print/PrintActions.h"
@@ -19,6 +20,7 @@ const QList<THostRoom>& HostRooms()
         {"sign", SignScriptCommands, InstallSignRoom},
         {"print", PrintScriptCommands, InstallPrintRoom},
         {"history", HistoryScriptCommands, InstallHistoryRoom},
+        {"images", ImagesScriptCommands, InstallImagesRoom},
         {"lock", LockScriptCommands, InstallLockRoom},
         {"assist", AssistScriptCommands, InstallAssistRoom},
     };

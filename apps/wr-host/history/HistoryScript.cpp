@@ -5,6 +5,8 @@
 #include "app/HostContext.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptSession.h"
+#include "editor/EditorSession.h"
+#include "hostdata/KeyImages.h"
 
 namespace {
 QString CheckHistory(const TScriptCommand& c)
@@ -18,7 +20,7 @@ QString CheckHistory(const TScriptCommand& c)
     return {};
 }
 
-bool History(THistoryActions* actions, TScriptSession& out, const TScriptCommand& c, QString* error)
+bool History(IHostContext& host, THistoryActions* actions, TScriptSession& out, const TScriptCommand& c, QString* error)
 {
     const QString what = c.args.at(0);
     const int number = c.args.size() > 1 ? c.args.at(1).toInt() : 0;
@@ -47,6 +49,16 @@ bool History(THistoryActions* actions, TScriptSession& out, const TScriptCommand
     line("建议", v.FJianYi);
     line("备注", v.FBeiZhu);
     line("报告医生", v.FReportDoctor);
+    // The key images that version had (the newest choice saved with it or before).
+    QList<TReportVersion> versions;
+    if (actions->Versions(&versions, error) && number >= 0 && number < versions.size()) {
+        try {
+            const auto choice = KeyImageChoiceAt(host.Db(), host.Session().CurrentRuid(), versions.at(number).rowVersion);
+            line("关键图像", choice.value_or(QString()));
+        } catch (const Exception& e) {
+            line("关键图像", QStringLiteral("(无法读取：%1)").arg(e.Message()));
+        }
+    }
     return true;
 }
 } // namespace
@@ -62,6 +74,6 @@ void InstallHistoryRoom(IHostContext& host)
             *error = QStringLiteral("no script is running");
             return false;
         }
-        return History(actions, *session, c, error);
+        return History(host, actions, *session, c, error);
     });
 }

@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -145,6 +147,9 @@ QByteArray DumpJson(IHostContext& host)
     root[QStringLiteral("edited")] = session.IsEdited();
     root[QStringLiteral("status")] = host.StatusText();
     root[QStringLiteral("controls")] = session.FormWidget() ? DumpControls(session.FormWidget()) : QJsonObject();
+    // The key images of the open report ("key N<TAB>UID<TAB>frame"), as the images panel has them.
+    if (const QWidget* images = host.Window() ? host.Window()->findChild<QWidget*>(QStringLiteral("Panel_images")) : nullptr)
+        root[QStringLiteral("keyImages")] = QJsonArray::fromStringList(images->property("keyImages").toStringList());
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
