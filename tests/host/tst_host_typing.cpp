@@ -9,6 +9,7 @@
 #include "database/HostDataModule.h"
 #include "app/HostLog.h"
 #include "shell/HostMainForm.h"
+#include "shell/ComposingShortcuts.h"
 #include "shell/HostShortcuts.h"
 #include "app/InputMethodCheck.h"
 #include "app/PluginLoader.h"
@@ -30,6 +31,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <X11/keysym.h>
 #include <memory>
 
 namespace {
@@ -138,6 +140,8 @@ private slots:
     void shortcutsWorkFromAnywhere_data();
     void shortcutsWorkFromAnywhere();
     void everyHostShortcutPassesTextControls();
+    void shortcutKeysTakenFromTheInputMethod_data();
+    void shortcutKeysTakenFromTheInputMethod();
     void focusStartsInTheList();
     void criticalValueFieldFitsItsText();
     void inputMethodCheck_data();
@@ -490,6 +494,52 @@ void TstHostTyping::everyHostShortcutPassesTextControls()
         ++checked;
     }
     QVERIFY(checked >= 5);
+}
+
+void TstHostTyping::shortcutKeysTakenFromTheInputMethod_data()
+{
+    QTest::addColumn<qulonglong>("keysym");  // unshifted
+    QTest::addColumn<uint>("state");         // X11: 1 Shift, 4 Control, 8 Alt, 16 Num Lock
+    QTest::addColumn<QKeySequence>("key");   // empty: left to the input method
+    QTest::addColumn<QString>("action");     // the window's action it triggers while composing
+    QTest::newRow("Ctrl+S") << qulonglong(XK_s) << 4u << QKeySequence(Qt::CTRL | Qt::Key_S) << QStringLiteral("actionSave");
+    QTest::newRow("Ctrl+S with Num Lock on") << qulonglong(XK_s) << 20u << QKeySequence(Qt::CTRL | Qt::Key_S)
+                                             << QStringLiteral("actionSave");
+    QTest::newRow("Ctrl+L") << qulonglong(XK_l) << 4u << QKeySequence(Qt::CTRL | Qt::Key_L) << QStringLiteral("actionLock");
+    QTest::newRow("Ctrl+Shift+L: another room's action") << qulonglong(XK_l) << 5u << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)
+                                                         << QStringLiteral("actionLockScreen");
+    QTest::newRow("Ctrl+Shift+K: the editor's own action") << qulonglong(XK_k) << 5u
+                                                           << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K) << QString();
+    QTest::newRow("F5 alone") << qulonglong(XK_F5) << 0u << QKeySequence(Qt::Key_F5) << QStringLiteral("actionRefresh");
+    QTest::newRow("Alt+1") << qulonglong(XK_1) << 8u << QKeySequence(Qt::ALT | Qt::Key_1) << QString();
+    QTest::newRow("a letter: composing") << qulonglong(XK_g) << 0u << QKeySequence() << QString();
+    QTest::newRow("Shift+letter: composing") << qulonglong(XK_g) << 1u << QKeySequence() << QString();
+    QTest::newRow("Ctrl+Space: switching the input method") << qulonglong(XK_space) << 4u << QKeySequence() << QString();
+    QTest::newRow("Return: choosing") << qulonglong(XK_Return) << 0u << QKeySequence() << QString();
+    QTest::newRow("Esc: cancelling") << qulonglong(XK_Escape) << 0u << QKeySequence() << QString();
+}
+
+void TstHostTyping::shortcutKeysTakenFromTheInputMethod()
+{
+    QFETCH(qulonglong, keysym);
+    QFETCH(uint, state);
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, action);
+    const QKeyCombination combo = TComposingShortcuts::ShortcutKey(keysym, state);
+    QCOMPARE(combo.key() == Qt::Key_unknown ? QKeySequence() : QKeySequence(combo), key);
+    // A room adds its action to the window; the editor has actions of its own.
+    auto* lockScreen = new QAction(m_window.get());
+    lockScreen->setObjectName(QStringLiteral("actionLockScreen"));
+    lockScreen->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    m_window->addAction(lockScreen);
+    auto* editorOwn = new QAction(m_window->FormWidget());
+    editorOwn->setObjectName(QStringLiteral("editorAction"));
+    editorOwn->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    QString error;
+    QVERIFY(m_window->OpenReport(m_ruid, &error));
+    QVERIFY(m_window->SetEditing(true, &error));
+    QAction* found = TComposingShortcuts::ActionFor(m_window.get(), m_window->FormWidget(), combo);
+    QCOMPARE(found ? found->objectName() : QString(), action);
 }
 
 void TstHostTyping::focusStartsInTheList()

@@ -13,6 +13,8 @@ class TestHostWindow : public QObject {
 private slots:
     void initialGeometry_data();
     void initialGeometry();
+    void fitsInsideTheScreenFrameIncluded_data();
+    void fitsInsideTheScreenFrameIncluded();
     void remembersSizeAndSplitters();
 };
 
@@ -32,6 +34,35 @@ void TestHostWindow::initialGeometry()
     QFETCH(QRect, available);
     QFETCH(QRect, expected);
     QCOMPARE(TWindowGeometry::InitialGeometry(available, QSize(1024, 700)), expected);
+}
+
+void TestHostWindow::fitsInsideTheScreenFrameIncluded_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("client");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");  // the client geometry
+    const QRect screen(0, 0, 1600, 1000);
+    // A window manager's 25-pixel title bar, no side borders.
+    QTest::newRow("fits: left as it is") << QRect(100, 100, 1000, 725) << QRect(100, 125, 1000, 700) << screen
+                                         << QRect(100, 125, 1000, 700);
+    QTest::newRow("the screen's size plus the title bar: shrunk") << QRect(0, 0, 1600, 1025) << QRect(0, 25, 1600, 1000)
+                                                                  << screen << QRect(0, 25, 1600, 975);
+    QTest::newRow("below the bottom: moved up") << QRect(200, 600, 1100, 725) << QRect(200, 625, 1100, 700) << screen
+                                                << QRect(200, 300, 1100, 700);
+    QTest::newRow("left of a second screen: moved right") << QRect(1500, 0, 1100, 725) << QRect(1500, 25, 1100, 700)
+                                                          << QRect(1600, 0, 1920, 1040) << QRect(1600, 25, 1100, 700);
+    QTest::newRow("screen smaller than the minimum: its top-left corner")
+        << QRect(300, 200, 1024, 725) << QRect(300, 225, 1024, 700) << QRect(0, 0, 800, 600) << QRect(0, 25, 1024, 700);
+}
+
+void TestHostWindow::fitsInsideTheScreenFrameIncluded()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, client);
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    QCOMPARE(TWindowGeometry::FitInside(frame, client, available, QSize(1024, 700)), expected);
 }
 
 void TestHostWindow::remembersSizeAndSplitters()

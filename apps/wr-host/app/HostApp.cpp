@@ -284,7 +284,14 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
                 Err(message);
                 return false;
             }
-            QTimer::singleShot(0, window.get(), [w = window.get(), message] {
+            // One question at a time: the notice waits while another dialog is open (the
+            // draft offer of the report opened at start).
+            auto* wait = new QTimer(window.get());
+            wait->setInterval(200);
+            QObject::connect(wait, &QTimer::timeout, window.get(), [wait, w = window.get(), message] {
+                if (QApplication::activeModalWidget()) return;
+                wait->stop();
+                wait->deleteLater();
                 TMessageRequest box;
                 box.parent = w;
                 box.caption = QStringLiteral("中文输入法");
@@ -292,6 +299,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
                 box.icon = TMsgIcon::Warning;
                 Dialogs().MessageBox(box);
             });
+            wait->start();
             return true;
         });
 

@@ -3,6 +3,7 @@
 #include "app/HostContext.h"
 #include "app/HostMessages.h"
 #include "editor/EditorSession.h"
+#include "platform/InputComposition.h"
 #include <QWidget>
 
 bool TaskFail(IHostContext& host, const QString& what, const QString& message, QString* error)
@@ -22,6 +23,8 @@ bool TaskRefused(IHostContext& host, THostOperation op, QString* error)
 
 bool TaskOpenRuid(IHostContext& host, QString* ruid, QString* error)
 {
+    // Printing and signing act on what the doctor sees: a word being composed is part of it.
+    CommitPendingComposition();
     *ruid = host.Session().CurrentRuid();
     if (!ruid->isEmpty()) return true;
     *error = QStringLiteral("no report is open");

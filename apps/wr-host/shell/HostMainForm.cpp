@@ -6,6 +6,7 @@
 #include "database/HostQueries.h"
 #include "login/HostRights.h"
 #include "script/ControlAccess.h"
+#include "shell/ComposingShortcuts.h"
 #include "shell/HostShortcuts.h"
 #include "shell/ReportHeader.h"
 #include "worklist/WorklistPanel.h"
@@ -109,6 +110,9 @@ void THostMainForm::BuildUi()
     });
     BuildStatusBar();
     InstallCompositionTracker();
+    // Shortcuts keep working while a word is being composed, also where the input method
+    // would keep the key (the editor's own keys excepted).
+    new TComposingShortcuts(this, m_formHost);
     // The doctor starts in the work list, not in its search field.
     m_worklistPanel->Tree()->setFocus(Qt::OtherFocusReason);
 }

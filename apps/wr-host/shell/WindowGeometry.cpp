@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 
 namespace {
 const QString kSection = QStringLiteral("Window");
@@ -28,6 +29,28 @@ QRect TWindowGeometry::InitialGeometry(const QRect& available, const QSize& mini
 {
     if (!available.isValid()) return QRect(QPoint(0, 0), minimum);
     return QRect(available.topLeft(), available.size().expandedTo(minimum));
+}
+
+QRect TWindowGeometry::FitInside(const QRect& frame, const QRect& client, const QRect& available, const QSize& minimum)
+{
+    if (!available.isValid() || available.contains(frame)) return client;
+    const QMargins border(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                          frame.bottom() - client.bottom());
+    const QSize size = client.size().boundedTo(available.size().shrunkBy(border)).expandedTo(minimum);
+    QRect placed(frame.topLeft(), size.grownBy(border));
+    if (placed.right() > available.right()) placed.moveRight(available.right());
+    if (placed.bottom() > available.bottom()) placed.moveBottom(available.bottom());
+    if (placed.left() < available.left()) placed.moveLeft(available.left());
+    if (placed.top() < available.top()) placed.moveTop(available.top());
+    return placed.marginsRemoved(border);
+}
+
+void TWindowGeometry::FitOnScreen()
+{
+    if (!m_window->isVisible() || m_window->isMaximized() || m_window->isFullScreen() || !m_window->screen()) return;
+    const QRect fitted =
+        FitInside(m_window->frameGeometry(), m_window->geometry(), m_window->screen()->availableGeometry(), kMinimum);
+    if (fitted != m_window->geometry()) m_window->setGeometry(fitted);
 }
 
 void TWindowGeometry::Restore()
@@ -56,5 +79,7 @@ bool TWindowGeometry::eventFilter(QObject* watched, QEvent* event)
 {
     // Saved when the close is accepted (the window hides); a refused close keeps nothing.
     if (watched == m_window && event->type() == QEvent::Hide && m_window->isVisible() == false) Save();
+    // The window manager adds the frame after the window is shown; measure it then.
+    if (watched == m_window && event->type() == QEvent::Show) QTimer::singleShot(300, this, [this] { FitOnScreen(); });
     return QObject::eventFilter(watched, event);
 }
