@@ -30,7 +30,8 @@ TConflictChoice TReportForm::ResolveSaveConflict(const TSaveConflict& c)
     for (const TConflictSection& s : c.sections) r.rows.append({s.caption, s.theirs, s.mine});
     if (c.sections.isEmpty()) r.rows.append({QStringLiteral("（无）"), QStringLiteral("文字相同，可能只有格式不同"), QString()});
     r.choiceIds = kChoiceIds;
-    r.choiceTexts = {QStringLiteral("保留我的版本"), QStringLiteral("采用库中版本"), QStringLiteral("返回编辑")};
+    r.markDifferences = true;
+    r.choiceTexts = {QStringLiteral("保留我的版本(&K)"), QStringLiteral("采用库中版本(&T)"), QStringLiteral("返回编辑(&E)")};
     r.defaultChoice = 2;
     r.escapeChoice = 2;
     switch (Dialogs().Choose(r)) {

@@ -25,6 +25,9 @@ const QString kDraftTitle = QStringLiteral("ReportForm.Draft");
 constexpr int kDraftDelayMs = 1500;
 constexpr int kPreviewChars = 60;
 
+// A draft's base that names the stored row's stamp, not its digest.
+const QByteArray kStampBase = QByteArrayLiteral("stamp:");
+
 // Characters of unchanged text shown before the place where stored and draft text part.
 constexpr int kPreviewContext = 12;
 
@@ -122,7 +125,10 @@ TReportDraft TReportForm::CurrentDraft()
 const QByteArray& TReportForm::DraftBase()
 {
     if (!FDraftBaseKnown) {
-        FDraftBase = TDraftStore::RowDigest(FDraftBaseRow);
+        // The row's stamp where the database keeps one: the doctor's own save moves it as a
+        // reload would see it, where a digest of the record in memory would not match.
+        FDraftBase = LoadedStamp().version >= 0 ? kStampBase + QByteArray::number(LoadedStamp().version)
+                                                : TDraftStore::RowDigest(FDraftBaseRow);
         FDraftBaseRow = TReportInfo();
         FDraftBaseKnown = true;
     }
@@ -162,6 +168,10 @@ void TReportForm::DraftSaved()
 {
     if (FDraftTimer) FDraftTimer->stop();
     FDraftDirty = false;
+    // The doctor's own save is the row the next draft begins from, so an offer after a crash
+    // does not take it for someone else's save.
+    if (LoadedStamp().version < 0) FDraftBaseRow = Frptinfo;
+    FDraftBaseKnown = false;
     if (!Frptinfo.FRuid.isEmpty() && !DraftStore().Remove(Frptinfo.FRuid))
         Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有删除:") + DraftStore().FileFor(Frptinfo.FRuid));
 }
@@ -243,23 +253,37 @@ void TReportForm::OfferDraft()
     const QString written = QLocale(QLocale::Chinese, QLocale::China)
                                 .toString(draft->written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QStringList lines{QStringLiteral("这份报告有一份没有保存的草稿（%1 写入），可能是程序或电脑意外关闭、或者保存没有成功时留下的。").arg(written)};
-    if (!draft->base.isEmpty() && draft->base != DraftBase())
+    // A draft written by an older version carries the digest of its row.
+    const bool savedSince = draft->base.startsWith(kStampBase) ? draft->base != DraftBase()
+                                                               : draft->base != TDraftStore::RowDigest(FDraftBaseRow);
+    if (!draft->base.isEmpty() && savedSince)
         lines << QStringLiteral("注意：草稿开始之后，这份报告在数据库中又被保存过。");
+    const QStringList intro = lines;
     lines << QString() << QStringLiteral("草稿与已保存的报告不同之处：");
+    // A window shows the sections side by side with the changed characters marked; the text
+    // alone (scripts, headless runs, the log) lists where each section starts to differ.
+    QList<QStringList> rows;
     QStringList seen;
     for (const TDraftDifference& d : diff) {
         if (seen.contains(d.section)) continue;
         seen << d.section;
         const auto [stored, drafted] = DifferencePreviews(d.stored, d.draft);
         lines << QStringLiteral("· %1：%2 → %3").arg(d.section, stored, drafted);
+        rows.append({d.section, d.stored, d.draft});
     }
-    lines << QString() << QStringLiteral("是否恢复草稿？")
-          << QStringLiteral("  是：恢复草稿，作为没有保存的修改继续编辑；")
-          << QStringLiteral("  否：放弃草稿（在备份文件夹中保留 %1 天）。").arg(TDraftStore::kBackupDays);
+    const QStringList question{QString(), QStringLiteral("是否恢复草稿？"),
+                               QStringLiteral("  恢复草稿：作为没有保存的修改继续编辑；"),
+                               QStringLiteral("  放弃草稿：在备份文件夹中保留 %1 天。").arg(TDraftStore::kBackupDays)};
+    lines << question;
     TMessageRequest ask;
     ask.parent = this;
     ask.caption = QStringLiteral("恢复草稿");
     ask.text = lines.join(QStringLiteral("\r\n"));
+    ask.windowText = (intro + question).join(QStringLiteral("\r\n"));
+    ask.compareColumns = {QStringLiteral("项目"), QStringLiteral("已保存的报告"), QStringLiteral("草稿")};
+    ask.compareRows = rows;
+    ask.yesText = QStringLiteral("恢复草稿(&R)");
+    ask.noText = QStringLiteral("放弃草稿(&D)");
     ask.buttons = TMsgButtons::YesNo;
     ask.defaultButton = TMsgResult::Yes;
     ask.icon = TMsgIcon::Question;

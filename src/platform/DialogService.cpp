@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DialogService.h"
+#include "ChoiceDialog.h"
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -18,6 +19,7 @@ class TMessageBoxService final : public IDialogService {
 public:
     TMsgResult MessageBox(const TMessageRequest& r) override
     {
+        if (!r.compareRows.isEmpty() && r.buttons == TMsgButtons::YesNo) return Compared(r);
         QMessageBox box(r.parent);
         box.setText(r.text);
         box.setWindowTitle(r.caption.isEmpty() ? QApplication::applicationDisplayName() : r.caption);
@@ -30,7 +32,11 @@ public:
         }
         switch (r.buttons) {
         case TMsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case TMsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case TMsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            if (!r.yesText.isEmpty()) box.button(QMessageBox::Yes)->setText(r.yesText);
+            if (!r.noText.isEmpty()) box.button(QMessageBox::No)->setText(r.noText);
+            break;
         case TMsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         }
         switch (r.defaultButton) {
@@ -52,6 +58,28 @@ public:
         default: return TMsgResult::Closed;
         }
     }
+
+private:
+    // A yes/no question over two versions: the choice window with the marked comparison.
+    static TMsgResult Compared(const TMessageRequest& r)
+    {
+        TChoiceRequest c;
+        c.parent = r.parent;
+        c.caption = r.caption;
+        c.text = r.windowText.isEmpty() ? r.text : r.windowText;
+        c.columns = r.compareColumns;
+        c.rows = r.compareRows;
+        c.markDifferences = true;
+        c.choiceIds = {QStringLiteral("yes"), QStringLiteral("no")};
+        c.choiceTexts = {r.yesText.isEmpty() ? QStringLiteral("是(&Y)") : r.yesText,
+                         r.noText.isEmpty() ? QStringLiteral("否(&N)") : r.noText};
+        c.defaultChoice = r.defaultButton == TMsgResult::No ? 1 : 0;
+        c.escapeChoice = -1;
+        TChoiceDialog dialog(c);
+        if (r.stayOnTop) dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        dialog.exec();
+        return dialog.Chosen() == 0 ? TMsgResult::Yes : dialog.Chosen() == 1 ? TMsgResult::No : TMsgResult::Closed;
+    }
 };
 
 TMessageBoxService g_default;
@@ -64,43 +92,9 @@ int IDialogService::Choose(const TChoiceRequest& r)
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return r.escapeChoice;
 
-    QDialog dialog(r.parent);
-    dialog.setObjectName(QStringLiteral("choiceDialog"));
-    dialog.setWindowTitle(r.caption);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* text = new QLabel(r.text, &dialog);
-    text->setObjectName(QStringLiteral("choiceText"));
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    if (!r.columns.isEmpty()) {
-        auto* table = new QTableWidget(int(r.rows.size()), int(r.columns.size()), &dialog);
-        table->setObjectName(QStringLiteral("choiceTable"));
-        table->setHorizontalHeaderLabels(r.columns);
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->setWordWrap(true);
-        table->verticalHeader()->hide();
-        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-        for (int row = 0; row < r.rows.size(); ++row)
-            for (int col = 0; col < r.columns.size() && col < r.rows[row].size(); ++col)
-                table->setItem(row, col, new QTableWidgetItem(r.rows[row][col]));
-        table->resizeRowsToContents();
-        table->setMinimumSize(720, 320);
-        layout->addWidget(table, 1);
-    }
-    auto* buttons = new QDialogButtonBox(&dialog);
-    int chosen = r.escapeChoice;
-    for (int i = 0; i < r.choiceTexts.size(); ++i) {
-        QPushButton* b = buttons->addButton(r.choiceTexts[i], QDialogButtonBox::ActionRole);
-        b->setObjectName(QStringLiteral("choice_") + r.choiceIds.value(i, QString::number(i)));
-        if (i == r.defaultChoice) b->setDefault(true);
-        QObject::connect(b, &QPushButton::clicked, &dialog, [&dialog, &chosen, i] {
-            chosen = i;
-            dialog.accept();
-        });
-    }
-    layout->addWidget(buttons);
+    TChoiceDialog dialog(r);
     dialog.exec();
-    return chosen;
+    return dialog.Chosen();
 }
 
 std::optional<QString> IDialogService::AskPassword(const TPasswordRequest& r)
@@ -111,6 +105,8 @@ std::optional<QString> IDialogService::AskPassword(const TPasswordRequest& r)
     QDialog dialog(r.parent);
     dialog.setObjectName(QStringLiteral("passwordDialog"));
     dialog.setWindowTitle(r.caption.isEmpty() ? QStringLiteral("输入密码") : r.caption);
+    // Wide enough that a window manager's title bar shows the whole caption.
+    dialog.setMinimumWidth(qMax(380, dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) * 2 + 160));
     auto* layout = new QVBoxLayout(&dialog);
     auto* text = new QLabel(r.text, &dialog);
     text->setObjectName(QStringLiteral("passwordText"));
@@ -129,10 +125,10 @@ std::optional<QString> IDialogService::AskPassword(const TPasswordRequest& r)
     form->addRow(QStringLiteral("密码："), edit);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(&dialog);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定(&O)"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("passwordOk"));
     ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("passwordCancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

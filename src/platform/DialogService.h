@@ -22,6 +22,15 @@ struct TMessageRequest {
     TMsgIcon icon = TMsgIcon::None;
     TMsgResult defaultButton = TMsgResult::Ok;
     bool stayOnTop = false;
+    // Texts of the Yes and No buttons where the standard ones would not say what they do
+    // (e.g. "恢复草稿(&R)", "放弃草稿(&D)"); empty: the standard texts.
+    QString yesText;
+    QString noText;
+    // Two versions side by side, as in TChoiceRequest with markDifferences: a window shows
+    // `windowText` (else `text`) above them; headless answers print `text` alone.
+    QStringList compareColumns;
+    QList<QStringList> compareRows;
+    QString windowText;
 };
 
 // A decision among named choices, with an optional table that puts versions side by side
@@ -36,6 +45,9 @@ struct TChoiceRequest {
     QStringList choiceTexts;    // the buttons' texts, same order
     int defaultChoice = 0;      // index of the default button
     int escapeChoice = -1;      // what closing the window means (-1: closed, no choice)
+    // Columns 1 and 2 are two versions of the row's text: their changed characters are
+    // highlighted and only the changed places shown, with a way to see the whole texts.
+    bool markDifferences = false;
 };
 
 // A password asked of the person at the keyboard (confirming who signs, unlocking). The

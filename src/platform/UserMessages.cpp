@@ -30,6 +30,9 @@ QString DatabaseErrorForUser(const QString& technical)
     if (IsConnectionError(technical))
         return QStringLiteral("与数据库服务器的连接中断了（网络断开，或服务器正在重新启动）。"
                               "请检查网络后再试一次；如果一直不行，请联系信息科。详细信息已记入日志。");
-    const QString text = WithoutSql(technical);
+    // "异常:" marks an error line in the editor's log; the doctor reads what follows it.
+    static const QRegularExpression marker(QStringLiteral("(^|; )异常:"));
+    QString text = WithoutSql(technical);
+    text.replace(marker, QStringLiteral("\\1"));
     return (text.isEmpty() ? QStringLiteral("数据库报告了一个错误") : text) + QStringLiteral("（详细信息已记入日志）");
 }

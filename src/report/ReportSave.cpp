@@ -124,9 +124,12 @@ bool TReportData::KeepMineAfterConflict(TDbConnection& conn, const TReportInfo& 
         expected = conflict.theirStamp.version;
         return true;
     }
-    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:") + error
-                                 + (choice == TConflictChoice::TakeTheirs ? QStringLiteral("（已改用库中版本，本机修改另行保留）")
-                                                                          : QStringLiteral("（返回编辑，未保存）")));
+    // The database's refusal for the log; what the doctor reads says what was chosen.
+    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("保存冲突:") + error);
+    Write_Log_TomfmAndLogbpl(kSaveTitle, QStringLiteral("异常:")
+                                 + (choice == TConflictChoice::TakeTheirs
+                                        ? QStringLiteral("报告已被其他人保存过，已改用库中版本，您的修改已复制到剪贴板并另存为草稿副本")
+                                        : QStringLiteral("报告已被其他人保存过，您的修改没有保存，仍在编辑中")));
     if (choice == TConflictChoice::TakeTheirs) TakeStoredVersion(conflict);
     return false;
 }

@@ -39,6 +39,8 @@ private slots:
     void offerShowsWhereTheDraftDiffers();
     void draftsOfOtherUsersAndMissingReportsAreNotOffered();
     void offerNotesASaveMadeAfterTheDraftBegan();
+    void offerKeepsQuietAboutTheDoctorsOwnSave_data();
+    void offerKeepsQuietAboutTheDoctorsOwnSave();
     void saveRemovesTheDraftAndFailureKeepsIt();
     void storedTextsShownWhenRichTextIsMissingOrDamaged_data();
     void storedTextsShownWhenRichTextIsMissingOrDamaged();
@@ -254,6 +256,43 @@ void TWorkflowRecoveryTest::offerNotesASaveMadeAfterTheDraftBegan()
     f.Open(kRuid);
     QCOMPARE(f.dialogs.shown.size(), 2);
     QVERIFY2(f.dialogs.shown.last().text.contains(savedSince), qPrintable(f.dialogs.shown.last().text));
+}
+
+void TWorkflowRecoveryTest::offerKeepsQuietAboutTheDoctorsOwnSave_data()
+{
+    QTest::addColumn<bool>("conflict");   // another workstation saved first; the doctor keeps his version
+    QTest::newRow("a plain save, then more typing") << false;
+    QTest::newRow("保留我的版本 over another save, then more typing") << true;
+}
+
+void TWorkflowRecoveryTest::offerKeepsQuietAboutTheDoctorsOwnSave()
+{
+    // The doctor saves, types on, and the program ends before the next save: the draft
+    // began from his own save, which is no reason for a warning.
+    QFETCH(bool, conflict);
+    struct TKeepMine final : IDialogService {
+        TMsgResult MessageBox(const TMessageRequest&) override { return TMsgResult::Closed; }
+        int Choose(const TChoiceRequest&) override { return 0; }
+    } keepMine;
+    TWorkflowFixture f;
+    InsertReportRow(*f.db, SampleReport(kRuid));
+    EditAndFlush(f, QStringLiteral("第一次保存的建议"));
+    if (conflict) ExecTestSql(*f.db, QStringLiteral("UPDATE Report SET BeiZhu = '其他工作站' WHERE ruid = '%1'").arg(kRuid));
+    IDialogService* scripted = SetDialogService(&keepMine);
+    f.Save(kRuid);
+    SetDialogService(scripted);
+    QCOMPARE(f.Column(QStringLiteral("JianYi"), kRuid), QStringLiteral("第一次保存的建议"));
+    f.Memo("Memo_JianYi")->setPlainText(QStringLiteral("保存之后又写的建议"));
+    f.form->FlushDraft();
+    f.NewForm();
+    f.dialogs.answers << TMsgResult::Closed;
+    f.Open(kRuid);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    const TMessageRequest& offer = f.dialogs.shown.first();
+    QVERIFY2(!offer.text.contains(QStringLiteral("又被保存过")), qPrintable(offer.text));
+    QCOMPARE(offer.compareRows.size(), 1);
+    QCOMPARE(offer.compareRows.first(), (QStringList{QStringLiteral("建议"), QStringLiteral("第一次保存的建议"),
+                                                     QStringLiteral("保存之后又写的建议")}));
 }
 
 void TWorkflowRecoveryTest::draftsOfOtherUsersAndMissingReportsAreNotOffered()
