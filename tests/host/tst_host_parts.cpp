@@ -133,6 +133,11 @@ void TstHostParts::scriptRejects_data()
     QTest::newRow("unlock with an argument") << "unlock now" << "unexpected 'now'";
     QTest::newRow("check with neither on nor off") << "check Check_YinYiang maybe" << "'on' or 'off'";
     QTest::newRow("answer outside the known set") << "answer perhaps" << "answer needs yes, no";
+    QTest::newRow("a reason after another answer than override") << "answer fix now" << "only 'answer override' takes a text";
+    QTest::newRow("check with one word") << "check Check_YinYiang" << "check takes no words";
+    QTest::newRow("critical tell without the phone") << "critical tell 王护士 心内科" << "NAME DEPT PHONE and then readback";
+    QTest::newRow("critical tell ending in another word") << "critical tell 王护士 心内科 8021 ok" << "then readback";
+    QTest::newRow("critical with an unknown verb") << "critical forget x" << "pick, tell or register";
     QTest::newRow("pick of an unknown picker") << "pick colour red" << "unknown picker 'colour'";
     QTest::newRow("pick without a value") << "pick method" << "'pick' needs a text";
     QTest::newRow("save with another word") << "save quickly" << "'expect-error'";

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostRooms.h"
+#include "critical/CriticalRoom.h"
 #include "assist/AssistRoom.h"
 #include "editor/EditorRoom.h"
 #include "history/HistoryWindow.h"
@@ -18,6 +19,7 @@ const QList<THostRoom>& HostRooms()
         {"script", ScriptRoomCommands, InstallScriptRoom},
         {"pickers", PickerScriptCommands, InstallPickerRoom},
         {"sign", SignScriptCommands, InstallSignRoom},
+        {"critical", CriticalScriptCommands, InstallCriticalRoom},
         {"print", PrintScriptCommands, InstallPrintRoom},
         {"history", HistoryScriptCommands, InstallHistoryRoom},
         {"images", ImagesScriptCommands, InstallImagesRoom},

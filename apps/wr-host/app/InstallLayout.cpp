@@ -25,6 +25,8 @@ QString InstalledPluginFolder() { return FromExecutable(WR_INSTALL_BIN_TO_PLUGIN
 
 QString InstalledDbScriptsFolder() { return FromExecutable(WR_INSTALL_BIN_TO_DATA "/db/sqlite"); }
 
+QString InstalledChecksFolder() { return FromExecutable(WR_INSTALL_BIN_TO_DATA "/checks"); }
+
 QString InstalledIconFile()
 {
     return FromExecutable(WR_INSTALL_BIN_TO_DATA "/../icons/hicolor/256x256/apps/writereport.png");

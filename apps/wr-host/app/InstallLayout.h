@@ -12,6 +12,8 @@
 QString InstalledPluginFolder();
 // <prefix>/share/writereport/db/sqlite (cleaned, absolute); it need not exist.
 QString InstalledDbScriptsFolder();
+// <prefix>/share/writereport/checks: the check rules and critical-value items; it need not exist.
+QString InstalledChecksFolder();
 // <prefix>/share/icons/hicolor/256x256/apps/writereport.png: the window icon when the icon
 // theme does not know the program (an installation outside the system's data folders).
 QString InstalledIconFile();

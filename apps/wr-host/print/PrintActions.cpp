@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "print/PrintActions.h"
+#include "sign/SignChecksGate.h"
 #include "app/HostContext.h"
 #include "editor/EditorSession.h"
 #include "editor/ReportTask.h"
@@ -109,6 +110,15 @@ bool TPrintActions::Print(const QString& toFile, QString* error)
     QString ruid;
     TPrintRecord record;
     if (!Prepare(THostOperation::PrintReport, QStringLiteral("打印"), &ruid, &record, error)) return false;
+    if (!record.IsFinal()) {
+        TCheckDecision checks;
+        if (!ChecksBeforePrint(m_host, ruid, &checks, error)) return TaskFail(m_host, QStringLiteral("打印"), *error, error);
+        if (!checks.proceed) {
+            *error = QStringLiteral("printing was cancelled after the checks");
+            m_host.Notify(QStringLiteral("没有打印：请先修改报告。"));
+            return false;
+        }
+    }
     QPrinter printer(QPrinter::HighResolution);
     ApplyPageSetup(printer, PrintSettingsFromConfig(m_host.Config()));
     printer.setDocName(QStringLiteral("%1 %2").arg(record.accnu, record.patientName));

@@ -9,6 +9,7 @@
 #include "script/ControlAccess.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptRunner.h"
+#include "sign/SignChecksGate.h"
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -29,6 +30,8 @@ bool OneOf(const QString& v, std::initializer_list<const char*> allowed)
 
 QString CheckCheck(const TScriptCommand& c)
 {
+    if (c.args.isEmpty()) return {};   // the checks before signing
+    if (c.args.size() != 2) return QStringLiteral("check takes no words (the checks before signing) or NAME on|off");
     if (!OneOf(c.args.at(1), {"on", "off"})) return QStringLiteral("check needs 'on' or 'off', not '%1'").arg(c.args.at(1));
     return {};
 }
@@ -37,10 +40,11 @@ QString CheckCheck(const TScriptCommand& c)
 QString CheckAnswer(const TScriptCommand& c)
 {
     if (!OneOf(c.args.at(0), {"yes", "no", "close", "ok", "cancel", "save", "discard", "keep-mine", "take-theirs", "password",
-                              "wrong-password"}))
-        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine, take-theirs, password or "
-                              "wrong-password, not '%1'")
+                              "wrong-password", "fix", "override"}))
+        return QStringLiteral("answer needs yes, no, close, ok, cancel, save, discard, keep-mine, take-theirs, password, "
+                              "wrong-password, fix or override REASON, not '%1'")
             .arg(c.args.at(0));
+    if (c.hasText && c.args.at(0) != QLatin1String("override")) return QStringLiteral("only 'answer override' takes a text (the reason)");
     return {};
 }
 
@@ -156,9 +160,9 @@ QByteArray DumpJson(IHostContext& host)
 QList<TScriptCommandShape> ScriptRoomCommands()
 {
     return {
-        {"set", 1, 1, true, false},        {"check", 2, 2, false, false, CheckCheck},
+        {"set", 1, 1, true, false},        {"check", 0, 2, false, false, CheckCheck},
         {"click", 1, 1, false, false},     {"focus", 1, 1, false, false},
-        {"answer", 1, 1, false, false, CheckAnswer},
+        {"answer", 1, 1, true, false, CheckAnswer},
         {"dump", 0, 0, true, false},       {"config", 3, 3, true, false, CheckConfig},
         {"expect", 1, 1, true, false},     {"screenshot", 0, 0, true, true},
         {"wait", 1, 1, false, false, CheckWait},
@@ -175,7 +179,8 @@ void InstallScriptRoom(IHostContext& host)
         QObject* o = Control(*h, c.args.at(0), e);
         return o && SetControlText(o, c.text, e);
     });
-    t.Handle("check", [h](const TScriptCommand& c, QString* e) {
+    t.Handle("check", [h, out](const TScriptCommand& c, QString* e) {
+        if (c.args.isEmpty()) return PrintSignChecks(*h, out(), e);
         QObject* o = Control(*h, c.args.at(0), e);
         return o && SetControlChecked(o, c.args.at(1) == QLatin1String("on"), e);
     });
@@ -188,7 +193,7 @@ void InstallScriptRoom(IHostContext& host)
         return o && FocusControl(o, e);
     });
     t.Handle("answer", [out](const TScriptCommand& c, QString*) {
-        out().answers << c.args.at(0);
+        out().answers << (c.hasText ? c.args.at(0) + QLatin1Char(' ') + c.text : c.args.at(0));
         return true;
     });
     t.Handle("dump", [h, out](const TScriptCommand& c, QString* e) { return Dump(*h, out(), c, e); });

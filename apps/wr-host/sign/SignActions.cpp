@@ -5,7 +5,11 @@
 #include "editor/EditorSession.h"
 #include "editor/ReportTask.h"
 #include "login/HostLogin.h"
+#include "app/ConfigStore.h"
+#include "hostdata/CriticalValues.h"
+#include "hostdata/SignCheckReport.h"
 #include "script/ScriptCommands.h"
+#include "sign/SignChecksGate.h"
 #include <QWidget>
 
 TSignActions::TSignActions(IHostContext& host) : QObject(host.Window()), m_host(host)
@@ -61,9 +65,19 @@ bool TSignActions::Sign(QString* error)
     if (record.IsFinal()) return TaskFail(m_host, QStringLiteral("审核"), QStringLiteral("报告已审核。"), error);
     if ((record.suoJian + record.jieLun + record.rtfSuoJian + record.rtfJieLun).trimmed().isEmpty())
         return TaskFail(m_host, QStringLiteral("审核"), QStringLiteral("报告还没有影像表现和诊断印像，不能审核。"), error);
+    TCheckDecision checks;
+    if (!ChecksAtSigning(m_host, ruid, &checks, error)) return TaskFail(m_host, QStringLiteral("审核"), *error, error);
+    if (!checks.proceed) {
+        *error = QStringLiteral("the checks before signing sent the report back for changes");
+        m_host.Notify(QStringLiteral("签发前检查：请修改报告后再审核。"));
+        return false;
+    }
+    if (!CriticalValueReady(ruid, record, error)) return false;
     // The signature is the person's, not the workstation's: the password again, now.
     if (!ConfirmPassword(QStringLiteral("审核"), error)) return false;
     try {
+        // The reason goes in first: a signature past a warning never stands without it.
+        if (!checks.overridden.isEmpty()) RecordCheckOverride(m_host.Db(), ruid, TaskSigner(m_host), checks.overridden, checks.reason);
         SignReport(m_host.Db(), ruid, TaskSigner(m_host));
     } catch (const Exception& e) {
         return TaskFail(m_host, QStringLiteral("审核"), e.Message(), error);
@@ -72,6 +86,42 @@ bool TSignActions::Sign(QString* error)
     m_unlockConfirmed.clear();
     session.Reopen(false);
     m_host.Notify(QStringLiteral("报告已审核，审核医生：%1。").arg(TaskSigner(m_host).name));
+    return true;
+}
+
+bool TSignActions::CriticalValueReady(const QString& ruid, const TPrintRecord& record, QString* error)
+{
+    if (!HasCriticalValue(record.weiJiValue)) return true;
+    const QString what = QStringLiteral("审核");
+    try {
+        if (ReadCriticalNotices(m_host.Db(), ruid).isEmpty())
+            return TaskFail(m_host, what,
+                            QStringLiteral("报告有危急值（%1），尚未通知临床。请先“通知危急值”并由接收人复读确认，再审核。").arg(record.weiJiValue), error);
+        const QString setting = m_host.Config().ReadString(QStringLiteral("Critical"), QStringLiteral("SecondCheck"));
+        const std::optional<TSecondCheck> rule = ParseSecondCheck(setting);
+        if (!rule)
+            m_host.Log(QStringLiteral("wr-host sign"), QStringLiteral("[Critical] SecondCheck=%1 is unknown: second-doctor-or-twice applies").arg(setting));
+        switch (SecondCheckForReport(m_host.Db(), ruid, rule.value_or(TSecondCheck::SecondDoctorOrTwice), TaskSigner(m_host).code)) {
+        case TSecondCheckVerdict::Allowed:
+            return true;
+        case TSecondCheckVerdict::Refused:
+            return TaskFail(m_host, what, QStringLiteral("危急值报告须由另一位医生审核（双人核对）。"), error);
+        case TSecondCheckVerdict::ConfirmTwice:
+            break;
+        }
+    } catch (const Exception& e) {
+        return TaskFail(m_host, what, e.Message(), error);
+    }
+    // Working alone: the same doctor confirms the release twice.
+    for (int i = 1; i <= 2; ++i) {
+        if (!AskYes(m_host.Window(), QStringLiteral("危急值二次确认"),
+                    QStringLiteral("危急值报告（%1）由您本人书写，没有第二位医生核对。\n第 %2 次确认：已再次核对危急值和报告内容，确定审核吗？")
+                        .arg(record.weiJiValue).arg(i))) {
+            *error = QStringLiteral("the second check of the critical report was not confirmed");
+            m_host.Notify(QStringLiteral("危急值报告未经二次确认，没有审核。"));
+            return false;
+        }
+    }
     return true;
 }
 

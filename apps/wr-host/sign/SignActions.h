@@ -9,6 +9,7 @@
 // confirmation (an unlock check of the session), and a changed save of it stays final and
 // is counted (SignedEdits, ReportEvent). UI thread only; a child of the window.
 #pragma once
+#include "hostdata/PrintRecord.h"
 #include <QObject>
 
 class IHostContext;
@@ -30,6 +31,9 @@ private:
     // counted like a failed log-in. False (with the reason shown) unless it was right.
     bool ConfirmPassword(const QString& what, QString* error);
     bool BeforeUnlock(QString* error);
+    // A critical value must have been told, and pass the site's second check ([Critical]
+    // SecondCheck); false (and said so) otherwise.
+    bool CriticalValueReady(const QString& ruid, const TPrintRecord& record, QString* error);
     void AfterSave(const QString& ruid, bool changed);
 
     IHostContext& m_host;

@@ -224,6 +224,8 @@ void TWorklistPanel::FillItem(QTreeWidgetItem* item, const TWorklistEntry& e)
     item->setText(ColItems, e.itemNames);
     item->setToolTip(ColItems, e.itemNames);
     item->setData(ColAccnu, kRuidRole, e.ruid);
+    for (int c = 0; c <= ColItems; ++c) item->setForeground(c, e.criticalUntold ? QBrush(QColor(0xC0, 0, 0)) : QBrush());
+    if (e.criticalUntold) item->setToolTip(ColPatient, QStringLiteral("危急值尚未通知临床"));
 }
 
 void TWorklistPanel::Fill(const QList<TWorklistEntry>& rows, bool append)
