@@ -2,11 +2,7 @@
 // The key images on the printed sheet: the grid for one to six images, each kept in its
 // aspect ratio at 150 dpi or finer within the body, and in the PDF as JPEG images in print
 // order between the patient data and the findings; a report without images has none.
-#if __has_include("app/Fonts.h")
 #include "app/Fonts.h"
-#else
-#include "Fonts.h"
-#endif
 #include "PopplerTools.h"
 #include "hostdata/PrintDocument.h"
 #include "hostdata/PrintImages.h"
