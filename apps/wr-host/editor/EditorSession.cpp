@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "editor/EditorSession.h"
+#include "editor/EditorDigest.h"
 #include "app/HostLog.h"
 #include "app/HostMessages.h"
 #include "database/HostDataModule.h"
 #include "database/HostQueries.h"
-#include "script/ControlAccess.h"
 #include "platform/DialogService.h"
 #include "platform/InputComposition.h"
 #include "platform/UserMessages.h"
@@ -86,7 +86,7 @@ bool TEditorSession::IsEdited()
 
 bool TEditorSession::HasUnsavedChanges()
 {
-    return IsEdited() && ContentFingerprint(m_form.widget) != m_savedContent;
+    return IsEdited() && EditorContentDigest(m_form.widget) != m_savedContent;
 }
 
 TEditorSession::TLeave TEditorSession::Leave()
@@ -94,7 +94,7 @@ TEditorSession::TLeave TEditorSession::Leave()
     // The word being composed is part of what the doctor sees and is asked about.
     CommitPendingComposition();
     // Unlocked but unchanged since it was opened or saved: nothing to lose.
-    if (!IsEdited() || ContentFingerprint(m_form.widget) == m_savedContent) return TLeave::Left;
+    if (!IsEdited() || EditorContentDigest(m_form.widget) == m_savedContent) return TLeave::Left;
     TChoiceRequest q;
     q.parent = m_dialogParent;
     q.caption = QStringLiteral("保存报告");
@@ -171,7 +171,7 @@ bool TEditorSession::Open(const QString& ruid, QString* error)
     // Whatever the editor shows now is the baseline: leaving it unchanged asks nothing. A
     // draft the doctor restored is an unsaved edit (the editor leaves it unlocked).
     const bool draftRestored = m_form.widget->property("wrDraftRestored").toBool();
-    m_savedContent = draftRestored ? QByteArray() : ContentFingerprint(m_form.widget);
+    m_savedContent = draftRestored ? QByteArray() : EditorContentDigest(m_form.widget);
     emit reportOpened(ruid);
     const QString accnu = describeReport ? describeReport(ruid) : QString();
     // The editor catches its own load failures (item binding, a stored font it cannot read),
@@ -236,11 +236,12 @@ bool TEditorSession::Save(QString* error)
     const QString ruid = m_currentRuid;
     // A locked report that nobody changed has nothing to save: writing it would only move the
     // review doctor and date that opening set.
-    if (!IsEdited() && ContentFingerprint(m_form.widget) == m_savedContent) {
+    // One digest of the editor for both questions: a report of tens of megabytes is read once.
+    const bool changed = EditorContentDigest(m_form.widget) != m_savedContent;
+    if (!IsEdited() && !changed) {
         emit notice(QStringLiteral("报告已锁定且没有改动，没有保存。需要修改时先按 Ctrl+E 解锁。"));
         return true;
     }
-    const bool changed = ContentFingerprint(m_form.widget) != m_savedContent;
     const TFormCallResult r = SaveInTransaction(ruid);
     if (!r.ok) {
         *error = QStringLiteral("saving %1 failed: %2").arg(ruid, r.error);
@@ -248,7 +249,7 @@ bool TEditorSession::Save(QString* error)
         ReportFailure(QStringLiteral("保存"), r, true);
         return false;
     }
-    m_savedContent = ContentFingerprint(m_form.widget);
+    m_savedContent = EditorContentDigest(m_form.widget);
     Log(QStringLiteral("wr-host save"), QStringLiteral("report %1 saved by %2").arg(ruid, m_login.userCode));
     emit notice(QStringLiteral("报告已保存（%1）。").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
     emit reportSaved(ruid, changed);
