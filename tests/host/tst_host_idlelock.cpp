@@ -31,6 +31,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 const QString kReport = QStringLiteral("872ED6A1-21C1-5C5F-9840-95EB856AC250");       // state 2, patient 陈晓梅
@@ -115,7 +116,8 @@ private slots:
     void idleTimerLocksOnlyWhenOn_data();
     void idleTimerLocksOnlyWhenOn();
     void inputKeepsTheWindowUnlocked();
-    void modalDialogIsNotCutOff();
+    void lockCoversAnOpenDialogAndKeepsItsInput();
+    void filesAreOwnerOnlyAndSettingsStayWhileLocked();
     void lockedWindowTakesNoShortcutsAndComesBackWhole();
     void closingALockedWindowAsksNothingAndKeepsTheDraft();
 
@@ -177,21 +179,79 @@ void TstHostIdleLock::inputKeepsTheWindowUnlocked()
     QTRY_VERIFY_WITH_TIMEOUT(w->lock->IsLocked(), 10000);
 }
 
-// A dialog waiting for its answer when the time is up keeps working and gives its answer;
-// the lock follows once it is closed.
-void TstHostIdleLock::modalDialogIsNotCutOff()
+// A dialog waiting for its answer (here one titled as the print preview is) does not keep
+// the lock away: locked, its contents are hidden and no window title names the patient; the
+// password is typed into a panel of its own; unlocked, the dialog is back with what was typed
+// in it and still gives its answer.
+void TstHostIdleLock::lockCoversAnOpenDialogAndKeepsItsInput()
 {
     auto w = MakeWindow(1000);
     QDialog dialog(w->window.get());
-    dialog.setObjectName(QStringLiteral("someQuestion"));
-    bool lockedWhileOpen = false;
-    QTimer::singleShot(2500, &dialog, [&] {
-        lockedWhileOpen = w->lock->IsLocked();
+    dialog.setObjectName(QStringLiteral("printPreviewDialog"));
+    const QString title = QStringLiteral("打印预览 — 林志远 US20240521004");
+    dialog.setWindowTitle(title);
+    auto* edit = new QLineEdit(&dialog);
+    edit->setText(QStringLiteral("已输入一半的批注"));
+    struct {
+        bool locked = false, contentsHidden = false, panelOnTop = false, back = false;
+        QStringList titles;
+        QString text;
+    } seen;
+    auto* poll = new QTimer(&dialog);
+    connect(poll, &QTimer::timeout, &dialog, [&] {
+        if (!w->lock->IsLocked()) return;
+        poll->stop();
+        seen.locked = true;
+        seen.contentsHidden = !edit->isVisible() && dialog.isVisible();
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() || t == w->window.get()) seen.titles << t->windowTitle();
+        TLockPanel* panel = w->lock->Panel();
+        seen.panelOnTop = panel->isWindow() && panel->isVisible() && QApplication::activeModalWidget() == panel;
+        QTest::keyClicks(panel->PasswordEdit(), kFirstPassword);
+        panel->UnlockButton()->click();
+        seen.back = !w->lock->IsLocked() && edit->isVisible() && dialog.windowTitle() == title && !panel->isWindow();
+        seen.text = edit->text();
         dialog.done(42);
     });
+    poll->start(100);
+    QTimer::singleShot(20000, &dialog, [&] { dialog.done(-1); });
     QCOMPARE(dialog.exec(), 42);
-    QVERIFY(!lockedWhileOpen);
-    QTRY_VERIFY_WITH_TIMEOUT(w->lock->IsLocked(), 10000);
+    QVERIFY(seen.locked && seen.contentsHidden && seen.panelOnTop);
+    QVERIFY(!seen.titles.isEmpty());
+    for (const QString& t : std::as_const(seen.titles))
+        QVERIFY2(!t.contains(QStringLiteral("林志远")) && !t.contains(QStringLiteral("US2024")), qPrintable(t));
+    QVERIFY(seen.back);
+    QCOMPARE(seen.text, QStringLiteral("已输入一半的批注"));
+}
+
+// After a run that wrote a draft, the data folder, the drafts, the log and the demo database
+// are its owner's alone; at the locked screen a script may not change the configuration.
+void TstHostIdleLock::filesAreOwnerOnlyAndSettingsStayWhileLocked()
+{
+    if (!WR_PLUGIN_BUILT || !QFileInfo::exists(kRealPlugin)) QSKIP("the WriteReport plug-in is not built");
+    THostSandbox box;
+    const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset memo_beizhu 草稿里的备注\nwait 2500\nlock-screen\n"
+                                                    "config set Login IdleLockMinutes 0\n").arg(kReport),
+                                     box.LoginAs(kFirst));
+    QVERIFY2(r.finished && r.exitCode == 1 && r.err.contains(QStringLiteral("the screen is locked")), qPrintable(r.Describe()));
+    QVERIFY(!FileBytes(box.ConfigFile()).contains("IdleLockMinutes=0"));
+    const auto mode = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    const QString data = box.Path(QStringLiteral("data/WriteReport"));
+    const QStringList drafts = Drafts(box, kFirst);
+    QCOMPARE(drafts.size(), 1);
+    const QList<std::pair<QString, int>> expected{
+        {data, 0700},
+        {data + QStringLiteral("/drafts/") + kFirst, 0700},
+        {data + QStringLiteral("/drafts/") + kFirst + QLatin1Char('/') + drafts.first(), 0600},
+        {data + QStringLiteral("/logs"), 0700},
+        {data + QStringLiteral("/logs/wr-host.log"), 0600},
+        {box.DemoDatabase(), 0600},
+    };
+    for (const auto& [path, want] : expected)
+        QVERIFY2(mode(path) == want, qPrintable(QStringLiteral("%1: %2").arg(path).arg(mode(path), 4, 8, QLatin1Char('0'))));
 }
 
 // Locked: the window's parts are hidden and its shortcuts dead, the title names no patient;

@@ -80,6 +80,11 @@ QStringList TConfigStore::SectionValues(const QString& section) const
 
 bool TConfigStore::WriteString(const QString& section, const QString& key, const QString& value)
 {
+    if (!m_refusal.isEmpty()) {
+        if (m_log)
+            m_log(QStringLiteral("TConfigStore"), QStringLiteral("[%1] %2 not written: %3").arg(section, key, m_refusal));
+        return false;
+    }
     try {
         QDir().mkpath(QFileInfo(m_fileName).absolutePath());
         TIniFile(m_fileName).WriteString(NormalizeSection(section), key, value);

@@ -31,7 +31,12 @@ public:
     // "key=value" for every key of the section, in file order.
     QStringList SectionValues(const QString& section) const;
 
-    // False (and a log line) when the file cannot be written.
+    // While a reason is set (the screen is locked), every write is refused with a log line
+    // naming it and leaves the file as it was; an empty reason allows writes again.
+    void RefuseWrites(const QString& reason) { m_refusal = reason; }
+    const QString& WritesRefused() const { return m_refusal; }
+
+    // False (and a log line) when the file cannot be written or writes are refused.
     bool WriteString(const QString& section, const QString& key, const QString& value);
     bool WriteInteger(const QString& section, const QString& key, int value);
     bool WriteBool(const QString& section, const QString& key, bool value);
@@ -39,4 +44,5 @@ public:
 private:
     QString m_fileName;
     TLogFn m_log;
+    QString m_refusal;
 };

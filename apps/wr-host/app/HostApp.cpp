@@ -27,7 +27,10 @@
 #include "platform/DatabaseOpeners.h"
 #include "platform/DialogService.h"
 #include "platform/HeadlessDialogs.h"
+#include "platform/PrivateFiles.h"
+#include "report/ReportDraft.h"
 #include <QApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -93,19 +96,45 @@ struct TDialogServiceGuard {
     }
 };
 
+// Drafts older than [Drafts] KeepDays (default 30) and their backups go, and what stays is
+// made owner-only, before any editor writes a draft.
+void TidyDrafts(const TConfigStore& config, THostLog& log)
+{
+    const QString text = config.ReadString(QStringLiteral("Drafts"), QStringLiteral("KeepDays")).trimmed();
+    bool ok = false;
+    int days = text.toInt(&ok);
+    if (text.isEmpty() || !ok || days < 1) {
+        if (!text.isEmpty())
+            log.Write(QStringLiteral("wr-host"), QStringLiteral("[Drafts] KeepDays=%1 is not a number of days (1 or more); drafts "
+                                                                "are kept %2 days").arg(text).arg(TDraftStore::kBackupDays));
+        days = TDraftStore::kBackupDays;
+    }
+    const TDraftTidy r = TDraftStore::TidyAll(TDraftStore::DefaultRoot(), days, QDateTime::currentDateTime());
+    if (r.draftsRemoved || r.backupDaysRemoved || r.tightened > 0)
+        log.Write(QStringLiteral("wr-host"), QStringLiteral("drafts older than %1 days: %2 draft(s) and %3 backup day(s) removed; "
+                                                            "%4 file(s) and folder(s) made owner-only")
+                                                 .arg(days).arg(r.draftsRemoved).arg(r.backupDaysRemoved).arg(r.tightened));
+    for (const QString& e : r.errors) log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + e);
+}
+
 } // namespace
 
 int RunHost(const THostOptions& o, const QStringList& arguments)
 {
 
+    // The data folder holds drafts, logs and the demo database, all patient text: no one but
+    // its owner may enter it, also where an older version made it 0755.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString privacyError;
+    MakePrivateFolder(dataFolder, &privacyError);
     // Log first, so every later step can be followed in it.
     THostLog log;
     log.SetVerbose(o.verbose);
-    const QString logFile = o.logFile.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/logs/wr-host.log")
-        : o.logFile;
+    if (o.logFile.isEmpty()) MakePrivateFolder(dataFolder + QLatin1String("/logs"), &privacyError);
+    const QString logFile = o.logFile.isEmpty() ? dataFolder + QLatin1String("/logs/wr-host.log") : o.logFile;
     QString logError;
     if (!log.Open(logFile, &logError)) Err(logError + QStringLiteral("; logging to stderr"));
+    if (!privacyError.isEmpty()) log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + privacyError);
     log.Write(QStringLiteral("wr-host"), QStringLiteral("start: %1").arg(MaskPasswordsInArguments(arguments).join(QLatin1Char(' '))));
     auto logFn = [&log](const QString& t, const QString& m) { log.Write(t, m); };
     // An installed copy keeps the editor's per-user files (hip-joint defaults, template model
@@ -123,6 +152,7 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
     };
 
     TConfigStore config(ResolveConfigFile(o.configFile, TConfigStore::DefaultFileName()), logFn);
+    TidyDrafts(config, log);
     if (!QFileInfo::exists(config.FileName()) && !SeedNewConfiguration(config)) {
         // Running on with a named configuration that cannot be written would lose every
         // setting silently; the default one only costs this run its settings (logged).
@@ -166,6 +196,9 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         QString error;
         bool created = false;
         if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created)) return fail(error, ExitDatabase);
+        // SQLite gives its journal files the database file's mode.
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            if (!MakeFilePrivate(target + QLatin1String(suffix), &error)) log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + error);
         if (created)
             log.Write(QStringLiteral("wr-host"),
                       QStringLiteral("demo database created: %1 from %2").arg(target, FindDbScriptsFolder()));

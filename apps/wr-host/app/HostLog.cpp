@@ -4,6 +4,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+// The log names exams and files: its owner alone reads it, also one an older version made.
+void OwnerOnly(QFile& f)
+{
+#ifdef Q_OS_UNIX
+    if (f.isOpen()) ::fchmod(f.handle(), 0600);
+#endif
+}
+} // namespace
 
 bool THostLog::Open(const QString& fileName, QString* error)
 {
@@ -11,7 +24,10 @@ bool THostLog::Open(const QString& fileName, QString* error)
     m_fileName = fileName;
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     m_file.setFileName(fileName);
-    if (m_file.open(QIODevice::Append | QIODevice::Text)) return true;
+    if (m_file.open(QIODevice::Append | QIODevice::Text)) {
+        OwnerOnly(m_file);
+        return true;
+    }
     if (error) *error = QStringLiteral("cannot write the log file %1: %2").arg(fileName, m_file.errorString());
     return false;
 }
@@ -34,6 +50,7 @@ void THostLog::RotateIfLarge()
     QFile::remove(old);
     QFile::rename(m_fileName, old);
     m_file.open(QIODevice::Append | QIODevice::Text);
+    OwnerOnly(m_file);
 }
 
 void THostLog::Write(const QString& title, const QString& message)

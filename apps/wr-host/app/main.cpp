@@ -9,6 +9,7 @@
 #include "app/InstallLayout.h"
 #include "app/HostSafety.h"
 #include "app/PluginLoader.h"
+#include "platform/PrivateFiles.h"
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
@@ -26,6 +27,8 @@ void Write(std::FILE* to, const QString& text)
 
 int main(int argc, char* argv[])
 {
+    // No core file or other process of the user gets the database password or a report.
+    MakeProcessNonDumpable();
     IgnoreFileSizeLimitSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

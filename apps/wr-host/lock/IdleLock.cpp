@@ -4,6 +4,7 @@
 #include "app/HostContext.h"
 #include "editor/EditorSession.h"
 #include "lock/LockPanel.h"
+#include "hostdata/WorkstationPolicy.h"
 #include "platform/InputComposition.h"
 #include <QWidget>
 #include <QAction>
@@ -14,15 +15,15 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
-#include <cmath>
+#include <QToolTip>
 
 namespace {
 const QString kLogTitle = QStringLiteral("wr-host idle lock");
-const QString kLockedTitle = QStringLiteral("WriteReport 报告编辑 — 已锁定[*]");
-// How often a lock that is due looks again while a dialog or a script command holds it off.
+const QString kLockedTitle = QStringLiteral("报告编辑 — 已锁定[*]");
+// What every other window of the program is called while locked.
+const QString kLockedOtherTitle = QStringLiteral("WriteReport — 已锁定");
+// How often a lock that is due looks again while a script command holds it off.
 constexpr int kRetryMs = 500;
-constexpr int kMinIdleMs = 1000;
-constexpr double kMaxMinutes = 24 * 60;
 
 QString Shown(const THostLogin& l)
 {
@@ -33,21 +34,13 @@ QString Shown(const THostLogin& l)
 
 int TIdleLock::IdleMsFromConfig(const TConfigStore& config, QString* warning)
 {
-    const QString text = config.ReadString(QStringLiteral("Login"), QStringLiteral("IdleLockMinutes")).trimmed();
-    double minutes = kDefaultMinutes;
-    if (!text.isEmpty()) {
-        bool ok = false;
-        const double given = text.toDouble(&ok);
-        if (!ok || !std::isfinite(given) || given < 0) {
-            if (warning)
-                *warning = QStringLiteral("[Login] IdleLockMinutes=%1 is not a number of minutes; the screen locks after %2 minutes")
-                               .arg(text).arg(kDefaultMinutes);
-        } else {
-            minutes = std::min(given, kMaxMinutes);
-        }
-    }
-    if (minutes == 0) return 0;
-    return std::max(kMinIdleMs, static_cast<int>(std::lround(minutes * 60000.0)));
+    QStringList problems;
+    const TWorkstationPolicy policy = TWorkstationPolicy::Load(&problems);
+    QString own;
+    const int ms = policy.IdleLockMs(config.ReadString(QStringLiteral("Login"), QStringLiteral("IdleLockMinutes")), &own);
+    if (!own.isEmpty()) problems << own;
+    if (warning) *warning = problems.join(QStringLiteral("; "));
+    return ms;
 }
 
 TIdleLock::TIdleLock(IHostContext& host, int idleMs, THooks hooks)
@@ -101,9 +94,9 @@ void TIdleLock::CheckIdle()
         Arm(static_cast<int>(m_idleMs - idle));
         return;
     }
-    // A dialog waiting for an answer, an open menu or a running script command would be cut
-    // off: the lock comes as soon as they are done (unless input comes first).
-    if (m_holds > 0 || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    // A running script command would be cut off: the lock comes as soon as it is done
+    // (unless input comes first). Dialogs and menus are no reason to wait (LockNow).
+    if (m_holds > 0) {
         Arm(kRetryMs);
         return;
     }
@@ -118,53 +111,125 @@ bool TIdleLock::LockNow(QString* reason)
         *reason = QStringLiteral("the screen is already locked");
         return false;
     }
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-        *reason = QStringLiteral("a dialog or menu is open");
-        return false;
-    }
     m_timer->stop();
+    // An open menu or list closes (nothing is lost with it); a tool tip may quote the report.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i) QApplication::activePopupWidget()->close();
+    QToolTip::hideText();
     // A word being composed belongs to the edits that must reappear.
     CommitPendingComposition();
     QWidget* focus = QApplication::focusWidget();
     m_focus = focus && m_window.isAncestorOf(focus) ? focus : nullptr;
-    m_title = m_window.windowTitle();
     m_hidden.clear();
+    m_covered.clear();
+    m_titles.clear();
     // Everything of the window goes: the report and work list (central area), tool bars,
-    // menus, the status bar (its message may name the patient), and the window's own
-    // non-modal windows such as the history.
+    // menus, the status bar (its message may name the patient).
     for (QWidget* w : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w == m_panel || !w->isVisible()) continue;
+        if (w == m_panel || w->isWindow() || !w->isVisible()) continue;
         m_hidden << w;
         w->hide();
     }
-    m_window.setWindowTitle(kLockedTitle);
+    // The program's other windows. One that waits for an answer (print preview, history, a
+    // picker, a question, the sign dialog) stays open with its contents hidden, so whatever
+    // was typed or chosen in it is there again after unlocking; hiding the window itself
+    // would end it as cancelled. Other windows are simply hidden.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == &m_window || w == m_panel || !w->isVisible()) continue;
+        if (!w->isModal()) {
+            m_hidden << w;
+            w->hide();
+            continue;
+        }
+        TCovered c{w, {}, w->focusWidget()};
+        for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isWindow() || !child->isVisible()) continue;
+            c.contents << child;
+            child->hide();
+        }
+        m_covered << c;
+    }
+    // No title names a patient; one that changes while locked is caught in eventFilter.
+    m_locked = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != m_panel && (w == &m_window || w->isVisible())) Neutralize(w, w->windowTitle());
     m_panel->SetUser(Shown(m_host.User()));
     m_panel->Reset();
-    m_panel->setGeometry(m_window.rect());
+    if (m_covered.isEmpty()) {
+        m_panel->setGeometry(m_window.rect());
+    } else {
+        // A waiting dialog blocks input to the host window: the panel becomes a window of
+        // its own, modal over everything, where the host window is.
+        m_panel->setParent(&m_window, Qt::Window);
+        m_panel->setWindowTitle(kLockedOtherTitle);
+        m_panel->setWindowModality(Qt::ApplicationModal);
+        m_panel->setGeometry(m_window.geometry());
+    }
     m_panel->show();
     m_panel->raise();
+    if (m_panel->isWindow()) m_panel->activateWindow();
     m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
-    m_locked = true;
     m_host.Session().SetScreenLocked(true);
     m_host.SetCover(m_panel);
-    m_host.Log(kLogTitle, QStringLiteral("screen locked for user %1").arg(m_host.User().userCode));
+    // Nobody at a locked screen changes the workstation's settings (a script, the editor).
+    m_host.Config().RefuseWrites(QStringLiteral("the screen is locked"));
+    m_host.Log(kLogTitle, QStringLiteral("screen locked for user %1%2")
+                                        .arg(m_host.User().userCode,
+                                             m_covered.isEmpty() ? QString()
+                                                                 : QStringLiteral(" (%1 open dialog(s) covered)").arg(m_covered.size())));
     return true;
+}
+
+void TIdleLock::Neutralize(QWidget* window, const QString& title)
+{
+    const QString neutral = window == &m_window ? kLockedTitle : kLockedOtherTitle;
+    if (title == neutral) return;
+    bool known = false;
+    for (auto& [w, kept] : m_titles)
+        if (w == window) {
+            kept = title;
+            known = true;
+        }
+    if (!known) m_titles.append({window, title});
+    window->setWindowTitle(neutral);
 }
 
 void TIdleLock::Unlock()
 {
     m_panel->hide();
     m_panel->Reset();
+    if (m_panel->isWindow()) {
+        m_panel->setWindowModality(Qt::NonModal);
+        m_panel->setParent(&m_window, Qt::Widget);
+        m_panel->hide();
+    }
+    m_locked = false;
+    for (const auto& [w, title] : std::as_const(m_titles))
+        if (w) w->setWindowTitle(title);
+    m_titles.clear();
     for (const QPointer<QWidget>& w : std::as_const(m_hidden))
         if (w) w->show();
     m_hidden.clear();
-    m_window.setWindowTitle(m_title);
-    m_locked = false;
+    QPointer<QWidget> dialog;
+    for (const TCovered& c : std::as_const(m_covered)) {
+        for (const QPointer<QWidget>& child : c.contents)
+            if (child) child->show();
+        if (!c.window) continue;
+        if (c.focus) c.focus->setFocus(Qt::OtherFocusReason);
+        dialog = c.window;
+    }
+    m_covered.clear();
     m_host.Session().SetScreenLocked(false);
     m_host.SetCover(nullptr);
-    if (m_focus && m_focus->isVisible()) m_focus->setFocus(Qt::OtherFocusReason);
-    else if (auto* main = qobject_cast<QMainWindow*>(&m_window); main && main->centralWidget())
+    m_host.Config().RefuseWrites(QString());
+    if (dialog) {
+        // The dialog that was waiting has the input again.
+        dialog->raise();
+        dialog->activateWindow();
+    } else if (m_focus && m_focus->isVisible()) {
+        m_focus->setFocus(Qt::OtherFocusReason);
+    } else if (auto* main = qobject_cast<QMainWindow*>(&m_window); main && main->centralWidget()) {
         main->centralWidget()->setFocus(Qt::OtherFocusReason);
+    }
     m_sinceInput.restart();
     Arm(m_idleMs);
 }
@@ -250,7 +315,10 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
     }
     const QString before = m_host.User().userCode;
     QString error;
+    // The new user has proved who he is: his switch may note him as the last user.
+    m_host.Config().RefuseWrites(QString());
     if (!m_hooks.switchTo(m_last.account, &error)) {
+        m_host.Config().RefuseWrites(QStringLiteral("the screen is locked"));
         m_last.outcome = TLoginOutcome::DatabaseError;
         m_last.message = error;
         m_host.Log(kLogTitle, QStringLiteral("switch from user %1 to %2 failed: %3").arg(before, userCode, error));
@@ -258,8 +326,8 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
         return;
     }
     m_host.Log(kLogTitle, QStringLiteral("user %1 logged in at the lock of user %2").arg(m_host.User().userCode, before));
-    // The window now shows the new user's empty editor: that is what unlocking reveals.
-    m_title = m_window.windowTitle();
+    // The window now shows the new user's empty editor (its title was kept by eventFilter):
+    // that is what unlocking reveals.
     m_focus = nullptr;
     Unlock();
 }
@@ -310,7 +378,15 @@ bool TIdleLock::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ContextMenu:
         return m_locked && BlocksWhileLocked(watched);
     case QEvent::Resize:
-        if (m_locked && watched == &m_window) m_panel->setGeometry(m_window.rect());
+        if (m_locked && watched == &m_window && !m_panel->isWindow()) m_panel->setGeometry(m_window.rect());
+        return false;
+    case QEvent::WindowTitleChange:
+        // A window that names a patient while locked (the editor after a change of user, a
+        // question raised meanwhile) keeps the title for later and shows the neutral one.
+        if (m_locked && watched->isWidgetType() && watched != m_panel) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow()) Neutralize(w, w->windowTitle());
+        }
         return false;
     default: return false;
     }

@@ -11,7 +11,10 @@
 //
 // The action actionLockScreen (tool bar 锁屏, Ctrl+Shift+L) locks at once.
 //
-// A modal dialog or pop-up in progress is never broken: the lock waits until it is closed.
+// The lock covers the program's other windows too: a dialog waiting for an answer (print
+// preview, history, a picker, a question, the sign dialog) stays open with its contents
+// hidden and keeps what was typed in it; while one is open the panel is a modal window of its
+// own over the host window. Open menus close. No window title names a patient while locked.
 // A script holds the lock off while one of its commands runs (Hold/Release), so only its
 // pauses (`wait`) count as idle time. While locked, keys, clicks and shortcuts meant for the
 // hidden window are dropped.
@@ -45,9 +48,11 @@ public:
     };
 
     static constexpr double kDefaultMinutes = 10;
-    // [Login] IdleLockMinutes in milliseconds: absent or empty gives the default, 0 turns the
-    // lock off (0 returned), a fraction is allowed (0.5 is 30 s; at least 1 s). A value that
-    // is not a number gives the default and a warning for the log.
+    // [Login] IdleLockMinutes in milliseconds, as the workstation policy allows it
+    // (hostdata/WorkstationPolicy.h): absent or empty gives the policy's time or the default,
+    // 0 turns the lock off unless the policy sets a time, a fraction is allowed (0.5 is 30 s;
+    // at least 1 s). A value that is not a number or that the policy overrules gives a warning
+    // for the log.
     static int IdleMsFromConfig(const TConfigStore& config, QString* warning);
 
     // idleMs 0: never locks by itself (LockNow still does).
@@ -63,8 +68,8 @@ public:
     void SetLoginFile(const QString& file) { m_loginFile = file; }
     const QString& LoginFile() const { return m_loginFile; }
 
-    // Locks now, as if the idle time had passed. False with the reason when a modal dialog
-    // or pop-up is open (it would be cut off) or the screen is already locked.
+    // Locks now, as if the idle time had passed, over any open dialog. False with the reason
+    // when the screen is already locked.
     bool LockNow(QString* reason);
     // While held (counted), the idle time does not lock; releasing counts as input.
     void Hold() { ++m_holds; }
@@ -83,6 +88,8 @@ private:
     void OnUnlockRequested(const QString& password);
     void OnSwitchRequested(const QString& userCode, const QString& password);
     QString Refusal(const TLoginResult& r) const;
+    // Shows the neutral title on window, keeping `title` for unlocking.
+    void Neutralize(QWidget* window, const QString& title);
 
     IHostContext& m_host;
     QWidget& m_window;
@@ -98,5 +105,13 @@ private:
     // What locking hid, shown again on unlocking.
     QList<QPointer<QWidget>> m_hidden;
     QPointer<QWidget> m_focus;
-    QString m_title;
+    // A waiting dialog whose contents are hidden, and where its focus was.
+    struct TCovered {
+        QPointer<QWidget> window;
+        QList<QPointer<QWidget>> contents;
+        QPointer<QWidget> focus;
+    };
+    QList<TCovered> m_covered;
+    // The titles the windows had, or were given while locked.
+    QList<QPair<QPointer<QWidget>, QString>> m_titles;
 };

@@ -12,11 +12,10 @@
 #include <QPushButton>
 
 namespace {
-// Commands that neither show nor change the report.
+// Commands that neither show nor change the report or the workstation's settings.
 bool HarmlessWhileLocked(const QString& n)
 {
-    for (const char* ok : {"lock-screen", "unlock-screen", "switch-user", "dump", "screenshot", "echo", "wait", "answer",
-                           "config"})
+    for (const char* ok : {"lock-screen", "unlock-screen", "switch-user", "dump", "screenshot", "echo", "wait", "answer"})
         if (n == QLatin1String(ok)) return true;
     return false;
 }

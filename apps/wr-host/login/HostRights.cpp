@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "login/HostRights.h"
 #include "app/ConfigStore.h"
+#include "hostdata/WorkstationPolicy.h"
 
 HostPermissions PermissionsFor(const THostLogin& login, TConfigStore& config)
 {
@@ -9,6 +10,9 @@ HostPermissions PermissionsFor(const THostLogin& login, TConfigStore& config)
         if (!config.HasKey(section, name)) return std::nullopt;
         return config.ReadString(section, name);
     };
-    if (!login.hasRole) return HostPermissions(local);
-    return HostPermissions(login.granted, local);
+    // The workstation policy file (hostdata/WorkstationPolicy.h) refuses first; the user's
+    // own file can only take more away.
+    const HostPermissions::TLookup narrowed = TWorkstationPolicy::Load().Narrow(local);
+    if (!login.hasRole) return HostPermissions(narrowed);
+    return HostPermissions(login.granted, narrowed);
 }

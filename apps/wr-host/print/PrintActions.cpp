@@ -154,9 +154,13 @@ bool TPrintActions::ExportPdf(const QString& file, QString* error)
     QString target = file;
     if (target.isEmpty()) {
         if (m_host.Headless()) return TaskFail(m_host, QStringLiteral("导出PDF"), QStringLiteral("没有给出文件名。"), error);
-        const QString suggested = QStringLiteral("%1/%2-%3.pdf")
-                                      .arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                           record.accnu, record.patientName);
+        // The exam number names the file, never the patient: file names show in folder
+        // listings, recent-file lists and the log.
+        QString name;
+        for (const QChar ch : record.accnu.trimmed())
+            name += ch.isLetterOrNumber() || ch == QLatin1Char('-') || ch == QLatin1Char('_') ? ch : QLatin1Char('_');
+        if (name.isEmpty()) name = QStringLiteral("report");
+        const QString suggested = QStringLiteral("%1/%2.pdf").arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), name);
         target = QFileDialog::getSaveFileName(m_host.Window(), QStringLiteral("导出PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
         if (target.isEmpty()) {
             *error = QStringLiteral("no file was chosen");
