@@ -92,6 +92,23 @@ TImagesPanel::TImagesPanel(IHostContext& host, QWidget* parent) : QWidget(parent
     Redraw();
 }
 
+void FillImageStrip(QListWidget& strip, const TImageLists& lists, const TKeyImageSelection& selection)
+{
+    strip.clear();
+    for (size_t n = 0; n < lists.exam.size(); ++n) {
+        const TDicomInstance& i = lists.exam[n];
+        const int position = selection.PositionOf(i.sopInstanceUid);
+        QString text = QStringLiteral("%1  %2x%3").arg(n + 1).arg(i.width).arg(i.height);
+        if (i.frames > 1) text += QStringLiteral("  %1帧").arg(i.frames);
+        if (position > 0) text += QStringLiteral("  ★%1").arg(position);
+        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(lists.thumbnails.value(i.sopInstanceUid))), text);
+        item->setData(Qt::UserRole, i.sopInstanceUid);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(position > 0 ? Qt::Checked : Qt::Unchecked);
+        strip.addItem(item);
+    }
+}
+
 void TImagesPanel::Tell(const QString& text) { m_host.Notify(QStringLiteral("图像：") + text); }
 
 int TImagesPanel::MaxImages() const
@@ -172,20 +189,8 @@ void TImagesPanel::Redraw()
 {
     m_redrawing = true;
     const int current = m_strip->currentRow();
-    m_strip->clear();
+    FillImageStrip(*m_strip, m_lists, m_selection);
     const bool open = !m_ruid.isEmpty();
-    for (size_t n = 0; n < m_lists.exam.size(); ++n) {
-        const TDicomInstance& i = m_lists.exam[n];
-        const int position = m_selection.PositionOf(i.sopInstanceUid);
-        QString text = QStringLiteral("%1  %2x%3").arg(n + 1).arg(i.width).arg(i.height);
-        if (i.frames > 1) text += QStringLiteral("  %1帧").arg(i.frames);
-        if (position > 0) text += QStringLiteral("  ★%1").arg(position);
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(m_lists.thumbnails.value(i.sopInstanceUid))), text);
-        item->setData(Qt::UserRole, i.sopInstanceUid);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(position > 0 ? Qt::Checked : Qt::Unchecked);
-        m_strip->addItem(item);
-    }
     if (current >= 0 && current < m_strip->count()) m_strip->setCurrentRow(current);
     m_unmatched->clear();
     for (const TDicomInstance& i : m_lists.unmatched)

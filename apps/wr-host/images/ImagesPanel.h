@@ -19,6 +19,10 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
+// Fills the thumbnail strip: one checkable item per image of the exam, "N  WxH  [F帧]  [★P]",
+// its SOP Instance UID as Qt::UserRole.
+void FillImageStrip(QListWidget& strip, const TImageLists& lists, const TKeyImageSelection& selection);
+
 class TImagesPanel final : public QWidget {
     Q_OBJECT
 public:
