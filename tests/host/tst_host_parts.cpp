@@ -256,6 +256,11 @@ void TstHostParts::logLineFormat()
     // Continuation lines are indented, so every entry still starts with a time stamp.
     QCOMPARE(THostLog::FormatLine(when, QStringLiteral("T"), QStringLiteral("select *\r\nfrom Report\rwhere 1")),
              QStringLiteral("2024-05-20 08:30:01.025 [T] select *\n    from Report\n    where 1\n"));
+    // A value out of a damaged row reaches the file as text: its NUL escaped, its bulk cut.
+    const QString line = THostLog::FormatLine(when, QStringLiteral("T"), QStringLiteral("异常:'a") + QChar(0) + QString(10000, u'x'));
+    QVERIFY2(line.startsWith(QStringLiteral("2024-05-20 08:30:01.025 [T] 异常:'a\\x00xx")) && line.size() < 4100
+                 && line.endsWith(QStringLiteral("…[10006 chars]\n")),
+             qPrintable(line.left(80)));
 }
 
 void TstHostParts::logAppendsAndRotates()

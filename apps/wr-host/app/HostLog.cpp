@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostLog.h"
+#include "platform/LogText.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -34,12 +35,14 @@ bool THostLog::Open(const QString& fileName, QString* error)
 
 QString THostLog::FormatLine(const QDateTime& when, const QString& title, const QString& message)
 {
-    QString body = message;
+    // Whatever a caller passes (a damaged report's values in an error, an exception's bytes),
+    // the file stays text of bounded length: control characters escaped, long entries cut.
+    QString body = LogSafeText(message);
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     body.replace(QLatin1Char('\n'), QLatin1String("\n    "));
-    return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1String(" [") + title
-        + QLatin1String("] ") + body + QLatin1Char('\n');
+    return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1String(" [")
+        + LogSafeText(title, kLogTitleChars, TLogLineBreaks::Escape) + QLatin1String("] ") + body + QLatin1Char('\n');
 }
 
 void THostLog::RotateIfLarge()

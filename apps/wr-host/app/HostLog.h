@@ -11,6 +11,7 @@ class THostLog {
 public:
     // Bytes after which the file is renamed to <file>.1 and a new one started.
     static constexpr qint64 kRotateBytes = 8 * 1024 * 1024;
+    static constexpr qsizetype kLogTitleChars = 120;
 
     // Opens (creating folders) the file to append to. False with a message when it cannot be
     // opened; entries then go to stderr only.
@@ -24,7 +25,9 @@ public:
     std::function<void(const QString& title, const QString& message)> onEntry;
 
     // The line written for an entry at the given time; continuation lines are indented so
-    // that every entry starts with a time stamp.
+    // that every entry starts with a time stamp. Title and message are made log-safe
+    // (platform/LogText.h): control characters escaped, the message cut at kLogEntryChars
+    // characters and the title at kLogTitleChars, each with its length said.
     static QString FormatLine(const QDateTime& when, const QString& title, const QString& message);
 
 private:
