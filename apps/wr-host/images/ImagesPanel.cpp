@@ -119,6 +119,12 @@ int TImagesPanel::MaxImages() const
 
 void TImagesPanel::ReportOpened(const QString& ruid)
 {
+    // Opened again after signing or printing: the doctor's unsaved choice stays, as the
+    // editor's own unsaved edits do.
+    if (m_host.Session().Reopening() && ruid.compare(m_ruid, Qt::CaseInsensitive) == 0 && m_selection.Changed()) {
+        m_poller->Refresh();
+        return;
+    }
     m_ruid = ruid;
     m_lists = TImageLists();
     try {
