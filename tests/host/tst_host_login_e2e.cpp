@@ -7,6 +7,7 @@
 #include "HostProcess.h"
 #include "TestDatabase.h"
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTest>
 
@@ -103,9 +104,15 @@ private slots:
         QCOMPARE(Value(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kDraft)), QStringLiteral("2"));
 
         // The right one signs as the logged-in user; withdrawing asks again.
-        r = box.RunScript(QStringLiteral("open %1\nanswer password\nsign\nanswer yes\nanswer password\nwithdraw\n"
-                                         "answer password\nsign\n").arg(kDraft), reviewer);
+        // The work list's row follows each step without a refresh (F5).
+        r = box.RunScript(QStringLiteral("open %1\ndump\nanswer password\nsign\ndump\n"
+                                         "answer yes\nanswer password\nwithdraw\ndump\nanswer password\nsign\ndump\n").arg(kDraft),
+                          reviewer);
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+        static const QRegularExpression row(QStringLiteral("\"worklistRow\": \"([^\"]*)\""));
+        QStringList states;
+        for (auto m = row.globalMatch(r.out); m.hasNext();) states << m.next().captured(1).section(QLatin1String("\\t"), 3, 3);
+        QCOMPARE(states, (QStringList{QStringLiteral("待审核"), QStringLiteral("已审核"), QStringLiteral("待审核"), QStringLiteral("已审核")}));
         QCOMPARE(r.out.count(QStringLiteral("password question")), 3);
         QCOMPARE(Value(db, QStringLiteral("SELECT ShenHeDoctorCode FROM Report WHERE ruid = '%1'").arg(kDraft)), QStringLiteral("D001"));
         QCOMPARE(Value(db, QStringLiteral("SELECT count(*) FROM ReportEvent WHERE ruid = '%1' AND UserCode = 'D001'").arg(kDraft)),

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 namespace {
 
@@ -41,6 +42,13 @@ QString TextOf(QObject* o)
     if (auto* e = qobject_cast<QAbstractButton*>(o)) return e->text();
     if (auto* e = qobject_cast<QLabel*>(o)) return e->text();
     if (auto* a = qobject_cast<QAction*>(o)) return a->text();
+    // A list: its current row, column by column (the work list's row of the open report).
+    if (auto* t = qobject_cast<QTreeWidget*>(o)) {
+        QStringList cells;
+        if (const QTreeWidgetItem* item = t->currentItem())
+            for (int c = 0; c < item->columnCount(); ++c) cells << item->text(c);
+        return cells.join(QLatin1Char('\t'));
+    }
     return QString();
 }
 

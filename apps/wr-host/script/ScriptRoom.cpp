@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -151,6 +152,13 @@ QByteArray DumpJson(IHostContext& host)
     root[QStringLiteral("edited")] = session.IsEdited();
     root[QStringLiteral("status")] = host.StatusText();
     root[QStringLiteral("controls")] = session.FormWidget() ? DumpControls(session.FormWidget()) : QJsonObject();
+    // The work list's row of the open report as the doctor sees it, column by column.
+    if (auto* list = host.Window() ? host.Window()->findChild<QTreeWidget*>(QStringLiteral("worklist")) : nullptr) {
+        QStringList cells;
+        if (const QTreeWidgetItem* item = list->currentItem())
+            for (int c = 0; c < item->columnCount(); ++c) cells << item->text(c);
+        root[QStringLiteral("worklistRow")] = cells.join(QLatin1Char('\t'));
+    }
     // The key images of the open report ("key N<TAB>UID<TAB>frame"), as the images panel has them.
     if (const QWidget* images = host.Window() ? host.Window()->findChild<QWidget*>(QStringLiteral("Panel_images")) : nullptr)
         root[QStringLiteral("keyImages")] = QJsonArray::fromStringList(images->property("keyImages").toStringList());

@@ -4,6 +4,8 @@
 // rule whenever the editor session reports a change.
 #include "shell/HostMainForm.h"
 #include <QAction>
+#include <QHash>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -19,10 +21,33 @@ void THostMainForm::AddMenu(const char* objectName, const QString& title)
     m_menus << menu;
 }
 
+namespace {
+// Icons that say what the action does, by their freedesktop names; the style's icon where
+// no theme offers one.
+QIcon ActionIcon(const char* id, const QIcon& fallback)
+{
+    static const QHash<QByteArray, QString> names{
+        {"actionOpen", QStringLiteral("document-open")},      {"actionSave", QStringLiteral("document-save")},
+        {"actionPrint", QStringLiteral("document-print")},    {"actionPrintPreview", QStringLiteral("document-print-preview")},
+        {"actionLock", QStringLiteral("changes-prevent")},    {"actionUnlock", QStringLiteral("changes-allow")},
+        {"actionLockScreen", QStringLiteral("system-lock-screen")}, {"actionRefresh", QStringLiteral("view-refresh")},
+        {"actionHistory", QStringLiteral("document-open-recent")},
+    };
+    // Without a desktop the platform names no theme; the one Debian installs draws these.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    const QString name = names.value(QByteArray(id));
+    if (name.isEmpty()) return fallback;
+    for (const QString& candidate : {name, name + QStringLiteral("-symbolic")})
+        if (QIcon::hasThemeIcon(candidate)) return QIcon::fromTheme(candidate);
+    return fallback;
+}
+} // namespace
+
 void THostMainForm::AddActions(const QList<THostActionSpec>& rows)
 {
     for (const THostActionSpec& row : rows) {
-        auto* a = new QAction(style()->standardIcon(row.icon), row.text, this);
+        auto* a = new QAction(ActionIcon(row.id, style()->standardIcon(row.icon)), row.text, this);
         a->setObjectName(QLatin1String(row.id));
         a->setShortcut(row.shortcut);
         a->setToolTip(row.shortcut.isEmpty() ? row.text : QStringLiteral("%1 (%2)").arg(row.text, row.shortcut.toString()));

@@ -5,6 +5,7 @@
 #include "database/HostDataModule.h"
 #include "database/HostQueries.h"
 #include "login/HostRights.h"
+#include "print/PrintConfig.h"
 #include "script/ControlAccess.h"
 #include "shell/ComposingShortcuts.h"
 #include "shell/HostShortcuts.h"
@@ -28,7 +29,8 @@
 namespace {
 constexpr int kRuidRole = TWorklistPanel::kRuidRole;
 constexpr int kAccnuColumn = TWorklistPanel::ColAccnu;
-const QString kTitle = QStringLiteral("WriteReport 报告编辑");
+// The window system adds the program's name ("WriteReport") after the title.
+const QString kTitle = QStringLiteral("报告编辑");
 } // namespace
 
 THostMainForm::THostMainForm(THostLog& log, TConfigStore& config, THostDataModule& dataModule, THostLogin login,
@@ -117,10 +119,18 @@ void THostMainForm::BuildUi()
     m_worklistPanel->Tree()->setFocus(Qt::OtherFocusReason);
 }
 
+QString THostMainForm::UserLabelText(const THostLogin& login)
+{
+    // The department's name as the printed sheet names it; its code means nothing to a reader.
+    const QString department = PrintSettingsFromConfig(m_config).department.trimmed();
+    return department.isEmpty() ? QStringLiteral("用户：%1").arg(login.userName)
+                                : QStringLiteral("用户：%1（%2）").arg(login.userName, department);
+}
+
 void THostMainForm::BuildStatusBar()
 {
     m_userLabel = new QLabel(this);
-    m_userLabel->setText(QStringLiteral("用户：%1（%2）").arg(Login().userName, Login().deptCode));
+    m_userLabel->setText(UserLabelText(Login()));
     m_dbLabel = new QLabel(this);
     m_progress = new QProgressBar(this);
     m_progress->setMaximumWidth(160);
@@ -144,7 +154,7 @@ void THostMainForm::ConnectSession()
         UpdateActions();
     });
     connect(&m_session, &TEditorSession::userChanged, this, [this](const THostLogin& now) {
-        m_userLabel->setText(QStringLiteral("用户：%1（%2）").arg(now.userName, now.deptCode));
+        m_userLabel->setText(UserLabelText(now));
         UpdateActions();
     });
 }
@@ -229,6 +239,9 @@ QString THostMainForm::DescribeOpened(const QString&)
 
 void THostMainForm::OnReportOpened(const QString& ruid)
 {
+    // Signing, withdrawing and printing open the report again: its row shows the state the
+    // database now holds, and so does a row opened from a list read a while ago.
+    RefreshWorklistRow(ruid);
     MarkCurrentRow();
     UpdateActions();
     const QString accnu = DescribeOpened(ruid);
@@ -239,8 +252,15 @@ void THostMainForm::OnReportOpened(const QString& ruid)
 void THostMainForm::OnReportSaved(const QString& ruid)
 {
     if (m_reportHeader) m_reportHeader->Refresh();
-    // Only the saved row is read again: the list may hold thousands of reports. Its failure
-    // is logged; the status line keeps saying that the report was saved.
+    RefreshWorklistRow(ruid);
+    MarkCurrentRow();
+    UpdateActions();
+}
+
+void THostMainForm::RefreshWorklistRow(const QString& ruid)
+{
+    // Only that row is read again: the list may hold thousands of reports. Its failure is
+    // logged; the status line keeps saying what the doctor did.
     QObject::disconnect(m_worklistPanel, &TWorklistPanel::statusMessage, this, &THostMainForm::ShowStatus);
     const QMetaObject::Connection quiet = connect(m_worklistPanel, &TWorklistPanel::statusMessage, this,
                                                   [this](const QString& text) { Log(QStringLiteral("wr-host"), text); });
@@ -248,8 +268,6 @@ void THostMainForm::OnReportSaved(const QString& ruid)
     m_worklistPanel->RefreshRow(ruid, &ignored);
     QObject::disconnect(quiet);
     connect(m_worklistPanel, &TWorklistPanel::statusMessage, this, &THostMainForm::ShowStatus);
-    MarkCurrentRow();
-    UpdateActions();
 }
 
 void THostMainForm::OnReportClosed()

@@ -140,6 +140,8 @@ private:
     QString DescribeOpened(const QString& ruid);
     void OnReportOpened(const QString& ruid);
     void OnReportSaved(const QString& ruid);
+    void RefreshWorklistRow(const QString& ruid);
+    QString UserLabelText(const THostLogin& login);
     void OnReportClosed();
     void OnFormReplaced(QWidget* form);
     void RunPicker(TPickerKind kind);
