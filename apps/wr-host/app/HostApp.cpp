@@ -2,6 +2,7 @@
 #include "app/HostApp.h"
 #include "app/ConfigStore.h"
 #include "database/DbConnect.h"
+#include "database/DbUpgradeProgress.h"
 #include "database/DbWaitPrompt.h"
 #include "database/DemoDatabase.h"
 #include "app/Fonts.h"
@@ -195,7 +196,11 @@ int RunHost(const THostOptions& o, const QStringList& arguments)
         target = DemoDatabasePath();
         QString error;
         bool created = false;
-        if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created)) return fail(error, ExitDatabase);
+        // A newer version's first start may build indexes over every report: said in the log,
+        // and on a screen in a progress window, instead of a start that waits in silence.
+        TDbUpgradeProgress upgrade([&log](const QString& line) { log.Write(QStringLiteral("wr-host"), line); },
+                                   !THeadlessDialogService::PlatformIsHeadless());
+        if (!EnsureDemoDatabase(target, o.resetDemo, &error, &created, upgrade.Callback())) return fail(error, ExitDatabase);
         // SQLite gives its journal files the database file's mode.
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
             if (!MakeFilePrivate(target + QLatin1String(suffix), &error)) log.Write(QStringLiteral("wr-host"), QStringLiteral("error: ") + error);

@@ -15,7 +15,8 @@ QString DemoDatabasePath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/demo.sqlite");
 }
 
-bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* created)
+bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* created,
+                        const TSqliteUpgradeProgress& progress)
 {
     *created = false;
     if (reset && QFileInfo::exists(path) && !QFile::remove(path)) {
@@ -29,11 +30,11 @@ bool EnsureDemoDatabase(const QString& path, bool reset, QString* error, bool* c
         if (folder.isEmpty()) return true;
         try {
             TSqliteConnection conn(path);
-            UpgradeSqliteDatabase(conn, SqliteUpgradeScripts(folder));
+            UpgradeSqliteDatabase(conn, SqliteUpgradeScripts(folder), progress);
             // The demo users, for a demo database made before there were users; a user
             // already there keeps a changed password.
             if (const QString users = folder + QLatin1String("/demo-users.sql"); QFileInfo::exists(users))
-                UpgradeSqliteDatabase(conn, {users});
+                UpgradeSqliteDatabase(conn, {users}, progress);
         } catch (const Exception& e) {
             *error = QStringLiteral("cannot upgrade the demo database %1: %2").arg(path, e.Message());
             return false;
