@@ -3,9 +3,11 @@
 // storescu sends two pictures of a demo exam to wr-dicomd, which stores and indexes them in
 // the demo database; wr-host --script lists them, makes the second and the first the key
 // images and saves; wr-host --pdf then prints a sheet holding both, in that order, as JPEG.
+// On SQLite, and on the database server when WR_TEST_BACKEND=odbc (scripts/server-tests).
 #include "DicomFixtures.h"
 #include "HostProcess.h"
 #include "PopplerTools.h"
+#include "ServerTestDatabase.h"
 #include "TestDatabase.h"
 #include <QElapsedTimer>
 #include <QPainter>
@@ -55,9 +57,18 @@ private slots:
     {
         if (const QString missing = PopplerMissing(); !missing.isEmpty()) QSKIP(qPrintable(missing));
         THostSandbox box;
-        THostRun r = box.RunScript(QStringLiteral("echo ready\n"));  // builds the demo database
-        QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
-        const QString db = box.DemoDatabase();
+        QString db;
+        QStringList hostArgs;
+        THostRun r;
+        if (TestsUseServer()) {
+            if (const QString why = ServerTestsUnavailableReason(); !why.isEmpty()) QSKIP(qPrintable(why));
+            db = CreateServerTestDatabase(true);
+            hostArgs = QStringList{QStringLiteral("--db"), db} + box.LoginAs(QStringLiteral("D001"));
+        } else {
+            r = box.RunScript(QStringLiteral("echo ready\n"));  // builds the demo database
+            QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
+            db = box.DemoDatabase();
+        }
         const QString first = Picture(box.Path(QString()), QStringLiteral("first"), QSize(400, 300), 1);
         const QString second = Picture(box.Path(QString()), QStringLiteral("second"), QSize(320, 240), 2);
         QVERIFY(!first.isEmpty() && !second.isEmpty());
@@ -78,7 +89,7 @@ private slots:
             QVERIFY2(Count(db, indexed) == 2, qPrintable(daemon.Log()));
         }
 
-        r = box.RunScript(QStringLiteral("open %1\nunlock\nimages list\nimages select 2 1\nimages list\nsave\n").arg(kDraft));
+        r = box.RunScript(QStringLiteral("open %1\nunlock\nimages list\nimages select 2 1\nimages list\nsave\n").arg(kDraft), hostArgs);
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
         static const QRegularExpression line(QStringLiteral("^image (\\d)\\t([0-9.]+)\\t(\\d+)\\t(\\d+x\\d+)\\t(\\d)$"),
                                              QRegularExpression::MultilineOption);
@@ -92,7 +103,7 @@ private slots:
         QCOMPARE(Count(db, QStringLiteral("SELECT count(*) FROM KeyImage WHERE ruid = '%1'").arg(kDraft)), 2);
 
         const QString pdf = box.Path(QStringLiteral("sheet.pdf"));
-        r = box.Run({QStringLiteral("--pdf"), kDraft, pdf});
+        r = box.Run(QStringList{QStringLiteral("--pdf"), kDraft, pdf} + hostArgs);
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
         const QList<TPdfImage> images = PdfImages(pdf);
         QCOMPARE(images.size(), 2);
