@@ -10,7 +10,9 @@
 #include "script/ControlAccess.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptSession.h"
+#include <QAction>
 #include <QDate>
+#include <QMenu>
 #include <QWidget>
 
 #ifndef WR_HOST_SOURCE_CHECKS_DIR
@@ -111,25 +113,28 @@ void InstallCriticalRoom(IHostContext& host)
 {
     IHostContext* h = &host;
     host.AddMenu("menuCritical", QStringLiteral("危急值(&C)"));
-    const auto open = [h] { return !h->Session().CurrentRuid().isEmpty(); };
-    host.AddActions({
-        {"actionCriticalPick", QStringLiteral("危急值"), QKeySequence(), QStyle::SP_MessageBoxWarning,
-         [h] {
-             QString e;
-             const QString item = PickCriticalItem(h->Window(), SiteItems(*h));
-             if (!item.isEmpty()) Pick(*h, item, &e);
-         },
-         open, "menuCritical", true},
-        {"actionCriticalTell", QStringLiteral("通知危急值"), QKeySequence(), QStyle::SP_MessageBoxInformation,
-         [h] {
-             QString e;
-             TCriticalNoticeInput n;
-             if (AskCriticalNotice(h->Window(), TaskSigner(*h).name, &n)) Tell(*h, n, &e);
-         },
-         open, "menuCritical"},
-        {"actionCriticalRegister", QStringLiteral("危急值登记"), QKeySequence(), QStyle::SP_FileDialogDetailedView,
-         [h] { ShowCriticalRegister(h->Window(), h->Db()); }, {}, "menuCritical"},
+    // In the menu only: the tool bar is full, and a wider one narrows the report beside it.
+    QMenu* menu = host.Window()->findChild<QMenu*>(QStringLiteral("menuCritical"));
+    const auto add = [h, menu](const char* id, const QString& text, std::function<void()> run) {
+        auto* a = new QAction(text, h->Window());
+        a->setObjectName(QLatin1String(id));
+        QObject::connect(a, &QAction::triggered, h->Window(), run);
+        if (menu) menu->addAction(a);
+        h->Window()->addAction(a);
+    };
+    add("actionCriticalPick", QStringLiteral("填写危急值…"), [h] {
+        QString e, ruid;
+        if (!TaskOpenRuid(*h, &ruid, &e)) return;
+        const QString item = PickCriticalItem(h->Window(), SiteItems(*h));
+        if (!item.isEmpty()) Pick(*h, item, &e);
     });
+    add("actionCriticalTell", QStringLiteral("通知危急值…"), [h] {
+        QString e, ruid;
+        TCriticalNoticeInput n;
+        if (!TaskOpenRuid(*h, &ruid, &e)) return;
+        if (AskCriticalNotice(h->Window(), TaskSigner(*h).name, &n)) Tell(*h, n, &e);
+    });
+    add("actionCriticalRegister", QStringLiteral("危急值登记…"), [h] { ShowCriticalRegister(h->Window(), h->Db()); });
     host.ScriptCommands().Handle("critical", [h](const TScriptCommand& c, QString* error) {
         const QString what = c.args.at(0);
         if (what == QLatin1String("pick")) return Pick(*h, c.text.trimmed(), error);

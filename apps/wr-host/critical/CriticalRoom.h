@@ -4,7 +4,7 @@
 // the check rules; free text allowed), telling the clinician (通知危急值: the person told, the
 // way, 复读确认 required; the time is the database's), and the register (危急值登记: every
 // notice with its minutes, and the share told within 10 minutes). Actions actionCriticalPick,
-// actionCriticalTell, actionCriticalRegister in menu menuCritical; script commands
+// actionCriticalTell, actionCriticalRegister in menu menuCritical (not the tool bar); script commands
 // `critical pick TEXT`, `critical tell NAME DEPT PHONE readback` (refused without readback)
 // and `critical register FROM TO` (prints the register).
 //
