@@ -10,15 +10,25 @@ QStringList CheckRule::All()
             NegativeButAbnormal};
 }
 
+std::vector<int>& TTermMatcher::TIndex::At(char16_t c)
+{
+    if (bucketOf.empty()) bucketOf.assign(0x10000, 0);
+    if (bucketOf[c] == 0) {
+        buckets.emplace_back();
+        bucketOf[c] = std::uint16_t(buckets.size());
+    }
+    return buckets[bucketOf[c] - 1];
+}
+
 void TTermMatcher::Add(const QString& term, TTermKind kind)
 {
     const int index = int(m_terms.size());
     m_terms.push_back({term, kind});
     const auto longestFirst = [this](int a, int b) { return m_terms[a].text.size() > m_terms[b].text.size(); };
-    auto& first = m_byFirst[term.front().unicode()];
+    auto& first = m_byFirst.At(term.front().unicode());
     first.push_back(index);
     std::stable_sort(first.begin(), first.end(), longestFirst);
-    auto& last = m_byLast[term.back().unicode()];
+    auto& last = m_byLast.At(term.back().unicode());
     last.push_back(index);
     std::stable_sort(last.begin(), last.end(), longestFirst);
 }
@@ -26,11 +36,13 @@ void TTermMatcher::Add(const QString& term, TTermKind kind)
 TTermHit TTermMatcher::MatchAt(QStringView text, int pos) const
 {
     if (pos < 0 || pos >= text.size()) return {pos, 0, TTermKind::Left};
-    const auto it = m_byFirst.constFind(text[pos].unicode());
-    if (it == m_byFirst.constEnd()) return {pos, 0, TTermKind::Left};
-    for (int index : *it) {
+    const std::vector<int>* bucket = m_byFirst.Find(text[pos].unicode());
+    if (!bucket) return {pos, 0, TTermKind::Left};
+    const qsizetype left = text.size() - pos;
+    for (int index : *bucket) {
         const TTerm& t = m_terms[index];
-        if (text.mid(pos).startsWith(t.text)) return {pos, int(t.text.size()), t.kind};
+        if (t.text.size() <= left && QStringView(t.text) == text.sliced(pos, t.text.size()))
+            return {pos, int(t.text.size()), t.kind};
     }
     return {pos, 0, TTermKind::Left};
 }
@@ -38,11 +50,12 @@ TTermHit TTermMatcher::MatchAt(QStringView text, int pos) const
 TTermHit TTermMatcher::MatchEndingAt(QStringView text, int end) const
 {
     if (end <= 0 || end > text.size()) return {end, 0, TTermKind::Left};
-    const auto it = m_byLast.constFind(text[end - 1].unicode());
-    if (it == m_byLast.constEnd()) return {end, 0, TTermKind::Left};
-    for (int index : *it) {
+    const std::vector<int>* bucket = m_byLast.Find(text[end - 1].unicode());
+    if (!bucket) return {end, 0, TTermKind::Left};
+    for (int index : *bucket) {
         const TTerm& t = m_terms[index];
-        if (text.first(end).endsWith(t.text)) return {int(end - t.text.size()), int(t.text.size()), t.kind};
+        if (t.text.size() <= end && QStringView(t.text) == text.sliced(end - t.text.size(), t.text.size()))
+            return {int(end - t.text.size()), int(t.text.size()), t.kind};
     }
     return {end, 0, TTermKind::Left};
 }

@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
 
 // A refused rule file; the message names the file and line.
@@ -57,9 +58,19 @@ private:
         QString text;
         TTermKind kind;
     };
-    std::vector<TTerm> m_terms;                    // longest first within each first character
-    QHash<char16_t, std::vector<int>> m_byFirst;   // first character -> indexes into m_terms
-    QHash<char16_t, std::vector<int>> m_byLast;
+    // A character's bucket of term indexes (longest first), found through a table of all
+    // 65536 UTF-16 units: one array read per character of the text, no hashing.
+    struct TIndex {
+        std::vector<std::uint16_t> bucketOf;     // character -> 1 + bucket, 0: no term
+        std::vector<std::vector<int>> buckets;   // indexes into m_terms
+        const std::vector<int>* Find(char16_t c) const
+        {
+            return bucketOf.empty() || bucketOf[c] == 0 ? nullptr : &buckets[bucketOf[c] - 1];
+        }
+        std::vector<int>& At(char16_t c);
+    };
+    std::vector<TTerm> m_terms;
+    TIndex m_byFirst, m_byLast;
 };
 
 class TSignCheckRules {
