@@ -173,9 +173,15 @@ int UpgradeDatabaseCommand(TDbConnection& conn, QTextStream& out, QTextStream& e
         return kAdminFailed;
     }
     const QStringList scripts = UpgradeScripts(folder, conn.Dialect());
+    // An index built over a million reports takes a while, once: say what the wait is for.
+    const TSqliteUpgradeProgress progress = [&out](const TSqliteUpgradeWork& w) {
+        if (w.phase == TSqliteUpgradeWork::TPhase::Started) out << "building " << w.what << " ..." << Qt::endl;
+        else if (w.phase == TSqliteUpgradeWork::TPhase::Finished)
+            out << "built " << w.what << " in " << QString::number(w.elapsedMs / 1000.0, 'f', 1) << " s" << Qt::endl;
+    };
     for (const QString& s : scripts) {
         try {
-            if (auto* sqlite = dynamic_cast<TSqliteConnection*>(&conn)) UpgradeSqliteDatabase(*sqlite, {s});
+            if (auto* sqlite = dynamic_cast<TSqliteConnection*>(&conn)) UpgradeSqliteDatabase(*sqlite, {s}, progress);
             else RunServerScript(conn, s);
         } catch (const Exception& e) {
             err << "wr-admin: " << Reason(e) << "\n";
