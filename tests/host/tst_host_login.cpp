@@ -256,6 +256,7 @@ void TstHostLogin::dialogRefusesAndForcesAChange()
     ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(message->text().contains(QStringLiteral("用户名或密码错误")));
+    QVERIFY2(message->text().contains(QStringLiteral("还可以再试")), qPrintable(message->text()));
     QVERIFY(password->text().isEmpty());
     const QString wrongText = message->text();
     code->setText(QStringLiteral("NOBODY"));
@@ -374,7 +375,8 @@ void TstHostLogin::passwordAskedAgainAsAScriptAnswers()
 
     session.answers = {QStringLiteral("wrong-password")};
     QVERIFY(!ConfirmUserPassword(*db.conn, login, QStringLiteral("审核"), nullptr, log, &reason));
-    QVERIFY2(reason.contains(QStringLiteral("用户名或密码错误")), qPrintable(reason));
+    // The user cannot be changed there: the password was wrong, and how many tries are left.
+    QVERIFY2(reason.startsWith(QStringLiteral("密码错误，还可以再试 4 次")), qPrintable(reason));
     // Counted like a failed log-in.
     QCOMPARE(accounts.LogIn(QStringLiteral("D001"), QStringLiteral("x-wrong-x")).failuresLeft, TUserAccounts::kMaxFailures - 2);
 

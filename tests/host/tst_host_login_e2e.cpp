@@ -94,7 +94,7 @@ private slots:
         // A wrong password does not sign, and is counted.
         THostRun r = box.RunScript(QStringLiteral("open %1\nanswer wrong-password\nsign\n").arg(kDraft), reviewer);
         QVERIFY2(r.finished && r.exitCode == 1 && r.out.contains(QStringLiteral("password question")), qPrintable(r.Describe()));
-        QVERIFY2(r.err.contains(QStringLiteral("用户名或密码错误")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("密码错误，还可以再试 4 次")), qPrintable(r.err));
         const QString db = box.DemoDatabase();
         QCOMPARE(Value(db, QStringLiteral("SELECT ReportState FROM Report WHERE ruid = '%1'").arg(kDraft)), QStringLiteral("2"));
         QCOMPARE(Value(db, QStringLiteral("SELECT FailedCount FROM WrUser WHERE UserCode = 'D001'")), QStringLiteral("1"));

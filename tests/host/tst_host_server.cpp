@@ -74,7 +74,7 @@ void TstHostServer::signingAsksForThePasswordAgain()
     const QString draft = QStringLiteral("872ED6A1-21C1-5C5F-9840-95EB856AC250");  // state 2
     const QStringList args = QStringList{QStringLiteral("--db"), m_target} + box.LoginAs(QStringLiteral("D001"));
     THostRun r = box.RunScript(QStringLiteral("open %1\nanswer wrong-password\nsign\n").arg(draft), args);
-    QVERIFY2(r.finished && r.exitCode == 1 && r.err.contains(QStringLiteral("用户名或密码错误")), qPrintable(r.Describe()));
+    QVERIFY2(r.finished && r.exitCode == 1 && r.err.contains(QStringLiteral("密码错误，还可以再试")), qPrintable(r.Describe()));
     r = box.RunScript(QStringLiteral("open %1\nanswer password\nsign\n").arg(draft), args);
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
     auto conn = OpenDatabase(ServerAdminTarget(m_target));

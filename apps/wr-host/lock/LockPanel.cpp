@@ -66,7 +66,7 @@ TLockPanel::TLockPanel(QWidget* parent) : QWidget(parent)
     m_switch = new QPushButton(QStringLiteral("切换用户"), other);
     m_switch->setObjectName(QStringLiteral("lockSwitchUser"));
     auto* switchForm = new QFormLayout(other);
-    switchForm->addRow(QStringLiteral("用户代码："), m_switchCode);
+    switchForm->addRow(QStringLiteral("用户名："), m_switchCode);
     switchForm->addRow(QStringLiteral("密码："), m_switchPassword);
     switchForm->addRow(QString(), m_switch);
 

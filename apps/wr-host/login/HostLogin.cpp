@@ -188,12 +188,13 @@ std::function<std::optional<QString>()> ScriptPasswordSource(const THostOptions&
 }
 
 bool ConfirmUserPassword(TDbConnection& conn, const THostLogin& login, const QString& purpose, QWidget* parent,
-                         const std::function<void(const QString&)>& log, QString* reason)
+                         const std::function<void(const QString&)>& log, QString* reason, const QString& subject)
 {
     TPasswordRequest q;
     q.parent = parent;
     q.caption = QStringLiteral("确认身份");
-    q.text = QStringLiteral("%1需要再次输入密码。\n用户：%2（%3）").arg(purpose, login.userName, login.userCode);
+    q.text = subject.isEmpty() ? QStringLiteral("%1需要再次输入密码。\n用户：%2").arg(purpose, login.userName)
+                               : QStringLiteral("%1需要再次输入密码。\n报告：%2\n用户：%3").arg(purpose, subject, login.userName);
     q.userCode = login.userCode;
     std::optional<QString> password = Dialogs().AskPassword(q);
     if (!password) {
@@ -214,6 +215,6 @@ bool ConfirmUserPassword(TDbConnection& conn, const THostLogin& login, const QSt
         return true;
     }
     log(QStringLiteral("%1 by %2 refused: %3").arg(purpose, login.userCode, Describe(r)));
-    *reason = LoginRefusalText(r);
+    *reason = PasswordRefusalText(r);
     return false;
 }

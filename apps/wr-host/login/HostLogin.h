@@ -55,5 +55,7 @@ std::function<std::optional<QString>()> ScriptPasswordSource(const THostOptions&
 // Asks the logged-in user's password again through the dialog service and checks it (a wrong
 // one counts like a failed log-in). False with the Chinese reason when it was cancelled,
 // wrong or could not be checked; `log` gets a line naming the user and the outcome.
+// `subject` names what is acted on (patient and exam), shown in the question.
 bool ConfirmUserPassword(TDbConnection& conn, const THostLogin& login, const QString& purpose, QWidget* parent,
-                         const std::function<void(const QString&)>& log, QString* reason);
+                         const std::function<void(const QString&)>& log, QString* reason,
+                         const QString& subject = QString());

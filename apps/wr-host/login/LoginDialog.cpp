@@ -8,15 +8,25 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+QString PasswordRefusalText(const TLoginResult& r)
+{
+    if (r.outcome != TLoginOutcome::WrongPassword && r.outcome != TLoginOutcome::UnknownUser) return LoginRefusalText(r);
+    return r.failuresLeft > 0 ? QStringLiteral("密码错误，还可以再试 %1 次。").arg(r.failuresLeft) : QStringLiteral("密码错误。");
+}
+
 QString LoginRefusalText(const TLoginResult& r)
 {
     switch (r.outcome) {
     case TLoginOutcome::Ok: return {};
     case TLoginOutcome::WrongPassword:
     case TLoginOutcome::UnknownUser:
-        return QStringLiteral("用户名或密码错误。连续输错 %1 次将锁定 %2 分钟。")
-            .arg(TUserAccounts::kMaxFailures)
-            .arg(TUserAccounts::kLockMinutes);
+        // The tries left, as the lock panel says them (the database answers an unknown user
+        // like a known one, so this gives away nothing).
+        return r.failuresLeft > 0
+            ? QStringLiteral("用户名或密码错误，还可以再试 %1 次。连续输错 %2 次将锁定 %3 分钟。")
+                  .arg(r.failuresLeft).arg(TUserAccounts::kMaxFailures).arg(TUserAccounts::kLockMinutes)
+            : QStringLiteral("用户名或密码错误。连续输错 %1 次将锁定 %2 分钟。")
+                  .arg(TUserAccounts::kMaxFailures).arg(TUserAccounts::kLockMinutes);
     case TLoginOutcome::LockedOut:
         return r.lockedUntil.isValid()
             ? QStringLiteral("密码输错次数过多，该用户已被锁定，请于 %1 后再试。").arg(r.lockedUntil.toString(QStringLiteral("HH:mm:ss")))

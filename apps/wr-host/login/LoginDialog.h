@@ -20,6 +20,9 @@ class QStackedWidget;
 // The text the dialog (and a headless run's error) shows for a refused log-in. A wrong
 // password and an unknown user read the same, so user codes cannot be probed.
 QString LoginRefusalText(const TLoginResult& result);
+// The same where the user is fixed and only the password was typed (confirming who signs):
+// "密码错误" and the tries left.
+QString PasswordRefusalText(const TLoginResult& result);
 
 class TLoginDialog final : public QDialog {
     Q_OBJECT

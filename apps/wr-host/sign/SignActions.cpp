@@ -44,11 +44,15 @@ bool TSignActions::OpenReportIsFinal()
     }
 }
 
-bool TSignActions::ConfirmPassword(const QString& what, QString* error)
+bool TSignActions::ConfirmPassword(const QString& what, const TPrintRecord& record, QString* error)
 {
     QString reason;
     const auto log = [this](const QString& line) { m_host.Log(QStringLiteral("wr-host login"), line); };
-    if (ConfirmUserPassword(m_host.Db(), m_host.User(), what, m_host.Window(), log, &reason)) return true;
+    // The doctor sees which report the signature goes on.
+    QStringList subject{record.patientName, record.accnu, record.itemName};
+    subject.removeAll(QString());
+    if (ConfirmUserPassword(m_host.Db(), m_host.User(), what, m_host.Window(), log, &reason, subject.join(QLatin1Char(' '))))
+        return true;
     return TaskFail(m_host, what, reason, error);
 }
 
@@ -74,7 +78,7 @@ bool TSignActions::Sign(QString* error)
     }
     if (!CriticalValueReady(ruid, record, error)) return false;
     // The signature is the person's, not the workstation's: the password again, now.
-    if (!ConfirmPassword(QStringLiteral("审核"), error)) return false;
+    if (!ConfirmPassword(QStringLiteral("审核"), record, error)) return false;
     try {
         // The reason goes in first: a signature past a warning never stands without it.
         if (!checks.overridden.isEmpty()) RecordCheckOverride(m_host.Db(), ruid, TaskSigner(m_host), checks.overridden, checks.reason);
@@ -138,7 +142,9 @@ bool TSignActions::Withdraw(QString* error)
         m_host.Notify(QStringLiteral("没有撤销审核。"));
         return false;
     }
-    if (!ConfirmPassword(QStringLiteral("撤销审核"), error)) return false;
+    TPrintRecord record;
+    if (!TaskLoadRecord(m_host, ruid, &record, error)) return false;
+    if (!ConfirmPassword(QStringLiteral("撤销审核"), record, error)) return false;
     try {
         WithdrawSignature(m_host.Db(), ruid, TaskSigner(m_host));
     } catch (const Exception& e) {

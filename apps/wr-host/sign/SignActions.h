@@ -29,7 +29,7 @@ private:
     bool OpenReportIsFinal();
     // Asks the logged-in user's password again before `what` (审核, 撤销审核); a wrong one is
     // counted like a failed log-in. False (with the reason shown) unless it was right.
-    bool ConfirmPassword(const QString& what, QString* error);
+    bool ConfirmPassword(const QString& what, const TPrintRecord& record, QString* error);
     bool BeforeUnlock(QString* error);
     // A critical value must have been told, and pass the site's second check ([Critical]
     // SecondCheck); false (and said so) otherwise.
