@@ -125,6 +125,7 @@ void TImagesPanel::ReportOpened(const QString& ruid)
         m_poller->Refresh();
         return;
     }
+    WarnUnsaved();
     m_ruid = ruid;
     m_lists = TImageLists();
     try {
@@ -144,8 +145,19 @@ void TImagesPanel::ReportOpened(const QString& ruid)
     Redraw();
 }
 
+void TImagesPanel::WarnUnsaved()
+{
+    // The editor's leave question knows only its own edits: a choice changed alone is said,
+    // not dropped in silence.
+    if (m_ruid.isEmpty() || !m_selection.Changed()) return;
+    m_host.Log(QStringLiteral("wr-host images"),
+               QStringLiteral("warning: report %1 left with an unsaved key image choice (%2)").arg(m_ruid, KeyImageChoiceText(m_selection.Images())));
+    Tell(QStringLiteral("上一份报告的关键图像改动没有保存"));
+}
+
 void TImagesPanel::ReportClosed()
 {
+    WarnUnsaved();
     m_ruid.clear();
     m_selection.Reset();
     m_lists = TImageLists();

@@ -62,6 +62,7 @@ private:
     bool Render(const wr::imaging::TDicomInstance& instance, int frame, TKeyImage* out, QString* error);
     void Enlarge(int number);
     void Tell(const QString& text);
+    void WarnUnsaved();
 
     IHostContext& m_host;
     TKeyImageSelection m_selection;
