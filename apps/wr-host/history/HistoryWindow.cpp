@@ -4,7 +4,9 @@
 #include "app/HostContext.h"
 #include "app/HostMessages.h"
 #include "editor/EditorSession.h"
+#include "platform/DateTime.h"
 #include "platform/HeadlessDialogs.h"
+#include "platform/TextDiff.h"
 #include "report/ReportConflict.h"
 #include "rtf/Rtf.h"
 #include <QWidget>
@@ -93,6 +95,23 @@ bool THistoryActions::Versions(QList<TReportVersion>* versions, QString* error)
             return false;
         }
         *versions = ListReportVersions(conn, ruid);
+        // What a doctor means by a version's size is its text, not its stored RTF; and the
+        // first version, written before the database kept who saved, is the report's own
+        // date and doctor.
+        for (qsizetype i = 0; i < versions->size(); ++i) {
+            TReportVersion& v = (*versions)[i];
+            TReportInfo content;
+            const bool found = i == 0 ? ReadStoredReport(conn, ruid, content) : ReadReportVersion(conn, v.historyId, content);
+            if (!found) continue;
+            v.size = 0;
+            for (const QString* text : {&content.FItemName, &content.FjcMethod, &content.Fjcpart, &content.Flczd,
+                                        &content.FSuoJian, &content.FJieLun, &content.FJianYi, &content.FBeiZhu,
+                                        &content.FWeiJiValue})
+                v.size += text->size();
+            if (v.savedAt.isEmpty() && content.FReportDate > 0)
+                v.savedAt = DateTimeToQDateTime(content.FReportDate).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            if (v.savedBy.isEmpty()) v.savedBy = content.FReportDoctor;
+        }
         return true;
     } catch (const Exception& e) {
         *error = QStringLiteral("cannot read the report history: %1").arg(e.Message());
@@ -158,7 +177,7 @@ bool THistoryActions::Restore(const TReportInfo& v, QString* error)
     if (auto* yy = form->findChild<QCheckBox*>(QStringLiteral("Check_YinYiang"))) yy->setChecked(v.FYinYangXing);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_jcsj"))) SetRich(e, v.Frtf_SuoJian, v.FSuoJian);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_zdjx"))) SetRich(e, v.Frtf_JieLun, v.FJieLun);
-    m_host.Status(QStringLiteral("已载入历史版本（%1），尚未保存。按 Ctrl+S 保存。").arg(v.FRuid));
+    m_host.Status(QStringLiteral("已载入历史版本，尚未保存。按 Ctrl+S 保存。"));
     return true;
 }
 
@@ -200,10 +219,13 @@ THistoryWindow::THistoryWindow(THistoryActions& actions, QWidget* parent) : QDia
     layout->addWidget(split, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* restore = buttons->addButton(QStringLiteral("恢复此版本"), QDialogButtonBox::ActionRole);
+    QPushButton* restore = buttons->addButton(QStringLiteral("恢复此版本(&R)..."), QDialogButtonBox::ActionRole);
     restore->setObjectName(QStringLiteral("historyRestore"));
+    // Enter only closes: restoring replaces what the editor shows.
+    restore->setAutoDefault(false);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("historyClose"));
+    close->setDefault(true);
     layout->addWidget(buttons);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -215,7 +237,14 @@ THistoryWindow::THistoryWindow(THistoryActions& actions, QWidget* parent) : QDia
             auto* item = new QTreeWidgetItem(m_list, cols);
             item->setData(0, Qt::UserRole, i);
         }
-        for (int c = 0; c < 4; ++c) m_list->resizeColumnToContents(c);
+        int width = 0;
+        for (int c = 0; c < m_list->columnCount(); ++c) {
+            m_list->resizeColumnToContents(c);
+            width += m_list->columnWidth(c);
+        }
+        // The whole row readable, the saver's name included.
+        width += m_list->frameWidth() * 2 + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+        split->setSizes({width, qMax(400, 1100 - width)});
     }
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) ShowVersion(item->data(0, Qt::UserRole).toInt());
@@ -223,6 +252,10 @@ THistoryWindow::THistoryWindow(THistoryActions& actions, QWidget* parent) : QDia
     connect(restore, &QPushButton::clicked, this, [this] {
         QTreeWidgetItem* item = m_list->currentItem();
         if (!item) return;
+        if (!AskYes(this, QStringLiteral("恢复此版本"),
+                    QStringLiteral("用 %1 保存的版本替换编辑器中的内容吗？\n替换后尚未保存，按 Ctrl+S 保存；不保存则数据库中的报告不变。")
+                        .arg(item->text(1))))
+            return;
         QString e;
         if (m_actions.Restore(item->data(0, Qt::UserRole).toInt(), &e)) accept();
         else m_diff->setPlainText(QStringLiteral("恢复失败：%1").arg(e));
@@ -276,10 +309,13 @@ void THistoryWindow::ShowVersion(int number)
         QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>项目</th><th>当前版本</th><th>此版本</th></tr>");
         TReportInfo current;
         m_actions.Content(0, &current, &error);
-        for (const TConflictSection& s : DifferingSections(current, v))
+        for (const TConflictSection& s : DifferingSections(current, v)) {
+            // The changed characters marked: what the current version has that this one
+            // lacks, and what this one would bring back.
+            const QList<TDiffPiece> pieces = DiffText(s.theirs, s.mine);
             html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
-                        .arg(s.caption.toHtmlEscaped(), s.theirs.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")),
-                             s.mine.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+                        .arg(s.caption.toHtmlEscaped(), DiffHtml(pieces, false, -1), DiffHtml(pieces, true, -1));
+        }
         html += QStringLiteral("</table>");
         m_diff->setHtml(lines.isEmpty() ? QStringLiteral("与当前版本的文字相同。") : html);
     } else {

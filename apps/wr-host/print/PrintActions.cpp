@@ -14,7 +14,10 @@
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QAction>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <functional>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -96,6 +99,21 @@ bool TPrintActions::Preview(QString* error)
         TPrintOutcome out;
         if (!PaintOn(record, *p, &out, &paintError)) m_host.Notify(QStringLiteral("打印预览失败：%1").arg(paintError));
     });
+    // Readable at once: the whole screen, a page as wide as the window, and the zoom keys
+    // every viewer has (Ctrl+加号, Ctrl+减号, Ctrl+0 for the page width again).
+    if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) {
+        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        const auto zoomKey = [&dialog](const QList<QKeySequence>& keys, const std::function<void()>& act) {
+            auto* a = new QAction(&dialog);
+            a->setShortcuts(keys);
+            QObject::connect(a, &QAction::triggered, &dialog, act);
+            dialog.addAction(a);
+        };
+        zoomKey({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [view] { view->zoomIn(); });
+        zoomKey({QKeySequence::ZoomOut}, [view] { view->zoomOut(); });
+        zoomKey({QKeySequence(Qt::CTRL | Qt::Key_0)}, [view] { view->setZoomMode(QPrintPreviewWidget::FitToWidth); });
+    }
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     // The dialog's own print button prints on the real printer and accepts the dialog.
     if (dialog.exec() == QDialog::Accepted && paintError.isEmpty()) {
         if (!CountPrinted(ruid, error)) return false;
