@@ -118,6 +118,7 @@ private slots:
     void inputKeepsTheWindowUnlocked();
     void lockCoversAnOpenDialogAndKeepsItsInput();
     void filesAreOwnerOnlyAndSettingsStayWhileLocked();
+    void anotherUserNeverGetsTheFirstUsersDialog();
     void lockedWindowTakesNoShortcutsAndComesBackWhole();
     void closingALockedWindowAsksNothingAndKeepsTheDraft();
 
@@ -132,10 +133,10 @@ private:
         std::unique_ptr<THostMainForm> window;
         TIdleLock* lock = nullptr;
     };
-    static std::unique_ptr<TWindow> MakeWindow(int idleMs);
+    static std::unique_ptr<TWindow> MakeWindow(int idleMs, std::function<bool(const TUserAccount&)> switchTo = {});
 };
 
-std::unique_ptr<TstHostIdleLock::TWindow> TstHostIdleLock::MakeWindow(int idleMs)
+std::unique_ptr<TstHostIdleLock::TWindow> TstHostIdleLock::MakeWindow(int idleMs, std::function<bool(const TUserAccount&)> switchTo)
 {
     auto w = std::make_unique<TWindow>();
     // Drafts stay inside the test's folder.
@@ -157,6 +158,15 @@ std::unique_ptr<TstHostIdleLock::TWindow> TstHostIdleLock::MakeWindow(int idleMs
         r.outcome = password == kFirstPassword ? TLoginOutcome::Ok : TLoginOutcome::WrongPassword;
         return r;
     };
+    if (switchTo) {
+        hooks.logIn = [](const QString& code, const QString& password) {
+            TLoginResult r;
+            r.outcome = code == kSecond && password == kSecondPassword ? TLoginOutcome::Ok : TLoginOutcome::WrongPassword;
+            r.account.userCode = code;
+            return r;
+        };
+        hooks.switchTo = [switchTo](const TUserAccount& a, QString*) { return switchTo(a); };
+    }
     w->lock = new TIdleLock(*w->window, idleMs, hooks);
     w->window->resize(900, 600);
     w->window->show();
@@ -222,6 +232,38 @@ void TstHostIdleLock::lockCoversAnOpenDialogAndKeepsItsInput()
         QVERIFY2(!t.contains(QStringLiteral("林志远")) && !t.contains(QStringLiteral("US2024")), qPrintable(t));
     QVERIFY(seen.back);
     QCOMPARE(seen.text, QStringLiteral("已输入一半的批注"));
+}
+
+// Another user logging in at a lock over the first user's open dialog never sees it: the
+// dialog ends as cancelled, and the change of user follows at his next try, once the dialog's
+// caller has returned.
+void TstHostIdleLock::anotherUserNeverGetsTheFirstUsersDialog()
+{
+    int switches = 0;
+    auto w = MakeWindow(1000, [&](const TUserAccount&) { return ++switches > 0; });
+    QDialog dialog(w->window.get());
+    dialog.setWindowTitle(QStringLiteral("打印预览 — 林志远 US20240521004"));
+    auto* poll = new QTimer(&dialog);
+    connect(poll, &QTimer::timeout, &dialog, [&] {
+        if (!w->lock->IsLocked()) return;
+        poll->stop();
+        TLockPanel* panel = w->lock->Panel();
+        QTest::keyClicks(panel->SwitchCodeEdit(), kSecond);
+        QTest::keyClicks(panel->SwitchPasswordEdit(), kSecondPassword);
+        panel->SwitchButton()->click();
+    });
+    poll->start(100);
+    QTimer::singleShot(20000, &dialog, [&] { dialog.done(42); });
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(switches, 0);
+    QVERIFY(w->lock->IsLocked() && !dialog.isVisible());
+    TLockPanel* panel = w->lock->Panel();
+    panel->SwitchCodeEdit()->setText(kSecond);  // the code stays in its field; the password does not
+    QVERIFY(panel->SwitchPasswordEdit()->text().isEmpty());
+    QTest::keyClicks(panel->SwitchPasswordEdit(), kSecondPassword);
+    panel->SwitchButton()->click();
+    QCOMPARE(switches, 1);
+    QVERIFY(!w->lock->IsLocked() && !panel->isVisible() && !dialog.isVisible());
 }
 
 // After a run that wrote a draft, the data folder, the drafts, the log and the demo database

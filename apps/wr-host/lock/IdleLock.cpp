@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QStyle>
 #include <QMainWindow>
 #include <QEvent>
@@ -313,6 +314,17 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
         m_panel->ShowMessage(m_last.message, true);
         return;
     }
+    // The first user's waiting dialogs are his: they are closed as cancelled (his report's
+    // edits go to his draft with the switch). The editor is made afresh only once their
+    // callers have returned, so the new user logs in with a second click.
+    if (CloseCoveredDialogs()) {
+        m_last.outcome = TLoginOutcome::Disabled;
+        m_last.message = QStringLiteral("上一位用户打开的对话框已关闭，请再次输入密码登录。");
+        m_host.Log(kLogTitle, QStringLiteral("log-in of user %1 at the lock: the open dialogs of user %2 were closed first")
+                                  .arg(userCode, m_host.User().userCode));
+        m_panel->ShowMessage(m_last.message, true);
+        return;
+    }
     const QString before = m_host.User().userCode;
     QString error;
     // The new user has proved who he is: his switch may note him as the last user.
@@ -330,6 +342,23 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
     // that is what unlocking reveals.
     m_focus = nullptr;
     Unlock();
+}
+
+bool TIdleLock::CloseCoveredDialogs()
+{
+    bool closed = false;
+    for (auto it = m_covered.rbegin(); it != m_covered.rend(); ++it) {
+        QWidget* w = it->window;
+        if (!w || !w->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+        else w->close();
+        // Hidden now with the window: a dialog object shown again later comes whole.
+        for (const QPointer<QWidget>& child : it->contents)
+            if (child) child->show();
+        closed = true;
+    }
+    m_covered.clear();
+    return closed;
 }
 
 bool TIdleLock::InPanel(const QObject* o) const

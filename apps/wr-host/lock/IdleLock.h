@@ -88,6 +88,8 @@ private:
     void OnUnlockRequested(const QString& password);
     void OnSwitchRequested(const QString& userCode, const QString& password);
     QString Refusal(const TLoginResult& r) const;
+    // Closes the covered dialogs as cancelled (a change of user); true when one was open.
+    bool CloseCoveredDialogs();
     // Shows the neutral title on window, keeping `title` for unlocking.
     void Neutralize(QWidget* window, const QString& title);
 
