@@ -15,6 +15,8 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <functional>
@@ -109,9 +111,17 @@ bool TPrintActions::Preview(QString* error)
             QObject::connect(a, &QAction::triggered, &dialog, act);
             dialog.addAction(a);
         };
-        zoomKey({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [view] { view->zoomIn(); });
-        zoomKey({QKeySequence::ZoomOut}, [view] { view->zoomOut(); });
-        zoomKey({QKeySequence(Qt::CTRL | Qt::Key_0)}, [view] { view->setZoomMode(QPrintPreviewWidget::FitToWidth); });
+        // The tool bar's zoom field follows, as it does for its own buttons.
+        auto* field = dialog.findChild<QComboBox*>();
+        const auto shown = [view, field] {
+            if (field && field->lineEdit()) field->lineEdit()->setText(QString::asprintf("%.1f%%", view->zoomFactor() * 100));
+        };
+        zoomKey({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [view, shown] { view->zoomIn(); shown(); });
+        zoomKey({QKeySequence::ZoomOut}, [view, shown] { view->zoomOut(); shown(); });
+        zoomKey({QKeySequence(Qt::CTRL | Qt::Key_0)}, [view, shown] {
+            view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+            shown();
+        });
     }
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     // The dialog's own print button prints on the real printer and accepts the dialog.
