@@ -120,6 +120,7 @@ bool TIdleLock::LockNow(QString* reason)
     CommitPendingComposition();
     QWidget* focus = QApplication::focusWidget();
     m_focus = focus && m_window.isAncestorOf(focus) ? focus : nullptr;
+    m_activeModal = QApplication::activeModalWidget();
     m_hidden.clear();
     m_covered.clear();
     m_titles.clear();
@@ -222,6 +223,7 @@ void TIdleLock::Unlock()
     m_host.Session().SetScreenLocked(false);
     m_host.SetCover(nullptr);
     m_host.Config().RefuseWrites(QString());
+    if (m_activeModal && m_activeModal->isVisible()) dialog = m_activeModal;
     if (dialog) {
         // The dialog that was waiting has the input again.
         dialog->raise();

@@ -114,6 +114,8 @@ private:
         QPointer<QWidget> focus;
     };
     QList<TCovered> m_covered;
+    // The dialog that had the input when locking: it gets it back.
+    QPointer<QWidget> m_activeModal;
     // The titles the windows had, or were given while locked.
     QList<QPair<QPointer<QWidget>, QString>> m_titles;
 };
