@@ -361,7 +361,7 @@ void TstHostE2e::leavingAnEditedReport()
     const THostRun r = box.RunScript(QStringLiteral("open %1\nanswer yes\nunlock\n%2open %3\nexpect Memo_JianYi.readOnly true\n")
                                          .arg(kReport, steps, kTwoPageReport));
     QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.Describe()));
-    QCOMPARE(r.out.contains(QStringLiteral("当前报告正在编辑，是否先保存？")), asked);
+    QCOMPARE(r.out.contains(QStringLiteral("的报告正在编辑，是否先保存？")), asked);
     auto conn = OpenDatabase(box.DemoDatabase());
     QCOMPARE(QueryTestValue(*conn, QStringLiteral("SELECT JianYi FROM Report WHERE ruid = '%1'").arg(kReport)).AsString(), stored);
 }

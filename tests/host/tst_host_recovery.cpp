@@ -6,6 +6,7 @@
 #include "HostProcess.h"
 #include "TestDatabase.h"
 #include "platform/SqliteDatabase.h"
+#include <QRegularExpression>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -226,7 +227,9 @@ void TstHostRecovery::closeQuestion()
     const QString before = Column(db, QStringLiteral("JianYi"), kOpenReport);
     const THostRun r = box.RunScript(QStringLiteral("open %1\nunlock\nset Memo_JianYi 离开前保存\nwait 2000\nanswer %2\nopen %3\n")
                                          .arg(kOpenReport, answer, kReport), Db(db));
-    QVERIFY2(r.out.contains(QStringLiteral("choice \"保存报告\": 当前报告正在编辑，是否先保存？ [save|discard|cancel]")), qPrintable(r.out));
+    // The question names the patient and exam number of the report being left.
+    static const QRegularExpression asked(QStringLiteral("choice \"保存报告\": \\S+（US\\d+）的报告正在编辑，是否先保存？ \\[save\\|discard\\|cancel\\]"));
+    QVERIFY2(asked.match(r.out).hasMatch(), qPrintable(r.out));
     QCOMPARE(r.finished && r.exitCode == 0, left);
     if (!left) QVERIFY2(r.err.contains(QStringLiteral("kept open")), qPrintable(r.Describe()));
     QCOMPARE(Column(db, QStringLiteral("JianYi"), kOpenReport), stored.isEmpty() ? before : stored);

@@ -98,7 +98,9 @@ TEditorSession::TLeave TEditorSession::Leave()
     TChoiceRequest q;
     q.parent = m_dialogParent;
     q.caption = QStringLiteral("保存报告");
-    q.text = QStringLiteral("当前报告正在编辑，是否先保存？");
+    const QString patient = describePatient ? describePatient() : QString();
+    q.text = patient.isEmpty() ? QStringLiteral("当前报告正在编辑，是否先保存？")
+                               : QStringLiteral("%1的报告正在编辑，是否先保存？").arg(patient);
     q.choiceIds = {QStringLiteral("save"), QStringLiteral("discard"), QStringLiteral("cancel")};
     q.choiceTexts = {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
     q.defaultChoice = 0;

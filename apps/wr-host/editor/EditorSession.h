@@ -64,6 +64,9 @@ public:
     void SetDialogParent(QWidget* parent) { m_dialogParent = parent; }
     // The accession shown for an opened report (the window's work-list row); may be empty.
     std::function<QString(const QString& ruid)> describeReport;
+    // The patient and exam number of the open report as the doctor knows them (the save
+    // question names them); empty when unknown.
+    std::function<QString()> describePatient;
     // Script mode: the window closes without asking (nobody would answer).
     void SetScripted(bool scripted) { m_scripted = scripted; }
 

@@ -144,6 +144,10 @@ void THostMainForm::BuildStatusBar()
 void THostMainForm::ConnectSession()
 {
     m_session.describeReport = [this](const QString& ruid) { return DescribeOpened(ruid); };
+    m_session.describePatient = [this] {
+        const QTreeWidgetItem* item = m_worklistPanel->Tree()->currentItem();
+        return item ? QStringLiteral("%1（%2）").arg(item->text(TWorklistPanel::ColPatient), item->text(kAccnuColumn)) : QString();
+    };
     connect(&m_session, &TEditorSession::notice, this, &THostMainForm::ShowStatus);
     connect(&m_session, &TEditorSession::reportOpened, this, &THostMainForm::OnReportOpened);
     connect(&m_session, &TEditorSession::reportSaved, this, &THostMainForm::OnReportSaved);
