@@ -3,7 +3,7 @@
 // database, from a console (no display, no widgets). See AdminCommands.h.
 #include "AdminCommands.h"
 #include "AdminSetup.h"
-#include "DbPassword.h"
+#include "hostdata/DbCredentials.h"
 #include "platform/Database.h"
 #include "platform/PrivateFiles.h"
 #include <QCoreApplication>

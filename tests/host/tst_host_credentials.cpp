@@ -2,7 +2,7 @@
 // The database password out of sight: connection strings taken apart and masked, password
 // files only their owner may read, and the order in which a password is looked for.
 #include "database/DbConnect.h"
-#include "database/DbCredentials.h"
+#include "database/DbPasswordLookup.h"
 #include "database/HostDataModule.h"
 #include "platform/DialogService.h"
 #if WR_WITH_ODBC

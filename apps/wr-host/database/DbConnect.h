@@ -4,7 +4,7 @@
 // file, and in an interactive start the person is asked when the database refuses without
 // one. Headless runs never ask: they fail with a message saying where a password may be put.
 #pragma once
-#include "database/DbCredentials.h"
+#include "database/DbPasswordLookup.h"
 
 class THostDataModule;
 

@@ -2,7 +2,7 @@
 // The system keyring through qtkeychain (Secret Service or KWallet on Linux, the Credential
 // Manager on Windows). Its jobs are asynchronous; the host waits for one in a local event
 // loop with a time limit, so a keyring that never answers costs seconds, not the start.
-#include "database/DbCredentials.h"
+#include "database/DbPasswordLookup.h"
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>

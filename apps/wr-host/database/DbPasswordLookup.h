@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The database password of an ODBC target, kept out of sight: never on the command line,
-// in the log, a status text or an error message.
+// Where the host finds the password of an ODBC target, keeping it out of sight: never on the
+// command line, in the log, a status text or an error message.
 //
 // `--db` names the server without a password (a DSN, or a connection string); the password
 // comes from, in this order: the system keyring (service "WriteReport", the connection
@@ -10,39 +10,8 @@
 // authentication: Trusted_Connection, Kerberos, peer) simply connects. A password written
 // into `--db` still works, with a warning in the log.
 #pragma once
-#include <QString>
-#include <QStringList>
+#include "hostdata/DbCredentials.h"
 #include <functional>
-
-// ---- connection strings --------------------------------------------------------------
-
-// The value of the first key=value pair whose key is one of `keys` (case-insensitive),
-// braces taken off; empty when absent.
-QString OdbcValue(const QString& connectionString, const QStringList& keys);
-bool HasOdbcPassword(const QString& connectionString);
-// The string without its Pwd / Password pairs (braced values holding ';' understood).
-QString WithoutOdbcPassword(const QString& connectionString);
-// The string with `password` as its Pwd, braced so that ';', '=' and '}' inside survive.
-QString WithOdbcPassword(const QString& connectionString, const QString& password);
-// Whether the string asks for integrated authentication (Windows authentication, Kerberos):
-// then no password is looked up or asked for.
-bool UsesIntegratedAuthentication(const QString& connectionString);
-// The command line as the log may show it: the value of --db (and of any Pwd= in it) has its
-// password replaced by "***".
-QStringList MaskPasswordsInArguments(const QStringList& arguments);
-
-// ---- password files -----------------------------------------------------------------
-
-struct TSecretFile {
-    bool ok = false;
-    QString secret;   // the first line, without its line break
-    QString error;    // names the file, e.g. why it is refused
-};
-// Reads a secret from a file only its owner may read: a file that its group or others may
-// read is refused (the message names the file and its mode), as is an empty or missing one.
-TSecretFile ReadOwnerOnlySecretFile(const QString& path);
-// ~/.config/WriteReport/db-password (the configuration folder of the user).
-QString DefaultDbPasswordFile();
 
 // ---- resolution ---------------------------------------------------------------------
 
