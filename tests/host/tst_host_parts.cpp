@@ -11,7 +11,7 @@
 #include "app/HostSafety.h"
 #include "pickers/PickerDialogs.h"
 #include "app/PluginLoader.h"
-#include "pickers/RtfText.h"
+#include "pickers/TemplateTransfer.h"
 #include "script/ScriptParser.h"
 #include "script/ScriptSession.h"
 #include "platform/ClassRegistry.h"

@@ -2,7 +2,7 @@
 #include "pickers/PickerDialogs.h"
 #include <QRegularExpression>
 #include "app/Fonts.h"
-#include "pickers/RtfText.h"
+#include "pickers/TemplateTransfer.h"
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -9,7 +9,7 @@
 #include "editor/EditorSession.h"
 #include "script/ScriptCommands.h"
 #include "pickers/PickerDialogs.h"
-#include "pickers/RtfText.h"
+#include "pickers/TemplateTransfer.h"
 #include "script/ScriptSession.h"
 #include "pickers/TemplateTransfer.h"
 #include <QWidget>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "pickers/TemplateTransfer.h"
-#include "pickers/RtfText.h"
 #include "platform/ProgramDir.h"
 #include <QApplication>
 #include <QClipboard>
@@ -8,6 +7,48 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QTextDocument>
+
+QByteArray RtfBytes(const QString& rtf)
+{
+    QByteArray out;
+    out.reserve(rtf.size());
+    for (const QChar ch : rtf) {
+        const ushort u = ch.unicode();
+        if (u < 128) {
+            out += static_cast<char>(u);
+        } else {
+            // RTF's \u takes a signed 16-bit number; '?' is the fallback for old readers.
+            out += "\\u" + QByteArray::number(static_cast<short>(u)) + '?';
+        }
+    }
+    return out;
+}
+
+QString PlainTextToRtf(const QString& text)
+{
+    QString body;
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('\\') || ch == QLatin1Char('{') || ch == QLatin1Char('}')) body += QLatin1Char('\\') + ch;
+        else if (ch == QLatin1Char('\n')) body += QLatin1String("\\par\n");
+        else if (ch == QLatin1Char('\r')) continue;
+        else body += ch;
+    }
+    // The font is 微软雅黑 spelled in GBK, as RichEdit writes it.
+    return QStringLiteral("{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fcharset134 "
+                          "\\'ce\\'a2\\'c8\\'ed\\'d1\\'c5\\'ba\\'da;}}\\f0 %1}").arg(body);
+}
+
+QString RtfPlainText(const QByteArray& rtf)
+{
+    // A template saved with stray closing braces before it still starts at its "{\rtf".
+    const qsizetype start = rtf.indexOf("{\\rtf");
+    QTextDocument doc;
+    if (start < 0 || !RtfToDocument(start == 0 ? rtf : rtf.mid(start), doc)) return {};
+    QString text = DocumentPlainText(doc);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
 
 QString ModelFilePath(TTemplateSection section)
 {
