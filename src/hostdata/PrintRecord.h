@@ -7,6 +7,7 @@
 // without table Study, or without its newer patient columns, still prints the report with
 // the patient fields it has. Any thread, one connection per thread.
 #pragma once
+#include "hostdata/ReportStatus.h"
 #include "platform/Database.h"
 #include <QDateTime>
 #include <QImage>
@@ -42,7 +43,7 @@ struct TPrintRecord {
     QList<QImage> keyImages;
 
     // A report with a state of 5 or more is final (signed by the review doctor).
-    bool IsFinal() const { return reportState >= 5; }
+    bool IsFinal() const { return IsFinalReportState(reportState); }
     bool HasHipValues() const { return !hipLeft.IsEmpty() || !hipRight.IsEmpty(); }
 };
 

@@ -9,6 +9,7 @@
 // not exist, for signing a report that is already final and withdrawing one that is not.
 // Permissions are the caller's business (HostPermissions). One connection per thread.
 #pragma once
+#include "hostdata/ReportStatus.h"
 #include "platform/Database.h"
 #include <QDateTime>
 #include <QList>
@@ -32,7 +33,7 @@ struct TReportSignState {
     int reportState = 0;
     int printedCount = 0;
     int signedEdits = 0;
-    bool IsFinal() const { return reportState >= 5; }
+    bool IsFinal() const { return IsFinalReportState(reportState); }
 };
 // The state columns of a report; EDatabaseError when there is no such report.
 TReportSignState ReadSignState(TDbConnection& conn, const QString& ruid);

@@ -5,7 +5,7 @@ QString ReportStateWord(int state, bool isNull)
 {
     if (isNull || state <= 0) return QStringLiteral("未书写");
     if (state == 1) return QStringLiteral("书写中");
-    if (state < 5) return QStringLiteral("待审核");
+    if (!IsFinalReportState(state)) return QStringLiteral("待审核");
     return QStringLiteral("已审核");
 }
 
@@ -33,7 +33,7 @@ QString StatusCondition(TStatusFilter filter, const QString& column)
     case TStatusFilter::NotWritten: return QStringLiteral("(%1 IS NULL OR %1 <= 0)").arg(column);
     case TStatusFilter::Writing: return QStringLiteral("%1 = 1").arg(column);
     case TStatusFilter::WaitingReview: return QStringLiteral("%1 BETWEEN 2 AND 4").arg(column);
-    case TStatusFilter::Reviewed: return QStringLiteral("%1 >= 5").arg(column);
+    case TStatusFilter::Reviewed: return QStringLiteral("%1 >= %2").arg(column).arg(kFinalReportState);
     case TStatusFilter::All: break;
     }
     return {};

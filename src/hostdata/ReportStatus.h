@@ -12,6 +12,10 @@
 #include <QList>
 #include <QString>
 
+// The first state of a reviewed (final) report: the one rule every view of the host uses.
+constexpr int kFinalReportState = 5;
+constexpr bool IsFinalReportState(int state) { return state >= kFinalReportState; }
+
 enum class TStatusFilter { All, NotWritten, Writing, WaitingReview, Reviewed };
 
 // The word for a state; isNull for a NULL column.

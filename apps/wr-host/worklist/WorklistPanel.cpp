@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "worklist/WorklistPanel.h"
+#include "hostdata/ReportStatus.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -217,7 +218,7 @@ void TWorklistPanel::FillItem(QTreeWidgetItem* item, const TWorklistEntry& e)
     item->setText(ColCreated, e.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     // A final report changed after it was signed carries a marker, so nobody takes it for
     // the signed text.
-    const bool changedAfterSigning = e.signedEdits > 0 && e.state >= 5;
+    const bool changedAfterSigning = e.signedEdits > 0 && IsFinalReportState(e.state);
     item->setText(ColState, ReportStateWord(e.state, e.stateNull) + (changedAfterSigning ? QStringLiteral("（已改）") : QString()));
     item->setToolTip(ColState, (e.stateNull ? QStringLiteral("ReportState NULL") : QStringLiteral("ReportState %1").arg(e.state))
                                    + (changedAfterSigning ? QStringLiteral("，审核后修改 %1 次").arg(e.signedEdits) : QString()));
