@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "database/DbWaitPrompt.h"
+#include "app/HostMessages.h"
 #include "platform/DialogService.h"
 #include <QApplication>
 #include <QTimer>
@@ -43,19 +44,13 @@ bool TDbWaitPrompt::OnWait(int waitedMs)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (waitedMs < m_nextQuestionMs) return true;
 
-    TMessageRequest q;
-    q.parent = m_window;
-    q.caption = QStringLiteral("等待数据库");
-    q.text = QStringLiteral("数据库正被其他工作站或程序占用，已等待 %1 秒。\r\n\r\n"
-                            "是：继续等待\r\n否：放弃这次操作（编辑的内容仍保留在编辑器中，可以稍后再保存）")
-                 .arg(waitedMs / 1000);
-    q.buttons = TMsgButtons::YesNo;
-    q.icon = TMsgIcon::Question;
-    q.defaultButton = TMsgResult::Yes;
+    const QString text = QStringLiteral("数据库正被其他工作站或程序占用，已等待 %1 秒。\r\n\r\n"
+                                        "是：继续等待\r\n否：放弃这次操作（编辑的内容仍保留在编辑器中，可以稍后再保存）")
+                             .arg(waitedMs / 1000);
     ++m_questions;
     m_asking = true;
     QApplication::restoreOverrideCursor();  // the question takes the ordinary cursor
-    const TMsgResult answer = Dialogs().MessageBox(q);
+    const TMsgResult answer = Ask(m_window, QStringLiteral("等待数据库"), text, TMsgIcon::Question, TMsgResult::Yes);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_asking = false;
     if (answer != TMsgResult::Yes) {
