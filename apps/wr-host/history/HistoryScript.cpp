@@ -3,6 +3,7 @@
 // lists them, one version's sections, its differences from the current one, or a restore.
 #include "history/HistoryWindow.h"
 #include "app/HostContext.h"
+#include "report/ReportColumns.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptSession.h"
 #include "editor/EditorSession.h"
@@ -40,23 +41,22 @@ bool History(IHostContext& host, THistoryActions* actions, TScriptSession& out, 
     }
     TReportInfo v;
     if (!actions->Content(number, &v, error)) return false;
-    auto line = [&](const char* caption, const QString& text) {
-        out.Print(QStringLiteral("history show %1: %2").arg(QString::fromUtf8(caption), QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
+    auto line = [&](const QString& caption, const QString& text) {
+        out.Print(QStringLiteral("history show %1: %2").arg(caption, QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
     };
-    line("检查项目", v.FItemName);
-    line("影像表现", v.FSuoJian);
-    line("诊断印像", v.FJieLun);
-    line("建议", v.FJianYi);
-    line("备注", v.FBeiZhu);
-    line("报告医生", v.FReportDoctor);
+    // Each section under the label the form gives its column.
+    for (const char* column : {"ItemName", "SuoJian", "JieLun", "JianYi", "BeiZhu", "ReportDoctor"}) {
+        const TReportColumn* c = FindReportColumn(QString::fromLatin1(column));
+        line(c->Label(), v.*(c->text));
+    }
     // The key images that version had (the newest choice saved with it or before).
     QList<TReportVersion> versions;
     if (actions->Versions(&versions, error) && number >= 0 && number < versions.size()) {
         try {
             const auto choice = KeyImageChoiceAt(host.Db(), host.Session().CurrentRuid(), versions.at(number).rowVersion);
-            line("关键图像", choice.value_or(QString()));
+            line(QStringLiteral("关键图像"), choice.value_or(QString()));
         } catch (const Exception& e) {
-            line("关键图像", QStringLiteral("(无法读取：%1)").arg(e.Message()));
+            line(QStringLiteral("关键图像"), QStringLiteral("(无法读取：%1)").arg(e.Message()));
         }
     }
     return true;
