@@ -177,6 +177,8 @@ QString TSqliteConnection::Description() const { return QStringLiteral("SQLite %
 
 void TSqliteConnection::BeginTransaction()
 {
+    // As before a procedure: nothing is begun on a file the path no longer names.
+    SqliteRequireSameFile(m_name);
     QSqlDatabase db = SqliteDatabaseByName(m_name);
     if (!SqliteAutocommit(db)) throw EDatabaseError(QStringLiteral("A transaction is already open on %1").arg(m_file));
     Exec(db, QStringLiteral("BEGIN IMMEDIATE"));

@@ -5,7 +5,7 @@
 #include "app/HostMessages.h"
 #include "editor/EditorSession.h"
 #include "editor/ReportTask.h"
-#include "pickers/RtfText.h"
+#include "pickers/TemplateTransfer.h"
 #include "pickers/TemplateTransfer.h"
 #include "platform/Exception.h"
 #include "platform/ProgramDir.h"
