@@ -225,6 +225,11 @@ void TImagesPanel::Redraw()
     m_assign->setEnabled(open && !m_lists.accnu.isEmpty() && !m_lists.unmatched.empty());
     setProperty("keyImages", KeyImageLines());
     m_redrawing = false;
+    const bool any = !m_lists.exam.empty() || !m_lists.unmatched.empty() || !m_selection.Images().isEmpty();
+    if (any != m_hadImages) {
+        m_hadImages = any;
+        emit hasImagesChanged(any);
+    }
 }
 
 QStringList TImagesPanel::ListLines() const

@@ -55,6 +55,10 @@ public:
     bool AssignUnmatched(int number, QString* error);
     int MaxImages() const;
 
+signals:
+    // Whether there is anything to show: images of the open exam, unmatched ones, key images.
+    void hasImagesChanged(bool any);
+
 private:
     void Show(const TImageLists& lists);
     void Redraw();
@@ -74,4 +78,5 @@ private:
     QLabel* m_caption = nullptr;
     QPushButton *m_up = nullptr, *m_down = nullptr, *m_clear = nullptr, *m_assign = nullptr;
     bool m_redrawing = false;
+    bool m_hadImages = false;
 };

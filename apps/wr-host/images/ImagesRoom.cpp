@@ -117,6 +117,10 @@ void InstallImagesRoom(IHostContext& host)
     dock->setWidget(panel);
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     if (auto* window = qobject_cast<QMainWindow*>(host.Window())) window->addDockWidget(Qt::RightDockWidgetArea, dock);
+    // A site without images keeps the editor's whole width (its tool bar needs it); the strip
+    // appears with the first image and goes when there is none.
+    dock->hide();
+    QObject::connect(panel, &TImagesPanel::hasImagesChanged, dock, &QDockWidget::setVisible);
 
     TEditorSession& session = host.Session();
     QObject::connect(&session, &TEditorSession::reportOpened, panel, &TImagesPanel::ReportOpened);
