@@ -237,14 +237,18 @@ void TIdleLock::Unlock()
     Arm(m_idleMs);
 }
 
-QString TIdleLock::Refusal(const TLoginResult& r) const
+QString TIdleLock::Refusal(const TLoginResult& r, bool ownAccount) const
 {
     switch (r.outcome) {
     case TLoginOutcome::WrongPassword:
     case TLoginOutcome::UnknownUser:
     {
-        // Unknown users read like wrong passwords (the accounts give them the same count),
-        // so the panel tells no one which user codes exist.
+        // The locked user's own name cannot be wrong: only the password is. For another
+        // user, unknown users read like wrong passwords (the accounts give them the same
+        // count), so the panel tells no one which user codes exist.
+        if (ownAccount)
+            return r.failuresLeft > 0 ? QStringLiteral("密码错误，还可以再试 %1 次。").arg(r.failuresLeft)
+                                      : QStringLiteral("密码错误。");
         const QString text = r.message.isEmpty() ? QStringLiteral("用户名或密码错误") : r.message;
         if (r.failuresLeft <= 0 || text.contains(QStringLiteral("次"))) return text;
         return QStringLiteral("%1（还可以再试 %2 次）").arg(text).arg(r.failuresLeft);
@@ -279,7 +283,7 @@ void TIdleLock::OnUnlockRequested(const QString& password)
     // The outcome only: the typed text never reaches the log.
     m_host.Log(kLogTitle, QStringLiteral("unlock refused for user %1 (outcome %2)")
                                         .arg(user).arg(static_cast<int>(m_last.outcome)));
-    m_panel->ShowMessage(Refusal(m_last), true);
+    m_panel->ShowMessage(Refusal(m_last, true), true);
     m_panel->PasswordEdit()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -289,7 +293,7 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
     if (userCode.isEmpty()) {
         m_last = TLoginResult{};
         m_last.outcome = TLoginOutcome::UnknownUser;
-        m_panel->ShowMessage(QStringLiteral("请输入用户代码。"), true);
+        m_panel->ShowMessage(QStringLiteral("请输入用户名。"), true);
         return;
     }
     // The same user typing his code below simply unlocks.
@@ -306,7 +310,7 @@ void TIdleLock::OnSwitchRequested(const QString& userCode, const QString& passwo
     if (m_last.outcome != TLoginOutcome::Ok) {
         m_host.Log(kLogTitle, QStringLiteral("log-in of user %1 at the lock refused (outcome %2)")
                                             .arg(userCode).arg(static_cast<int>(m_last.outcome)));
-        m_panel->ShowMessage(Refusal(m_last), true);
+        m_panel->ShowMessage(Refusal(m_last, false), true);
         return;
     }
     if (m_last.account.mustChangePassword) {

@@ -87,7 +87,7 @@ private:
     void Unlock();
     void OnUnlockRequested(const QString& password);
     void OnSwitchRequested(const QString& userCode, const QString& password);
-    QString Refusal(const TLoginResult& r) const;
+    QString Refusal(const TLoginResult& r, bool ownAccount) const;
     // Closes the covered dialogs as cancelled (a change of user); true when one was open.
     bool CloseCoveredDialogs();
     // Shows the neutral title on window, keeping `title` for unlocking.
