@@ -4,7 +4,6 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
@@ -208,21 +207,6 @@ QJsonObject DumpControls(QWidget* root)
     for (QWidget* w : root->findChildren<QWidget*>()) add(w);
     for (QAction* a : root->findChildren<QAction*>()) add(a);
     return all;
-}
-
-QByteArray ContentFingerprint(QWidget* root)
-{
-    const QJsonObject all = DumpControls(root);
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (auto it = all.begin(); it != all.end(); ++it) {
-        const QJsonObject c = it.value().toObject();
-        QJsonObject content;
-        for (const char* key : {"text", "checked", "fragments"})
-            if (c.contains(QLatin1String(key))) content[QLatin1String(key)] = c[QLatin1String(key)];
-        hash.addData(it.key().toUtf8());
-        hash.addData(QJsonDocument(content).toJson(QJsonDocument::Compact));
-    }
-    return hash.result();
 }
 
 bool SetControlText(QObject* o, const QString& text, QString* error)

@@ -24,10 +24,6 @@ QJsonObject ControlState(QObject* control, QWidget* root);
 // "qt_" children left out).
 QJsonObject DumpControls(QWidget* root);
 
-// A digest of what the user can change under root (texts, check states, rich-text formats),
-// to tell whether anything changed since it was last taken.
-QByteArray ContentFingerprint(QWidget* root);
-
 // Replaces the control's text (line edit, memo, rich edit, combo, date, spin box).
 bool SetControlText(QObject* control, const QString& text, QString* error);
 // Ticks or unticks a checkable button or action by clicking it when its state differs.
