@@ -24,7 +24,10 @@ for f in bin/wr-host bin/wr-admin bin/rtfconv lib/writereport/libWriteReport.so 
          share/applications/writereport.desktop share/icons/hicolor/scalable/apps/writereport.svg \
          share/icons/hicolor/48x48/apps/writereport.png share/icons/hicolor/256x256/apps/writereport.png \
          share/man/man1/wr-host.1 share/man/man1/wr-admin.1 share/writereport/db/sqlite/demo-users.sql \
-         share/doc/writereport/README.md; do
+         share/doc/writereport/README.md share/man/man1/wr-dicomd.1 \
+         share/writereport/checks/sign-checks.rules share/writereport/checks/critical-items.txt \
+         share/writereport/assist/acr-tirads.rules share/writereport/assist/c-tirads.rules \
+         share/writereport/assist/bi-rads.rules; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 for f in "$source_dir"/db/sqlite/upgrades/*.sql; do
@@ -35,7 +38,7 @@ extra=$(cd "$prefix" && find . -type f \( -name 'tst_*' -o -name '*bench*' -o -n
         -o -name '*broken_plugin*' -o -name '*.a' -o -name '*.py' \) | sort)
 [ -z "$extra" ] || fail "test, benchmark or build files installed: $extra"
 programs=$(cd "$prefix/bin" && ls | sort | tr '\n' ' ')
-[ "$programs" = "rtfconv wr-admin wr-host " ] || fail "bin/ holds '$programs', expected 'rtfconv wr-admin wr-host '"
+[ "$programs" = "rtfconv wr-admin wr-dicomd wr-host " ] || fail "bin/ holds '$programs', expected 'rtfconv wr-admin wr-dicomd wr-host '"
 [ -z "$(find "$prefix/lib" -maxdepth 1 -type f)" ] || fail "libraries outside the private folder: $(find "$prefix/lib" -maxdepth 1 -type f)"
 # No installed binary may look for libraries in the build or source tree.
 while IFS= read -r elf; do
