@@ -12,7 +12,12 @@
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_workstation') THEN
-        CREATE ROLE wr_workstation NOLOGIN;
+        -- Two databases set up at once may both find the role missing; the second one
+        -- then finds it made.
+        BEGIN
+            CREATE ROLE wr_workstation NOLOGIN;
+        EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL;
+        END;
     END IF;
     EXECUTE format('GRANT CONNECT ON DATABASE %I TO wr_workstation', current_database());
 END
@@ -55,7 +60,12 @@ GRANT EXECUTE ON PROCEDURE sp_UserLoginChallenge, sp_UserLoginProof TO wr_workst
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_catalog.pg_roles WHERE rolname = 'wr_useradmin') THEN
-        CREATE ROLE wr_useradmin NOLOGIN;
+        -- Two databases set up at once may both find the role missing; the second one
+        -- then finds it made.
+        BEGIN
+            CREATE ROLE wr_useradmin NOLOGIN;
+        EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL;
+        END;
     END IF;
     EXECUTE format('GRANT CONNECT ON DATABASE %I TO wr_useradmin', current_database());
 END
