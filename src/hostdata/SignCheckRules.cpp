@@ -155,10 +155,10 @@ public:
                 if (!ok || gap < 0 || gap > 10) Fail(lineNo, QStringLiteral("%1 must be a number from 0 to 10").arg(key));
                 continue;
             }
-            const TKeySpec* spec = nullptr;
+            const TKeySpec* keySpec = nullptr;
             for (const TKeySpec& s : kLists)
-                if (section == QStringView(s.section) && key == QStringView(s.key)) spec = &s;
-            if (!spec) Fail(lineNo, QStringLiteral("unknown key %1 in [%2]").arg(key, section));
+                if (section == QStringView(s.section) && key == QStringView(s.key)) keySpec = &s;
+            if (!keySpec) Fail(lineNo, QStringLiteral("unknown key %1 in [%2]").arg(key, section));
 
             static const QRegularExpression separators(QStringLiteral("[,，、]"));
             const QStringList terms_ = value.split(separators);
@@ -169,21 +169,21 @@ public:
                 term = term.trimmed();
                 if (term.isEmpty())
                     Fail(lineNo, QStringLiteral("empty term (number %1 of %2): it would match everything").arg(i + 1).arg(key));
-                if (IsSideOrSex(spec->kind)) {
+                if (IsSideOrSex(keySpec->kind)) {
                     const auto prior = termKinds.constFind(term);
                     if (prior != termKinds.constEnd()) {
-                        if (prior->first != spec->kind)
+                        if (prior->first != keySpec->kind)
                             Fail(lineNo, QStringLiteral("term \"%1\" also stands in another list (line %2)").arg(term).arg(prior->second));
                         continue;
                     }
-                    termKinds.insert(term, {spec->kind, lineNo});
-                    terms.Add(term, spec->kind);
-                } else if (spec->kind == TTermKind::Normal) {
-                    normal.Add(term, spec->kind);
-                } else if (spec->kind == TTermKind::NegationBefore) {
-                    before.Add(term, spec->kind);
+                    termKinds.insert(term, {keySpec->kind, lineNo});
+                    terms.Add(term, keySpec->kind);
+                } else if (keySpec->kind == TTermKind::Normal) {
+                    normal.Add(term, keySpec->kind);
+                } else if (keySpec->kind == TTermKind::NegationBefore) {
+                    before.Add(term, keySpec->kind);
                 } else {
-                    after.Add(term, spec->kind);
+                    after.Add(term, keySpec->kind);
                 }
             }
         }
