@@ -184,11 +184,16 @@ bool TWorklistPanel::Reload(QString* error)
         m_loading = false;
         return true;
     } catch (const Exception& e) {
-        m_loading = false;
-        *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
-        emit statusMessage(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
-        return false;
+        return ReadFailed(e, error);
     }
+}
+
+bool TWorklistPanel::ReadFailed(const Exception& e, QString* error)
+{
+    m_loading = false;
+    *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
+    emit statusMessage(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
+    return false;
 }
 
 bool TWorklistPanel::LoadMore(QString* error)
@@ -204,10 +209,7 @@ bool TWorklistPanel::LoadMore(QString* error)
         m_loading = false;
         return true;
     } catch (const Exception& e) {
-        m_loading = false;
-        *error = QStringLiteral("cannot read the work list: %1").arg(e.Message());
-        emit statusMessage(QStringLiteral("读取工作列表失败：%1").arg(e.Message()));
-        return false;
+        return ReadFailed(e, error);
     }
 }
 

@@ -10,6 +10,7 @@
 // UI thread only; the connection is asked for at each query, never kept.
 #pragma once
 #include "hostdata/WorklistQuery.h"
+#include "platform/Exception.h"
 #include <QWidget>
 #include <functional>
 
@@ -50,6 +51,8 @@ signals:
     void statusMessage(const QString& text);
 
 private:
+    // A page that could not be read: said in the status bar and in *error; always false.
+    bool ReadFailed(const Exception& e, QString* error);
     void PresetChosen();
     void DatesEdited();
     void Requery();
