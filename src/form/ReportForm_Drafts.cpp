@@ -176,6 +176,16 @@ void TReportForm::DraftSaved()
         Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有删除:") + DraftStore().FileFor(Frptinfo.FRuid));
 }
 
+bool TReportForm::SaveUndone()
+{
+    ForgetUndoneSave();
+    FDraftBaseRow = FDraftBaseBeforeSave.row;
+    FDraftBaseKnown = FDraftBaseBeforeSave.known;
+    FDraftBase = FDraftBaseBeforeSave.digest;
+    FDraftDirty = true;
+    return WriteDraft(true);
+}
+
 void TReportForm::DiscardDraft()
 {
     if (FDraftTimer) FDraftTimer->stop();
@@ -232,7 +242,7 @@ void TReportForm::OfferDraft()
         return;
     }
 
-    if (Frptinfo.FReportState >= 5 && !MayChangeFinalReport()) {
+    if (IsFinalReportState(Frptinfo.FReportState) && !MayChangeFinalReport()) {
         // Restoring would unlock a final report for someone without the right to change it:
         // the draft goes to the backup folder instead, where it can still be read.
         const bool kept = store.Discard(Frptinfo.FRuid, &error);

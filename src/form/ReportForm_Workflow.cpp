@@ -102,6 +102,7 @@ void TReportForm::SaveReportToDb(const QString& rguid)
         else if (answer == TMsgResult::No) Check_YinYiang->setChecked(false);
     }
     UiToRptInfo(Frptinfo);
+    FDraftBaseBeforeSave = {FDraftBaseRow, FDraftBaseKnown, FDraftBase};
     // The draft goes once the report is in the database; a failed save keeps it current.
     if (SaveReportInfoToDB(rguid, Frptinfo)) DraftSaved();
     else FlushDraft();

@@ -159,6 +159,10 @@ public:
     Q_INVOKABLE void DiscardDraft();
     bool KeepDraftCopy(const QString& label, bool dropLiveDraft);
     Q_INVOKABLE bool FlushDraft();
+    // The host undid the last save after all (a step of its own failed and it rolled the
+    // transaction back): the report is again as it was loaded before that save, and the
+    // edits go back into the draft the save had removed. Answers whether the draft is written.
+    Q_INVOKABLE bool SaveUndone();
 
     // Shows a stored rich-text section (ReportForm_StoredText.cpp): the RTF, or the plain
     // column when the RTF is empty or yields no text, or when it is damaged and the plain
@@ -359,6 +363,12 @@ protected:
     // milliseconds, and most opens write no draft.
     TReportInfo FDraftBaseRow;
     bool FDraftBaseKnown = true;
+    // The draft's base as it was when the last save began, for SaveUndone.
+    struct TDraftBaseBeforeSave {
+        TReportInfo row;
+        bool known = true;
+        QByteArray digest;
+    } FDraftBaseBeforeSave;
     const QByteArray& DraftBase();
     // RTF of each rich edit as last taken for a draft, until its document changes: a draft
     // written after an edit elsewhere does not serialise a long findings text again.

@@ -49,6 +49,10 @@ public:
     TLoadOutcome LastLoadOutcome() const { return FLoadOutcome; }
     // The stamp of the report as last loaded or saved (version -1: unknown, saves unchecked).
     const TRowStamp& LoadedStamp() const { return FLoadedStamp; }
+    // The last save's write was undone after all (the host's transaction around it rolled
+    // back): the stamp is again the one before it, so the next save is checked against the
+    // row the database still holds rather than taken for someone else's change.
+    void ForgetUndoneSave();
 
     // ---- Lookup lists (ReportLookups.cpp) ------------------------------------------------
     // Each runs one SELECT and replaces uItems by the non-empty values, in the order read;
@@ -155,4 +159,6 @@ protected:
     TLoadOutcome FLoadOutcome = TLoadOutcome::NotLoaded;
     TRowStamp FLoadedStamp;       // of FLoadedStampRuid, read before its row
     QString FLoadedStampRuid;
+    TRowStamp FStampBeforeSave;   // as they were when the last save began
+    QString FStampRuidBeforeSave;
 };

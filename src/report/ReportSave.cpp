@@ -37,6 +37,8 @@ bool TReportData::SaveReportInfoToDB(const QString& rguid, const TReportInfo rpt
 {
     Q_UNUSED(rguid); // the row is the record's own FRuid
     if (RefusedBeforeSending(rpt_info)) return false;
+    FStampBeforeSave = FLoadedStamp;
+    FStampRuidBeforeSave = FLoadedStampRuid;
 
     bool written = false;
     QString failure;
@@ -132,6 +134,12 @@ bool TReportData::KeepMineAfterConflict(TDbConnection& conn, const TReportInfo& 
                                         : QStringLiteral("报告已被其他人保存过，您的修改没有保存，仍在编辑中")));
     if (choice == TConflictChoice::TakeTheirs) TakeStoredVersion(conflict);
     return false;
+}
+
+void TReportData::ForgetUndoneSave()
+{
+    FLoadedStamp = FStampBeforeSave;
+    FLoadedStampRuid = FStampRuidBeforeSave;
 }
 
 void TReportData::RememberSavedStamp(TDbConnection& conn, TDbStoredProc& sp, const QString& ruid, qint64 expected)

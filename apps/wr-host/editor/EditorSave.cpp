@@ -39,6 +39,7 @@ TFormCallResult TEditorSession::SaveInTransaction(const QString& ruid)
         return r;
     }
     r = CallForm(what, save);
+    const bool formWrote = r.ok;
     if (r.ok) {
         try {
             RunSaveSteps(*conn, ruid);
@@ -53,8 +54,8 @@ TFormCallResult TEditorSession::SaveInTransaction(const QString& ruid)
         Log(QStringLiteral("wr-host save"), QStringLiteral("error: report %1 not saved: %2").arg(ruid, r.error));
     }
     conn->RollbackTransaction();
-    // The editor dropped its draft when its own write succeeded; the edits are on screen
-    // only, so they go back into the draft.
-    if (m_form.widget) QMetaObject::invokeMethod(m_form.widget, "FlushDraft", Qt::DirectConnection);
+    // The editor took its own write for done: it forgets it (the next save is checked against
+    // the row the database still holds) and puts the edits, on screen only, back in the draft.
+    if (m_form.widget && formWrote) QMetaObject::invokeMethod(m_form.widget, "SaveUndone", Qt::DirectConnection);
     return r;
 }
