@@ -9,12 +9,9 @@
 // Loading treats every value below 5 as not reviewed and 5 and above as reviewed, so 3 and 4
 // count as waiting for review, above 5 as reviewed, and negative values as not written.
 #pragma once
+#include "report/ReportInfo.h"  // IsFinalReportState
 #include <QList>
 #include <QString>
-
-// The first state of a reviewed (final) report: the one rule every view of the host uses.
-constexpr int kFinalReportState = 5;
-constexpr bool IsFinalReportState(int state) { return state >= kFinalReportState; }
 
 enum class TStatusFilter { All, NotWritten, Writing, WaitingReview, Reviewed };
 

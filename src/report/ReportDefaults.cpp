@@ -11,7 +11,7 @@ void TReportData::CompleteIncompleteReport(TReportInfo& r)
 {
     // Not reviewed yet: the review doctor and date are those of whoever reviews it now,
     // even when an earlier review doctor is stored.
-    if (r.FReportState < 5) {
+    if (!IsFinalReportState(r.FReportState)) {
         r.FshenHeDate = Now();
         r.FShenHeDoctor = SelectRememberedDoctor(TDoctorBox::ShenHe);
         r.FShenHeDoctorCode = QString();

@@ -6,6 +6,11 @@
 #include "platform/DateTime.h"
 #include <QString>
 
+// The first state of a reviewed (final) report: below it a report is not yet reviewed.
+// The one rule the editor, the saves and every view of the host use.
+constexpr int kFinalReportState = 5;
+constexpr bool IsFinalReportState(int state) { return state >= kFinalReportState; }
+
 struct TReportInfo {
     QString FRuid;
     QString FAccnu;

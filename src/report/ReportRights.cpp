@@ -21,8 +21,8 @@ bool TReportData::MayChangeFinalReport()
 
 QString TReportData::FinalReportSaveRefusal(int storedState, int newState)
 {
-    if (storedState < 5) return {};
-    if (newState < 5)
+    if (!IsFinalReportState(storedState)) return {};
+    if (!IsFinalReportState(newState))
         return QStringLiteral("这份报告已审核，保存不能撤销审核。需要撤销时请使用“撤销审核”。");
     if (!MayChangeFinalReport())
         return QStringLiteral("这份报告已审核，您没有“%1”的权限。").arg(kEditSignedRight);
