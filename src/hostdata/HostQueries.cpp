@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "platform/DateTime.h"
 
 namespace {
@@ -42,6 +42,31 @@ bool ReportExists(TDbConnection& conn, const QString& ruid)
 {
     auto q = Run(conn, {QStringLiteral("SELECT COUNT(*) AS n FROM Report WHERE ruid = %1").arg(QuotedStr(ruid))});
     return !q->Eof() && q->FieldByName(QStringLiteral("n")).AsInteger() > 0;
+}
+
+TReportHeading ReadReportHeading(TDbConnection& conn, const QString& ruid)
+{
+    TReportHeading h;
+    try {
+        auto q = Run(conn, {QStringLiteral("SELECT r.Accnu, r.ItemName, s.PatientName, s.Sex, s.Age FROM Report r"),
+                            QStringLiteral("LEFT JOIN Study s ON s.Accnu = r.Accnu WHERE r.ruid = %1").arg(QuotedStr(ruid))});
+        if (!q->Eof()) {
+            h.accnu = q->FieldByName(QStringLiteral("Accnu")).AsString();
+            h.items = q->FieldByName(QStringLiteral("ItemName")).AsString();
+            h.patientName = q->FieldByName(QStringLiteral("PatientName")).AsString();
+            h.sex = q->FieldByName(QStringLiteral("Sex")).AsString();
+            h.age = q->FieldByName(QStringLiteral("Age")).AsString();
+        }
+        return h;
+    } catch (const Exception&) {
+    }
+    // Without the Study table the header still names the exam.
+    auto q = Run(conn, {QStringLiteral("SELECT Accnu, ItemName FROM Report WHERE ruid = %1").arg(QuotedStr(ruid))});
+    if (!q->Eof()) {
+        h.accnu = q->FieldByName(QStringLiteral("Accnu")).AsString();
+        h.items = q->FieldByName(QStringLiteral("ItemName")).AsString();
+    }
+    return h;
 }
 
 TDoctorRow FirstDoctor(TDbConnection& conn)

@@ -6,7 +6,7 @@
 // Every function throws EDatabaseError with the database's message; values are quoted
 // with QuotedStr, never pasted raw.
 #pragma once
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 #include "platform/Database.h"
 #include <QList>
 #include <QString>
@@ -35,6 +35,14 @@ QString ReportAccession(TDbConnection& conn, const QString& ruid);
 // the report has none or no row has this GUID.
 QString ReportCategory(TDbConnection& conn, const QString& ruid);
 bool ReportExists(TDbConnection& conn, const QString& ruid);
+
+// What the window's header line says of the open report: patient, exam number and items.
+struct TReportHeading {
+    QString patientName, sex, age, accnu, items;
+};
+// The heading of a report; empty fields when no row has this GUID. A database without the
+// Study table gives the report's own fields only.
+TReportHeading ReadReportHeading(TDbConnection& conn, const QString& ruid);
 
 // The doctor used as the logged-in user when none is configured: the first of csdoctor
 // (highest displayindex, then name). Empty fields when the table is empty.

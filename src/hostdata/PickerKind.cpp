@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 
 namespace {
 const TPickerInfo kPickers[] = {

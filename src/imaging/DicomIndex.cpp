@@ -115,6 +115,17 @@ std::optional<TDicomInstance> TDicomIndex::Find(const QString& sopInstanceUid)
     return rows.front();
 }
 
+QString TDicomIndex::ChangeSignature()
+{
+    auto q = m_db.CreateQuery();
+    q->SQL() << QStringLiteral("SELECT count(*) AS n, count(AssignedAccnu) AS a, max(ReceivedAt) AS t, "
+                               "count(RemovedAt) AS r FROM DicomInstance");
+    q->Open();
+    QStringList parts;
+    for (const char* f : {"n", "a", "t", "r"}) parts << q->FieldByName(QLatin1String(f)).AsString();
+    return parts.join(QLatin1Char('|'));
+}
+
 QByteArray TDicomIndex::ThumbnailJpeg(const QString& sopInstanceUid)
 {
     auto q = m_db.CreateQuery();

@@ -56,6 +56,9 @@ public:
     // Instances no exam holds, newest first.
     std::vector<TDicomInstance> ListUnmatched(int limit = 500);
     std::optional<TDicomInstance> Find(const QString& sopInstanceUid);
+    // Changes whenever an instance arrives, is assigned or its file is removed: a poller
+    // compares it before reading the lists again.
+    QString ChangeSignature();
     // The thumbnail JPEG kept in the index; empty when there is none.
     QByteArray ThumbnailJpeg(const QString& sopInstanceUid);
     QImage Thumbnail(const QString& sopInstanceUid);

@@ -2,7 +2,8 @@
 // The host's reads and writes of the workstation database, and its data module, on fresh
 // databases built from db/sqlite.
 #include "database/HostDataModule.h"
-#include "database/HostQueries.h"
+#include "hostdata/CatalogQueries.h"
+#include "hostdata/HostQueries.h"
 #include "TestDatabase.h"
 #include "platform/DateTime.h"
 #include <QTemporaryDir>
@@ -237,7 +238,7 @@ void TstHostQueries::quoteIdentifier()
 {
     QFETCH(QString, dialect);
     QFETCH(QString, name);
-    QTEST(THostDataModule::QuoteIdentifier(dialect, name), "quoted");
+    QTEST(QuoteIdentifier(dialect, name), "quoted");
 }
 
 QTEST_GUILESS_MAIN(TstHostQueries)

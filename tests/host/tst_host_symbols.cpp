@@ -2,7 +2,7 @@
 // Every symbol the special-symbol picker offers is drawn, not left blank, in the fonts the
 // report asks for ("宋体" for the text, "微软雅黑" for the window) as this machine maps them.
 #include "app/Fonts.h"
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "TestDatabase.h"
 #include "platform/SqliteDatabase.h"
 #include <QFontDatabase>

@@ -10,7 +10,7 @@
 #pragma once
 #include "hostdata/HostPermissions.h"
 #include "login/HostUser.h"
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 #include <QKeySequence>
 #include <QList>
 #include <QString>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "database/HostDataModule.h"
+#include "hostdata/CatalogQueries.h"
 
 THostDataModule::THostDataModule(QString target, TLogFn log) : m_target(std::move(target)), m_log(std::move(log)) {}
 
@@ -54,14 +55,7 @@ TDbConnection* THostDataModule::GetModleAdConnection() { return Ensure(m_module,
 TDateTime THostDataModule::Get_Server_time()
 {
     try {
-        TDbConnection* c = GetMainAdoConnection();
-        auto q = c->CreateQuery();
-        const QString dialect = c->Dialect();
-        if (dialect == QLatin1String("sqlserver")) q->SQL() << QStringLiteral("SELECT SYSDATETIME() AS now_time");  // GETDATE() is 1/300 s
-        else if (dialect == QLatin1String("postgresql")) q->SQL() << QStringLiteral("SELECT LOCALTIMESTAMP AS now_time");
-        else q->SQL() << QStringLiteral("SELECT datetime('now','localtime') AS now_time");
-        q->Open();
-        if (!q->Eof()) return q->FieldByName(QStringLiteral("now_time")).AsDateTime();
+        return ServerNow(*GetMainAdoConnection());
     } catch (const Exception& e) {
         if (m_log) m_log(QStringLiteral("THostDataModule.Get_Server_time"), QStringLiteral("error: ") + e.Message());
     }
@@ -74,50 +68,19 @@ void THostDataModule::SetLogionSession(const QString& userCode, const QString& s
     m_sessionId = sessionId;
 }
 
-QString THostDataModule::QuoteIdentifier(const QString& dialect, const QString& name)
-{
-    if (dialect != QLatin1String("sqlserver")) {
-        QString n = name;
-        n.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        return QLatin1Char('"') + n + QLatin1Char('"');
-    }
-    QString n = name;
-    n.replace(QLatin1Char(']'), QLatin1String("]]"));
-    return QLatin1Char('[') + n + QLatin1Char(']');
-}
-
 QStringList THostDataModule::GetTableOrViewFildNames(const QString& tableOrView)
 {
-    TDbConnection* c = GetMainAdoConnection();
-    auto q = c->CreateQuery();
-    q->SQL() << QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(QuoteIdentifier(c->Dialect(), tableOrView));
-    q->Open();
-    return q->FieldNames();
+    return TableColumnNames(*GetMainAdoConnection(), tableOrView);
 }
 
 QString THostDataModule::GetDataTypeFromFieldName(const QString& tableOrView, const QString& fieldName)
 {
-    TDbConnection* c = GetMainAdoConnection();
-    auto q = c->CreateQuery();
-    if (c->Dialect() == QLatin1String("sqlite")) {
-        q->SQL() << QStringLiteral("SELECT type AS data_type FROM pragma_table_info(%1) WHERE name = %2 COLLATE NOCASE")
-                        .arg(QuotedStr(tableOrView), QuotedStr(fieldName));
-    } else {
-        // Names match without case, as on SQL Server (PostgreSQL folds unquoted names).
-        q->SQL() << QStringLiteral("SELECT DATA_TYPE AS data_type FROM INFORMATION_SCHEMA.COLUMNS")
-                 << QStringLiteral("WHERE LOWER(TABLE_NAME) = LOWER(%1) AND LOWER(COLUMN_NAME) = LOWER(%2)")
-                        .arg(QuotedStr(tableOrView), QuotedStr(fieldName));
-    }
-    q->Open();
-    return q->Eof() ? QString() : q->FieldByName(QStringLiteral("data_type")).AsString();
+    return ColumnDataType(*GetMainAdoConnection(), tableOrView, fieldName);
 }
 
 QString THostDataModule::Get_SelectSqlString_Header(const QString& tableOrView)
 {
-    const QString dialect = GetMainAdoConnection()->Dialect();
-    QStringList cols;
-    for (const QString& f : GetTableOrViewFildNames(tableOrView)) cols << QuoteIdentifier(dialect, f);
-    return QStringLiteral("SELECT %1 FROM %2").arg(cols.join(QLatin1String(", ")), QuoteIdentifier(dialect, tableOrView));
+    return SelectAllColumnsSql(*GetMainAdoConnection(), tableOrView);
 }
 
 bool THostDataModule::GetRoleQuanXianEnable(int roleId, const QString& optionName)

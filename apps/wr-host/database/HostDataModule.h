@@ -47,10 +47,6 @@ public:
     QString SessionUser() const { return m_sessionUser; }
     QString SessionId() const { return m_sessionId; }
 
-    // An identifier quoted for the connection's dialect (brackets for SQL Server, double
-    // quotes for SQLite and PostgreSQL), with the closing quote doubled inside.
-    static QString QuoteIdentifier(const QString& dialect, const QString& name);
-
 private:
     TDbConnection* Ensure(std::unique_ptr<TDbConnection>& conn, const char* which);
 

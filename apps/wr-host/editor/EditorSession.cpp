@@ -4,7 +4,7 @@
 #include "app/HostLog.h"
 #include "app/HostMessages.h"
 #include "database/HostDataModule.h"
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "platform/DialogService.h"
 #include "platform/InputComposition.h"
 #include "platform/UserMessages.h"

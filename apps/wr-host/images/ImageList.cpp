@@ -43,17 +43,8 @@ public:
         }
         try {
             if (!m_conn) m_conn = OpenDatabase(m_target);
-            // A change of the exam's images or of the unmatched ones changes one of these.
-            auto q = m_conn->CreateQuery();
-            q->SQL() << QStringLiteral("SELECT count(*) AS n, count(AssignedAccnu) AS a, max(ReceivedAt) AS t, "
-                                       "count(RemovedAt) AS r FROM DicomInstance");
-            q->Open();
-            const QString signature = QStringLiteral("%1|%2|%3|%4|%5")
-                                          .arg(accnu, q->FieldByName(QStringLiteral("n")).AsString(),
-                                               q->FieldByName(QStringLiteral("a")).AsString(),
-                                               q->FieldByName(QStringLiteral("t")).AsString(),
-                                               q->FieldByName(QStringLiteral("r")).AsString());
-            q->Close();
+            // A change of the exam's images or of the unmatched ones changes the signature.
+            const QString signature = accnu + QLatin1Char('|') + wr::imaging::TDicomIndex(*m_conn).ChangeSignature();
             m_failures = 0;
             if (!force && signature == m_signature) return;
             m_signature = signature;

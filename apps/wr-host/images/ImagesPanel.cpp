@@ -4,6 +4,7 @@
 #include "app/HostContext.h"
 #include "database/HostDataModule.h"
 #include "editor/EditorSession.h"
+#include "hostdata/HostQueries.h"
 #include "images/ImageViewer.h"
 #include "imaging/DicomDecode.h"
 #include <QBuffer>
@@ -130,12 +131,7 @@ void TImagesPanel::ReportOpened(const QString& ruid)
     m_lists = TImageLists();
     try {
         TDbConnection& db = m_host.Db();
-        auto q = db.CreateQuery();
-        q->SQL() << QStringLiteral("SELECT Accnu FROM Report WHERE ruid = %1").arg(QuotedStr(ruid));
-        q->Open();
-        q->First();
-        if (!q->Eof()) m_lists.accnu = q->FieldByName(QStringLiteral("Accnu")).AsString().trimmed();
-        q->Close();
+        m_lists.accnu = ReportAccession(db, ruid).trimmed();
         m_selection.Load(db, ruid);
     } catch (const Exception& e) {
         m_selection.Reset();

@@ -3,7 +3,7 @@
 // host shows it with exec(), or, in script mode, selects the scripted answer through the
 // same Select functions a test would use and never shows it. UI thread only.
 #pragma once
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include <QDialog>
 
 class QCheckBox;

@@ -5,7 +5,7 @@
 #include "pickers/Pickers.h"
 #include "app/HostContext.h"
 #include "app/HostMessages.h"
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "editor/EditorSession.h"
 #include "script/ScriptCommands.h"
 #include "pickers/PickerDialogs.h"

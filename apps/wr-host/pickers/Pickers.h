@@ -5,7 +5,7 @@
 // back into the editor's click handler: a failure is shown (or, in a script, recorded).
 // UI thread only; a child of the window.
 #pragma once
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 #include <QList>
 #include <QObject>
 

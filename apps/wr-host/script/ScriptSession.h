@@ -4,7 +4,7 @@
 // picker with no scripted choice). The script runner owns it; the main form and the
 // scripted dialog service only read and append. UI thread only.
 #pragma once
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 #include "platform/DialogService.h"
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "app/ConfigStore.h"
 #include "app/HostLog.h"
 #include "database/HostDataModule.h"
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "login/HostRights.h"
 #include "print/PrintConfig.h"
 #include "script/ControlAccess.h"

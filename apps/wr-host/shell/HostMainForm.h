@@ -9,7 +9,7 @@
 #include "app/PluginLoader.h"
 #include "editor/EditorSession.h"
 #include "host/uPubIntFace_WriteReport.h"
-#include "pickers/PickerKind.h"
+#include "hostdata/PickerKind.h"
 #include "platform/DialogService.h"
 #include "script/ScriptCommands.h"
 #include <QMainWindow>

@@ -6,7 +6,7 @@
 #include "database/HostDataModule.h"
 #include "app/HostLog.h"
 #include "shell/HostMainForm.h"
-#include "database/HostQueries.h"
+#include "hostdata/HostQueries.h"
 #include "login/HostRights.h"
 #include <QProgressBar>
 

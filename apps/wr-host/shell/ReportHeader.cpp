@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ReportHeader.h"
+#include "hostdata/HostQueries.h"
 #include "platform/Database.h"
 #include "platform/Exception.h"
 #include <QAbstractButton>
@@ -12,15 +13,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-QString Quoted(const QString& s)
-{
-    QString q = s;
-    q.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
-} // namespace
 
 TReportHeader::TReportHeader(QWidget* window, QWidget* formHost, QStatusBar* status, std::function<bool()> changed)
     : QObject(window), m_window(window), m_changed(std::move(changed))
@@ -56,23 +48,13 @@ QString TReportHeader::HeaderText(const QString& name, const QString& sex, const
 
 void TReportHeader::ShowReport(TDbConnection& conn, const QString& ruid)
 {
-    QString name, sex, age, accnu, items;
+    TReportHeading h;
     try {
-        auto q = conn.CreateQuery();
-        q->SQL().append(QStringLiteral("SELECT r.Accnu, r.ItemName, s.PatientName, s.Sex, s.Age FROM Report r"));
-        q->SQL().append(QStringLiteral("LEFT JOIN Study s ON s.Accnu = r.Accnu WHERE r.ruid = %1").arg(Quoted(ruid)));
-        q->Open();
-        if (!q->Eof()) {
-            accnu = q->FieldByName(QStringLiteral("Accnu")).AsString();
-            items = q->FieldByName(QStringLiteral("ItemName")).AsString();
-            name = q->FieldByName(QStringLiteral("PatientName")).AsString();
-            sex = q->FieldByName(QStringLiteral("Sex")).AsString();
-            age = q->FieldByName(QStringLiteral("Age")).AsString();
-        }
+        h = ReadReportHeading(conn, ruid);
     } catch (const Exception&) {
-        // A database without the Study table still shows the report; the header says less.
+        // The header is a courtesy: a database that cannot say more shows the report all the same.
     }
-    m_header->setText(HeaderText(name, sex, age, accnu, items));
+    m_header->setText(HeaderText(h.patientName, h.sex, h.age, h.accnu, h.items));
     m_header->setVisible(!m_header->text().isEmpty());
     Refresh();
 }
