@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
@@ -47,27 +48,19 @@ int Usage(const QString& message)
     return kUsage;
 }
 
-} // namespace
+// The program's own options beside the worklist part's.
+struct TDicomdOptions {
+    const QCommandLineOption port{QStringLiteral("port"), QStringLiteral("Listening port (default 11112)."), QStringLiteral("N")};
+    const QCommandLineOption aet{QStringLiteral("aet"), QStringLiteral("Called AE title answered to (default WRSTORE)."), QStringLiteral("TITLE")};
+    const QCommandLineOption store{QStringLiteral("store"), QStringLiteral("Store folder (default: the user's data folder, WriteReport/dicom)."), QStringLiteral("DIR")};
+    const QCommandLineOption db{QStringLiteral("db"), QStringLiteral("The report database: an SQLite file, an ODBC connection string or DSN=name, as wr-host takes it."), QStringLiteral("TARGET")};
+    const QCommandLineOption password{QStringLiteral("db-password-file"), QStringLiteral("File holding the database password, readable by its owner only (default ~/.config/WriteReport/db-password when it exists)."), QStringLiteral("FILE")};
+    const QCommandLineOption config{QStringLiteral("config"), QStringLiteral("Configuration file with a [Dicom] section."), QStringLiteral("FILE")};
+    const QCommandLineOption importDir{QStringLiteral("import"), QStringLiteral("Import the DICOM files of a folder (or one file) into the store and the index, then exit."), QStringLiteral("DIR")};
+};
 
-int main(int argc, char** argv)
+void DescribeProgram(QCommandLineParser& parser, const TDicomdOptions& o)
 {
-    // The database password and patient data must not end up in a core file.
-    MakeProcessNonDumpable();
-    // Termination signals are taken by sigwait below, never by a handler in some thread.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("wr-dicomd"));
-#ifdef WR_HAVE_VERSION
-    QCoreApplication::setApplicationVersion(QStringLiteral(WR_VERSION));
-#endif
-    QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Receives DICOM images (C-STORE, C-ECHO) from ultrasound machines, stores each instance atomically\n"
         "under its SOP Instance UID, indexes it in the report database, and forwards it to the PACS\n"
@@ -85,57 +78,36 @@ int main(int argc, char** argv)
         "Send a test image: storescu -aec WRSTORE localhost 11112 image.dcm"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("Listening port (default 11112)."), QStringLiteral("N"));
-    const QCommandLineOption aetOpt(QStringLiteral("aet"), QStringLiteral("Called AE title answered to (default WRSTORE)."), QStringLiteral("TITLE"));
-    const QCommandLineOption storeOpt(QStringLiteral("store"), QStringLiteral("Store folder (default: the user's data folder, WriteReport/dicom)."), QStringLiteral("DIR"));
-    const QCommandLineOption dbOpt(QStringLiteral("db"), QStringLiteral("The report database: an SQLite file, an ODBC connection string or DSN=name, as wr-host takes it."), QStringLiteral("TARGET"));
-    const QCommandLineOption pwOpt(QStringLiteral("db-password-file"), QStringLiteral("File holding the database password, readable by its owner only (default ~/.config/WriteReport/db-password when it exists)."), QStringLiteral("FILE"));
-    const QCommandLineOption configOpt(QStringLiteral("config"), QStringLiteral("Configuration file with a [Dicom] section."), QStringLiteral("FILE"));
-    const QCommandLineOption importOpt(QStringLiteral("import"), QStringLiteral("Import the DICOM files of a folder (or one file) into the store and the index, then exit."), QStringLiteral("DIR"));
-    parser.addOptions({portOpt, aetOpt, storeOpt, dbOpt, pwOpt, configOpt, importOpt});
-    TWorklistDaemonPart worklist(parser);
-    parser.process(app);
+    parser.addOptions({o.port, o.aet, o.store, o.db, o.password, o.config, o.importDir});
+}
 
-    TDicomSettings settings;
-    settings.store = DefaultDicomStore();
+// The [Dicom] settings of --config with the options over them; an error text, or empty.
+QString ReadSettings(const QCommandLineParser& parser, const TDicomdOptions& o, TDicomSettings* settings)
+{
+    settings->store = DefaultDicomStore();
     QString error;
-    if (parser.isSet(configOpt) && !ReadDicomSettings(parser.value(configOpt), &settings, &error)) return Usage(error);
-    if (parser.isSet(portOpt)) {
+    if (parser.isSet(o.config) && !ReadDicomSettings(parser.value(o.config), settings, &error)) return error;
+    if (parser.isSet(o.port)) {
         bool ok = false;
-        settings.port = parser.value(portOpt).toInt(&ok);
-        if (!ok || settings.port <= 0 || settings.port > 65535) return Usage(QStringLiteral("--port needs a port number"));
+        settings->port = parser.value(o.port).toInt(&ok);
+        if (!ok || settings->port <= 0 || settings->port > 65535) return QStringLiteral("--port needs a port number");
     }
-    if (parser.isSet(aetOpt)) {
-        settings.aeTitle = parser.value(aetOpt).trimmed();
-        if (!IsValidAeTitle(settings.aeTitle)) return Usage(QStringLiteral("--aet needs an AE title of 1 to 16 characters"));
+    if (parser.isSet(o.aet)) {
+        settings->aeTitle = parser.value(o.aet).trimmed();
+        if (!IsValidAeTitle(settings->aeTitle)) return QStringLiteral("--aet needs an AE title of 1 to 16 characters");
     }
-    if (parser.isSet(storeOpt)) settings.store = parser.value(storeOpt);
-    if (parser.isSet(dbOpt)) settings.database = parser.value(dbOpt);
-    if (parser.isSet(pwOpt)) settings.databasePasswordFile = parser.value(pwOpt);
-    if (settings.database.isEmpty()) return Usage(QStringLiteral("no database: give --db or [Dicom] Database"));
+    if (parser.isSet(o.store)) settings->store = parser.value(o.store);
+    if (parser.isSet(o.db)) settings->database = parser.value(o.db);
+    if (parser.isSet(o.password)) settings->databasePasswordFile = parser.value(o.password);
+    if (settings->database.isEmpty()) return QStringLiteral("no database: give --db or [Dicom] Database");
+    return {};
+}
 
-    const TDicomDbTarget dbTarget = ResolveDicomDbTarget(settings.database, settings.databasePasswordFile);
-    if (!dbTarget.error.isEmpty()) return Usage(dbTarget.error);
-    TDbOpenFn open = [dbTarget] { return OpenDicomDatabase(dbTarget); };
-    if (const int rc = worklist.Prepare(parser, parser.value(configOpt), open, Log); rc >= 0) return rc;
-
-    TDicomStore store(settings.store);
-    if (!store.Prepare(&error)) {
-        Log(QStringLiteral("error: ") + error);
-        return kFailed;
-    }
-    if (const int leftovers = store.RemoveLeftovers())
-        Log(QStringLiteral("removed %1 unfinished transfer(s) of an earlier run (none was acknowledged)").arg(leftovers));
-    const QString storeName = store.Name();
-    TDicomIndexer indexer(store, storeName, open, Log);
-    indexer.SetForwardPending(settings.forwardTo.IsSet());
-    Log(QStringLiteral("store %1, database %2").arg(store.Root(), dbTarget.display));
-
-    if (parser.isSet(importOpt)) {
-        const TDicomImportResult r = ImportDicomFolder(parser.value(importOpt), store, indexer, Log);
-        return r.Ok() ? kOk : kFailed;
-    }
-
+// Receives, indexes and archives until a termination signal arrives.
+int Serve(const TDicomSettings& settings, TDicomStore& store, TDicomIndexer& indexer, const TDbOpenFn& open,
+          TWorklistDaemonPart& worklist, sigset_t* stopSignals)
+{
+    QString error;
     TDicomService service(settings, store, Log);
     service.SetWorklistResponder(worklist.Responder());
     service.SetStoredCallback([&indexer](const QString&) { indexer.Notify(); });
@@ -145,7 +117,7 @@ int main(int argc, char** argv)
     }
     std::atomic<bool> stop{false};
     std::thread indexing([&] { indexer.Run(stop); });
-    TDicomForwarder forwarder(settings, store, storeName, open, Log);
+    TDicomForwarder forwarder(settings, store, store.Name(), open, Log);
     std::thread archiving([&] { forwarder.Run(stop); });
     if (settings.forwardTo.IsSet())
         Log(QStringLiteral("archiving to %1@%2:%3, local copies kept %4 day(s) after archiving")
@@ -154,7 +126,7 @@ int main(int argc, char** argv)
                 .arg(settings.keepDays));
 
     int received = 0;
-    sigwait(&stopSignals, &received);
+    sigwait(stopSignals, &received);
     Log(QStringLiteral("signal %1: stopping; running associations may finish").arg(received));
     service.Stop();
     stop = true;
@@ -168,4 +140,56 @@ int main(int argc, char** argv)
             .arg(c.alreadyStored)
             .arg(c.refused));
     return kOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The database password and patient data must not end up in a core file.
+    MakeProcessNonDumpable();
+    // Termination signals are taken by sigwait, never by a handler in some thread.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("wr-dicomd"));
+#ifdef WR_HAVE_VERSION
+    QCoreApplication::setApplicationVersion(QStringLiteral(WR_VERSION));
+#endif
+    const TDicomdOptions options;
+    QCommandLineParser parser;
+    DescribeProgram(parser, options);
+    TWorklistDaemonPart worklist(parser);
+    parser.process(app);
+
+    TDicomSettings settings;
+    if (const QString error = ReadSettings(parser, options, &settings); !error.isEmpty()) return Usage(error);
+    const TDicomDbTarget dbTarget = ResolveDicomDbTarget(settings.database, settings.databasePasswordFile);
+    if (!dbTarget.error.isEmpty()) return Usage(dbTarget.error);
+    TDbOpenFn open = [dbTarget] { return OpenDicomDatabase(dbTarget); };
+    if (const int rc = worklist.Prepare(parser, parser.value(options.config), open, Log); rc >= 0) return rc;
+
+    TDicomStore store(settings.store);
+    QString error;
+    if (!store.Prepare(&error)) {
+        Log(QStringLiteral("error: ") + error);
+        return kFailed;
+    }
+    if (const int leftovers = store.RemoveLeftovers())
+        Log(QStringLiteral("removed %1 unfinished transfer(s) of an earlier run (none was acknowledged)").arg(leftovers));
+    TDicomIndexer indexer(store, store.Name(), open, Log);
+    indexer.SetForwardPending(settings.forwardTo.IsSet());
+    Log(QStringLiteral("store %1, database %2").arg(store.Root(), dbTarget.display));
+
+    if (parser.isSet(options.importDir)) {
+        const TDicomImportResult r = ImportDicomFolder(parser.value(options.importDir), store, indexer, Log);
+        return r.Ok() ? kOk : kFailed;
+    }
+    return Serve(settings, store, indexer, open, worklist, &stopSignals);
 }
