@@ -7,6 +7,7 @@
 #include "platform/DateTime.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/TextDiff.h"
+#include "report/ReportColumns.h"
 #include "report/ReportConflict.h"
 #include "rtf/Rtf.h"
 #include <QWidget>
@@ -37,27 +38,12 @@ QString OperationText(const QString& op)
     return QStringLiteral("已被替换");
 }
 
-// The editable sections of a version and the controls that show them.
-struct TPlainControl {
-    const char* control;
-    QString TReportInfo::*field;
-};
-const TPlainControl kPlainControls[] = {
-    {"memo_jcmethod", &TReportInfo::FjcMethod}, {"Memo_jcItem", &TReportInfo::FItemName},
-    {"Memo_jcpart", &TReportInfo::Fjcpart}, {"cbx_jcTuJing", &TReportInfo::FjcTuJing},
-    {"cbx_ImageQuality", &TReportInfo::FImgQuality}, {"Memo_JianYi", &TReportInfo::FJianYi},
-    {"Cbx_TanTouRate", &TReportInfo::FTanTouRate}, {"cbx_ExamDoctor", &TReportInfo::FExamDoctor},
-    {"Cbx_ReportDoctor", &TReportInfo::FReportDoctor}, {"Cbx_ShenHedoctor", &TReportInfo::FShenHeDoctor},
-    {"Cbx_HuiZhenDoctor", &TReportInfo::FHuiZhenDoctor}, {"edt_weiJiZhi", &TReportInfo::FWeiJiValue},
-    {"memo_beizhu", &TReportInfo::FBeiZhu}, {"memo_lczd", &TReportInfo::Flczd},
-    {"Cbx_kgj_Left_BaseLine", &TReportInfo::FkgjLBaseLine}, {"Cbx_kgj_Left_kjgd", &TReportInfo::FkgjLKjgd},
-    {"Cbx_kgj_Left_gxtq", &TReportInfo::FkgjLGxtq}, {"Cbx_kgj_Left_rgyc", &TReportInfo::FkgjLRgyc},
-    {"Cbx_kgj_Left_gxzx", &TReportInfo::FkgjLGxzx}, {"Cbx_kgj_Right_BaseLine", &TReportInfo::FkgjRBaseLine},
-    {"Cbx_kgj_Right_kjgd", &TReportInfo::FkgjRKjgd}, {"Cbx_kgj_Right_gxtq", &TReportInfo::FkgjRGxtq},
-    {"Cbx_kgj_Right_rgyc", &TReportInfo::FkgjRRgyc}, {"Cbx_kgj_Right_gxzx", &TReportInfo::FkgjRGxzx},
-    {"Cbx_kgj_Left_α", &TReportInfo::FkgjL_A}, {"Cbx_kgj_Right_α", &TReportInfo::FkgjR_A},
-    {"Cbx_kgj_Left_β", &TReportInfo::FkgjL_B}, {"Cbx_kgj_Right_β", &TReportInfo::FkgjR_B},
-};
+// A column's text as the version holds it.
+QString ColumnText(const TReportInfo& v, const char* column)
+{
+    const TReportColumn* c = FindReportColumn(QString::fromLatin1(column));
+    return c && c->text ? v.*(c->text) : QString();
+}
 
 void SetPlain(QObject* o, const QString& text)
 {
@@ -172,8 +158,13 @@ bool THistoryActions::Restore(const TReportInfo& v, QString* error)
     // Unlocked first, as a doctor would, so the editor treats what follows as an edit.
     if (!m_host.Session().SetEditing(true, error)) return false;
     QWidget* form = m_host.Session().FormWidget();
-    for (const TPlainControl& c : kPlainControls)
-        if (QObject* o = form->findChild<QObject*>(QString::fromUtf8(c.control))) SetPlain(o, v.*c.field);
+    // Every plain text the form shows; the two rich sections below keep their formatting.
+    for (const TReportColumn& c : ReportColumnTable()) {
+        if (c.kind != TColumnKind::Text || !c.control || !c.text || c.section == TReportSection::Findings ||
+            c.section == TReportSection::Impression)
+            continue;
+        if (QObject* o = form->findChild<QObject*>(QString::fromUtf8(c.control))) SetPlain(o, v.*(c.text));
+    }
     if (auto* yy = form->findChild<QCheckBox*>(QStringLiteral("Check_YinYiang"))) yy->setChecked(v.FYinYangXing);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_jcsj"))) SetRich(e, v.Frtf_SuoJian, v.FSuoJian);
     if (auto* e = form->findChild<QTextEdit*>(QStringLiteral("rich_zdjx"))) SetRich(e, v.Frtf_JieLun, v.FJieLun);
@@ -283,25 +274,18 @@ void THistoryWindow::ShowVersion(int number)
         cursor.insertBlock();
         cursor.setCharFormat(QTextCharFormat());
     };
-    auto plain = [&](const QString& title, const QString& text) {
+    auto plain = [&](const char* column) {
+        const QString text = ColumnText(v, column);
         if (text.isEmpty()) return;
-        caption(title);
+        caption(ReportColumnLabel(QString::fromLatin1(column)));
         cursor.insertText(text);
     };
-    plain(QStringLiteral("检查项目"), v.FItemName);
-    plain(QStringLiteral("检查方法"), v.FjcMethod);
-    plain(QStringLiteral("检查部位"), v.Fjcpart);
-    plain(QStringLiteral("临床诊断"), v.Flczd);
-    caption(QStringLiteral("影像表现"));
+    for (const char* column : {"ItemName", "jcMethod", "jcpart", "lczd"}) plain(column);
+    caption(ReportColumnLabel(u"SuoJian"));
     if (v.Frtf_SuoJian.isEmpty() || !InsertRtf(v.Frtf_SuoJian.toLatin1(), cursor)) cursor.insertText(v.FSuoJian);
-    caption(QStringLiteral("诊断印像"));
+    caption(ReportColumnLabel(u"JieLun"));
     if (v.Frtf_JieLun.isEmpty() || !InsertRtf(v.Frtf_JieLun.toLatin1(), cursor)) cursor.insertText(v.FJieLun);
-    plain(QStringLiteral("建议"), v.FJianYi);
-    plain(QStringLiteral("备注"), v.FBeiZhu);
-    plain(QStringLiteral("危急值"), v.FWeiJiValue);
-    plain(QStringLiteral("报告医生"), v.FReportDoctor);
-    plain(QStringLiteral("审核医生"), v.FShenHeDoctor);
-
+    for (const char* column : {"JianYi", "BeiZhu", "WeiJiValue", "ReportDoctor", "ShenHeDoctor"}) plain(column);
     QStringList lines;
     if (number == 0) {
         m_diff->setPlainText(QStringLiteral("这是当前版本。"));
