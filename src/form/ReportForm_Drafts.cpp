@@ -241,33 +241,58 @@ void TReportForm::OfferDraft()
         Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿与已保存的报告相同，已删除"));
         return;
     }
-
     if (IsFinalReportState(Frptinfo.FReportState) && !MayChangeFinalReport()) {
-        // Restoring would unlock a final report for someone without the right to change it:
-        // the draft goes to the backup folder instead, where it can still be read.
-        const bool kept = store.Discard(Frptinfo.FRuid, &error);
-        Write_Log_TomfmAndLogbpl(kDraftTitle, kept ? QStringLiteral("报告已审核，无修改权限，草稿未恢复，已移入备份:") + store.BackupFolder()
-                                                   : QStringLiteral("草稿没有放弃:") + error);
-        TMessageRequest tell;
-        tell.parent = this;
-        tell.caption = QStringLiteral("恢复草稿");
-        tell.text = QStringLiteral("这份报告有一份没有保存的草稿，但报告已审核，您没有“修改已审核报告”的权限，草稿不能恢复。\r\n"
-                                   "草稿已移入备份文件夹（保留 %1 天）。").arg(TDraftStore::kBackupDays);
-        tell.buttons = TMsgButtons::Ok;
-        tell.defaultButton = TMsgResult::Ok;
-        tell.icon = TMsgIcon::Warning;
-        Dialogs().MessageBox(tell);
+        SetDraftOfFinalReportAside(store);
         return;
     }
+    switch (Dialogs().MessageBox(DraftQuestion(*draft, diff))) {
+    case TMsgResult::Yes:
+        // Frptinfo keeps the stored rich texts, as after any load: a save takes the rich
+        // texts from the editors.
+        AsynRptInfoToUI(TDraftStore::Restored(Frptinfo, *draft));
+        // An unsaved edit: unlocked, so the doctor carries on and the host asks before leaving.
+        SetcontrolsEnable(true);
+        setProperty("wrDraftRestored", true);
+        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已恢复草稿:ruid=%1").arg(Frptinfo.FRuid));
+        break;
+    case TMsgResult::No:
+        if (!store.Discard(Frptinfo.FRuid, &error)) Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有放弃:") + error);
+        else Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已放弃草稿，备份在 ") + store.BackupFolder());
+        break;
+    default:
+        // Neither: the draft stays and is offered again next time.
+        break;
+    }
+}
 
+void TReportForm::SetDraftOfFinalReportAside(TDraftStore& store)
+{
+    // Restoring would unlock a final report for someone without the right to change it: the
+    // draft goes to the backup folder instead, where it can still be read.
+    QString error;
+    const bool kept = store.Discard(Frptinfo.FRuid, &error);
+    Write_Log_TomfmAndLogbpl(kDraftTitle, kept ? QStringLiteral("报告已审核，无修改权限，草稿未恢复，已移入备份:") + store.BackupFolder()
+                                               : QStringLiteral("草稿没有放弃:") + error);
+    TMessageRequest tell;
+    tell.parent = this;
+    tell.caption = QStringLiteral("恢复草稿");
+    tell.text = QStringLiteral("这份报告有一份没有保存的草稿，但报告已审核，您没有“修改已审核报告”的权限，草稿不能恢复。\r\n"
+                               "草稿已移入备份文件夹（保留 %1 天）。").arg(TDraftStore::kBackupDays);
+    tell.buttons = TMsgButtons::Ok;
+    tell.defaultButton = TMsgResult::Ok;
+    tell.icon = TMsgIcon::Warning;
+    Dialogs().MessageBox(tell);
+}
+
+TMessageRequest TReportForm::DraftQuestion(const TReportDraft& draft, const QList<TDraftDifference>& diff)
+{
     const QString written = QLocale(QLocale::Chinese, QLocale::China)
-                                .toString(draft->written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                                .toString(draft.written.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QStringList lines{QStringLiteral("这份报告有一份没有保存的草稿（%1 写入），可能是程序或电脑意外关闭、或者保存没有成功时留下的。").arg(written)};
     // A draft written by an older version carries the digest of its row.
-    const bool savedSince = draft->base.startsWith(kStampBase) ? draft->base != DraftBase()
-                                                               : draft->base != TDraftStore::RowDigest(FDraftBaseRow);
-    if (!draft->base.isEmpty() && savedSince)
-        lines << QStringLiteral("注意：草稿开始之后，这份报告在数据库中又被保存过。");
+    const bool savedSince = draft.base.startsWith(kStampBase) ? draft.base != DraftBase()
+                                                              : draft.base != TDraftStore::RowDigest(FDraftBaseRow);
+    if (!draft.base.isEmpty() && savedSince) lines << QStringLiteral("注意：草稿开始之后，这份报告在数据库中又被保存过。");
     const QStringList intro = lines;
     lines << QString() << QStringLiteral("草稿与已保存的报告不同之处：");
     // A window shows the sections side by side with the changed characters marked; the text
@@ -297,61 +322,5 @@ void TReportForm::OfferDraft()
     ask.buttons = TMsgButtons::YesNo;
     ask.defaultButton = TMsgResult::Yes;
     ask.icon = TMsgIcon::Question;
-    switch (Dialogs().MessageBox(ask)) {
-    case TMsgResult::Yes: {
-        TReportInfo restored = Frptinfo;
-        const TReportInfo& from = draft->record;
-        // Only what the form shows comes from the draft; codes and states stay as loaded.
-        restored.FjcMethod = from.FjcMethod;
-        restored.FItemName = from.FItemName;
-        restored.Fjcpart = from.Fjcpart;
-        restored.FjcTuJing = from.FjcTuJing;
-        restored.FImgQuality = from.FImgQuality;
-        restored.FJianYi = from.FJianYi;
-        restored.FTanTouRate = from.FTanTouRate;
-        restored.FExamDoctor = from.FExamDoctor;
-        restored.FReportDoctor = from.FReportDoctor;
-        restored.FShenHeDoctor = from.FShenHeDoctor;
-        restored.FHuiZhenDoctor = from.FHuiZhenDoctor;
-        restored.FReportDate = from.FReportDate;
-        restored.FshenHeDate = from.FshenHeDate;
-        restored.FYinYangXing = from.FYinYangXing;
-        restored.FWeiJiValue = from.FWeiJiValue;
-        restored.FBeiZhu = from.FBeiZhu;
-        restored.Flczd = from.Flczd;
-        restored.FkgjLBaseLine = from.FkgjLBaseLine;
-        restored.FkgjLKjgd = from.FkgjLKjgd;
-        restored.FkgjLGxtq = from.FkgjLGxtq;
-        restored.FkgjLRgyc = from.FkgjLRgyc;
-        restored.FkgjLGxzx = from.FkgjLGxzx;
-        restored.FkgjRBaseLine = from.FkgjRBaseLine;
-        restored.FkgjRKjgd = from.FkgjRKjgd;
-        restored.FkgjRGxtq = from.FkgjRGxtq;
-        restored.FkgjRRgyc = from.FkgjRRgyc;
-        restored.FkgjRGxzx = from.FkgjRGxzx;
-        restored.FkgjL_A = from.FkgjL_A;
-        restored.FkgjR_A = from.FkgjR_A;
-        restored.FkgjL_B = from.FkgjL_B;
-        restored.FkgjR_B = from.FkgjR_B;
-        restored.Frtf_SuoJian = QString::fromLatin1(draft->rtfSuoJian);
-        restored.Frtf_JieLun = QString::fromLatin1(draft->rtfJieLun);
-        restored.FSuoJian = from.FSuoJian;
-        restored.FJieLun = from.FJieLun;
-        // Frptinfo keeps the stored rich texts, as after any load: a save takes the rich
-        // texts from the editors.
-        AsynRptInfoToUI(restored);
-        // An unsaved edit: unlocked, so the doctor carries on and the host asks before leaving.
-        SetcontrolsEnable(true);
-        setProperty("wrDraftRestored", true);
-        Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已恢复草稿:ruid=%1").arg(Frptinfo.FRuid));
-        break;
-    }
-    case TMsgResult::No:
-        if (!store.Discard(Frptinfo.FRuid, &error)) Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("草稿没有放弃:") + error);
-        else Write_Log_TomfmAndLogbpl(kDraftTitle, QStringLiteral("已放弃草稿，备份在 ") + store.BackupFolder());
-        break;
-    default:
-        // Neither: the draft stays and is offered again next time.
-        break;
-    }
+    return ask;
 }

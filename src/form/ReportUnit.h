@@ -381,6 +381,8 @@ protected:
     void DraftContentChanged();
     bool WriteDraft(bool log);
     void OfferDraft();
+    void SetDraftOfFinalReportAside(class TDraftStore& store);
+    struct TMessageRequest DraftQuestion(const struct TReportDraft& draft, const QList<struct TDraftDifference>& diff);
     void DraftSaved();
     std::int32_t FdefaultSheHeDoctor = 0;
     std::int32_t FdefaultreportDoctorIndex = 0;

@@ -280,6 +280,23 @@ QStringList TDraftStore::DraftRuids() const
     return r;
 }
 
+TReportInfo TDraftStore::Restored(const TReportInfo& stored, const TReportDraft& draft)
+{
+    TReportInfo r = stored;
+    for (const TReportColumn* c : DraftColumns()) {
+        switch (c->kind) {
+        case TColumnKind::Text:
+        case TColumnKind::RichText: r.*c->text = draft.record.*c->text; break;
+        case TColumnKind::Integer: r.*c->integer = draft.record.*c->integer; break;
+        case TColumnKind::DateTime: r.*c->date = draft.record.*c->date; break;
+        case TColumnKind::Flag: r.*c->flag = draft.record.*c->flag; break;
+        }
+    }
+    r.Frtf_SuoJian = QString::fromLatin1(draft.rtfSuoJian);
+    r.Frtf_JieLun = QString::fromLatin1(draft.rtfJieLun);
+    return r;
+}
+
 QByteArray TDraftStore::RowDigest(const TReportInfo& row)
 {
     QCryptographicHash h(QCryptographicHash::Sha1);

@@ -109,6 +109,10 @@ public:
                                                const QString& storedPlainJieLun, const TReportDraft& draft,
                                                const QString& draftPlainSuoJian, const QString& draftPlainJieLun);
 
+    // The stored row with what the draft holds of the form (every field a draft keeps, the
+    // rich texts included); codes and states stay as stored.
+    static TReportInfo Restored(const TReportInfo& stored, const TReportDraft& draft);
+
     // The draft as file content, and back (nothing for malformed content).
     static QByteArray Serialize(const TReportDraft& draft);
     static std::optional<TReportDraft> Parse(const QByteArray& content, QString* error = nullptr);
