@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DialogService.h"
 #include "ChoiceDialog.h"
+#include "HeadlessDialogs.h"
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -89,8 +90,7 @@ IDialogService* g_current = &g_default;
 
 int IDialogService::Choose(const TChoiceRequest& r)
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return r.escapeChoice;
+    if (THeadlessDialogService::PlatformIsHeadless()) return r.escapeChoice;
 
     TChoiceDialog dialog(r);
     dialog.exec();
@@ -99,8 +99,7 @@ int IDialogService::Choose(const TChoiceRequest& r)
 
 std::optional<QString> IDialogService::AskPassword(const TPasswordRequest& r)
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return std::nullopt;
+    if (THeadlessDialogService::PlatformIsHeadless()) return std::nullopt;
 
     QDialog dialog(r.parent);
     dialog.setObjectName(QStringLiteral("passwordDialog"));

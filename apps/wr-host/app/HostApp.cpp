@@ -32,7 +32,6 @@
 #include "report/ReportDraft.h"
 #include <QApplication>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -57,8 +56,7 @@ void Err(const QString& line)
 // but only on a real display (a box on a headless platform would wait for ever).
 void FailBox(const QString& message, bool interactive)
 {
-    const QString platform = QGuiApplication::platformName();
-    if (!interactive || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
+    if (!interactive || THeadlessDialogService::PlatformIsHeadless()) return;
     TMessageRequest r;
     r.caption = QStringLiteral("WriteReport");
     r.text = message;
