@@ -41,6 +41,36 @@ private:
 };
 } // namespace
 
+namespace {
+// The real editor in a host window on a fresh demo database.
+struct TEditorFixture {
+    QTemporaryDir dir;
+    THostLog log;
+    std::unique_ptr<TConfigStore> config;
+    std::unique_ptr<THostDataModule> data;
+    std::unique_ptr<THostMainForm> window;
+    QString ruid;  // the work list's first report
+
+    bool Make(TPluginLoader& plugin, QString* error)
+    {
+        qputenv("XDG_DATA_HOME", (dir.path() + QLatin1String("/data")).toUtf8());
+        qputenv("WRITEREPORT_PROGRAM_DIR", dir.path().toUtf8());
+        log.Open(dir.filePath(QStringLiteral("host.log")));
+        config = std::make_unique<TConfigStore>(dir.filePath(QStringLiteral("user.ini")));
+        data = std::make_unique<THostDataModule>(CreateTestDatabaseFile(dir.path(), true));
+        if (!data->DM_ConnectDB(*error)) return false;
+        window = std::make_unique<THostMainForm>(log, *config, *data,
+                                                 THostLogin{QStringLiteral("测试医生"), QStringLiteral("T01"), QStringLiteral("1"), 1});
+        TLoadedForm form;
+        if (!plugin.CreateForm(QStringLiteral("TReportForm"), kReportFormClassType, window.get(), &form, error)) return false;
+        window->AttachForm(form, QStringLiteral("TReportForm"));
+        if (!window->RefreshWorklist(error)) return false;
+        ruid = window->WorklistGuids().value(0);
+        return true;
+    }
+};
+} // namespace
+
 class TstHostSaveSteps : public QObject {
     Q_OBJECT
     TPluginLoader m_plugin;
@@ -67,23 +97,14 @@ private slots:
     {
         QFETCH(QStringList, steps);
         QFETCH(bool, saved);
-        QTemporaryDir dir;
-        qputenv("XDG_DATA_HOME", (dir.path() + QLatin1String("/data")).toUtf8());
-        qputenv("WRITEREPORT_PROGRAM_DIR", dir.path().toUtf8());
-        THostLog log;
-        log.Open(dir.filePath(QStringLiteral("host.log")));
-        TConfigStore config(dir.filePath(QStringLiteral("user.ini")));
-        THostDataModule data(CreateTestDatabaseFile(dir.path(), true));
+        TEditorFixture f;
         QString error;
-        QVERIFY2(data.DM_ConnectDB(error), qPrintable(error));
-        TDbConnection& conn = *data.GetMainAdoConnection();
+        QVERIFY2(f.Make(m_plugin, &error), qPrintable(error));
+        THostMainForm& window = *f.window;
+        TDbConnection& conn = *f.data->GetMainAdoConnection();
         ExecTestSql(conn, QStringLiteral("CREATE TABLE step_log (ruid TEXT)"));
-        THostMainForm window(log, config, data, THostLogin{QStringLiteral("测试医生"), QStringLiteral("T01"), QStringLiteral("1"), 1});
-        TLoadedForm form;
-        QVERIFY2(m_plugin.CreateForm(QStringLiteral("TReportForm"), kReportFormClassType, &window, &form, &error), qPrintable(error));
-        window.AttachForm(form, QStringLiteral("TReportForm"));
-        QVERIFY2(window.RefreshWorklist(&error), qPrintable(error));
-        const QString ruid = window.WorklistGuids().value(0);
+        const QString ruid = f.ruid;
+        const QTemporaryDir& dir = f.dir;
         TReportInfo before;
         QVERIFY(ReadStoredReport(conn, ruid, before));
 
@@ -123,6 +144,28 @@ private slots:
             QCOMPARE(after.FBeiZhu, text);
             QVERIFY2(!boxes.shown.contains(QStringLiteral("报告保存冲突")), qPrintable(boxes.shown.join(QLatin1Char(','))));
         }
+    }
+
+    // A room's unsaved choice alone (key images) makes the leave question ask; a choice
+    // already saved, or a locked report, does not.
+    void leaveAsksForARoomsUnsavedChoice()
+    {
+        TEditorFixture f;
+        QString error;
+        QVERIFY2(f.Make(m_plugin, &error), qPrintable(error));
+        bool roomChanged = false;
+        f.window->Session().AddUnsavedCheck([&roomChanged] { return roomChanged; });
+        TBoxes boxes;
+        QVERIFY2(f.window->OpenReport(f.ruid, &error) && f.window->SetEditing(true, &error), qPrintable(error));
+        QVERIFY(!f.window->Session().HasUnsavedChanges());
+        QCOMPARE(f.window->Session().Leave(), TEditorSession::TLeave::Left);
+        roomChanged = true;
+        QVERIFY(f.window->Session().HasUnsavedChanges());
+        // Esc on the question keeps the report open.
+        QCOMPARE(f.window->Session().Leave(), TEditorSession::TLeave::Cancelled);
+        QCOMPARE(boxes.shown, QStringList{QStringLiteral("保存报告")});
+        QVERIFY2(f.window->SetEditing(false, &error), qPrintable(error));
+        QVERIFY(!f.window->Session().HasUnsavedChanges());
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/EditorSession.h"
 #include "editor/EditorDigest.h"
+#include <algorithm>
 #include "app/HostLog.h"
 #include "app/HostMessages.h"
 #include "database/HostDataModule.h"
@@ -84,9 +85,14 @@ bool TEditorSession::IsEdited()
     return edited;
 }
 
+bool TEditorSession::RoomsChanged() const
+{
+    return std::any_of(m_unsavedChecks.begin(), m_unsavedChecks.end(), [](const auto& changed) { return changed(); });
+}
+
 bool TEditorSession::HasUnsavedChanges()
 {
-    return IsEdited() && EditorContentDigest(m_form.widget) != m_savedContent;
+    return IsEdited() && (RoomsChanged() || EditorContentDigest(m_form.widget) != m_savedContent);
 }
 
 TEditorSession::TLeave TEditorSession::Leave()
@@ -94,7 +100,7 @@ TEditorSession::TLeave TEditorSession::Leave()
     // The word being composed is part of what the doctor sees and is asked about.
     CommitPendingComposition();
     // Unlocked but unchanged since it was opened or saved: nothing to lose.
-    if (!IsEdited() || EditorContentDigest(m_form.widget) == m_savedContent) return TLeave::Left;
+    if (!HasUnsavedChanges()) return TLeave::Left;
     TChoiceRequest q;
     q.parent = m_dialogParent;
     q.caption = QStringLiteral("保存报告");

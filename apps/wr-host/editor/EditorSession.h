@@ -114,6 +114,9 @@ public:
 
     // Asked before a report is unlocked: false keeps it locked (the reason in *error).
     void AddUnlockCheck(std::function<bool(QString* error)> check) { m_unlockChecks << std::move(check); }
+    // A room whose own unsaved choice (saved by its save step) is part of the report: the
+    // leave question asks for it as for the editor's edits.
+    void AddUnsavedCheck(std::function<bool()> changed) { m_unsavedChecks << std::move(changed); }
     // A step of every save; see the header comment. `name` appears in the log.
     using TSaveStep = std::function<void(TDbConnection& conn, const QString& ruid)>;
     void AddSaveStep(const QString& name, TSaveStep step) { m_saveSteps << TNamedStep{name, std::move(step)}; }
@@ -161,6 +164,8 @@ private:
     QStringList m_openWarnings;               // the editor's "警告:" notices since the last open
     QStringList* m_capturedErrors = nullptr;  // "异常:" lines of the call in progress
     QList<std::function<bool(QString*)>> m_unlockChecks;
+    QList<std::function<bool()>> m_unsavedChecks;
+    bool RoomsChanged() const;
     QList<TNamedStep> m_saveSteps;
     bool m_screenLocked = false;
     bool m_scripted = false;

@@ -141,11 +141,13 @@ void TImagesPanel::ReportOpened(const QString& ruid)
     Redraw();
 }
 
+bool TImagesPanel::HasUnsavedChoice() const { return !m_ruid.isEmpty() && m_selection.Changed(); }
+
 void TImagesPanel::WarnUnsaved()
 {
-    // The editor's leave question knows only its own edits: a choice changed alone is said,
-    // not dropped in silence.
-    if (m_ruid.isEmpty() || !m_selection.Changed()) return;
+    // The leave question asks for the choice; left without saving all the same (a script, the
+    // doctor's 不保存), it is said, not dropped in silence.
+    if (!HasUnsavedChoice()) return;
     m_host.Log(QStringLiteral("wr-host images"),
                QStringLiteral("warning: report %1 left with an unsaved key image choice (%2)").arg(m_ruid, KeyImageChoiceText(m_selection.Images())));
     Tell(QStringLiteral("上一份报告的关键图像改动没有保存"));

@@ -34,6 +34,8 @@ public:
     void ReportSaved() { m_selection.Saved(); }
     // The save step (in the save's transaction).
     void SaveStep(TDbConnection& conn, const QString& ruid);
+    // A key image choice of the open report that is not saved yet.
+    bool HasUnsavedChoice() const;
 
     // Reads the lists now, on the main connection (scripts, after an assignment or import).
     bool Reload(QString* error);

@@ -132,6 +132,7 @@ void InstallImagesRoom(IHostContext& host)
     session.AddSaveStep(QStringLiteral("key images"), [guard](TDbConnection& conn, const QString& ruid) {
         if (guard) guard->SaveStep(conn, ruid);
     });
+    session.AddUnsavedCheck([guard] { return guard && guard->HasUnsavedChoice(); });
 
     host.AddMenu("menuImages", QStringLiteral("图像"));
     IHostContext* h = &host;
