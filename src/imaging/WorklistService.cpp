@@ -130,6 +130,74 @@ TWorklistService::TWorklistService(TConnectionFactory open, TWorklistSettings se
                   .arg(m_settings.uidRoot));
 }
 
+namespace {
+
+// The day's list unless the query names the exam or patient it wants.
+TDateSpan DaysAsked(const TParsedQuery& parsed)
+{
+    TDateSpan days;
+    if (const TCondition* date = ConditionOf(parsed, TField::StartDate)) return date->span;
+    for (const TCondition& c : parsed.conditions)
+        if ((c.field == TField::Accnu || c.field == TField::PatientId || c.field == TField::StudyUid) && !HasWildcards(c.value))
+            return days;
+    days.from = days.to = QDate::currentDate();
+    return days;
+}
+
+// The rows that meet every condition, at most `limit`; *more when others were left out.
+std::vector<TExam> MatchingExams(const QList<TWorklistRow>& rows, const TParsedQuery& parsed, int limit, bool pinyinOnly,
+                                 const TWorklistService::TLog& log, bool* more)
+{
+    std::vector<TExam> exams;
+    for (const TWorklistRow& row : rows) {
+        TExam x{row, {}};
+        QStringList unreadable;
+        x.personName = DicomPersonName(row.patientName, pinyinOnly, &unreadable);
+        if (!unreadable.isEmpty())
+            log(QStringLiteral("worklist: name of %1 has characters without a reading: %2").arg(row.accnu, unreadable.join(QString())));
+        bool ok = true;
+        for (const TCondition& c : parsed.conditions)
+            ok = ok && MatchesExam(c, x);
+        if (!ok)
+            continue;
+        if (static_cast<int>(exams.size()) == limit) {
+            *more = true;
+            break;
+        }
+        exams.push_back(std::move(x));
+    }
+    return exams;
+}
+
+// Each exam gets its Study Instance UID the first time a machine hears of it. On SQLite the
+// day's new UIDs go in one transaction: one disk sync instead of one per exam.
+void GiveStudyUids(TDbConnection& conn, TWorklistStore& store, std::vector<TExam>& exams, const QString& uidRoot)
+{
+    const bool batch = conn.Dialect() == QLatin1String("sqlite")
+        && std::any_of(exams.begin(), exams.end(), [](const TExam& x) { return x.row.studyUid.isEmpty(); });
+    auto exec = [&conn](const char* sql) {
+        auto q = conn.CreateQuery();
+        q->SQL() << QLatin1String(sql);
+        q->ExecSQL();
+    };
+    if (batch)
+        exec("BEGIN IMMEDIATE");
+    try {
+        for (TExam& x : exams) {
+            if (x.row.studyUid.isEmpty())
+                x.row.studyUid = store.KeepStudyUid(x.row.accnu, StudyUidFor(x.row.accnu, uidRoot));
+        }
+    } catch (...) {
+        if (batch)
+            exec("ROLLBACK");
+        throw;
+    }
+    if (batch)
+        exec("COMMIT");
+}
+
+}  // namespace
+
 TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& callingAet)
 {
     TWorklistResult result;
@@ -154,19 +222,7 @@ TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& c
         return fail(kWorklistBadQuery, parsed.error);
     result.optionalKeysUnsupported = parsed.unsupported;
 
-    // The day's list unless the query names the exam or patient it wants.
-    TDateSpan days;
-    if (const TCondition* date = ConditionOf(parsed, TField::StartDate)) {
-        days = date->span;
-    } else {
-        bool named = false;
-        for (const TCondition& c : parsed.conditions)
-            if ((c.field == TField::Accnu || c.field == TField::PatientId || c.field == TField::StudyUid)
-                && !HasWildcards(c.value))
-                named = true;
-        if (!named)
-            days.from = days.to = QDate::currentDate();
-    }
+    const TDateSpan days = DaysAsked(parsed);
     const int limit = qMax(1, m_settings.limit);
     TWorklistFilter filter = DatabaseFilter(parsed, days);
     const bool exact = DatabaseNarrowsAll(parsed, filter);
@@ -175,8 +231,6 @@ TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& c
     const TCharsetChoice charset = ChooseCharset(asked, m_settings.characterSet);
     if (!charset.note.isEmpty())
         m_log(QStringLiteral("worklist: %1: %2").arg(who, charset.note));
-    const bool pinyinOnly = m_settings.pinyinOnly;
-
     std::vector<TExam> exams;
     bool more = false;
     try {
@@ -186,47 +240,8 @@ TWorklistResult TWorklistService::Find(const DcmDataset& query, const QString& c
         TWorklistStore store(*conn);
         const QList<TWorklistRow> rows = store.Find(filter);
         more = rows.size() >= filter.maxRows;
-        for (const TWorklistRow& row : rows) {
-            TExam x{row, {}};
-            QStringList unreadable;
-            x.personName = DicomPersonName(row.patientName, pinyinOnly, &unreadable);
-            if (!unreadable.isEmpty())
-                m_log(QStringLiteral("worklist: name of %1 has characters without a reading: %2")
-                          .arg(row.accnu, unreadable.join(QString())));
-            bool ok = true;
-            for (const TCondition& c : parsed.conditions)
-                ok = ok && MatchesExam(c, x);
-            if (!ok)
-                continue;
-            if (static_cast<int>(exams.size()) == limit) {
-                more = true;
-                break;
-            }
-            exams.push_back(std::move(x));
-        }
-        // Each exam gets its Study Instance UID the first time a machine hears of it. On SQLite
-        // the day's new UIDs go in one transaction: one disk sync instead of one per exam.
-        const bool batch = conn->Dialect() == QLatin1String("sqlite")
-            && std::any_of(exams.begin(), exams.end(), [](const TExam& x) { return x.row.studyUid.isEmpty(); });
-        auto exec = [&conn](const char* sql) {
-            auto q = conn->CreateQuery();
-            q->SQL() << QLatin1String(sql);
-            q->ExecSQL();
-        };
-        if (batch)
-            exec("BEGIN IMMEDIATE");
-        try {
-            for (TExam& x : exams) {
-                if (x.row.studyUid.isEmpty())
-                    x.row.studyUid = store.KeepStudyUid(x.row.accnu, StudyUidFor(x.row.accnu, m_settings.uidRoot));
-            }
-        } catch (...) {
-            if (batch)
-                exec("ROLLBACK");
-            throw;
-        }
-        if (batch)
-            exec("COMMIT");
+        exams = MatchingExams(rows, parsed, limit, m_settings.pinyinOnly, m_log, &more);
+        GiveStudyUids(*conn, store, exams, m_settings.uidRoot);
     } catch (const Exception& e) {
         return fail(kWorklistUnavailable, QStringLiteral("worklist database unavailable: ") + e.Message());
     }
