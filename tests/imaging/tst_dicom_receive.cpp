@@ -326,7 +326,8 @@ void TstDicomReceive::killMidAssociationLosesNothingAcknowledged()
     dying.waitForFinished();
     QVERIFY2(WaitFor([&] { return QDir(store + QStringLiteral("/incoming")).entryList(QDir::Files).isEmpty(); }, 10000),
              qPrintable(daemon->Log()));
-    QVERIFY(daemon->Log().contains(QLatin1String("transfer failed")));
+    // The half file goes before the failure is logged: wait for the line as well.
+    QVERIFY2(WaitFor([&] { return daemon->Log().contains(QLatin1String("transfer failed")); }, 10000), qPrintable(daemon->Log()));
     QCOMPARE(StoredUids(store), expected);
 
     // The sender tries again: the rest arrives, nothing twice.
