@@ -352,7 +352,7 @@ void TstDicomReceive::databaseDownThenBack()
     QTest::qWait(1500);
     QCOMPARE(StoredUids(store).size(), 2);
     QCOMPARE(TDicomStore(store).Queued().size(), 2);
-    QVERIFY(daemon.Log().contains(QLatin1String("database unavailable")));
+    QVERIFY2(WaitFor([&] { return daemon.Log().contains(QLatin1String("database unavailable")); }, 10000), qPrintable(daemon.Log()));
 
     CreateTestDatabaseFile(dbDir.path(), false);
     QVERIFY2(WaitIndexed(db, 2, 40000), qPrintable(daemon.Log()));
