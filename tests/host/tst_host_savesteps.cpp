@@ -146,6 +146,29 @@ private slots:
         }
     }
 
+    // A save the editor refuses without an error (the report was signed meanwhile at another
+    // workstation) is a failed save: no step runs, nothing is said to be saved.
+    void stepsDoNotRunWhenTheEditorRefuses()
+    {
+        TEditorFixture f;
+        QString error;
+        QVERIFY2(f.Make(m_plugin, &error), qPrintable(error));
+        TDbConnection& conn = *f.data->GetMainAdoConnection();
+        ExecTestSql(conn, QStringLiteral("CREATE TABLE step_log (ruid TEXT)"));
+        f.window->Session().AddSaveStep(QStringLiteral("write"), [](TDbConnection& c, const QString& r) {
+            ExecTestSql(c, QStringLiteral("INSERT INTO step_log (ruid) VALUES ('%1')").arg(r));
+        });
+        TBoxes boxes;
+        ExecTestSql(conn, QStringLiteral("UPDATE Report SET ReportState = 2 WHERE ruid = '%1'").arg(f.ruid));
+        QVERIFY2(f.window->OpenReport(f.ruid, &error) && f.window->SetEditing(true, &error), qPrintable(error));
+        QVERIFY2(SetControlText(FindControl(f.window->FormWidget(), QStringLiteral("memo_beizhu")), QStringLiteral("签发后的改动"), &error),
+                 qPrintable(error));
+        ExecTestSql(conn, QStringLiteral("UPDATE Report SET ReportState = 5 WHERE ruid = '%1'").arg(f.ruid));
+        QVERIFY(!f.window->SaveReport(&error));
+        QCOMPARE(QueryTestValue(conn, QStringLiteral("SELECT count(*) FROM step_log")).AsInteger(), 0);
+        QVERIFY(f.window->Session().HasUnsavedChanges());
+    }
+
     // A room's unsaved choice alone (key images) makes the leave question ask; a choice
     // already saved, or a locked report, does not.
     void leaveAsksForARoomsUnsavedChoice()

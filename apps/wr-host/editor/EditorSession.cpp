@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "editor/EditorSession.h"
 #include "editor/EditorDigest.h"
-#include <algorithm>
 #include "app/HostLog.h"
 #include "app/HostMessages.h"
 #include "database/HostDataModule.h"
@@ -9,6 +8,7 @@
 #include "platform/DialogService.h"
 #include "platform/InputComposition.h"
 #include "platform/UserMessages.h"
+#include <algorithm>
 #include <QApplication>
 #include <QTime>
 #include <QWidget>
@@ -18,6 +18,9 @@ const QString kErrorPrefix = QStringLiteral("异常:");
 // Notices of the editor about what it shows (damaged rich text): no failure, but the doctor
 // must read them.
 const QString kNoticePrefix = QStringLiteral("警告:");
+// A save the editor refused before writing (a signature made meanwhile, a report not read
+// whole): no error of the database, but the report is not saved all the same.
+const QString kRefusedPrefix = QStringLiteral("未保存:");
 } // namespace
 
 TEditorSession::TEditorSession(THostLog& log, THostDataModule& dataModule, THostLogin login, QObject* parent)
@@ -26,7 +29,8 @@ TEditorSession::TEditorSession(THostLog& log, THostDataModule& dataModule, THost
     setObjectName(QStringLiteral("editorSession"));
     // The editor reports its failures only as log lines; watch them while it is called.
     m_log.onEntry = [this](const QString&, const QString& message) {
-        if (m_capturedErrors && message.startsWith(kErrorPrefix)) m_capturedErrors->append(message);
+        if (m_capturedErrors && (message.startsWith(kErrorPrefix) || message.startsWith(kRefusedPrefix)))
+            m_capturedErrors->append(message);
         if (message.startsWith(kNoticePrefix)) m_openWarnings.append(message.mid(kNoticePrefix.size()));
     };
 }
