@@ -52,12 +52,13 @@ TDicomIndexer::TDrainResult TDicomIndexer::Drain()
     for (qsizetype i = 0; i < queued.size(); ++i) {
         const QString& uid = queued.at(i);
         const QString path = m_store.PathFor(uid);
-        const QFileInfo file(path);
-        if (!file.exists()) {
-            m_store.Dequeue(uid);
+        // A receiver may be between writing the marker and renaming the file into place: only
+        // the store can tell that from a marker a kill left behind.
+        if (!QFileInfo::exists(path) && m_store.DropMarkerWithoutFile(uid)) {
             ++r.dropped;
             continue;
         }
+        const QFileInfo file(path);
         TDicomHeader header;
         QString error;
         if (!ReadDicomHeader(path, &header, &error)) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace wr::imaging {
@@ -38,6 +39,13 @@ bool SyncFolder(const QString& folder) { return SyncDescriptor(folder, O_RDONLY 
 TDicomStore::TDicomStore(const QString& root) : m_root(QDir::cleanPath(QDir(root).absolutePath())) {}
 
 QString TDicomStore::Name() const { return QSysInfo::machineHostName() + QLatin1Char(':') + m_root; }
+
+qint64 TDicomStore::FreeBytes() const
+{
+    struct statvfs fs {};
+    if (statvfs(QFile::encodeName(m_root).constData(), &fs) != 0) return -1;
+    return qint64(fs.f_bavail) * qint64(fs.f_frsize);
+}
 
 bool TDicomStore::Prepare(QString* error)
 {
@@ -142,6 +150,14 @@ QStringList TDicomStore::Queued() const
 void TDicomStore::Dequeue(const QString& sopUid)
 {
     if (IsValidUid(sopUid)) QFile::remove(m_root + QLatin1Char('/') + kQueue + QLatin1Char('/') + sopUid);
+}
+
+bool TDicomStore::DropMarkerWithoutFile(const QString& sopUid)
+{
+    std::lock_guard lock(m_mutex);
+    if (!IsValidUid(sopUid) || QFileInfo::exists(PathFor(sopUid))) return false;
+    Dequeue(sopUid);
+    return true;
 }
 
 bool TDicomStore::Enqueue(const QString& sopUid, QString* error)

@@ -25,6 +25,10 @@ public:
     // How the index names this store: "<host name>:<root>". Several receivers may share one
     // database; each forwards and prunes only the instances of its own store.
     QString Name() const;
+    // The bytes an unprivileged writer may still use on the store's file system; -1 when the
+    // system cannot say. Asked of the folder itself, so it holds in a container or chroot where
+    // the mount table does not show the store's mount.
+    qint64 FreeBytes() const;
 
     // A fresh name under incoming/ for one transfer.
     QString NewTemporaryPath();
@@ -45,6 +49,10 @@ public:
     // Instances waiting for the index, oldest first.
     QStringList Queued() const;
     void Dequeue(const QString& sopUid);
+    // Removes the marker of an instance whose file is not there, and says so. A marker is
+    // written before its file is renamed into place: under the store's lock no commit is
+    // half-way, so a missing file is one a kill or a failed rename left, never one on its way.
+    bool DropMarkerWithoutFile(const QString& sopUid);
     // Queues an instance that is stored already (an import of a file stored before).
     bool Enqueue(const QString& sopUid, QString* error);
 

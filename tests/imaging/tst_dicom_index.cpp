@@ -84,6 +84,11 @@ void TstDicomIndex::storeKeepsAnInstanceOnce()
     // A transfer a kill interrupted is not an instance.
     WriteTemporary(store, "half");
     QCOMPARE(store.RemoveLeftovers(), 1);
+    // A marker is dropped only when its file is not there (a kill between marker and rename).
+    QVERIFY(!store.DropMarkerWithoutFile(QStringLiteral("1.2.3.4")));
+    QVERIFY(store.Enqueue(QStringLiteral("1.2.3.5"), &error));
+    QVERIFY(store.DropMarkerWithoutFile(QStringLiteral("1.2.3.5")));
+    QCOMPARE(store.Queued(), QStringList{QStringLiteral("1.2.3.4")});
 }
 
 void TstDicomIndex::storeRefusesBadUids_data()
