@@ -256,7 +256,7 @@ void TstDicomReceive::refusesWhatItDoesNotAccept()
     QVERIFY(daemon.WaitListening());
     QString out;
     const int rc = fixtures::StoreScu(args.at(1).toInt(), calledAet, {file}, &out, scu);
-    QVERIFY2(rc != 0 || out.contains(QLatin1String("Out of Resources")), qPrintable(out));
+    QVERIFY2(rc != 0 || out.contains(QLatin1String("Out of Resources")), qPrintable(out + daemon.Log()));
     QTest::qWait(300);
     daemon.Terminate();
     QVERIFY2(StoredUids(store).isEmpty(), qPrintable(daemon.Log()));
