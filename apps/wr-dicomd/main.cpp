@@ -185,7 +185,11 @@ int main(int argc, char** argv)
         Log(QStringLiteral("removed %1 unfinished transfer(s) of an earlier run (none was acknowledged)").arg(leftovers));
     TDicomIndexer indexer(store, store.Name(), open, Log);
     indexer.SetForwardPending(settings.forwardTo.IsSet());
-    Log(QStringLiteral("store %1, database %2").arg(store.Root(), dbTarget.display));
+    Log(QStringLiteral("store %1 (%2 MB free; instances refused below %3 MB), database %4")
+            .arg(store.Root())
+            .arg(store.FreeBytes() < 0 ? QStringLiteral("?") : QString::number(store.FreeBytes() / (1024 * 1024)))
+            .arg(settings.minFreeMb)
+            .arg(dbTarget.display));
 
     if (parser.isSet(options.importDir)) {
         const TDicomImportResult r = ImportDicomFolder(parser.value(options.importDir), store, indexer, Log);
