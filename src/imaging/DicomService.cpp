@@ -6,7 +6,6 @@
 #include "DicomStore.h"
 #include "WorklistResponder.h"
 #include <QFile>
-#include <QStorageInfo>
 #include <list>
 #include <mutex>
 #include <thread>
@@ -144,8 +143,8 @@ private:
         // A disk about to fill up would break the transfer half-way (DCMTK then aborts the
         // association); below the margin the data set is read and dropped, and the sender told
         // "out of resources", so it knows to try again later.
-        const QStorageInfo disk(m_s.store.Root());
-        if (disk.isValid() && disk.bytesAvailable() < qint64(m_s.settings.minFreeMb) * 1024 * 1024) {
+        const qint64 free = m_s.store.FreeBytes();
+        if (free >= 0 && free < qint64(m_s.settings.minFreeMb) * 1024 * 1024) {
             const OFCondition drained = receiveSTORERequest(req, presId, OFString("/dev/null"));
             if (drained.bad()) return drained;
             ++m_refused;
@@ -154,7 +153,7 @@ private:
             m_s.log(QStringLiteral("C-STORE %1 from %2: status %3, not stored: the store's disk has %4 MB free, under "
                                    "[Dicom] MinFreeMB=%5")
                         .arg(sopUid, m_peer, Hex(StoreOutOfResources))
-                        .arg(disk.bytesAvailable() / (1024 * 1024))
+                        .arg(free / (1024 * 1024))
                         .arg(m_s.settings.minFreeMb));
             return sent;
         }
