@@ -7,7 +7,7 @@ endif()
 wr_add_test(NAME tst_worklist_answer SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_answer.cpp
   LIBS wr_imaging wr_testsupport LABELS dicom)
 wr_add_test(NAME tst_worklist_findscu SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_findscu.cpp
-  LIBS wr_imaging wr_testsupport LABELS dicom TIMEOUT 180)
+  LIBS wr_imaging wr_testsupport LABELS dicom TIMEOUT 420)
 if(TARGET wr-dicomd)
   add_dependencies(tst_worklist_findscu wr-dicomd)
 endif()
@@ -16,7 +16,7 @@ wr_add_test(NAME tst_worklist_answer_server SOURCES ${CMAKE_CURRENT_LIST_DIR}/ts
   LIBS wr_imaging wr_testsupport LABELS dicom server)
 target_compile_definitions(tst_worklist_answer_server PRIVATE WR_WORKLIST_ON_SERVER=1)
 wr_add_test(NAME tst_worklist_findscu_server SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_worklist_findscu.cpp
-  LIBS wr_imaging wr_testsupport LABELS dicom server TIMEOUT 180)
+  LIBS wr_imaging wr_testsupport LABELS dicom server TIMEOUT 420)
 target_compile_definitions(tst_worklist_findscu_server PRIVATE WR_WORKLIST_ON_SERVER=1)
 if(TARGET wr-dicomd)
   add_dependencies(tst_worklist_findscu_server wr-dicomd)
