@@ -4,6 +4,7 @@
 #include "RtfWriter.h"
 
 #include "Rtf.h"
+#include "RtfCodePage.h"
 #include "RtfFallback.h"
 #include "RtfStructure.h"
 
@@ -327,6 +328,9 @@ void Writer::writeHeader()
     for (size_t i = 0; i < m_fonts.size(); ++i) {
         m_out.append("{\\f").append(buf, size_t(putInt(buf, int(i)) - buf));
         m_out.append("\\fnil\\fcharset").append(buf, size_t(putInt(buf, m_fonts[i].charset) - buf)).append(' ');
+        // A reader decodes the name in the font's own code page: GBK bytes only where that is
+        // GBK, \uN elsewhere (GBK bytes in a Big5 font's name read back as broken characters).
+        const bool gbkName = CodePage::forCharset(m_fonts[i].charset, 936) == 936;
         for (QChar ch : m_fonts[i].family) {
             const char16_t c = ch.unicode();
             if (c == '\\' || c == '{' || c == '}') {
@@ -335,7 +339,7 @@ void Writer::writeHeader()
                 m_out.append(char(c));
             } else if (c >= 0x80) {
                 const Fallback fb = gbkFallback(c);
-                if (fb.bytes[0] < 0x80) { // not in GBK: \uN with '?' for code-page readers
+                if (!gbkName || fb.bytes[0] < 0x80) { // not in GBK: \uN with '?' for code-page readers
                     m_out.append("\\u").append(buf, size_t(putInt(buf, c < 0x8000 ? int(c) : int(c) - 0x10000) - buf));
                     m_out.append('?');
                     continue;

@@ -161,6 +161,22 @@ private slots:
         QCOMPARE(DocumentToRtf(back), rtf);
     }
 
+    // A font name is read in its font's code page: the Chinese name of a Big5 font (here one
+    // only a footer uses, as a fuzzer found) is written so that it reads back whole, not as GBK
+    // bytes that Big5 cannot read.
+    void fontNameInItsOwnCodePage()
+    {
+        QTextDocument doc;
+        QVERIFY(RtfToDocument(QByteArray("{\\rtf1 \\fonttbl\\f\\fcharset136\\'d3\\'a9\\footer\\f0}"), doc));
+        const QByteArray rtf = DocumentToRtf(doc);
+        QVERIFY2(rtf.contains("\\fcharset136 "), rtf.constData());
+        QTextDocument back;
+        QStringList warnings;
+        QVERIFY(RtfToDocument(rtf, back, &warnings));
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n')) + QLatin1Char('\n') + QString::fromLatin1(rtf)));
+        QCOMPARE(DocumentToRtf(back), rtf);
+    }
+
     void emptyDocument()
     {
         QTextDocument doc;
