@@ -259,15 +259,13 @@ QStringList SqliteScriptFiles(const QString& folder, bool withDemoData)
 
 namespace {
 
-// "ALTER TABLE t ADD [COLUMN] c ..." names (t, c); empty otherwise. Quotes of either name
-// ("x", [x], `x`) are removed. Comments before the statement (a script's header, a note on
-// the column) belong to its text and are skipped.
-std::pair<QString, QString> AddedColumn(const QString& statement)
+// The two names a statement pattern (after any leading comments) captures, with quotes of
+// either kind ("x", [x], `x`) removed; empty when the statement does not match.
+std::pair<QString, QString> TwoNames(const QString& statement, const QString& pattern)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^(?:\s*--[^\n]*(?:\n|$)|\s*/\*.*?\*/)*\s*ALTER\s+TABLE\s+([\w"\[\]`.]+)\s+ADD\s+(?:COLUMN\s+)?([\w"\[\]`]+))"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption
-            | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression re(QStringLiteral(R"(^(?:\s*--[^\n]*(?:\n|$)|\s*/\*.*?\*/)*\s*)") + pattern,
+                                QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption
+                                    | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch m = re.match(statement);
     if (!m.hasMatch()) return {};
     auto unquote = [](QString x) {
@@ -277,21 +275,18 @@ std::pair<QString, QString> AddedColumn(const QString& statement)
     return {unquote(m.captured(1)), unquote(m.captured(2))};
 }
 
+// "ALTER TABLE t ADD [COLUMN] c ..." names (t, c); empty otherwise. Comments before the
+// statement (a script's header, a note on the column) belong to its text and are skipped.
+std::pair<QString, QString> AddedColumn(const QString& statement)
+{
+    return TwoNames(statement, QStringLiteral(R"(ALTER\s+TABLE\s+([\w"\[\]`.]+)\s+ADD\s+(?:COLUMN\s+)?([\w"\[\]`]+))"));
+}
+
 // "CREATE [UNIQUE] INDEX IF NOT EXISTS i ON t ..." names (i, t); empty otherwise.
 std::pair<QString, QString> CreatedIndex(const QString& statement)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^(?:\s*--[^\n]*(?:\n|$)|\s*/\*.*?\*/)*\s*CREATE\s+(?:UNIQUE\s+)?INDEX\s+IF\s+NOT\s+EXISTS\s+)"
-                       R"(([\w"\[\]`.]+)\s+ON\s+([\w"\[\]`.]+))"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption
-            | QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch m = re.match(statement);
-    if (!m.hasMatch()) return {};
-    auto unquote = [](QString x) {
-        x.remove(QLatin1Char('"')).remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('`'));
-        return x;
-    };
-    return {unquote(m.captured(1)), unquote(m.captured(2))};
+    return TwoNames(statement,
+                    QStringLiteral(R"(CREATE\s+(?:UNIQUE\s+)?INDEX\s+IF\s+NOT\s+EXISTS\s+([\w"\[\]`.]+)\s+ON\s+([\w"\[\]`.]+))"));
 }
 
 QString SqlString(const QString& s) { return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
